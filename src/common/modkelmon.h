@@ -1,0 +1,72 @@
+#pragma once
+// The shared module: the one database connection, compaction, the four
+// start-up settings, the fatal exits and small helpers.
+
+#include "common/dberror.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <initializer_list>
+
+namespace modkelmon {
+
+// The four start-up settings of the settings row, held for the run.
+extern qint16 kyosocode;   // default venue 1..24, 0 = none
+extern qint16 checkflag;   // 1 = check the database size at start
+extern qint16 regstflag;   // 1 = offer registration at start
+extern qint16 downlflag;   // 1 = open registration after a download
+
+// The one connection. open_db creates kelmon.mdb with all fourteen tables when
+// the file does not exist and checks that every table is there; it throws
+// kelmon::DbError on failure.
+void open_db();
+void close_db();
+bool is_open();
+QSqlDatabase db();
+
+// Runs one statement with bound values on the connection; throws kelmon::DbError.
+QSqlQuery exec(const QString &sql, const QVariantList &values = {});
+// The first column of the first row, or an invalid QVariant when there is none.
+QVariant scalar(const QString &sql, const QVariantList &values = {});
+
+// Transaction guard: rolls back unless commit() was called.
+class Transaction {
+public:
+    Transaction();
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+private:
+    bool done_ = false;
+};
+
+// Compacts the database in place (VACUUM); throws kelmon::DbError.
+void optimize_db();
+// Size of kelmon.mdb in bytes.
+qint64 database_size();
+
+// Number of *.lzh archives waiting in receive/ (names matched without regard
+// to case; subfolders ignored; 0 when the folder is missing).
+int count_lzh_files();
+
+// s without half-width and ideographic blanks.
+QString del_space(const QString &s);
+
+// Shows or hides the race-card format menu and its toolbar buttons; the main
+// window installs the handler.
+void set_dispmenu_visible(bool visible);
+void set_dispmenu_handler(std::function<void(bool)> handler);
+
+// Fatal exits: show the critical message, close the connection, end the
+// program through the exit sink. Tests replace the sink to record the exit.
+void file_error_end(int errnum);
+void db_error_end(int errnum, const QString &errdesc);
+void db_error_end(const kelmon::DbError &error);
+using ExitSink = std::function<void(int code)>;
+void set_exit_sink(ExitSink sink);   // an empty sink restores the real exit
+
+} // namespace modkelmon
