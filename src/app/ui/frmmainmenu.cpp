@@ -51,7 +51,12 @@ frmmainmenu::frmmainmenu(QWidget *parent) : QMainWindow(parent)
     set_menuenabled(false);
 }
 
-frmmainmenu::~frmmainmenu() { modkelmon::set_dispmenu_handler({}); }
+frmmainmenu::~frmmainmenu()
+{
+    // Children closing during destruction must not reach the menus.
+    disconnect(mdi_, nullptr, this, nullptr);
+    modkelmon::set_dispmenu_handler({});
+}
 
 QWidget *frmmainmenu::buildHeader()
 {
@@ -311,6 +316,7 @@ void frmmainmenu::openViewer(ViewerWindow *window, const QString &title, const Q
     window->setWindowTitle(viewerCaption(title, closing));
     QMdiSubWindow *sub = mdi_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(sub->sizeHint());
     sub->show();
 }
 

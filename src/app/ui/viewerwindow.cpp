@@ -17,6 +17,8 @@ void ViewerWindow::activateFirstTime()
     firstActivation();
 }
 
+QSize ViewerWindow::sizeHint() const { return preferred_; }
+
 void ViewerWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);

@@ -3,6 +3,7 @@
 // context fields the opener writes, the caption, and the one-time load on
 // the first activation.
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -34,6 +35,10 @@ public:
     // calls this when the window first becomes the active child).
     void activateFirstTime();
 
+    // The size the window opens with (its client area).
+    QSize sizeHint() const override;
+    void setPreferredSize(const QSize &size) { preferred_ = size; }
+
 protected:
     // Reads the context and fills the window, once.
     virtual void firstActivation() = 0;
@@ -42,6 +47,7 @@ protected:
 private:
     ViewerContext context_;
     bool activated_ = false;
+    QSize preferred_{640, 480};
 };
 
 } // namespace kelmon
