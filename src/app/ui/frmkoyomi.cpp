@@ -38,6 +38,9 @@ frmkoyomi::frmkoyomi(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("暦を表示しています..."));
     setAttribute(Qt::WA_DeleteOnClose);
+    QFont face(QStringLiteral("Noto Sans CJK JP"));
+    face.setPixelSize(12);   // 9 pt at 96 dpi, as the layout expects
+    setFont(face);
 
     lblkyosocode = new QLabel(this);
     lblsetuscode = new QLabel(this);
@@ -56,21 +59,25 @@ frmkoyomi::frmkoyomi(QWidget *parent)
     lblrokki = addLabel({}, 600, 360, 360);
     lblzikkan = addLabel({}, 1080, 360, 630);
     lbleto = addLabel({}, 1920, 360, 480);
-    lbltime_08 = addLabel({}, 3360, 120, 720);
-    lbltime_10 = addLabel({}, 3360, 360, 720);
+    // The design widths were made for a narrower face; where the texts of
+    // Noto Sans CJK JP need more room the labels take it from the free space
+    // beside them, keeping their design edges.
+    lbltime_08 = addLabel({}, 3360, 120, 840);
+    lbltime_10 = addLabel({}, 3360, 360, 840);
 
     addLabel(QStringLiteral("得点上位者"), 120, 720, 900);
-    lblyusyuflag[0] = addLabel({}, 1080, 720, 180);
-    addLabel(QStringLiteral("名による"), 1320, 720, 645);
+    lblyusyuflag[0] = addLabel({}, 1020, 720, 240);
+    addLabel(QStringLiteral("名による"), 1320, 720, 900);
     lblyusyuflag[1] = addLabel({}, 2220, 720, 1380);
     for (QLabel *label : lblyusyuflag) {
         setTextColour(label, kBlue);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
+    // A fixed-pitch face, so that "ボート  は" lines up with "モーターは".
     QFont noticeFont;
-    noticeFont.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans CJK JP")});
-    noticeFont.setPointSize(9);
+    noticeFont.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP")});
+    noticeFont.setPixelSize(12);
     lblmtnewflag = addLabel(QStringLiteral("モーターは新機 又は 使用開始から３節未満です"), 120, 1080, 3960);
     lblbtnewflag = addLabel(QStringLiteral("ボート  は新艇 又は 使用開始から３節未満です"), 120, 1320, 3960);
     for (QLabel *notice : {lblmtnewflag, lblbtnewflag}) {

@@ -39,10 +39,12 @@ constexpr std::array<const char *, 6> kHistory{
     "1.0.0 00/06/19",
 };
 
+// The named face where it is installed, otherwise its Noto stand-in.
 QFont familyFont(const QString &family, int pointSize)
 {
     QFont font;
-    font.setFamilies({family, QStringLiteral("Noto Sans CJK JP")});
+    const bool fixedPitch = family == QStringLiteral("ＭＳ ゴシック");
+    font.setFamilies({family, fixedPitch ? QStringLiteral("Noto Sans Mono CJK JP") : QStringLiteral("Noto Sans CJK JP")});
     font.setPointSize(pointSize);
     return font;
 }
