@@ -176,27 +176,19 @@ void frmversion::showEvent(QShowEvent *event)
 
 bool frmversion::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtInfo) {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease: {
-            // Only the arrow keys reach the history; Tab still moves the focus.
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            switch (key) {
-            case Qt::Key_Left:
-            case Qt::Key_Up:
-            case Qt::Key_Right:
-            case Qt::Key_Down:
-                return false;
-            case Qt::Key_Tab:
-            case Qt::Key_Backtab:
-                return false;
-            default:
-                return true;
-            }
-        }
+    // Only the arrow keys reach the history, so nothing can be typed into it
+    // and Escape or Enter there do not end the dialog; Tab still moves on.
+    if (watched == txtInfo && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return false;
         default:
-            break;
+            return true;
         }
     }
     return QDialog::eventFilter(watched, event);
