@@ -1,0 +1,91 @@
+#include "platform/help.h"
+
+#include "common/programfolder.h"
+#include "platform/messages.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace kelmon::help {
+
+namespace {
+
+UrlOpener currentOpener;
+
+bool openWithDesktop(const QUrl &url)
+{
+    if (currentOpener)
+        return currentOpener(url);
+    return QDesktopServices::openUrl(url);
+}
+
+bool holdsPages(const QString &folder)
+{
+    return !folder.isEmpty() && QFileInfo(QDir(folder).filePath(QStringLiteral("index.html"))).isFile();
+}
+
+QUrl configuredUrl(const char *key, const char *fallback)
+{
+    QSettings settings(configPath(), QSettings::IniFormat);
+    const QString value = settings.value(QStringLiteral("WEB/") + QLatin1String(key)).toString().trimmed();
+    const QUrl url(value, QUrl::StrictMode);
+    if (value.isEmpty() || !url.isValid() || url.scheme().isEmpty())
+        return QUrl(QString::fromLatin1(fallback));
+    return url;
+}
+
+} // namespace
+
+void setUrlOpener(UrlOpener opener) { currentOpener = std::move(opener); }
+
+QString helpFolder()
+{
+    QStringList candidates;
+    if (QCoreApplication::instance())
+        candidates << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help"));
+    candidates << kelmon::programPath(QStringLiteral("help"));
+    for (const QString &folder : candidates) {
+        if (holdsPages(folder))
+            return QDir(folder).absolutePath();
+    }
+    return {};
+}
+
+QUrl topicUrl(int context)
+{
+    const QString folder = helpFolder();
+    if (folder.isEmpty())
+        return {};
+    const QDir dir(folder);
+    if (context > 0) {
+        const QString page = dir.filePath(QStringLiteral("topic%1.html").arg(context));
+        if (QFileInfo(page).isFile())
+            return QUrl::fromLocalFile(page);
+    }
+    return QUrl::fromLocalFile(dir.filePath(QStringLiteral("index.html")));
+}
+
+bool showHelp(int context)
+{
+    const QUrl url = topicUrl(context);
+    if (!url.isValid()) {
+        messages().information(QStringLiteral("警告です..."), QStringLiteral("ヘルプが見つかりません"));
+        return false;
+    }
+    return openWithDesktop(url);
+}
+
+QString configPath() { return kelmon::programPath(QStringLiteral("kelmon.ini")); }
+
+QUrl supportUrl() { return configuredUrl("support", kDefaultSupportUrl); }
+
+QUrl homeUrl() { return configuredUrl("home", kDefaultHomeUrl); }
+
+bool openSupportPage() { return openWithDesktop(supportUrl()); }
+
+bool openHomePage() { return openWithDesktop(homeUrl()); }
+
+} // namespace kelmon::help

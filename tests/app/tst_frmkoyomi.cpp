@@ -1,0 +1,220 @@
+// The almanac: its fields from f_setus and f_setfg, and the window.
+
+#include "app/koyomi.h"
+#include "app/ui/frmkoyomi.h"
+#include "common/modkelmon.h"
+#include "support/testenv.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QtTest>
+
+using namespace kelmon;
+
+namespace {
+
+constexpr int kVenue = 9;
+constexpr qlonglong kMeeting = 2001122501;
+constexpr int kDay = 2;
+
+void insertMeeting(const QVariant &yusyuflag)
+{
+    modkelmon::exec(QStringLiteral("insert into f_setus values (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                    {kMeeting, kVenue, "20011224", "テスト杯", "", 6, 1, 6.5, yusyuflag});
+}
+
+void insertDay(const QString &time08, const QString &time10, int mtnew, int btnew)
+{
+    modkelmon::exec(QStringLiteral("insert into f_setfg values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                    {kVenue, kMeeting, kDay, "20011225", "一白", "大安", "甲", "子", time08, time10, mtnew, btnew, 1});
+}
+
+} // namespace
+
+class TestFrmkoyomi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { folder.reset(new test::ProgramFolder); }
+    void cleanup()
+    {
+        folder.reset();
+        modkelmon::set_dispmenu_handler({});
+    }
+
+    void clockTime_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("morning") << "0613" << "06時13分";
+        QTest::newRow("evening") << "1842" << "18時42分";
+        QTest::newRow("blank") << "    " << "";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("ideographic blanks") << "　0613　" << "06時13分";
+        QTest::newRow("short") << "6" << "6時分";
+        QTest::newRow("three digits") << " 613" << "61時3分";
+    }
+    void clockTime()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        QCOMPARE(hhmm_time(stored), shown);
+    }
+
+    // The semi-final sentence from the meeting, whether or not the day has a row.
+    void semiFinalSystem_data()
+    {
+        QTest::addColumn<QVariant>("yusyuflag");   // invalid: no meeting row
+        QTest::addColumn<bool>("dayRow");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("system");
+        QTest::newRow("0") << QVariant(0) << true << "18" << "準優三戦制";
+        QTest::newRow("1") << QVariant(1) << true << "6" << "完全得点制";
+        QTest::newRow("2") << QVariant(2) << true << "12" << "準優二戦制";
+        QTest::newRow("3") << QVariant(3) << true << "12" << "Ｗ準優制";
+        QTest::newRow("3 without a day") << QVariant(3) << false << "12" << "Ｗ準優制";
+        QTest::newRow("4") << QVariant(4) << true << "" << "";
+        QTest::newRow("-1") << QVariant(-1) << true << "" << "";
+        QTest::newRow("fraction") << QVariant(1.5) << true << "" << "";
+        QTest::newRow("null") << QVariant(QMetaType(QMetaType::Int)) << true << "" << "";
+        QTest::newRow("no meeting") << QVariant() << true << "" << "";
+    }
+    void semiFinalSystem()
+    {
+        QFETCH(QVariant, yusyuflag);
+        QFETCH(bool, dayRow);
+        QFETCH(QString, count);
+        QFETCH(QString, system);
+        if (yusyuflag.isValid())
+            insertMeeting(yusyuflag);
+        if (dayRow)
+            insertDay("0613", "1240", 0, 0);
+        const Koyomi day = load_koyomi(QString::number(kVenue), QString::number(kMeeting), QString::number(kDay));
+        QCOMPARE(day.yusyuCount, count);
+        QCOMPARE(day.yusyuSystem, system);
+        QCOMPARE(day.kyuse, dayRow ? QStringLiteral("一白") : QString());
+    }
+
+    void dayFields_data()
+    {
+        QTest::addColumn<QString>("time08");
+        QTest::addColumn<QString>("time10");
+        QTest::addColumn<int>("mtnew");
+        QTest::addColumn<int>("btnew");
+        QTest::addColumn<QString>("high");
+        QTest::addColumn<QString>("low");
+        QTest::newRow("new motors only") << "0613" << "1240" << 1 << 0 << "06時13分" << "12時40分";
+        QTest::newRow("new boats only") << "0613" << "    " << 0 << 1 << "06時13分" << "";
+        QTest::newRow("both new") << "" << "0005" << 2 << -1 << "" << "00時05分";
+        QTest::newRow("neither") << "2359" << "0000" << 0 << 0 << "23時59分" << "00時00分";
+    }
+    void dayFields()
+    {
+        QFETCH(QString, time08);
+        QFETCH(QString, time10);
+        QFETCH(int, mtnew);
+        QFETCH(int, btnew);
+        QFETCH(QString, high);
+        QFETCH(QString, low);
+        insertMeeting(1);
+        insertDay(time08, time10, mtnew, btnew);
+        const Koyomi day = load_koyomi(QStringLiteral("9"), QString::number(kMeeting), QStringLiteral("2"));
+        QCOMPARE(day.kyuse, QStringLiteral("一白"));
+        QCOMPARE(day.rokki, QStringLiteral("大安"));
+        QCOMPARE(day.zikkan, QStringLiteral("甲"));
+        QCOMPARE(day.eto, QStringLiteral("子"));
+        QCOMPARE(day.time08, high);
+        QCOMPARE(day.time10, low);
+        QCOMPARE(day.mtnew, mtnew != 0);
+        QCOMPARE(day.btnew, btnew != 0);
+    }
+
+    // Context texts that are not numbers find nothing and fail nothing.
+    void malformedContext()
+    {
+        insertMeeting(1);
+        insertDay("0613", "1240", 1, 1);
+        const Koyomi day = load_koyomi(QStringLiteral("abc"), QString(), QStringLiteral("?"));
+        QVERIFY(day.kyuse.isEmpty());
+        QVERIFY(!day.mtnew);
+        QVERIFY(folder->exits().empty());
+    }
+
+    // Opened as a child of the frame: the first activation fills the window
+    // and hides the race-card format menu.
+    void windowFillsOnFirstActivation()
+    {
+        insertMeeting(3);
+        insertDay("0613", "    ", 1, 0);
+        QList<bool> menuShown;
+        modkelmon::set_dispmenu_handler([&](bool visible) { menuShown << visible; });
+
+        QMdiArea area;
+        area.resize(600, 400);
+        area.show();
+        auto *window = new frmkoyomi;
+        window->lblkyosocode->setText(QStringLiteral("9"));
+        window->lblsetuscode->setText(QString::number(kMeeting));
+        window->lbldatescnt->setText(QStringLiteral("2"));
+        window->lbldate->setText(QStringLiteral("20011225"));
+        QMdiSubWindow *sub = area.addSubWindow(window);
+        sub->show();
+        area.setActiveSubWindow(sub);
+        QTRY_COMPARE(window->lbltime_08->text(), QStringLiteral("06時13分"));
+
+        QCOMPARE(window->lblkyuse->text(), QStringLiteral("一白"));
+        QCOMPARE(window->lbleto->text(), QStringLiteral("子"));
+        QCOMPARE(window->lbltime_10->text(), QString());
+        QCOMPARE(window->lblyusyuflag[0]->text(), QStringLiteral("12"));
+        QCOMPARE(window->lblyusyuflag[1]->text(), QStringLiteral("Ｗ準優制"));
+        QVERIFY(window->lblmtnewflag->isVisibleTo(window));
+        QVERIFY(!window->lblbtnewflag->isVisibleTo(window));
+        QVERIFY(!menuShown.isEmpty());
+        QVERIFY(!menuShown.contains(true));
+
+        // The window reads the database once: later changes do not show.
+        modkelmon::exec(QStringLiteral("update f_setfg set kyuse = ?"), {QStringLiteral("二黒")});
+        window->activate();
+        QCOMPARE(window->lblkyuse->text(), QStringLiteral("一白"));
+        QVERIFY(folder->exits().empty());
+    }
+
+    void databaseFailureIsFatal()
+    {
+        modkelmon::exec(QStringLiteral("drop table f_setfg"));
+        frmkoyomi window;
+        window.lblsetuscode->setText(QString::number(kMeeting));
+        window.activate();
+        QCOMPARE(folder->exits().size(), std::size_t(1));
+    }
+
+    // The separator ends 115 twips (7.7 pixels) short of the child window's
+    // right edge.
+    void separatorFollowsWidth_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("end");
+        QTest::newRow("wide") << 600 << 592;
+        QTest::newRow("narrow") << 200 << 192;
+    }
+    void separatorFollowsWidth()
+    {
+        QFETCH(int, width);
+        QFETCH(int, end);
+        QMdiArea area;
+        area.resize(800, 400);
+        area.show();
+        auto *window = new frmkoyomi;
+        QMdiSubWindow *sub = area.addSubWindow(window);
+        sub->show();
+        sub->resize(width, 150);
+        QCOMPARE(window->separatorEnd(), end);
+    }
+
+private:
+    std::unique_ptr<test::ProgramFolder> folder;
+};
+
+QTEST_MAIN(TestFrmkoyomi)
+#include "tst_frmkoyomi.moc"
