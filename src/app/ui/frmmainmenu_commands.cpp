@@ -2,6 +2,10 @@
 // dialogs, compaction, printing, window arrangement, help and web pages.
 
 #include "app/ui/frmmainmenu.h"
+#include "app/ui/frmkoyomi.h"
+#include "app/ui/frmproperty.h"
+#include "app/ui/frmversion.h"
+#include "platform/help.h"
 #include "app/ui/printing.h"
 #include "common/modkelmon.h"
 #include "common/textforms.h"
@@ -10,6 +14,7 @@
 #include "platform/yield.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSet>
@@ -43,7 +48,7 @@ private:
 bool frmmainmenu::hasCommand(const QString &name) const
 {
     static const QSet<QString> built = {
-        QStringLiteral("mnunext_0"), QStringLiteral("mnunext_1"),
+        QStringLiteral("mnunext_0"), QStringLiteral("mnunext_1"), QStringLiteral("cmdkoyomi"),
     };
     return built.contains(name);
 }
@@ -105,11 +110,17 @@ void frmmainmenu::mnuprint_Click()
     printImage(image, printer_);
 }
 
-void frmmainmenu::mnuproperty_Click() {}
+void frmmainmenu::mnuproperty_Click()
+{
+    frmproperty dialog(this);
+    dialog.exec();
+}
 
 void frmmainmenu::mnuversion_Click()
 {
     PressedButton pressed(menus_->button(26));
+    frmversion dialog(this);
+    dialog.exec();
 }
 
 void frmmainmenu::mnuwindowsub_Click(int index)
@@ -170,13 +181,30 @@ void frmmainmenu::arrangeIcons()
     }
 }
 
-void frmmainmenu::mnuhelprun_Click() {}
+void frmmainmenu::mnuhelprun_Click()
+{
+    raise();
+    help::showHelp(0);
+}
 
-void frmmainmenu::mnusupport_Click() {}
+void frmmainmenu::mnusupport_Click() { help::openSupportPage(); }
 
-void frmmainmenu::mnuweb_Click() {}
+void frmmainmenu::mnuweb_Click() { help::openHomePage(); }
 
-void frmmainmenu::cmdkoyomi_Click() {}
+void frmmainmenu::cmdkoyomi_Click()
+{
+    auto *window = new frmkoyomi;
+    window->setWindowTitle(viewerCaption(QStringLiteral("暦を表示しています..."), QStringLiteral(")")));
+    const SelectionFields &f = selection_.fields();
+    window->lblkyosocode->setText(f.kyosocode);
+    window->lblsetuscode->setText(f.setuscode);
+    window->lbldatescnt->setText(f.datescnt);
+    window->lbldate->setText(f.date);
+    QMdiSubWindow *sub = mdi_->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(sub->sizeHint());
+    sub->show();
+}
 
 void frmmainmenu::mnuraceinfo_Click() {}
 
