@@ -116,7 +116,9 @@ public:
 
     // Stable sort of the non-fixed rows by the text of one column: numbers as
     // numbers (before texts), otherwise text. Whole rows move with their
-    // formats and pictures; fixed rows stay.
+    // formats and pictures (row height and row merge mark included); fixed
+    // rows stay. Descending reverses the whole order (texts, then numbers from
+    // the largest); equal keys keep their order either way.
     void sort(int col, bool ascending = true);
 
     // The value of a text as the sort and the General alignment see it: the
