@@ -15,6 +15,7 @@
 #include <sqlite3.h>
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -77,6 +78,65 @@ sqlite3 *connectionHandle()
     return h;
 }
 
+// The blanks of the paper's text trimming (half-width and ideographic).
+inline bool isTrimmedBlank(QChar c) { return c == u' ' || c == QChar(0x3000); }
+
+// trimBlanks as a view into the field, so that a text is bound without a copy.
+QStringView blankTrimmed(QStringView text)
+{
+    qsizetype b = 0, e = text.size();
+    while (b < e && isTrimmedBlank(text[b]))
+        ++b;
+    while (e > b && isTrimmedBlank(text[e - 1]))
+        --e;
+    return text.sliced(b, e - b);
+}
+
+bool hasPrivateUse(QStringView text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF)
+            return true;
+    return false;
+}
+
+// The common number forms of the paper, "-12" and "6.25" with at most 15
+// digits, read straight from the field; the value is the one val() gives.
+// Anything else (blanks, units, exponents, "&H") is left to val().
+bool readSimpleNumber(QStringView field, double *value)
+{
+    const qsizetype n = field.size();
+    if (n == 0 || n > 17)
+        return false;
+    char buffer[20];
+    int digits = 0;
+    bool point = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = field[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            ++digits;
+        } else if (c == u'.' && !point && i > 0 && i + 1 < n) {
+            point = true;
+        } else if (c == u'-' && i == 0 && n > 1) {
+        } else {
+            return false;
+        }
+        buffer[i] = char(c);
+    }
+    if (digits == 0 || digits > 15)
+        return false;
+    const auto [end, ec] = std::from_chars(buffer, buffer + n, *value);
+    return ec == std::errc() && end == buffer + n;
+}
+
+int digitCount(QStringView text)
+{
+    int n = 0;
+    for (QChar c : text)
+        n += (c.unicode() >= u'0' && c.unicode() <= u'9') ? 1 : 0;
+    return n;
+}
+
 // A statement prepared once per file and reused for every record.
 class Statement {
 public:
@@ -90,24 +150,36 @@ public:
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
 
-    // Binds a number: integral values as integers, others as the real the
-    // paper's plain number text (at most 15 significant digits) stands for.
-    void bindNumber(int index, double value)
+    // Binds the number value of a field: integral values as integers, others
+    // as the real that the plain number text (at most 15 significant digits)
+    // stands for. A field of at most 15 digits already is that real, so the
+    // costly round trip through the text is taken only for longer ones.
+    void bindNumber(int index, QStringView field)
     {
+        double value;
+        bool exact = readSimpleNumber(field, &value);
+        if (!exact)
+            value = val(field);
+        if (value == 0)
+            value = 0;   // no negative zero
         int rc;
         if (!std::isfinite(value))
             rc = sqlite3_bind_int64(stmt_, index, 0);
         else if (value == std::trunc(value) && std::fabs(value) < 1e15)
             rc = sqlite3_bind_int64(stmt_, index, static_cast<sqlite3_int64>(value));
+        else if (exact || digitCount(field) <= 15)
+            rc = sqlite3_bind_double(stmt_, index, value);
         else
             rc = sqlite3_bind_double(stmt_, index, plainNumber(value).toDouble());
         if (rc != SQLITE_OK)
             fail();
     }
     // The text must stay unchanged until run() returns.
-    void bindText(int index, const QString &text)
+    void bindText(int index, QStringView text)
     {
-        if (sqlite3_bind_text16(stmt_, index, text.utf16(), int(text.size() * sizeof(char16_t)), SQLITE_STATIC)
+        // An empty view may carry no pointer, which would bind NULL.
+        const void *data = text.isEmpty() ? static_cast<const void *>(u"") : text.utf16();
+        if (sqlite3_bind_text16(stmt_, index, data, int(text.size() * sizeof(char16_t)), SQLITE_STATIC)
             != SQLITE_OK)
             fail();
     }
@@ -145,31 +217,32 @@ public:
     {
     }
 
-    void write(const std::vector<QString> &fields)
+    // The fields must stay unchanged until write() returns: texts are bound
+    // as views into them.
+    void write(const std::vector<QStringView> &fields)
     {
         const auto columns = table_.cols();
         for (int k = 0; k < keys_; ++k)
-            remove_.bindNumber(k + 1, val(fields[k]));
+            remove_.bindNumber(k + 1, fields[k]);
         remove_.run();
 
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const int index = int(i) + 1;
-            switch (columns[i].kind) {
-            case 'N':
-                insert_.bindNumber(index, val(fields[i]));
-                break;
-            case 'G':
-                texts_[i] = conv_gaiji(trimBlanks(fields[i]));
-                if (importer_.spacedMask & (1u << i))
-                    texts_[i].prepend(QChar(0x3000));
+            if (columns[i].kind == 'N') {
+                insert_.bindNumber(index, fields[i]);
+                continue;
+            }
+            // S: the trimmed text; G: the trimmed text expanded.
+            const QStringView trimmed = blankTrimmed(fields[i]);
+            const bool expand = columns[i].kind == 'G' && hasPrivateUse(trimmed);
+            if (importer_.spacedMask & (1u << i)) {
+                texts_[i] = QChar(0x3000) + (expand ? conv_gaiji(trimmed) : trimmed.toString());
                 insert_.bindText(index, texts_[i]);
-                break;
-            default:
-                texts_[i] = trimBlanks(fields[i]);
-                if (importer_.spacedMask & (1u << i))
-                    texts_[i].prepend(QChar(0x3000));
+            } else if (expand) {
+                texts_[i] = conv_gaiji(trimmed);
                 insert_.bindText(index, texts_[i]);
-                break;
+            } else {
+                insert_.bindText(index, trimmed);
             }
         }
         insert_.run();
@@ -221,7 +294,7 @@ int importPaperFile(const PaperImporter &importer, const QString &folder, const 
     if (reader.atEnd())
         return 0;
     TableWriter writer(connectionHandle(), importer);
-    std::vector<QString> fields;
+    std::vector<QStringView> fields;
     int records = 0;
     while (!reader.atEnd()) {
         reader.readRecord(importer.fieldsRead, fields);

@@ -64,9 +64,10 @@ bool PaperReader::atEnd() const
     return true;
 }
 
-bool PaperReader::readField(QString &out)
+bool PaperReader::readField(QStringView &out)
 {
-    const qsizetype end = text_.size();
+    const QStringView text(text_);
+    const qsizetype end = text.size();
     if (pos_ >= end && !afterComma_)
         return false;
     afterComma_ = false;
@@ -81,10 +82,10 @@ bool PaperReader::readField(QString &out)
         // separator is dropped.
         const qsizetype close = text_.indexOf(u'"', p + 1);
         if (close < 0) {
-            out = text_.mid(p + 1);
+            out = text.sliced(p + 1);
             p = end;
         } else {
-            out = text_.mid(p + 1, close - p - 1);
+            out = text.sliced(p + 1, close - p - 1);
             p = close + 1;
             while (p < end && text_.at(p) != u',' && !isLineEnd(text_.at(p)))
                 ++p;
@@ -93,7 +94,7 @@ bool PaperReader::readField(QString &out)
         const qsizetype start = pos_;
         while (p < end && text_.at(p) != u',' && !isLineEnd(text_.at(p)))
             ++p;
-        out = text_.mid(start, p - start);
+        out = text.sliced(start, p - start);
     }
 
     // Consume the separator: a comma, or one line end (CR LF, CR or LF).
@@ -114,7 +115,7 @@ bool PaperReader::readField(QString &out)
     return true;
 }
 
-void PaperReader::readRecord(int count, std::vector<QString> &fields)
+void PaperReader::readRecord(int count, std::vector<QStringView> &fields)
 {
     fields.resize(count > 0 ? count : 0);
     for (int i = 0; i < count; ++i) {

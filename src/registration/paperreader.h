@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 #include <stdexcept>
 #include <vector>
 
@@ -39,15 +39,16 @@ public:
     bool atEnd() const;
 
     // Reads the next `count` fields into `fields` (resized to count, each the
-    // field's text as written, quotes removed). Throws
+    // field's text as written, quotes removed; the views point into the
+    // reader's text and stay valid while the reader lives). Throws
     // PaperFileError(EndInsideRecord) when the text ends before the record is
     // complete.
-    void readRecord(int count, std::vector<QString> &fields);
+    void readRecord(int count, std::vector<QStringView> &fields);
 
     const QString &fileName() const { return fileName_; }
 
 private:
-    bool readField(QString &out);
+    bool readField(QStringView &out);
 
     QString text_;
     QString fileName_;

@@ -91,6 +91,11 @@ void TestImporters::conversions_data()
     QTest::newRow("N exponent") << "f_setus" << 7 << "1E3" << QVariant(1000);
     QTest::newRow("N too large") << "f_setus" << 7 << "1E999" << QVariant(0);
     QTest::newRow("N leading zero") << "f_setus" << 7 << "007" << QVariant(7);
+    QTest::newRow("N fraction without leading digit") << "f_setus" << 7 << "-.5" << QVariant(-0.5);
+    QTest::newRow("N point without fraction") << "f_setus" << 7 << "5." << QVariant(5);
+    QTest::newRow("N negative zero") << "f_setus" << 7 << "-0" << QVariant(0);
+    QTest::newRow("N beyond 15 digits") << "f_setus" << 7 << "1234567890123456789" << QVariant(qlonglong(1234567890123460000LL));
+    QTest::newRow("N long fraction rounded to 15 digits") << "f_setus" << 7 << "0.12345678901234567" << QVariant(0.123456789012346);
     // Texts: f_setus position 3 (racesword), S.
     QTest::newRow("S trimmed") << "f_setus" << 3 << " \u3000abc\u3000 " << QVariant("abc");
     QTest::newRow("S empty") << "f_setus" << 3 << "" << QVariant("");
@@ -119,13 +124,14 @@ void TestImporters::conversions()
 
     const char *column = findTable(name.constData())->columns[position].name;
     const QVariant got = value(QStringLiteral("select \"%1\" from %2").arg(QLatin1String(column), table));
+    const QString type = value(QStringLiteral("select typeof(\"%1\") from %2").arg(QLatin1String(column), table)).toString();
     if (stored.typeId() == QMetaType::QString) {
+        QCOMPARE(type, QString("text"));
         QCOMPARE(got.toString(), stored.toString());
     } else {
-        QCOMPARE(got.toDouble(), stored.toDouble());
         // Integral values are stored as integers (shown "40", not "40.0").
-        const QString type = value(QStringLiteral("select typeof(\"%1\") from %2").arg(QLatin1String(column), table)).toString();
         QCOMPARE(type, stored.typeId() == QMetaType::Double ? QString("real") : QString("integer"));
+        QCOMPARE(got.toDouble(), stored.toDouble());
     }
 }
 
