@@ -1,0 +1,187 @@
+#include "platform/archive.h"
+
+#include "common/paper_schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <memory>
+
+namespace kelmon {
+
+namespace {
+
+struct ArchiveCloser {
+    void operator()(archive *a) const { archive_read_free(a); }
+};
+using ArchivePtr = std::unique_ptr<archive, ArchiveCloser>;
+
+QString libraryText(archive *a)
+{
+    const char *text = archive_error_string(a);
+    return text ? QString::fromLocal8Bit(text) : QString();
+}
+
+// Sorts a library failure by its text; libarchive reports the LHA faults with
+// these words and gives no finer error numbers.
+ExtractResult::Status classify(const QString &text, bool beforeFirstEntry)
+{
+    if (text.contains(QLatin1String("Unrecognized archive format")))
+        return ExtractResult::NotAnArchive;
+    if (text.contains(QLatin1String("CRC"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("header sum"), Qt::CaseInsensitive))
+        return ExtractResult::BadCrc;
+    if (text.contains(QLatin1String("Unsupported"), Qt::CaseInsensitive))
+        return ExtractResult::UnsupportedMethod;
+    if (text.contains(QLatin1String("Truncated"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("Premature end"), Qt::CaseInsensitive))
+        return ExtractResult::Truncated;
+    if (beforeFirstEntry && text.contains(QLatin1String("Couldn't find out LHa header")))
+        return ExtractResult::NotAnArchive;
+    return ExtractResult::Damaged;
+}
+
+ExtractResult failure(ExtractResult result, ExtractResult::Status status, const QString &detail)
+{
+    result.status = status;
+    result.detail = detail;
+    return result;
+}
+
+// Writes the data of the current entry to path; returns the failure, if any.
+ExtractResult::Status copyEntryData(archive *a, const QString &path, QString *detail)
+{
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *detail = out.errorString();
+        archive_read_data_skip(a);
+        return ExtractResult::WriteFailed;
+    }
+    char buffer[64 * 1024];
+    for (;;) {
+        const la_ssize_t n = archive_read_data(a, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            *detail = libraryText(a);
+            return classify(*detail, false);
+        }
+        if (out.write(buffer, n) != n) {
+            *detail = out.errorString();
+            return ExtractResult::WriteFailed;
+        }
+    }
+    if (!out.flush()) {
+        *detail = out.errorString();
+        return ExtractResult::WriteFailed;
+    }
+    return ExtractResult::Ok;
+}
+
+} // namespace
+
+QString ExtractResult::reason() const
+{
+    QString text;
+    switch (status) {
+    case Ok: return {};
+    case CannotOpen: text = QStringLiteral("圧縮ファイルを開けません"); break;
+    case NotAnArchive: text = QStringLiteral("LHA形式の圧縮ファイルではありません"); break;
+    case Truncated: text = QStringLiteral("圧縮ファイルが途中で切れています"); break;
+    case BadCrc: text = QStringLiteral("圧縮ファイルが壊れています（CRCエラー）"); break;
+    case UnsupportedMethod: text = QStringLiteral("対応していない圧縮方式です"); break;
+    case Empty: text = QStringLiteral("圧縮ファイルに紙面ファイルが有りません"); break;
+    case WriteFailed: text = QStringLiteral("解凍したファイルを書き込めません"); break;
+    case Damaged: text = QStringLiteral("圧縮ファイルが壊れています"); break;
+    }
+    if (!detail.isEmpty())
+        text += QStringLiteral("（%1）").arg(detail);
+    return text;
+}
+
+bool isPhotoName(const QString &name)
+{
+    if (name.size() != 8 || !name.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive))
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        const QChar c = name.at(i);
+        if (c == u'/' || c == u'\\' || c == u'.' || c.unicode() < 0x20)
+            return false;
+    }
+    return true;
+}
+
+bool isPaperEntryName(const QString &name)
+{
+    if (isPhotoName(name))
+        return true;
+    for (const PaperTable &table : allTables()) {
+        if (*table.file && name.compare(QLatin1String(table.file), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+ExtractResult extractArchive(const QString &archivePath, const QString &folder)
+{
+    ExtractResult result;
+    QFile probe(archivePath);
+    if (!probe.open(QIODevice::ReadOnly))
+        return failure(result, ExtractResult::CannotOpen, probe.errorString());
+    if (probe.size() == 0)
+        return failure(result, ExtractResult::Empty, {});
+    probe.close();
+
+    ArchivePtr a(archive_read_new());
+    archive_read_support_format_lha(a.get());
+    const QByteArray nativePath = QFile::encodeName(archivePath);
+    if (archive_read_open_filename(a.get(), nativePath.constData(), 64 * 1024) != ARCHIVE_OK) {
+        const QString text = libraryText(a.get());
+        return failure(result, classify(text, true), text);
+    }
+
+    const QDir target(folder);
+    bool first = true;
+    for (;;) {
+        archive_entry *entry = nullptr;
+        const int r = archive_read_next_header(a.get(), &entry);
+        if (r == ARCHIVE_EOF)
+            break;
+        if (r < ARCHIVE_WARN) {
+            const QString text = libraryText(a.get());
+            return failure(result, classify(text, first), text);
+        }
+        first = false;
+
+        const char *raw = archive_entry_pathname(entry);
+        const QString name = raw ? QString::fromLocal8Bit(raw) : QString();
+        // Only a plain name of a paper file or photo, naming a regular file,
+        // is written; a folder part, "..", an absolute path or a link is never
+        // followed.
+        const bool plain = !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\')
+                           && name != QLatin1String(".") && name != QLatin1String("..");
+        if (!plain || archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry)
+            || !isPaperEntryName(name)) {
+            result.skipped << (raw ? name : QStringLiteral("?"));
+            archive_read_data_skip(a.get());
+            continue;
+        }
+
+        const QString lower = name.toLower();
+        QString detail;
+        const ExtractResult::Status status = copyEntryData(a.get(), target.filePath(lower), &detail);
+        if (status != ExtractResult::Ok)
+            return failure(result, status, detail);
+        if (!result.files.contains(lower))
+            result.files << lower;
+    }
+    if (result.files.isEmpty())
+        return failure(result, ExtractResult::Empty, {});
+    return result;
+}
+
+} // namespace kelmon

@@ -1,0 +1,45 @@
+#pragma once
+// Extraction of one paper archive (LHA: -lh0-, -lh5-, -lh6-, -lh7-) into a
+// folder. Only regular files with plain names that a paper archive carries
+// (the thirteen paper text files and racer photos ????.gif) are written, under
+// lower-case names, and only into that folder; every other entry is skipped.
+
+#include <QString>
+#include <QStringList>
+
+namespace kelmon {
+
+struct ExtractResult {
+    enum Status {
+        Ok,
+        CannotOpen,         // the archive file cannot be read
+        NotAnArchive,       // not an LHA archive
+        Truncated,          // ends inside a header or inside file data
+        BadCrc,             // a header or file checksum does not match
+        UnsupportedMethod,  // a compression method that cannot be read
+        Empty,              // no paper file and no photo in it
+        WriteFailed,        // the folder could not take an extracted file
+        Damaged,            // any other read failure
+    };
+    Status status = Ok;
+    QString detail;       // the library's or the system's own text, if any
+    QStringList files;    // names written into the folder (lower case)
+    QStringList skipped;  // entry names that were not extracted
+
+    bool ok() const { return status == Ok; }
+    // The reason as shown to the user (empty when ok).
+    QString reason() const;
+};
+
+// True for a plain entry name (no folder part, not absolute, no "..") that is
+// one of the thirteen paper file names or a photo ????.gif, without regard to
+// case.
+bool isPaperEntryName(const QString &name);
+// True for a photo name ????.gif (without regard to case).
+bool isPhotoName(const QString &name);
+
+// Extracts the archive into folder, which must exist. On failure the folder
+// may hold the files written before the failure; the caller discards it.
+ExtractResult extractArchive(const QString &archivePath, const QString &folder);
+
+} // namespace kelmon

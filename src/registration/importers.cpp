@@ -1,0 +1,329 @@
+#include "registration/importers.h"
+
+#include "common/dberror.h"
+#include "common/modkelmon.h"
+#include "common/paper_schema.h"
+#include "common/programfolder.h"
+#include "common/textforms.h"
+#include "registration/gaiji.h"
+#include "registration/paperreader.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QStringList>
+
+#include <sqlite3.h>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace kelmon {
+
+namespace {
+
+// What differs between the importers beyond the table layout.
+struct ImporterRule {
+    const char *name;
+    const char *table;
+    int extraFields;                     // fields read after the stored ones
+    std::initializer_list<int> spaced;   // positions stored with a leading U+3000
+};
+
+const ImporterRule rules[] = {
+    {"save_f_setus", "f_setus", 0, {}},
+    {"save_f_setfg", "f_setfg", 0, {}},
+    {"save_f_races", "f_races", 0, {}},
+    {"save_f_wakus", "f_wakus", 0, {}},
+    {"save_f_resta", "f_resta", 0, {}},
+    {"save_f_restb", "f_restb", 0, {}},
+    {"save_f_yosos", "f_yosos", 0, {13, 14, 15}},
+    {"save_f_tokhm", "f_tokhm", 1, {}},
+    {"save_f_lunks", "f_lunks", 0, {}},
+    {"save_f_racer", "f_racer", 0, {}},
+    {"save_f_kasyu", "f_kasyu", 0, {}},
+    {"save_f_motor", "f_motor", 0, {}},
+    {"save_f_boats", "f_boats", 0, {}},
+};
+constexpr std::size_t importerCount = std::size(rules);
+
+const std::array<PaperImporter, importerCount> &importers()
+{
+    static const auto list = [] {
+        std::array<PaperImporter, importerCount> out{};
+        for (std::size_t i = 0; i < importerCount; ++i) {
+            const ImporterRule &r = rules[i];
+            const PaperTable *table = findTable(r.table);
+            Q_ASSERT(table);
+            unsigned mask = 0;
+            for (int p : r.spaced)
+                mask |= 1u << p;
+            out[i] = {r.name, table, int(table->columnCount) + r.extraFields, mask};
+        }
+        return out;
+    }();
+    return list;
+}
+
+sqlite3 *connectionHandle()
+{
+    const QVariant handle = modkelmon::db().driver()->handle();
+    if (!handle.isValid() || std::strcmp(handle.typeName(), "sqlite3*") != 0)
+        throw DbError(1, QStringLiteral("データベースが開かれていません"));
+    sqlite3 *h = *static_cast<sqlite3 *const *>(handle.constData());
+    if (!h)
+        throw DbError(1, QStringLiteral("データベースが開かれていません"));
+    return h;
+}
+
+// The blanks of the paper's text trimming (half-width and ideographic).
+inline bool isTrimmedBlank(QChar c) { return c == u' ' || c == QChar(0x3000); }
+
+// trimBlanks as a view into the field, so that a text is bound without a copy.
+QStringView blankTrimmed(QStringView text)
+{
+    qsizetype b = 0, e = text.size();
+    while (b < e && isTrimmedBlank(text[b]))
+        ++b;
+    while (e > b && isTrimmedBlank(text[e - 1]))
+        --e;
+    return text.sliced(b, e - b);
+}
+
+bool hasPrivateUse(QStringView text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF)
+            return true;
+    return false;
+}
+
+// The common number forms of the paper, "-12" and "6.25" with at most 15
+// digits, read straight from the field; the value is the one val() gives.
+// Anything else (blanks, units, exponents, "&H") is left to val().
+bool readSimpleNumber(QStringView field, double *value)
+{
+    const qsizetype n = field.size();
+    if (n == 0 || n > 17)
+        return false;
+    char buffer[20];
+    int digits = 0;
+    bool point = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = field[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            ++digits;
+        } else if (c == u'.' && !point && i > 0 && i + 1 < n) {
+            point = true;
+        } else if (c == u'-' && i == 0 && n > 1) {
+        } else {
+            return false;
+        }
+        buffer[i] = char(c);
+    }
+    if (digits == 0 || digits > 15)
+        return false;
+    const auto [end, ec] = std::from_chars(buffer, buffer + n, *value);
+    return ec == std::errc() && end == buffer + n;
+}
+
+int digitCount(QStringView text)
+{
+    int n = 0;
+    for (QChar c : text)
+        n += (c.unicode() >= u'0' && c.unicode() <= u'9') ? 1 : 0;
+    return n;
+}
+
+// A statement prepared once per file and reused for every record.
+class Statement {
+public:
+    Statement(sqlite3 *db, const QString &sql) : db_(db)
+    {
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt_, nullptr) != SQLITE_OK)
+            fail();
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    // Binds the number value of a field: integral values as integers, others
+    // as the real that the plain number text (at most 15 significant digits)
+    // stands for. A field of at most 15 digits already is that real, so the
+    // costly round trip through the text is taken only for longer ones.
+    void bindNumber(int index, QStringView field)
+    {
+        double value;
+        bool exact = readSimpleNumber(field, &value);
+        if (!exact)
+            value = val(field);
+        if (value == 0)
+            value = 0;   // no negative zero
+        int rc;
+        if (!std::isfinite(value))
+            rc = sqlite3_bind_int64(stmt_, index, 0);
+        else if (value == std::trunc(value) && std::fabs(value) < 1e15)
+            rc = sqlite3_bind_int64(stmt_, index, static_cast<sqlite3_int64>(value));
+        else if (exact || digitCount(field) <= 15)
+            rc = sqlite3_bind_double(stmt_, index, value);
+        else
+            rc = sqlite3_bind_double(stmt_, index, plainNumber(value).toDouble());
+        if (rc != SQLITE_OK)
+            fail();
+    }
+    // The text must stay unchanged until run() returns.
+    void bindText(int index, QStringView text)
+    {
+        // An empty view may carry no pointer, which would bind NULL.
+        const void *data = text.isEmpty() ? static_cast<const void *>(u"") : text.utf16();
+        if (sqlite3_bind_text16(stmt_, index, data, int(text.size() * sizeof(char16_t)), SQLITE_STATIC)
+            != SQLITE_OK)
+            fail();
+    }
+    void run()
+    {
+        const int rc = sqlite3_step(stmt_);
+        sqlite3_reset(stmt_);
+        if (rc != SQLITE_DONE)
+            fail(rc);
+    }
+
+private:
+    [[noreturn]] void fail(int rc = 0)
+    {
+        const int code = rc ? rc : sqlite3_errcode(db_);
+        throw DbError(code, QString::fromUtf8(sqlite3_errmsg(db_)));
+    }
+    sqlite3 *db_;
+    sqlite3_stmt *stmt_ = nullptr;
+};
+
+QString sqlName(const char *name) { return QLatin1Char('"') + QLatin1String(name) + QLatin1Char('"'); }
+
+// The key columns are the leading positions of the table, in order.
+int keyCount(const PaperTable &table)
+{
+    return int(QString::fromLatin1(table.primaryKey).split(QLatin1Char(','), Qt::SkipEmptyParts).size());
+}
+
+class TableWriter {
+public:
+    TableWriter(sqlite3 *db, const PaperImporter &importer)
+        : importer_(importer), table_(*importer.table), keys_(keyCount(table_)),
+          remove_(db, deleteSql()), insert_(db, insertSql()), texts_(table_.columnCount)
+    {
+    }
+
+    // The fields must stay unchanged until write() returns: texts are bound
+    // as views into them.
+    void write(const std::vector<QStringView> &fields)
+    {
+        const auto columns = table_.cols();
+        for (int k = 0; k < keys_; ++k)
+            remove_.bindNumber(k + 1, fields[k]);
+        remove_.run();
+
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const int index = int(i) + 1;
+            if (columns[i].kind == 'N') {
+                insert_.bindNumber(index, fields[i]);
+                continue;
+            }
+            // S: the trimmed text; G: the trimmed text expanded.
+            const QStringView trimmed = blankTrimmed(fields[i]);
+            const bool expand = columns[i].kind == 'G' && hasPrivateUse(trimmed);
+            if (importer_.spacedMask & (1u << i)) {
+                texts_[i] = QChar(0x3000) + (expand ? conv_gaiji(trimmed) : trimmed.toString());
+                insert_.bindText(index, texts_[i]);
+            } else if (expand) {
+                texts_[i] = conv_gaiji(trimmed);
+                insert_.bindText(index, texts_[i]);
+            } else {
+                insert_.bindText(index, trimmed);
+            }
+        }
+        insert_.run();
+    }
+
+private:
+    QString deleteSql() const
+    {
+        QStringList terms;
+        for (int k = 0; k < keys_; ++k)
+            terms << sqlName(table_.columns[k].name) + QLatin1String(" = ?");
+        return QStringLiteral("DELETE FROM %1 WHERE %2").arg(QLatin1String(table_.name), terms.join(QLatin1String(" AND ")));
+    }
+    QString insertSql() const
+    {
+        QStringList marks;
+        for (std::size_t i = 0; i < table_.columnCount; ++i)
+            marks << QStringLiteral("?");
+        return QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(QLatin1String(table_.name), marks.join(u','));
+    }
+
+    const PaperImporter &importer_;
+    const PaperTable &table_;
+    int keys_;
+    Statement remove_;
+    Statement insert_;
+    std::vector<QString> texts_;   // bound texts, alive until the insert has run
+};
+
+} // namespace
+
+std::span<const PaperImporter> paperImporters() { return importers(); }
+
+const PaperImporter *findImporter(const char *table)
+{
+    for (const PaperImporter &i : importers())
+        if (std::strcmp(i.table->name, table) == 0)
+            return &i;
+    return nullptr;
+}
+
+int importPaperFile(const PaperImporter &importer, const QString &folder, const RecordHook &afterRecord)
+{
+    const QString path = pathInFolder(folder, QLatin1String(importer.table->file));
+    if (!QFileInfo(path).isFile())
+        return 0;
+
+    PaperReader reader = PaperReader::fromFile(path);
+    if (reader.atEnd())
+        return 0;
+    TableWriter writer(connectionHandle(), importer);
+    std::vector<QStringView> fields;
+    int records = 0;
+    while (!reader.atEnd()) {
+        reader.readRecord(importer.fieldsRead, fields);
+        writer.write(fields);
+        ++records;
+        if (afterRecord)
+            afterRecord();
+    }
+    return records;
+}
+
+#define KELMON_IMPORTER(table)                                                   \
+    int save_##table(const QString &folder, const RecordHook &afterRecord)     \
+    {                                                                          \
+        return importPaperFile(*findImporter(#table), folder, afterRecord);    \
+    }
+KELMON_IMPORTER(f_setus)
+KELMON_IMPORTER(f_setfg)
+KELMON_IMPORTER(f_races)
+KELMON_IMPORTER(f_wakus)
+KELMON_IMPORTER(f_resta)
+KELMON_IMPORTER(f_restb)
+KELMON_IMPORTER(f_yosos)
+KELMON_IMPORTER(f_tokhm)
+KELMON_IMPORTER(f_lunks)
+KELMON_IMPORTER(f_racer)
+KELMON_IMPORTER(f_kasyu)
+KELMON_IMPORTER(f_motor)
+KELMON_IMPORTER(f_boats)
+#undef KELMON_IMPORTER
+
+} // namespace kelmon

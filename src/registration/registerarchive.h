@@ -1,0 +1,43 @@
+#pragma once
+// Registration of one paper archive: extraction into a fresh private work
+// folder, the thirteen importers and the photo copy, all in one database
+// transaction, so an archive is either wholly registered or not at all.
+
+#include <QString>
+#include <functional>
+
+namespace kelmon {
+
+enum class RegistrationPhase {
+    Extracting,   // before the archive is extracted
+    Importing,    // after extraction, before the first importer
+};
+
+struct RegistrationHooks {
+    std::function<void(RegistrationPhase)> phase;
+    // One progress step: one after extraction, one after each importer but the
+    // race-card one, one per race-card record, one after the photo copy
+    // (14 + race-card records per archive).
+    std::function<void()> step;
+    // After every imported record of every file (the caller may yield to the
+    // event queue here).
+    std::function<void()> afterRecord;
+};
+
+struct ArchiveRegistration {
+    bool registered = false;
+    QString message;   // when not registered: the archive's name and the reason, for the user
+    int records = 0;   // records imported
+};
+
+// Registers the archive at archivePath. The work folder is made next to the
+// archive (or in the system's temporary folder when that fails) and removed
+// afterwards; the archive itself is left as it is. Photos go to the program
+// folder's photo/ (created when missing). A paper file that cannot be read or
+// ends inside a record, an archive that cannot be extracted and a photo that
+// cannot be copied give registered == false and a message, with nothing of
+// the archive left in the database. A database failure rolls back and throws
+// kelmon::DbError.
+ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks = {});
+
+} // namespace kelmon

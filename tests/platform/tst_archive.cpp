@@ -1,0 +1,144 @@
+// Extraction of paper archives: real compressed archives made by an
+// independent archiver, hostile entry names, and damaged archives.
+
+#include "platform/archive.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using kelmon::ExtractResult;
+
+namespace {
+
+QString fixture(const char *name) { return QStringLiteral(KELMON_TEST_DATA "/") + QLatin1String(name); }
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every file below root, as paths relative to it.
+QStringList filesBelow(const QString &root)
+{
+    QStringList out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << QDir(root).relativeFilePath(it.next());
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+class TestArchive : public QObject {
+    Q_OBJECT
+
+private slots:
+    void compressedArchives_data();
+    void compressedArchives();
+    void hostileNamesAreSkipped();
+    void damagedArchivesAreReported_data();
+    void damagedArchivesAreReported();
+    void entryNames_data();
+    void entryNames();
+};
+
+void TestArchive::compressedArchives_data()
+{
+    QTest::addColumn<QString>("archive");
+    QTest::newRow("-lh5-") << fixture("paper_lh5.lzh");
+    QTest::newRow("-lh6-") << fixture("paper_lh6.lzh");
+    QTest::newRow("-lh7-") << fixture("paper_lh7.lzh");
+}
+
+void TestArchive::compressedArchives()
+{
+    QFETCH(QString, archive);
+    QTemporaryDir dir;
+    const ExtractResult r = kelmon::extractArchive(archive, dir.path());
+    QVERIFY2(r.ok(), qPrintable(r.reason()));
+    QCOMPARE(filesBelow(dir.path()), (QStringList{"4321.gif", "kelmfa.txt", "kelmfc.txt"}));
+
+    // The content is the archiver's input: three meetings and twelve races.
+    const QByteArray races = readAll(dir.filePath("kelmfc.txt"));
+    QCOMPARE(races.count("\r\n"), 12);
+    QVERIFY(races.startsWith("12345,1,1,"));
+    QCOMPARE(readAll(dir.filePath("kelmfa.txt")).count("\r\n"), 3);
+    QVERIFY(readAll(dir.filePath("4321.gif")).startsWith("GIF89a"));
+}
+
+void TestArchive::hostileNamesAreSkipped()
+{
+    // The fixture holds ../kelmfa.txt, /tmp/kelmfb.txt, sub/kelmfd.txt,
+    // sub\kelmff.txt, "..", readme.txt, KELMFC.TXT and 1234.GIF. The work
+    // folder sits inside an outer folder so that a write through ".." would
+    // show up there.
+    QTemporaryDir outer;
+    const QString work = outer.filePath("work");
+    QVERIFY(QDir().mkpath(work));
+    const bool existedBefore = QFile::exists("/tmp/kelmfb.txt");
+
+    const ExtractResult r = kelmon::extractArchive(fixture("traversal.lzh"), work);
+    QVERIFY2(r.ok(), qPrintable(r.reason()));
+    QCOMPARE(r.files, (QStringList{"kelmfc.txt", "1234.gif"}));
+    QCOMPARE(r.skipped.size(), 6);
+    QCOMPARE(filesBelow(outer.path()), (QStringList{"work/1234.gif", "work/kelmfc.txt"}));
+    QVERIFY(existedBefore || !QFile::exists("/tmp/kelmfb.txt"));
+    QCOMPARE(readAll(QDir(work).filePath("kelmfc.txt")), QByteArray("12345,1,1,race,1015\r\n"));
+}
+
+void TestArchive::damagedArchivesAreReported_data()
+{
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<int>("status");
+    QTest::newRow("truncated") << fixture("truncated.lzh") << int(ExtractResult::Truncated);
+    QTest::newRow("bad checksum") << fixture("badcrc.lzh") << int(ExtractResult::BadCrc);
+    QTest::newRow("-lh1- method") << fixture("unsupported.lzh") << int(ExtractResult::UnsupportedMethod);
+    QTest::newRow("plain text") << fixture("notarchive.lzh") << int(ExtractResult::NotAnArchive);
+    QTest::newRow("empty file") << fixture("empty.lzh") << int(ExtractResult::Empty);
+    QTest::newRow("no paper file") << fixture("nopaper.lzh") << int(ExtractResult::Empty);
+    QTest::newRow("missing") << fixture("no-such-archive.lzh") << int(ExtractResult::CannotOpen);
+}
+
+void TestArchive::damagedArchivesAreReported()
+{
+    QFETCH(QString, archive);
+    QFETCH(int, status);
+    QTemporaryDir dir;
+    const ExtractResult r = kelmon::extractArchive(archive, dir.path());
+    QCOMPARE(int(r.status), status);
+    QVERIFY(!r.ok());
+    QVERIFY(!r.reason().isEmpty());
+}
+
+void TestArchive::entryNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("paper file") << "kelmfa.txt" << true;
+    QTest::newRow("upper case") << "KELMFO.TXT" << true;
+    QTest::newRow("unused letter e") << "kelmfe.txt" << false;
+    QTest::newRow("unused letter n") << "kelmfn.txt" << false;
+    QTest::newRow("photo") << "1234.gif" << true;
+    QTest::newRow("photo upper case") << "5678.GIF" << true;
+    QTest::newRow("photo name too long") << "12345.gif" << false;
+    QTest::newRow("photo name too short") << "123.gif" << false;
+    QTest::newRow("other text") << "readme.txt" << false;
+    QTest::newRow("folder part") << "sub/kelmfa.txt" << false;
+    QTest::newRow("separator in photo name") << "a/bc.gif" << false;
+}
+
+void TestArchive::entryNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, taken);
+    QCOMPARE(kelmon::isPaperEntryName(name), taken);
+}
+
+QTEST_GUILESS_MAIN(TestArchive)
+#include "tst_archive.moc"
