@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 namespace kelmon {
@@ -106,15 +105,26 @@ Start startOf(const SamplePaperOptions &o)
     return s;
 }
 
+// Writes under a temporary name and renames, so a reader of the folder never
+// sees half an archive. No sync to disk: thousands of archives for a benchmark
+// must stay quick to write.
 bool writeFile(const QString &path, const QByteArray &data, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    const QString part = path + QStringLiteral(".part");
+    QFile file(part);
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
+    file.close();
+    ok = ok && file.error() == QFileDevice::NoError;
+    if (ok) {
+        QFile::remove(path);
+        ok = QFile::rename(part, path);
+    }
+    if (!ok) {
         if (error)
             *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
+        QFile::remove(part);
     }
-    return true;
+    return ok;
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include "samplepaper.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QStringEncoder>
 
 #include <array>
@@ -210,6 +212,16 @@ QByteArray buildGif(int width, int height, const QList<QRgb> &palette, const QBy
 
 QByteArray racerPhotoGif(int tourokuno)
 {
+    // The same racer always gets the same picture; keep the few thousand
+    // made so far, since a benchmark writes the same racers many times.
+    static QMutex lock;
+    static QHash<int, QByteArray> made;
+    {
+        QMutexLocker locker(&lock);
+        const auto it = made.constFind(tourokuno);
+        if (it != made.cend())
+            return it.value();
+    }
     const int w = 30;
     const int h = 40;
     quint32 x = quint32(tourokuno) * 2654435761u;
@@ -242,7 +254,11 @@ QByteArray racerPhotoGif(int tourokuno)
     px[14 * w + 11] = px[14 * w + 18] = char(4);
     for (int col = 13; col <= 16; ++col)
         px[21 * w + col] = char(4);
-    return buildGif(w, h, palette, px);
+    const QByteArray gif = buildGif(w, h, palette, px);
+    QMutexLocker locker(&lock);
+    if (made.size() < 10000)
+        made.insert(tourokuno, gif);
+    return gif;
 }
 
 QString paperArchiveName(const QDate &date, int venue, int dayKind, int grade)

@@ -5,6 +5,8 @@
 
 #include "common/paper_schema.h"
 
+#include <QMutex>
+
 #include <algorithm>
 #include <string>
 #include <unordered_map>
@@ -48,7 +50,9 @@ private:
     using Index = std::unordered_map<std::string, int>;
     static const Index &indexOf(const PaperTable *t)
     {
+        static QMutex lock;
         static std::unordered_map<const PaperTable *, Index> all;
+        QMutexLocker locker(&lock);
         auto it = all.find(t);
         if (it == all.end()) {
             Index idx;
@@ -259,6 +263,8 @@ void wakusRecord(const Ctx &c, const Race &race, int f, QList<QStringList> &out)
     w.s("totalsisu", QString::number(total / 5));
     if (race.no == 1 && f == 0)
         w.s("Memo", c.k.commas ? QStringLiteral("前検気配上々,足色良好") : QStringLiteral("前検気配上々"));
+    else if (race.no == 2 && f == 0)
+        w.s("Memo", (c.k.privateUse ? QString(QChar(0xE034)) : QStringLiteral("優勝")) + QStringLiteral("経験あり"));
     else if (b.mark == 1)
         w.s("Memo", QStringLiteral("本命"));
     out << w.fields;

@@ -471,6 +471,14 @@ void TestSamplePaper::privateUseCharacters()
                 for (QChar c : v)
                     if (c.unicode() >= 0xE000 && c.unicode() < 0xF900)
                         seen.insert(c.unicode());
+    // S columns keep them as written: one stands in a race-card note.
+    bool inText = false;
+    const PaperTable *wakus = findTable("f_wakus");
+    for (const QStringList &rec : p.table("f_wakus")->records)
+        for (std::size_t i = 0; i < wakus->columnCount; ++i)
+            if (wakus->columns[i].kind == 'S')
+                inText = inText || rec[qsizetype(i)].contains(QChar(0xE034));
+    QVERIFY(inText);
     // Name kanji, circled numbers, the arrow, course, race and boat labels.
     for (uint cp : {0xE00Eu, 0xE042u, 0xE064u})
         QVERIFY2(seen.contains(cp), qPrintable(QString::number(cp, 16)));
