@@ -1,0 +1,269 @@
+#include "modkelmon.h"
+
+#include "common/paper_schema.h"
+#include "common/programfolder.h"
+#include "platform/messages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSqlError>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+
+namespace modkelmon {
+
+qint16 kyosocode = 0;
+qint16 checkflag = 1;
+qint16 regstflag = 0;
+qint16 downlflag = 1;
+
+namespace {
+
+const QString connectionName = QStringLiteral("kelmon");
+std::function<void(bool)> dispmenuHandler;
+ExitSink exitSink;
+
+kelmon::DbError errorOf(const QSqlError &error)
+{
+    bool ok = false;
+    int number = error.nativeErrorCode().toInt(&ok);
+    if (!ok)
+        number = static_cast<int>(error.type());
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.text();
+    return kelmon::DbError(number, text);
+}
+
+QString createTableSql(const kelmon::PaperTable &table)
+{
+    QStringList defs;
+    bool columnKey = false;
+    for (const auto &c : table.cols()) {
+        const QString type = QString::fromLatin1(c.type);
+        columnKey = columnKey || type.contains(QLatin1String("PRIMARY KEY"));
+        defs << QStringLiteral("\"%1\" %2").arg(QString::fromLatin1(c.name), type);
+    }
+    if (!columnKey) {
+        QStringList keys;
+        for (const QString &k : QString::fromLatin1(table.primaryKey).split(QLatin1Char(',')))
+            keys << QLatin1Char('"') + k.trimmed() + QLatin1Char('"');
+        defs << QStringLiteral("PRIMARY KEY (%1)").arg(keys.join(QLatin1String(", ")));
+    }
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(QString::fromLatin1(table.name), defs.join(QLatin1String(", ")));
+}
+
+QString createIndexSql(const kelmon::PaperIndex &index)
+{
+    QStringList cols;
+    for (const QString &c : QString::fromLatin1(index.columns).split(QLatin1Char(',')))
+        cols << QLatin1Char('"') + c.trimmed() + QLatin1Char('"');
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+        .arg(QString::fromLatin1(index.name), QString::fromLatin1(index.table), cols.join(QLatin1String(", ")));
+}
+
+void createSchema()
+{
+    Transaction tx;
+    for (const auto &t : kelmon::allTables())
+        exec(createTableSql(t));
+    for (const auto &i : kelmon::allIndexes())
+        exec(createIndexSql(i));
+    tx.commit();
+}
+
+// Every table must be there with at least its columns; a file that is not a
+// database, or one of another program, is refused rather than changed.
+void checkSchema()
+{
+    for (const auto &t : kelmon::allTables()) {
+        QSqlQuery q = exec(QStringLiteral("SELECT count(*) FROM pragma_table_info(?)"),
+                           {QString::fromLatin1(t.name)});
+        const int have = q.next() ? q.value(0).toInt() : 0;
+        if (have == 0)
+            throw kelmon::DbError(1, QStringLiteral("テーブル %1 が有りません").arg(QString::fromLatin1(t.name)));
+        if (have < static_cast<int>(t.columnCount))
+            throw kelmon::DbError(1, QStringLiteral("テーブル %1 の列が足りません").arg(QString::fromLatin1(t.name)));
+    }
+}
+
+void finish(int code)
+{
+    if (exitSink) {
+        exitSink(code);
+        return;
+    }
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
+
+} // namespace
+
+QSqlDatabase db() { return QSqlDatabase::database(connectionName, false); }
+
+bool is_open() { return QSqlDatabase::contains(connectionName) && db().isOpen(); }
+
+void open_db()
+{
+    close_db();
+    QString problem;
+    if (!kelmon::ensureProgramFolder(&problem))
+        throw kelmon::DbError(76, problem);
+    const QString path = kelmon::databasePath();
+    const bool isNew = !QFileInfo::exists(path);
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        d.setDatabaseName(path);
+        d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        if (!d.open()) {
+            const kelmon::DbError e = errorOf(d.lastError());
+            d = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connectionName);
+            throw e;
+        }
+    }
+    try {
+        exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        if (isNew)
+            createSchema();
+        else
+            checkSchema();
+    } catch (...) {
+        close_db();
+        throw;
+    }
+}
+
+void close_db()
+{
+    if (!QSqlDatabase::contains(connectionName))
+        return;
+    {
+        QSqlDatabase d = QSqlDatabase::database(connectionName, false);
+        if (d.isOpen()) {
+            d.rollback();
+            d.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
+QSqlQuery exec(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw errorOf(q.lastError());
+    for (const QVariant &v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        throw errorOf(q.lastError());
+    return q;
+}
+
+QVariant scalar(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q = exec(sql, values);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+Transaction::Transaction()
+{
+    if (!db().transaction())
+        throw errorOf(db().lastError());
+}
+
+Transaction::~Transaction()
+{
+    if (!done_)
+        db().rollback();
+}
+
+void Transaction::commit()
+{
+    if (!db().commit())
+        throw errorOf(db().lastError());
+    done_ = true;
+}
+
+void optimize_db()
+{
+    // VACUUM rewrites the file in place and atomically: a failure leaves the
+    // database as it was. A work file of an older version is cleared away.
+    QFile::remove(kelmon::programPath(QStringLiteral("kelmonw.mdb")));
+    if (!is_open())
+        open_db();
+    exec(QStringLiteral("VACUUM"));
+}
+
+qint64 database_size() { return QFileInfo(kelmon::databasePath()).size(); }
+
+int count_lzh_files()
+{
+    const QDir dir(kelmon::receiveFolder());
+    if (!dir.exists())
+        return 0;
+    int n = 0;
+    for (const QFileInfo &f : dir.entryInfoList(QDir::Files))
+        if (f.suffix().compare(QLatin1String("lzh"), Qt::CaseInsensitive) == 0)
+            ++n;
+    return n;
+}
+
+QString del_space(const QString &s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (const QChar c : s)
+        if (c != QChar(0x20) && c != QChar(0x3000))
+            out += c;
+    return out;
+}
+
+void set_dispmenu_visible(bool visible)
+{
+    if (dispmenuHandler)
+        dispmenuHandler(visible);
+}
+
+void set_dispmenu_handler(std::function<void(bool)> handler) { dispmenuHandler = std::move(handler); }
+
+void file_error_end(int errnum)
+{
+    QString text;
+    switch (errnum) {
+    case 53: text = QStringLiteral("デジタル紙面ファイルが有りません"); break;
+    case 62: text = QStringLiteral("指定されたファイルはデジタル紙面ファイルでは有りません"); break;
+    case 76: text = QStringLiteral("デジタル紙面ファイルが存在するフォルダが有りません"); break;
+    default: text = QStringLiteral("例外エラーが発生しました"); break;
+    }
+    kelmon::messages().critical(QStringLiteral("致命的なエラーです..."), text);
+    close_db();
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+    finish(1);
+}
+
+void db_error_end(int errnum, const QString &errdesc)
+{
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+    kelmon::messages().critical(
+        QStringLiteral("致命的なエラーです..."),
+        QStringLiteral("データベースへのアクセスで致命的なエラーが発生しました... 強制終了します...\r\n\r\n%1\r\n%2")
+            .arg(errnum)
+            .arg(errdesc));
+    close_db();
+    finish(1);
+}
+
+void db_error_end(const kelmon::DbError &error) { db_error_end(error.number, error.description); }
+
+void set_exit_sink(ExitSink sink) { exitSink = std::move(sink); }
+
+} // namespace modkelmon

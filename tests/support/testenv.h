@@ -1,0 +1,29 @@
+#pragma once
+// Test environment: a temporary program folder with its own database, and a
+// recorder for the fatal exits.
+
+#include <QString>
+#include <QTemporaryDir>
+#include <vector>
+
+namespace kelmon::test {
+
+class ProgramFolder {
+public:
+    // Creates a temporary program folder and points the program at it; with
+    // openDatabase the database is created and opened there.
+    explicit ProgramFolder(bool openDatabase = true);
+    ~ProgramFolder();
+    QString path() const { return dir_.path(); }
+    QString file(const QString &name) const { return dir_.filePath(name); }
+    // Fatal exits seen since construction (the exit codes).
+    const std::vector<int> &exits() const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// The fixture folder of the tests (tests/data).
+QString dataPath(const QString &name);
+
+} // namespace kelmon::test
