@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <QtGlobal>
 
 namespace kelmon {
 
@@ -14,6 +15,14 @@ double val(QStringView text);
 
 // Integer rounding with half to even (2.5 -> 2, 3.5 -> 4).
 int cint(double value);
+// The same, narrowed to 16 bits: values beyond -32768..32767 are clamped
+// (a number that does not fit never overflows).
+qint16 cint16(double value);
+
+// True when the whole text, apart from leading and trailing blanks, is one
+// number as val reads it (decimal with optional sign, point and exponent, or
+// "&H"/"&O"); a number pattern formats only such texts.
+bool isNumericText(QStringView text);
 
 // A number written with a pattern such as "0", "00", "0000", "0.0", "0.00",
 // "#,0": rounds the value's shortest decimal text half away from zero.
@@ -22,6 +31,15 @@ QString format(double value, QStringView pattern);
 // positions (a longer text whole); a number pattern formats a numeric text
 // (its val) and leaves any other text as it is.
 QString format(const QString &text, QStringView pattern);
+// The same with a pattern given as a plain literal: format(x, "0.00").
+inline QString format(double value, const char *pattern)
+{
+    return format(value, QStringView(QString::fromLatin1(pattern)));
+}
+inline QString format(const QString &text, const char *pattern)
+{
+    return format(text, QStringView(QString::fromLatin1(pattern)));
+}
 
 // Plain number text: 40 (not 40.0), 45.5, at most 15 significant digits.
 QString plainNumber(double value);
