@@ -79,7 +79,6 @@ double val(QStringView text)
             number += '-';
         in.next();
     }
-    bool anyDigit = false;
     std::string intDigits, fracDigits;
     for (; !in.atEnd() && digitValue(in.peek(), 10) >= 0; in.next())
         intDigits += char(in.peek().unicode());
@@ -88,8 +87,7 @@ double val(QStringView text)
         for (; !in.atEnd() && digitValue(in.peek(), 10) >= 0; in.next())
             fracDigits += char(in.peek().unicode());
     }
-    anyDigit = !intDigits.empty() || !fracDigits.empty();
-    if (!anyDigit)
+    if (intDigits.empty() && fracDigits.empty())
         return 0;
     number += intDigits.empty() ? std::string("0") : intDigits;
     if (!fracDigits.empty())
@@ -114,9 +112,7 @@ double val(QStringView text)
     }
 
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    Q_UNUSED(ptr);
-    if (ec != std::errc())
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc())
         return 0;   // beyond the range of a double (or below it): no usable number
     return finiteOrZero(value);
 }

@@ -1,0 +1,106 @@
+#pragma once
+// The frame window: menus, toolbar, the selection header and the area that
+// holds every viewer window.
+
+#include "app/selection.h"
+#include "app/ui/mainmenus.h"
+#include "common/modkelmon.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QPrinter;
+class QPushButton;
+
+namespace kelmon {
+
+class ViewerWindow;
+
+class frmmainmenu : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmmainmenu(QWidget *parent = nullptr);
+    ~frmmainmenu() override;
+
+    MainMenus &menus() { return *menus_; }
+    QMdiArea *mdiArea() const { return mdi_; }
+    const Selection &selection() const { return selection_; }
+    // The visible header label of a name (lblkyosocode, lblgradecode,
+    // lblracesword, lbldate, lblweekday, lbldatescnt).
+    QLabel *headerLabel(const QString &name) const;
+
+    // The one-time work of the first activation: connection, settings row,
+    // size warning, registration offer, default venue.
+    void firstActivation();
+
+    // Selection and navigation.
+    void mnukyosocodesub_Click(int index);
+    void tlbmainmenu_ButtonMenuClick(const QString &itemText);
+    void cmdnext_Click(int index);
+    void set_menuenabled(bool flag);
+
+    // Viewer openers.
+    void cmdkoyomi_Click();
+    void mnuraceinfo_Click();
+    // Shows a new viewer window as a child with the current selection; closing
+    // is the caption's end (")" or "  1R)").
+    void openViewer(ViewerWindow *window, const QString &title, const QString &closing);
+    // A caption of the current selection: title + "  (" + venue + " " + yy/mm/dd + closing.
+    QString viewerCaption(const QString &title, const QString &closing) const;
+
+    // Commands of the menus and toolbar.
+    void mnudatabase_Click();
+    void mnudelete_Click();
+    void mnuoptimize_Click();
+    void mnuprint_Click();
+    void mnuproperty_Click();
+    void mnuversion_Click();
+    void mnuend_Click();
+    void mnuwindowsub_Click(int index);
+    void mnuhelprun_Click();
+    void mnusupport_Click();
+    void mnuweb_Click();
+
+    // Shows or hides the race-card format menu and toolbar buttons 19 to 22.
+    void set_dispmenu_visible(bool visible);
+    // The printer the print command uses; nullptr = the system's default printer.
+    void setPrinter(QPrinter *printer) { printer_ = printer; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *buildHeader();
+    // Whether the window or dialog behind a command is part of this build.
+    bool hasCommand(const QString &name) const;
+    void runRegistrationDialog();
+    void runDeleteDialog();
+    void connectCommands();
+    void showSelection();
+    void subWindowActivated(QMdiSubWindow *window);
+    void tileWindows(bool stacked);
+    void arrangeIcons();
+    // Runs a command with the fatal database exit as its error handler.
+    template <typename F> void guarded(F &&command)
+    {
+        try {
+            command();
+        } catch (const DbError &e) {
+            modkelmon::db_error_end(e);
+        }
+    }
+
+    std::unique_ptr<MainMenus> menus_;
+    QMdiArea *mdi_ = nullptr;
+    Selection selection_;
+    QHash<QString, QLabel *> labels_;
+    QPushButton *cmdnext_[2] = {nullptr, nullptr};
+    QPushButton *cmdkoyomi_ = nullptr;
+    QPrinter *printer_ = nullptr;
+    bool firstActivated_ = false;
+};
+
+} // namespace kelmon

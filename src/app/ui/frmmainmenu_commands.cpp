@@ -1,0 +1,183 @@
+// The commands of the main window that are not selection or viewer openers:
+// dialogs, compaction, printing, window arrangement, help and web pages.
+
+#include "app/ui/frmmainmenu.h"
+#include "app/ui/printing.h"
+#include "common/modkelmon.h"
+#include "common/textforms.h"
+#include "platform/hourglass.h"
+#include "platform/messages.h"
+#include "platform/yield.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSet>
+
+namespace kelmon {
+
+namespace {
+
+// Shows a toolbar button pressed while its command runs.
+class PressedButton {
+public:
+    explicit PressedButton(QAction *button) : button_(button)
+    {
+        button_->setCheckable(true);
+        button_->setChecked(true);
+    }
+    ~PressedButton()
+    {
+        button_->setChecked(false);
+        button_->setCheckable(false);
+    }
+    PressedButton(const PressedButton &) = delete;
+    PressedButton &operator=(const PressedButton &) = delete;
+
+private:
+    QAction *button_;
+};
+
+} // namespace
+
+bool frmmainmenu::hasCommand(const QString &name) const
+{
+    static const QSet<QString> built = {
+        QStringLiteral("mnunext_0"), QStringLiteral("mnunext_1"),
+    };
+    return built.contains(name);
+}
+
+void frmmainmenu::runRegistrationDialog() {}
+
+void frmmainmenu::runDeleteDialog() {}
+
+void frmmainmenu::mnudatabase_Click()
+{
+    PressedButton pressed(menus_->button(4));
+    runRegistrationDialog();
+}
+
+void frmmainmenu::mnudelete_Click()
+{
+    PressedButton pressed(menus_->button(6));
+    if (modkelmon::database_size() < 10000000
+        && !messages().question(QStringLiteral("古いデジタル紙面を削除しますか？"),
+                                QStringLiteral("古いデジタル紙面を削除する必要は有りません\r\n\r\n削除しますか？"),
+                                false))
+        return;
+    runDeleteDialog();
+}
+
+void frmmainmenu::mnuoptimize_Click()
+{
+    PressedButton pressed(menus_->button(7));
+    if (!messages().question(QStringLiteral("最適化の確認です..."), QStringLiteral("データベースを最適化しますか？")))
+        return;
+    guarded([] {
+        qint64 before = 0;
+        qint64 after = 0;
+        {
+            HourglassGuard hourglass;
+            before = modkelmon::database_size();
+            modkelmon::optimize_db();
+            after = modkelmon::database_size();
+        }
+        messages().information(QStringLiteral("最適化の完了です..."),
+                                QStringLiteral("データベースの最適化が完了しました\r\n\r\n最適化前のサイズは ")
+                                    + format(double(before), u"#,0") + QStringLiteral("バイト\r\n最適化後のサイズは ")
+                                    + format(double(after), u"#,0") + QStringLiteral("バイト になりました"));
+    });
+}
+
+void frmmainmenu::mnuprint_Click()
+{
+    QMdiSubWindow *active = mdi_->activeSubWindow();
+    if (!active || !active->widget()) {
+        messages().information(QStringLiteral("警告です..."), QStringLiteral("印刷可能な画面が有りません"));
+        return;
+    }
+    HourglassGuard hourglass;
+    yieldToEvents();
+    // The child's client area as the screen shows it; a missing printer is not an error.
+    const QPixmap image = active->widget()->grab();
+    yieldToEvents();
+    printImage(image, printer_);
+}
+
+void frmmainmenu::mnuproperty_Click() {}
+
+void frmmainmenu::mnuversion_Click()
+{
+    PressedButton pressed(menus_->button(26));
+}
+
+void frmmainmenu::mnuwindowsub_Click(int index)
+{
+    switch (index) {
+    case 0: tileWindows(true); break;
+    case 1: tileWindows(false); break;
+    case 2: mdi_->cascadeSubWindows(); break;
+    case 3: arrangeIcons(); break;
+    default: break;
+    }
+}
+
+// Tiles the open, not minimised children one above the other (stacked) or
+// side by side, each taking an equal share of the area.
+void frmmainmenu::tileWindows(bool stacked)
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *w : mdi_->subWindowList(QMdiArea::StackingOrder))
+        if (w->isVisible() && !w->isMinimized())
+            windows.prepend(w);
+    if (windows.isEmpty())
+        return;
+    const QRect area = mdi_->viewport()->rect();
+    const int n = int(windows.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *w = windows[i];
+        if (w->isMaximized())
+            w->showNormal();
+        if (stacked) {
+            const int top = area.height() * i / n;
+            const int bottom = area.height() * (i + 1) / n;
+            w->setGeometry(0, top, area.width(), bottom - top);
+        } else {
+            const int left = area.width() * i / n;
+            const int right = area.width() * (i + 1) / n;
+            w->setGeometry(left, 0, right - left, area.height());
+        }
+    }
+}
+
+// Lines up the minimised children along the bottom of the area.
+void frmmainmenu::arrangeIcons()
+{
+    const QRect area = mdi_->viewport()->rect();
+    int x = 0;
+    int y = area.bottom();
+    for (QMdiSubWindow *w : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!w->isMinimized())
+            continue;
+        const QSize size = w->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= size.height();
+        }
+        w->move(x, y - size.height() + 1);
+        x += size.width();
+    }
+}
+
+void frmmainmenu::mnuhelprun_Click() {}
+
+void frmmainmenu::mnusupport_Click() {}
+
+void frmmainmenu::mnuweb_Click() {}
+
+void frmmainmenu::cmdkoyomi_Click() {}
+
+void frmmainmenu::mnuraceinfo_Click() {}
+
+} // namespace kelmon

@@ -1,0 +1,43 @@
+#include "platform/fonts.h"
+#include "platform/twips.h"
+
+namespace kelmon {
+
+namespace {
+
+struct FontSubstitute {
+    const char16_t *name;
+    const char *families;   // comma-separated, best first
+};
+
+// The Gothic of the grids is fixed-pitch: lists pad numbers with blanks to
+// line them up, which only works when a blank is as wide as a digit.
+const FontSubstitute substitutes[] = {
+    {u"ＭＳ ゴシック", "Noto Sans Mono CJK JP,Noto Sans CJK JP"},
+    {u"ＭＳ Ｐゴシック", "Noto Sans CJK JP"},
+    {u"HG丸ｺﾞｼｯｸM-PRO", "Noto Sans CJK JP"},
+    {u"Comic Sans MS", "DejaVu Sans,Noto Sans CJK JP"},
+};
+
+} // namespace
+
+QStringList fontFamilies(const QString &name)
+{
+    const QString wanted = name.isEmpty() ? DefaultFontName : name;
+    for (const FontSubstitute &s : substitutes) {
+        if (wanted == QString::fromUtf16(s.name))
+            return QString::fromLatin1(s.families).split(u',');
+    }
+    return {wanted, QStringLiteral("Noto Sans CJK JP")};
+}
+
+QFont makeFont(const QString &name, double points, bool bold)
+{
+    QFont font;
+    font.setFamilies(fontFamilies(name));
+    font.setPixelSize(pointsToPixels(points > 0 ? points : DefaultFontPoints));
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace kelmon

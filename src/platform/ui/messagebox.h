@@ -1,0 +1,23 @@
+#pragma once
+// The message service over QMessageBox, installed by the program at start.
+
+#include "platform/messages.h"
+
+class QWidget;
+
+namespace kelmon {
+
+class MessageBoxService : public MessageService {
+public:
+    // Boxes are shown over the active window, or over parent when none is active.
+    explicit MessageBoxService(QWidget *parent = nullptr) : parent_(parent) {}
+    void information(const QString &title, const QString &text) override;
+    bool question(const QString &title, const QString &text, bool defaultYes) override;
+    void critical(const QString &title, const QString &text) override;
+
+private:
+    QWidget *owner() const;
+    QWidget *parent_;
+};
+
+} // namespace kelmon

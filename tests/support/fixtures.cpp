@@ -1,0 +1,46 @@
+#include "fixtures.h"
+
+#include "common/modkelmon.h"
+#include "common/paper_schema.h"
+
+#include <QStringList>
+#include <stdexcept>
+
+namespace kelmon::test {
+
+void insertRow(const char *table, std::initializer_list<Field> fields)
+{
+    const PaperTable *t = findTable(table);
+    if (!t)
+        throw std::invalid_argument(table);
+    QVariantList values;
+    QStringList marks;
+    for (const auto &c : t->cols()) {
+        values << (c.kind == 'N' ? QVariant(0) : QVariant(QString()));
+        marks << QStringLiteral("?");
+    }
+    for (const auto &[name, value] : fields) {
+        bool found = false;
+        for (std::size_t i = 0; i < t->columnCount; ++i)
+            if (QString::fromLatin1(t->columns[i].name) == QLatin1String(name)) {
+                values[int(i)] = value;
+                found = true;
+            }
+        if (!found)
+            throw std::invalid_argument(name);
+    }
+    modkelmon::exec(QStringLiteral("insert or replace into %1 values (%2)")
+                        .arg(QString::fromLatin1(table), marks.join(QLatin1Char(','))),
+                    values);
+}
+
+void insertPaperDay(int kyosocode, int setuscode, int datescnt, const QString &date, bool withMeeting, int gradecode,
+                    const QString &title)
+{
+    insertRow("f_setfg", {{"kyosocode", kyosocode}, {"setuscode", setuscode}, {"datescnt", datescnt}, {"Date", date}});
+    if (withMeeting)
+        insertRow("f_setus", {{"setuscode", setuscode}, {"kyosocode", kyosocode}, {"s_date", date},
+                              {"racesword", title}, {"datescnt", 6}, {"gradecode", gradecode}});
+}
+
+} // namespace kelmon::test

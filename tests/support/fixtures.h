@@ -1,0 +1,21 @@
+#pragma once
+// Fixture rows: insert a row into a paper table naming only the columns a
+// test cares about; the other columns get 0 (numbers) or "" (texts).
+
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+#include <utility>
+
+namespace kelmon::test {
+
+using Field = std::pair<const char *, QVariant>;
+
+void insertRow(const char *table, std::initializer_list<Field> fields);
+
+// One paper day: an f_setfg row (venue, meeting, day, date) and, unless
+// withMeeting is false, the meeting's f_setus row.
+void insertPaperDay(int kyosocode, int setuscode, int datescnt, const QString &date, bool withMeeting = true,
+                    int gradecode = 1, const QString &title = QStringLiteral("テスト杯"));
+
+} // namespace kelmon::test
