@@ -29,6 +29,13 @@ enum class GridAlign {
     General
 };
 
+// How equal neighbours merge. Free: every marked row and column merges on its
+// own. RestrictAll: a row merges two cells only where the row above merged
+// the same two cells (the first row is free), and a column merges two cells
+// only where the column to its left merged the same two rows (the first
+// column is free), so merging follows a hierarchy of headings.
+enum class GridMerge { Never, Free, RestrictAll };
+
 class GridModel {
 public:
     GridModel();
@@ -51,7 +58,10 @@ public:
     QString text(int row, int col) const;
     void setText(int row, int col, const QString &text);
 
-    // Sizes in twips; 0 hides the column or row. -1 = default.
+    // Sizes in twips; 0 hides the column or row. Setting -1 restores the
+    // default; the getters always give the size in force.
+    static constexpr int DefaultColWidth = 960;
+    static constexpr int DefaultRowHeight = 240;
     int colWidth(int col) const;
     void setColWidth(int col, int twips);
     int rowHeight(int row) const;
@@ -74,7 +84,7 @@ public:
     void setFontBold(int row, int col, bool bold);
     GridPicture picture(int row, int col) const;
     void setPicture(int row, int col, GridPicture picture);
-    GridAlign pictureAlignment(int row, int col) const;
+    GridAlign pictureAlignment(int row, int col) const;    // LeftCenter unless set
     void setPictureAlignment(int row, int col, GridAlign align);
 
     // Free merging: equal, non-empty neighbouring texts merge along rows marked
@@ -88,9 +98,17 @@ public:
     void setMergeCol(int col, bool on);
     // The merged range holding (row, col): a 1x1 rectangle when not merged.
     // QRect(x = col, y = row, width = columns, height = rows).
+    //
+    // Where a marked row and a marked column meet, ranges stay rectangular:
+    // cells first merge across within their row; two such runs, one above the
+    // other, then merge down when they cover the same columns, hold the same
+    // text and every column they cover is marked. A range is drawn once, with
+    // the text, formats and picture of its top-left cell.
     QRect mergedRange(int row, int col) const;
+    GridMerge mergeMode() const;
+    void setMergeMode(GridMerge mode);   // setMergeCells(true) is Free
 
-    // Current cell.
+    // Current cell. Out-of-range values are clamped into the grid.
     int row() const;
     int col() const;
     void setRow(int row);
@@ -100,6 +118,14 @@ public:
     // numbers (before texts), otherwise text. Whole rows move with their
     // formats and pictures; fixed rows stay.
     void sort(int col, bool ascending = true);
+
+    // The value of a text as the sort and the General alignment see it: the
+    // whole text, blanks around it ignored, read as a decimal number (an
+    // optional sign, thousands commas, a fraction); nothing otherwise.
+    static std::optional<double> numberValue(const QString &text);
+
+    // Grows with every change, so a view can tell whether it is up to date.
+    quint64 revision() const;
 
 private:
     struct Impl;

@@ -3,6 +3,7 @@
 // pointer comes back when the outermost guard ends. Without a GUI
 // application (command-line tools, core tests) a guard does nothing.
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace kelmon {
@@ -13,7 +14,7 @@ public:
         : active_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
     {
         if (active_)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     }
     ~HourglassGuard() { release(); }
     HourglassGuard(const HourglassGuard &) = delete;

@@ -1,0 +1,345 @@
+#include "platform/ui/gridview.h"
+
+#include "platform/fonts.h"
+#include "platform/gridmodel.h"
+#include "platform/pictures.h"
+#include "platform/twips.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSet>
+#include <algorithm>
+
+namespace kelmon {
+
+// One pane of the grid: a block of rows and columns, the part of the viewport
+// it is drawn in, and whether it follows the scroll bars.
+struct GridView::Part {
+    int row0, row1, col0, col1;   // half-open index ranges
+    QRect clip;
+    bool scrollsX, scrollsY;
+};
+
+namespace {
+
+Qt::Alignment toQt(GridAlign a, bool number)
+{
+    static const Qt::Alignment table[] = {
+        Qt::AlignLeft | Qt::AlignTop,     Qt::AlignLeft | Qt::AlignVCenter,     Qt::AlignLeft | Qt::AlignBottom,
+        Qt::AlignHCenter | Qt::AlignTop,  Qt::AlignHCenter | Qt::AlignVCenter,  Qt::AlignHCenter | Qt::AlignBottom,
+        Qt::AlignRight | Qt::AlignTop,    Qt::AlignRight | Qt::AlignVCenter,    Qt::AlignRight | Qt::AlignBottom,
+    };
+    if (a == GridAlign::General)
+        return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    return table[int(a)];
+}
+
+QPoint placed(const QRect &box, const QSize &size, Qt::Alignment a)
+{
+    int x = box.left();
+    if (a & Qt::AlignHCenter)
+        x = box.left() + (box.width() - size.width()) / 2;
+    else if (a & Qt::AlignRight)
+        x = box.right() + 1 - size.width();
+    int y = box.top();
+    if (a & Qt::AlignVCenter)
+        y = box.top() + (box.height() - size.height()) / 2;
+    else if (a & Qt::AlignBottom)
+        y = box.bottom() + 1 - size.height();
+    return {x, y};
+}
+
+quint64 rangeKey(const QRect &range)
+{
+    return (quint64(quint32(range.y())) << 32) | quint32(range.x());
+}
+
+} // namespace
+
+GridView::GridView(QWidget *parent)
+    : QAbstractScrollArea(parent), defaultFont_(makeFont(DefaultFontName, DefaultFontPoints))
+{
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    layoutGrid();
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setSingleStep(13);
+}
+
+GridView::~GridView() = default;
+
+void GridView::setModel(GridModel *model)
+{
+    model_ = model;
+    modelChanged();
+}
+
+void GridView::modelChanged()
+{
+    layoutGrid();
+    updateScrollBars();
+    viewport()->update();
+}
+
+void GridView::setDefaultFont(const QFont &font)
+{
+    defaultFont_ = font;
+    fonts_.clear();
+    viewport()->update();
+}
+
+void GridView::layoutGrid()
+{
+    colX_ = {0};
+    rowY_ = {0};
+    fixedCols_ = fixedRows_ = 0;
+    if (!model_)
+        return;
+    const int cols = model_->cols();
+    const int rows = model_->rows();
+    colX_.resize(cols + 1);
+    rowY_.resize(rows + 1);
+    for (int c = 0; c < cols; ++c)
+        colX_[c + 1] = colX_[c] + twipsToPixels(model_->colWidth(c));
+    for (int r = 0; r < rows; ++r)
+        rowY_[r + 1] = rowY_[r] + twipsToPixels(model_->rowHeight(r));
+    fixedCols_ = model_->fixedCols();
+    fixedRows_ = model_->fixedRows();
+}
+
+void GridView::updateScrollBars()
+{
+    const QSize vp = viewport()->size();
+    const int fixedW = colX_[fixedCols_];
+    const int fixedH = rowY_[fixedRows_];
+    QScrollBar *h = horizontalScrollBar();
+    QScrollBar *v = verticalScrollBar();
+    h->setRange(0, std::max(0, colX_.last() - vp.width()));
+    h->setPageStep(std::max(1, vp.width() - fixedW));
+    v->setRange(0, std::max(0, rowY_.last() - vp.height()));
+    v->setPageStep(std::max(1, vp.height() - fixedH));
+}
+
+void GridView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void GridView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+QSize GridView::sizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    return QSize(std::min(colX_.last(), 800) + frame, std::min(rowY_.last(), 600) + frame);
+}
+
+int GridView::indexAt(const QVector<int> &edges, int from, int to, int pos) const
+{
+    // The index i in [from, to) with edges[i] <= pos < edges[i + 1], or -1.
+    if (from >= to || pos < edges[from] || pos >= edges[to])
+        return -1;
+    auto it = std::upper_bound(edges.begin() + from, edges.begin() + to + 1, pos);
+    return int(it - edges.begin()) - 1;
+}
+
+QPoint GridView::cellAt(const QPoint &pos) const
+{
+    if (!model_ || pos.x() < 0 || pos.y() < 0)
+        return {-1, -1};
+    const int fixedW = colX_[fixedCols_];
+    const int fixedH = rowY_[fixedRows_];
+    const int col = pos.x() < fixedW
+        ? indexAt(colX_, 0, fixedCols_, pos.x())
+        : indexAt(colX_, fixedCols_, int(colX_.size()) - 1, pos.x() + horizontalScrollBar()->value());
+    const int row = pos.y() < fixedH
+        ? indexAt(rowY_, 0, fixedRows_, pos.y())
+        : indexAt(rowY_, fixedRows_, int(rowY_.size()) - 1, pos.y() + verticalScrollBar()->value());
+    if (row < 0 || col < 0)
+        return {-1, -1};
+    return {col, row};
+}
+
+QRect GridView::viewportRect(const QRect &range) const
+{
+    if (!model_ || range.isEmpty() || range.right() + 1 >= colX_.size() || range.bottom() + 1 >= rowY_.size()
+        || range.left() < 0 || range.top() < 0)
+        return {};
+    const int sx = range.left() >= fixedCols_ ? horizontalScrollBar()->value() : 0;
+    const int sy = range.top() >= fixedRows_ ? verticalScrollBar()->value() : 0;
+    return QRect(QPoint(colX_[range.left()] - sx, rowY_[range.top()] - sy),
+                 QPoint(colX_[range.right() + 1] - sx - 1, rowY_[range.bottom() + 1] - sy - 1));
+}
+
+void GridView::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint cell = cellAt(event->position().toPoint());
+    event->accept();
+    if (cell.x() < 0)
+        return;
+    const QRect range = model_->mergedRange(cell.y(), cell.x());
+    model_->setRow(range.top());
+    model_->setCol(range.left());
+    viewport()->update();
+    emit cellPressed(range.top(), range.left(), event->button(), event->globalPosition().toPoint());
+}
+
+const QFont &GridView::fontFor(const QString &name, double points, bool bold) const
+{
+    const QString key = name + u'|' + QString::number(points) + (bold ? u'B' : u'N');
+    auto it = fonts_.find(key);
+    if (it == fonts_.end()) {
+        QFont font = defaultFont_;
+        if (!name.isEmpty())
+            font.setFamilies(fontFamilies(name));
+        if (points > 0)
+            font.setPixelSize(pointsToPixels(points));
+        font.setBold(bold);
+        it = fonts_.insert(key, font);
+    }
+    return *it;
+}
+
+void GridView::paintRange(QPainter &p, const QRect &range, const QRect &rect) const
+{
+    const int row = range.top();
+    const int col = range.left();
+    const bool fixed = row < fixedRows_ || col < fixedCols_;
+
+    const std::optional<QRgb> back = model_->backColor(row, col);
+    p.fillRect(rect, back ? QColor(*back) : (fixed ? fixedBack_ : bodyBack_));
+
+    // The grid line takes the last pixel column and row of the cell.
+    const QRect inner(rect.left(), rect.top(), rect.width() - 1, rect.height() - 1);
+
+    const GridPicture picture = model_->picture(row, col);
+    if (!picture.isNull()) {
+        const QPixmap pm = pictures::pixmap(picture);
+        if (!pm.isNull()) {
+            p.save();
+            p.setClipRect(inner, Qt::IntersectClip);
+            p.drawPixmap(placed(inner, pm.size(), toQt(model_->pictureAlignment(row, col), false)), pm);
+            p.restore();
+        }
+    }
+
+    const QString text = model_->text(row, col);
+    if (!text.isEmpty() && inner.width() > 2) {
+        const GridAlign align = model_->cellAlignment(row, col).value_or(model_->colAlignment(col));
+        const bool number = align == GridAlign::General && GridModel::numberValue(text).has_value();
+        const std::optional<QRgb> fore = model_->foreColor(row, col);
+        p.setPen(fore ? QColor(*fore) : QColor(Qt::black));
+        p.setFont(fontFor(model_->fontName(row, col), model_->fontSize(row, col), model_->fontBold(row, col)));
+        // A cell tall enough for two lines wraps a text too wide for it (the
+        // narrow merged headings); a one-line cell clips it instead.
+        int flags = int(toQt(align, number));
+        if (inner.height() >= 2 * p.fontMetrics().height())
+            flags |= Qt::TextWordWrap;
+        p.drawText(inner.adjusted(1, 0, -1, 0), flags, text);
+    }
+
+    p.setPen(fixed ? fixedLine_ : bodyLine_);
+    p.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+    p.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+}
+
+void GridView::paintPart(QPainter &p, const Part &part, int scrollX, int scrollY, QSet<quint64> &painted) const
+{
+    if (part.clip.isEmpty() || part.row0 >= part.row1 || part.col0 >= part.col1)
+        return;
+    const int sx = part.scrollsX ? scrollX : 0;
+    const int sy = part.scrollsY ? scrollY : 0;
+    int c0 = indexAt(colX_, part.col0, part.col1, part.clip.left() + sx);
+    int r0 = indexAt(rowY_, part.row0, part.row1, part.clip.top() + sy);
+    if (c0 < 0 || r0 < 0)
+        return;
+    int c1 = indexAt(colX_, part.col0, part.col1, part.clip.right() + sx);
+    int r1 = indexAt(rowY_, part.row0, part.row1, part.clip.bottom() + sy);
+    c1 = c1 < 0 ? part.col1 - 1 : c1;
+    r1 = r1 < 0 ? part.row1 - 1 : r1;
+
+    const QRect laidOut(0, 0, int(colX_.size()) - 1, int(rowY_.size()) - 1);
+    p.save();
+    p.setClipRect(part.clip);
+    for (int r = r0; r <= r1; ++r) {
+        if (rowY_[r + 1] == rowY_[r])
+            continue;
+        for (int c = c0; c <= c1; ++c) {
+            if (colX_[c + 1] == colX_[c])
+                continue;
+            // The model may have changed since the last layout; never reach
+            // past the columns and rows laid out.
+            const QRect range = model_->mergedRange(r, c).intersected(laidOut);
+            if (range.width() > 1 || range.height() > 1) {
+                const quint64 key = rangeKey(range);
+                if (painted.contains(key))
+                    continue;
+                painted.insert(key);
+            }
+            const QRect rect(QPoint(colX_[range.left()] - sx, rowY_[range.top()] - sy),
+                             QPoint(colX_[range.right() + 1] - sx - 1, rowY_[range.bottom() + 1] - sy - 1));
+            paintRange(p, range, rect);
+        }
+    }
+    p.restore();
+}
+
+void GridView::paintGrid(QPainter &p, const QRect &area, int scrollX, int scrollY) const
+{
+    p.fillRect(area, emptyBack_);
+    if (!model_ || colX_.size() < 2 || rowY_.size() < 2)
+        return;
+    const int rows = int(rowY_.size()) - 1;
+    const int cols = int(colX_.size()) - 1;
+    const int fixedW = std::min(colX_[fixedCols_], area.width());
+    const int fixedH = std::min(rowY_[fixedRows_], area.height());
+    const Part parts[] = {
+        {0, fixedRows_, 0, fixedCols_, QRect(0, 0, fixedW, fixedH), false, false},
+        {0, fixedRows_, fixedCols_, cols, QRect(fixedW, 0, area.width() - fixedW, fixedH), true, false},
+        {fixedRows_, rows, 0, fixedCols_, QRect(0, fixedH, fixedW, area.height() - fixedH), false, true},
+        {fixedRows_, rows, fixedCols_, cols, QRect(fixedW, fixedH, area.width() - fixedW, area.height() - fixedH),
+         true, true},
+    };
+    QSet<quint64> painted;
+    for (const Part &part : parts)
+        paintPart(p, part, scrollX, scrollY, painted);
+}
+
+void GridView::paintEvent(QPaintEvent *)
+{
+    QPainter p(viewport());
+    paintGrid(p, viewport()->rect(), horizontalScrollBar()->value(), verticalScrollBar()->value());
+    if (model_ && hasFocus() && model_->rows() > 0 && model_->cols() > 0) {
+        const QRect range = model_->mergedRange(model_->row(), model_->col());
+        const QRect cell = viewportRect(range);
+        if (!cell.isEmpty()) {
+            // Keep the mark of a scrolled cell off the frozen panes.
+            QRect pane = viewport()->rect();
+            if (range.left() >= fixedCols_)
+                pane.setLeft(colX_[fixedCols_]);
+            if (range.top() >= fixedRows_)
+                pane.setTop(rowY_[fixedRows_]);
+            p.setClipRect(pane);
+            QPen pen(Qt::black, 1, Qt::DotLine);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(cell.adjusted(0, 0, -2, -2));
+        }
+    }
+}
+
+QImage GridView::renderAll() const
+{
+    const QSize size(std::max(1, colX_.last()), std::max(1, rowY_.last()));
+    QImage image(size, QImage::Format_RGB32);
+    QPainter p(&image);
+    paintGrid(p, QRect(QPoint(0, 0), size), 0, 0);
+    return image;
+}
+
+} // namespace kelmon

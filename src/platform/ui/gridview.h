@@ -1,0 +1,87 @@
+#pragma once
+// Paints a GridModel: the fixed rows and columns stay in place while the rest
+// scrolls under them, merged ranges are painted once, pictures come from the
+// picture lists. The view does not watch the model: a window fills the model
+// and then calls modelChanged() once, so a fill costs one layout and one paint.
+//
+// A mouse press on a cell makes that cell current in the model and emits
+// cellPressed. On a merged range the current cell is the range's top-left
+// cell: the range shows as one cell, so which part of it was hit carries no
+// meaning, and every press on it gives the same current cell.
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QSet>
+#include <QVector>
+
+namespace kelmon {
+
+class GridModel;
+
+class GridView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit GridView(QWidget *parent = nullptr);
+    ~GridView() override;
+
+    // The model is not owned; it must outlive the view or be replaced first.
+    void setModel(GridModel *model);
+    GridModel *model() const { return model_; }
+
+    // Call after filling or changing the model: lays the grid out again and
+    // repaints it once.
+    void modelChanged();
+
+    // The cell under a point of the viewport, or (-1, -1) when the point is
+    // on no cell.
+    QPoint cellAt(const QPoint &viewportPos) const;
+    // Where a cell range (x = col, y = row) lies in the viewport now.
+    QRect viewportRect(const QRect &range) const;
+
+    // Default looks, used where a cell sets nothing.
+    void setDefaultFont(const QFont &font);
+    QFont defaultFont() const { return defaultFont_; }
+
+    // Paints the whole grid, scrolled to the origin, into an image of the
+    // grid's full size (for printing and tests).
+    QImage renderAll() const;
+
+    QSize sizeHint() const override;
+
+signals:
+    // row and col are the new current cell; globalPos is where the pointer was.
+    void cellPressed(int row, int col, Qt::MouseButton button, const QPoint &globalPos);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    struct Part;   // one of the four panes: fixed/fixed, fixed/scrolling, ...
+    void layoutGrid();
+    void updateScrollBars();
+    void paintGrid(QPainter &p, const QRect &area, int scrollX, int scrollY) const;
+    void paintPart(QPainter &p, const Part &part, int scrollX, int scrollY, QSet<quint64> &painted) const;
+    void paintRange(QPainter &p, const QRect &range, const QRect &rect) const;
+    const QFont &fontFor(const QString &name, double points, bool bold) const;
+    int indexAt(const QVector<int> &edges, int from, int to, int pos) const;
+
+    GridModel *model_ = nullptr;
+    QVector<int> colX_;        // left edge of every column in pixels, plus the right edge of the last
+    QVector<int> rowY_;
+    int fixedCols_ = 0;
+    int fixedRows_ = 0;
+    QFont defaultFont_;
+    mutable QHash<QString, QFont> fonts_;
+    QColor fixedBack_{0xE4, 0xE4, 0xE4};
+    QColor bodyBack_{Qt::white};
+    QColor fixedLine_{0x80, 0x80, 0x80};
+    QColor bodyLine_{0xC0, 0xC0, 0xC0};
+    QColor emptyBack_{0x80, 0x80, 0x80};
+};
+
+} // namespace kelmon
