@@ -1,0 +1,254 @@
+#include "racecard/cardengine.h"
+
+#include "common/codetables.h"
+#include "common/modkelmon.h"
+#include "common/textforms.h"
+#include "platform/messages.h"
+#include "racecard/blockcatalogue.h"
+#include "racecard/cardtables.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <cmath>
+
+namespace kelmon::racecard {
+
+namespace {
+
+constexpr int kFixedWidths[kFixedCols] = {300, 10, 270, 10, 1540, 10};
+constexpr int kHeaderColor = 0;
+
+void fixedHeader(GridModel &grid, int row, int col, const QString &text, bool bold = false)
+{
+    paintCell(grid, row, col, kHeaderColor);
+    grid.setText(row, col, text);
+    if (bold)
+        grid.setFontBold(row, col, true);
+}
+
+// A context field read as a number and bound as an integer when it is one.
+QVariant keyValue(const QString &field)
+{
+    const double d = val(field);
+    if (std::trunc(d) == d && std::fabs(d) < 9.0e15)
+        return QVariant(qlonglong(d));
+    return QVariant(d);
+}
+
+} // namespace
+
+void set_gridheader(GridModel &grid)
+{
+    grid.reset();
+    grid.setCols(kFixedCols);
+    grid.setRows(kGridRows);
+    grid.setFixedCols(5);
+    grid.setFixedRows(kHeaderRows);
+    grid.setMergeCells(true);
+    for (int r = 0; r < kHeaderRows; ++r)
+        grid.setMergeRow(r, true);
+    for (int c : {0, 2, 4})
+        grid.setMergeCol(c, true);
+    for (int r = 0; r < kGridRows; ++r)
+        grid.setRowHeight(r, (r % 5 == 4 && r > 0) ? 10 : 190);
+    for (int c = 0; c < kFixedCols; ++c) {
+        grid.setColWidth(c, kFixedWidths[c]);
+        grid.setColAlignment(c, GridAlign::CenterCenter);
+    }
+    for (int r = 0; r < kHeaderRows; ++r) {
+        fixedHeader(grid, r, 0, QStringLiteral("本　紙"), true);
+        fixedHeader(grid, r, 2, QStringLiteral("連　番"));
+    }
+    fixedHeader(grid, 0, 4, QStringLiteral("登番ＦＬ進入　期"));
+    fixedHeader(grid, 1, 4, QStringLiteral("選　手　名"), true);
+    fixedHeader(grid, 2, 4, QStringLiteral("選　手　名"), true);
+    fixedHeader(grid, 3, 4, QStringLiteral("出身年令血液体重"));
+}
+
+void disp_yosomark(GridModel &grid, const BoatRow &row, int k, int col)
+{
+    const int frame = row.code("wakusno");
+    const QString mark = modkelmon::get_mark_name(row.code("yososno"));
+    for (int r = boatRow(k); r < boatRow(k) + 4; ++r) {
+        paintCell(grid, r, col, frame);
+        grid.setFontBold(r, col, true);
+        grid.setText(r, col, mark);
+    }
+}
+
+void disp_wakusno(GridModel &grid, const BoatRow &row, int k, int col)
+{
+    const int frame = row.code("wakusno");
+    const int top = boatRow(k);
+    for (int r = top; r < top + 4; ++r) {
+        paintCell(grid, r, col, frame);
+        grid.setText(r, col, r < top + 2 ? modkelmon::get_circle_number(frame)
+                                         : modkelmon::get_color_name(frame));
+    }
+}
+
+double nameFontSize(int length)
+{
+    if (length == 5)
+        return 13.8;
+    if (length == 6)
+        return 10.8;
+    return 16.8;
+}
+
+void disp_racer_profile(GridModel &grid, const BoatRow &row, int k, int col)
+{
+    const int top = boatRow(k);
+    const int frame = row.code("wakusno");
+    for (int r = top; r < top + 4; ++r)
+        paintCell(grid, r, col, frame);
+
+    auto count = [&row](const char *column) {
+        const int n = row.code(column);
+        return n == 0 ? QStringLiteral("  ") : modkelmon::get_circle_number(n);
+    };
+    putText(grid, top, col,
+            format(row.num("tourokuno"), u"0000") + count("syuso_kk_f") + count("syuso_kk_l1")
+                + modkelmon::get_sinyu_name(row.code("sinyu_k"))
+                + format(row.num("tourokuki"), u"00") + QStringLiteral("期"),
+            Align::Left);
+
+    const QString name = trimBlanks(row.text("sensyname"));
+    for (int r = top + 1; r <= top + 2; ++r) {
+        grid.setFontName(r, col, QString::fromUtf8(kNameFont));
+        grid.setFontBold(r, col, true);
+        grid.setFontSize(r, col, nameFontSize(int(name.size())));
+        grid.setText(r, col, name);
+    }
+
+    putText(grid, top + 3, col,
+            modkelmon::get_pref_name(row.code("adress")) + row.plain("age") + QStringLiteral("才")
+                + modkelmon::get_blood_name(row.code("blood")) + QStringLiteral("型")
+                + row.plain("Weight") + QStringLiteral("㎏"),
+            Align::Left);
+}
+
+int fillCard(GridModel &grid, const CardLayout &layout, const QVector<BoatRow> &boats)
+{
+    const int drawn = int(std::min<qsizetype>(boats.size(), kMaxBoats));
+    const int blocks = layout.count();
+    QVector<int> start(blocks, 0);
+    for (int k = 1; k <= drawn; ++k) {
+        const BoatRow &row = boats[k - 1];
+        disp_yosomark(grid, row, k, 0);
+        disp_wakusno(grid, row, k, 2);
+        disp_racer_profile(grid, row, k, 4);
+        for (int i = 0; i < blocks; ++i) {
+            const BlockInfo *info = blockInfo(layout.ri(i));
+            if (!info)
+                continue;
+            const BlockBuilder *builder = info->builder;
+            if (k == 1) {
+                // The block's columns follow the grid's current last column.
+                start[i] = grid.cols();
+                grid.setCols(start[i] + info->width);
+                for (int j = 0; j < info->width; ++j) {
+                    int width = (j == info->width - 1) ? 10 : -1;
+                    if (!builder)
+                        width = 0;   // a block kind without a builder stays hidden
+                    else if (j < int(builder->widths.size()))
+                        width = builder->widths[std::size_t(j)];
+                    if (width >= 0)
+                        grid.setColWidth(start[i] + j, width);
+                }
+                if (builder && builder->header)
+                    builder->header(grid, row, start[i]);
+            }
+            if (builder && builder->data)
+                builder->data(grid, row, k, start[i]);
+        }
+    }
+    return drawn;
+}
+
+QVector<BoatRow> queryBoats(const CardContext &context, int item, int order)
+{
+    QSqlQuery q = modkelmon::exec(
+        QStringLiteral("select * from f_wakus where setuscode = ? and datescnt = ? and racesno = ? order by ")
+            + get_orderby(item, order),
+        {keyValue(context.setuscode), keyValue(context.datescnt), keyValue(context.racesno)});
+    QVector<BoatRow> boats;
+    while (boats.size() < kMaxBoats && q.next())
+        boats.append(BoatRow(q.record()));
+    return boats;
+}
+
+void RaceCardEngine::disp_raceinfo(int order)
+{
+    set_gridheader(grid_);
+    boats_ = fillCard(grid_, layout, queryBoats(context, item_no, order));
+}
+
+void RaceCardEngine::sort_by_item(int order)
+{
+    const int col = grid_.col();
+    const int row = grid_.row();
+    disp_raceinfo(order);
+    grid_.setCol(col);
+    grid_.setRow(row);
+}
+
+void RaceCardEngine::refill()
+{
+    item_no = 1;
+    disp_raceinfo(0);
+}
+
+void RaceCardEngine::set_normalgrid()
+{
+    layout.set_normalgrid();
+    refill();
+}
+
+void RaceCardEngine::set_allgrid()
+{
+    layout.set_allgrid();
+    refill();
+}
+
+void RaceCardEngine::add_column(int menu)
+{
+    if (layout.add_column(menu, item_no))
+        refill();
+}
+
+void RaceCardEngine::del_column()
+{
+    layout.del_column(item_no);
+    refill();
+}
+
+int RaceCardEngine::get_cell_item(int row, int col) const
+{
+    return racecard::get_cell_item(layout, row, col);
+}
+
+int RaceCardEngine::set_popup_menu(int row, int col, PopupState *state)
+{
+    const int item = get_cell_item(row, col);
+    if (item == 0)
+        return 0;
+    item_no = item;
+    if (state)
+        *state = racecard::set_popup_menu(layout, item, row, grid_.text(row - row % 5, col),
+                                          grid_.text(row, col));
+    return item;
+}
+
+AverageResult RaceCardEngine::comp_average() const
+{
+    return racecard::comp_average(grid_, item_no, grid_.row(), grid_.col(), boats_);
+}
+
+void RaceCardEngine::show_average() const
+{
+    const AverageResult result = comp_average();
+    messages().information(result.title, result.text);
+}
+
+} // namespace kelmon::racecard
