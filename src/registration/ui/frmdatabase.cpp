@@ -1,0 +1,250 @@
+#include "frmdatabase.h"
+
+#include "common/modkelmon.h"
+#include "common/programfolder.h"
+#include "common/textforms.h"
+#include "platform/hourglass.h"
+#include "platform/messages.h"
+#include "platform/twips.h"
+#include "platform/yield.h"
+#include "registration/archivenames.h"
+#include "registration/registerarchive.h"
+#include "registration/ui/progressstatus.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kelmon {
+
+namespace {
+
+const QString warningTitle = QStringLiteral("警告です...");
+const QString noArchives = QStringLiteral("ダウンロードされたデジタル紙面が有りません");
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+// The archives waiting in receive/, in listing order (names without regard to case).
+QStringList waitingArchives()
+{
+    QStringList names;
+    const QDir dir(receiveFolder());
+    for (const QFileInfo &f : dir.entryInfoList(QDir::Files, QDir::Name))
+        if (f.suffix().compare(QLatin1String("lzh"), Qt::CaseInsensitive) == 0)
+            names << f.fileName();
+    return names;
+}
+
+void removeMatching(const QString &suffix)
+{
+    const QDir dir(receiveFolder());
+    for (const QFileInfo &f : dir.entryInfoList(QDir::Files))
+        if (f.suffix().compare(suffix, Qt::CaseInsensitive) == 0)
+            QFile::remove(f.filePath());
+}
+
+} // namespace
+
+frmdatabase::frmdatabase(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmdatabase"));
+    setWindowTitle(QStringLiteral("デジタル紙面を登録します..."));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(5775), twipsToPixels(1575) + 8);
+
+    auto *label1 = new QLabel(QStringLiteral("ダウンロードされたデジタル紙面は"), this);
+    label1->setGeometry(twips(120, 120, 2610, 240));
+    lblcount = new QLabel(this);
+    lblcount->setObjectName(QStringLiteral("lblcount"));
+    lblcount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblcount->setStyleSheet(QStringLiteral("color: #FF0000;"));
+    lblcount->setGeometry(twips(2760, 120, 270, 240));
+    auto *label2 = new QLabel(QStringLiteral("件です"), this);
+    label2->setGeometry(twips(3120, 120, 525, 240));
+    lblnewspname = new QLabel(this);
+    lblnewspname->setObjectName(QStringLiteral("lblnewspname"));
+    lblnewspname->setGeometry(twips(720, 480, 4095, 240));
+
+    cmddatabase = new QPushButton(QStringLiteral("登録(&R)"), this);
+    cmddatabase->setObjectName(QStringLiteral("cmddatabase"));
+    cmddatabase->setToolTip(QStringLiteral("ダウンロードしたデジタル紙面を利用できるように登録します"));
+    cmddatabase->setGeometry(twips(2880, 900, 1335, 315));
+    cmdend = new QPushButton(QStringLiteral("終了(&X)"), this);
+    cmdend->setObjectName(QStringLiteral("cmdend"));
+    cmdend->setToolTip(QStringLiteral("終了します"));
+    cmdend->setGeometry(twips(4320, 900, 1335, 315));
+    cmddelete = new QPushButton(QStringLiteral("ダウンロードした紙面を消去(&D)"), this);
+    cmddelete->setObjectName(QStringLiteral("cmddelete"));
+    cmddelete->setToolTip(QStringLiteral("ダウンロードしたデジタル紙面を利用せずに消去します"));
+    cmddelete->setGeometry(twips(120, 900, 2655, 315));
+    setTabOrder(cmddatabase, cmdend);
+    setTabOrder(cmdend, cmddelete);
+    cmddatabase->setAutoDefault(false);
+    cmdend->setAutoDefault(false);
+    cmddelete->setAutoDefault(false);
+
+    status_ = new ProgressStatus(twipsToPixels(1900), this);
+    status_->setGeometry(0, twipsToPixels(1320), twipsToPixels(5775), twipsToPixels(255) + 8);
+
+    connect(cmddatabase, &QPushButton::clicked, this, &frmdatabase::cmddatabase_Click);
+    connect(cmdend, &QPushButton::clicked, this, &frmdatabase::cmdend_Click);
+    connect(cmddelete, &QPushButton::clicked, this, &frmdatabase::cmddelete_Click);
+}
+
+void frmdatabase::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!activated_)
+        QTimer::singleShot(0, this, &frmdatabase::firstActivation);
+}
+
+void frmdatabase::firstActivation()
+{
+    if (activated_)
+        return;
+    activated_ = true;
+    yieldToEvents();
+    HourglassGuard hourglass;
+    const int count = modkelmon::count_lzh_files();
+    lblcount->setText(QString::number(count));
+    if (count == 0) {
+        hourglass.release();
+        messages().information(warningTitle, noArchives);
+        return;
+    }
+    const QStringList names = waitingArchives();
+    QString title = names.isEmpty() ? QString() : get_newspname(names.first());
+    if (count > 1)
+        title += QStringLiteral("ほか");
+    lblnewspname->setText(title);
+}
+
+QString frmdatabase::nextArchive() const
+{
+    for (const QString &name : waitingArchives())
+        if (!tried_.contains(name))
+            return name;
+    return QString();
+}
+
+void frmdatabase::cmddatabase_Click()
+{
+    if (status_->running())
+        return;
+    if (val(lblcount->text()) == 0) {
+        messages().information(warningTitle, noArchives);
+        return;
+    }
+    if (!messages().question(QStringLiteral("登録の確認です..."), QStringLiteral("デジタル紙面を登録しますか？"), true))
+        return;
+
+    HourglassGuard hourglass;
+    cmddelete->setEnabled(false);
+    cmddatabase->setEnabled(false);
+    status_->start(86);
+    tried_.clear();
+    failures_.clear();
+    yieldToEvents();
+
+    try {
+        for (QString name = nextArchive(); !name.isEmpty(); name = nextArchive()) {
+            tried_.insert(name);
+            registerOne(pathInFolder(receiveFolder(), name));
+        }
+        status_->setText(QStringLiteral("ＤＢ最適化中..."));
+        modkelmon::optimize_db();
+    } catch (const DbError &e) {
+        modkelmon::db_error_end(e);
+        return;
+    }
+
+    cmddelete->setEnabled(true);
+    cmddatabase->setEnabled(true);
+    status_->finish();
+    hourglass.release();
+    // Archives that could not be registered stay in receive/ and are named here.
+    if (!failures_.isEmpty())
+        messages().information(warningTitle,
+                               QStringLiteral("次のデジタル紙面は登録できませんでした\r\n"
+                                              "ファイルは受信フォルダに残してあります\r\n\r\n")
+                                   + failures_.join(QStringLiteral("\r\n")));
+    accept();
+}
+
+// One archive: registered wholly in one transaction, then backed up and
+// removed from receive/. An archive that fails keeps its place in receive/.
+void frmdatabase::registerOne(const QString &path)
+{
+    status_->restart();
+    status_->setText(QStringLiteral("圧縮ファイル解凍中..."));
+    RegistrationHooks hooks;
+    hooks.phase = [this](RegistrationPhase phase) {
+        if (phase == RegistrationPhase::Importing)
+            status_->setText(QStringLiteral("紙面を登録しています..."));
+    };
+    hooks.step = [this] { status_->step(); };
+    hooks.afterRecord = [] { yieldToEvents(); };
+    const ArchiveRegistration result = register_archive(path, hooks);
+    if (!result.registered) {
+        failures_ << result.message;
+        return;
+    }
+
+    status_->setText(QStringLiteral("一時ファイル削除中..."));
+    const QString name = QFileInfo(path).fileName();
+    QDir().mkpath(backupFolder());
+    const QString backup = pathInFolder(backupFolder(), name);
+    QFile::remove(backup);
+    if (!QFile::copy(path, backup)) {
+        failures_ << QStringLiteral("%1: バックアップフォルダへ複写できないため受信フォルダに残しました").arg(name);
+        return;
+    }
+    QFile::remove(path);
+}
+
+void frmdatabase::cmddelete_Click()
+{
+    if (status_->running())
+        return;
+    if (!messages().question(QStringLiteral("削除の確認です..."),
+                             QStringLiteral("ダウンロードしたデジタル紙面を利用せずに消去しますか？"), false))
+        return;
+    removeMatching(QStringLiteral("txt"));
+    removeMatching(QStringLiteral("gif"));
+    removeMatching(QStringLiteral("lzh"));
+    lblcount->setText(QStringLiteral("0"));
+    lblnewspname->clear();
+}
+
+void frmdatabase::cmdend_Click() { close(); }
+
+bool frmdatabase::refuseWhileRunning()
+{
+    if (!status_->running())
+        return false;
+    messages().information(warningTitle, QStringLiteral("デジタル紙面を登録中のため終了出来ません"));
+    return true;
+}
+
+void frmdatabase::reject()
+{
+    if (!refuseWhileRunning())
+        QDialog::reject();
+}
+
+void frmdatabase::closeEvent(QCloseEvent *event)
+{
+    if (refuseWhileRunning())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+} // namespace kelmon
