@@ -125,6 +125,14 @@ bool readSimpleNumber(QStringView field, double *value)
     }
     if (digits == 0 || digits > 15)
         return false;
+    if (!point) {
+        // At most 15 digits: exact in an integer and in a double.
+        qint64 whole = 0;
+        for (qsizetype i = buffer[0] == '-' ? 1 : 0; i < n; ++i)
+            whole = whole * 10 + (buffer[i] - '0');
+        *value = double(buffer[0] == '-' ? -whole : whole);
+        return true;
+    }
     const auto [end, ec] = std::from_chars(buffer, buffer + n, *value);
     return ec == std::errc() && end == buffer + n;
 }
