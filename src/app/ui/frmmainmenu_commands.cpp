@@ -6,6 +6,8 @@
 #include "app/ui/frmproperty.h"
 #include "app/ui/frmversion.h"
 #include "platform/help.h"
+#include "registration/ui/frmdatabase.h"
+#include "registration/ui/frmdelete.h"
 #include "app/ui/printing.h"
 #include "common/modkelmon.h"
 #include "common/textforms.h"
@@ -53,9 +55,17 @@ bool frmmainmenu::hasCommand(const QString &name) const
     return built.contains(name);
 }
 
-void frmmainmenu::runRegistrationDialog() {}
+void frmmainmenu::runRegistrationDialog()
+{
+    frmdatabase dialog(this);
+    dialog.exec();
+}
 
-void frmmainmenu::runDeleteDialog() {}
+void frmmainmenu::runDeleteDialog()
+{
+    frmdelete dialog(this);
+    dialog.exec();
+}
 
 void frmmainmenu::mnudatabase_Click()
 {

@@ -1,0 +1,267 @@
+// The registration dialog: what it shows, the registration run end to end on
+// generated papers, bad archives, discarding, and refusing to close.
+
+#include "common/modkelmon.h"
+#include "common/paper_schema.h"
+#include "common/textforms.h"
+#include "platform/messages.h"
+#include "registration/gaiji.h"
+#include "registration/samplepaper.h"
+#include "registration/ui/frmdatabase.h"
+#include "registration/ui/progressstatus.h"
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace kelmon;
+
+namespace {
+
+SamplePaperOptions options(int day, quint32 seed = 7)
+{
+    SamplePaperOptions o;
+    o.venue = 4;
+    o.date = QDate(2002, 3, 4 + day);
+    o.day = day;
+    o.seed = seed;
+    o.singleQuoteName = true;
+    return o;
+}
+
+QString receive(const test::ProgramFolder &f) { return f.file("receive"); }
+
+int rowCount(const char *table)
+{
+    return modkelmon::scalar(QStringLiteral("select count(*) from %1").arg(QString::fromLatin1(table))).toInt();
+}
+
+// The value a field of the paper file is stored as, by the column's kind.
+QVariant stored(char kind, const QString &field, int position, const QString &table)
+{
+    if (kind == 'N')
+        return val(field);
+    QString text = trimBlanks(field);
+    if (kind == 'G')
+        text = conv_gaiji(text);
+    if (table == "f_yosos" && position >= 13 && position <= 15)
+        text = QStringLiteral("　") + text;
+    return text;
+}
+
+} // namespace
+
+class TestFrmdatabase : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void showsCountAndTitle_data();
+    void showsCountAndTitle();
+    void emptyReceiveWarnsTwice();
+    void registersExactlyTheGeneratedRows();
+    void badArchivesAreReportedAndKept();
+    void discardEmptiesReceive();
+    void refusesToCloseWhileRunning();
+};
+
+void TestFrmdatabase::showsCountAndTitle_data()
+{
+    QTest::addColumn<int>("archives");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("one") << 1 << "";
+    QTest::newRow("two") << 2 << "ほか";
+}
+
+void TestFrmdatabase::showsCountAndTitle()
+{
+    QFETCH(int, archives);
+    QFETCH(QString, suffix);
+    test::ProgramFolder folder;
+    QString error;
+    const QStringList names = writeSamplePapers(receive(folder), options(1), archives, &error);
+    QCOMPARE(names.size(), archives);
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.firstActivation();
+    QVERIFY(box.shown().empty());
+    QCOMPARE(dialog.lblcount->text(), QString::number(archives));
+    QDir dir(receive(folder));
+    const QString first = dir.entryList({"*.lzh"}, QDir::Files, QDir::Name).first();
+    QVERIFY(!dialog.lblnewspname->text().isEmpty());
+    QVERIFY(dialog.lblnewspname->text().endsWith(suffix));
+    QVERIFY(dialog.lblnewspname->text().contains("平和島"));
+    Q_UNUSED(first);
+}
+
+void TestFrmdatabase::emptyReceiveWarnsTwice()
+{
+    test::ProgramFolder folder;
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.firstActivation();
+    QCOMPARE(dialog.lblcount->text(), QString("0"));
+    dialog.cmddatabase_Click();
+    QCOMPARE(box.texts(), QStringList({"ダウンロードされたデジタル紙面が有りません",
+                                       "ダウンロードされたデジタル紙面が有りません"}));
+    QCOMPARE(box.shown()[1].kind, ScriptedMessages::Shown::Information);
+}
+
+void TestFrmdatabase::registersExactlyTheGeneratedRows()
+{
+    test::ProgramFolder folder;
+    const SamplePaper day2 = makeSamplePaper(options(2));
+    QString error;
+    // Day 1 then day 2 of the same meeting; day 2 is written twice to show
+    // that registering a paper again leaves one row per key.
+    QVERIFY(!writeSamplePaper(receive(folder), options(1), &error).isEmpty());
+    QVERIFY(!writeSamplePaper(receive(folder), options(2), &error).isEmpty());
+
+    ScriptedMessages box;
+    frmdatabase dialog;
+    QList<int> progress;
+    connect(dialog.findChild<QProgressBar *>("prgtemp"), &QProgressBar::valueChanged, this,
+            [&](int v) { progress << v; });
+    dialog.firstActivation();
+    QCOMPARE(dialog.lblcount->text(), QString("2"));
+    box.answer(true);
+    dialog.cmddatabase_Click();
+    QCOMPARE(box.texts(), QStringList{"デジタル紙面を登録しますか？"});
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.status()->running());
+    QCOMPARE(*std::max_element(progress.begin(), progress.end()), 86);
+    QCOMPARE(progress.count(0), 2);   // the bar starts at 0 and starts again for the second archive
+
+    // Archives backed up and gone from receive/, photos copied.
+    QCOMPARE(QDir(receive(folder)).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 0);
+    QCOMPARE(QDir(receive(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 0);
+    QCOMPARE(QDir(folder.file("backup")).entryList({"*.lzh"}).size(), 2);
+    QVERIFY(QDir(folder.file("photo")).entryList({"*.gif"}).size() >= 48);
+
+    // Day 2's rows of every table are exactly the generated records.
+    for (const SamplePaperTable &t : day2.tables) {
+        const PaperTable *layout = findTable(t.table.toLatin1().constData());
+        QVERIFY(layout);
+        const int stored_ = static_cast<int>(layout->columnCount);
+        for (const QStringList &record : t.records) {
+            QStringList where;
+            QVariantList keys;
+            const QStringList keyNames = QString::fromLatin1(layout->primaryKey).split(", ");
+            for (const QString &k : keyNames) {
+                int pos = 0;
+                while (QString::fromLatin1(layout->columns[pos].name) != k)
+                    ++pos;
+                where << k + " = ?";
+                keys << val(record[pos]);
+            }
+            QSqlQuery q = modkelmon::exec("select * from " + t.table + " where " + where.join(" and "), keys);
+            QVERIFY2(q.next(), qPrintable(t.table + ": " + record.join(',')));
+            for (int i = 0; i < stored_; ++i) {
+                const QVariant want = stored(layout->columns[i].kind, record[i], i, t.table);
+                if (layout->columns[i].kind == 'N')
+                    QVERIFY2(qFuzzyCompare(1.0 + q.value(i).toDouble(), 1.0 + want.toDouble()),
+                             qPrintable(t.table + "." + layout->columns[i].name));
+                else
+                    QCOMPARE(q.value(i).toString(), want.toString());
+            }
+            QVERIFY(!q.next());
+        }
+        const QString dayKey = t.table == "f_setus" ? QString() : QStringLiteral(" where datescnt = 2");
+        if (!dayKey.isEmpty())
+            QCOMPARE(modkelmon::scalar("select count(*) from " + t.table + dayKey).toInt(), int(t.records.size()));
+    }
+    QCOMPARE(rowCount("f_setfg"), 2);
+    QCOMPARE(rowCount("f_wakus"), 144);
+    QVERIFY(folder.exits().empty());
+}
+
+void TestFrmdatabase::badArchivesAreReportedAndKept()
+{
+    test::ProgramFolder folder;
+    QString error;
+    const QString good = writeSamplePaper(receive(folder), options(1), &error);
+    SamplePaperOptions cut = options(2);
+    cut.cutShortFile = "kelmfd.txt";
+    const QString cutName = writeSamplePaper(receive(folder), cut, &error);
+    QFile junk(QDir(receive(folder)).filePath("0231ab11.LZH"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("this is not an archive");
+    junk.close();
+
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.firstActivation();
+    QCOMPARE(dialog.lblcount->text(), QString("3"));
+    box.answer(true);
+    dialog.cmddatabase_Click();
+    QCOMPARE(dialog.failures().size(), 2);
+    const QString report = box.shown().back().text;
+    QVERIFY(report.contains(cutName));
+    QVERIFY(report.contains("0231ab11.LZH"));
+    // The bad archives stay in receive/, out of the backup and the database.
+    QVERIFY(QFile::exists(QDir(receive(folder)).filePath(cutName)));
+    QVERIFY(QFile::exists(junk.fileName()));
+    QVERIFY(!QFile::exists(folder.file("backup/" + cutName)));
+    QVERIFY(QFile::exists(folder.file("backup/" + good)));
+    QCOMPARE(modkelmon::scalar("select count(*) from f_setfg where datescnt = 2").toInt(), 0);
+    QCOMPARE(modkelmon::scalar("select count(*) from f_wakus where datescnt = 2").toInt(), 0);
+    QCOMPARE(modkelmon::scalar("select count(*) from f_wakus where datescnt = 1").toInt(), 72);
+    QVERIFY(folder.exits().empty());
+}
+
+void TestFrmdatabase::discardEmptiesReceive()
+{
+    test::ProgramFolder folder;
+    QString error;
+    writeSamplePaper(receive(folder), options(1), &error);
+    for (const char *name : {"kelmfa.TXT", "1234.Gif", "keep.dat"}) {
+        QFile f(QDir(receive(folder)).filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.firstActivation();
+    dialog.cmddelete_Click();   // answered No
+    QCOMPARE(box.shown().back().title, QString("削除の確認です..."));
+    QCOMPARE(modkelmon::count_lzh_files(), 1);
+    box.answer(true);
+    dialog.cmddelete_Click();
+    QCOMPARE(QDir(receive(folder)).entryList(QDir::Files), QStringList{"keep.dat"});
+    QCOMPARE(dialog.lblcount->text(), QString("0"));
+    QCOMPARE(dialog.lblnewspname->text(), QString());
+    dialog.cmddatabase_Click();
+    QCOMPARE(box.shown().back().text, QString("ダウンロードされたデジタル紙面が有りません"));
+}
+
+void TestFrmdatabase::refusesToCloseWhileRunning()
+{
+    test::ProgramFolder folder;
+    QString error;
+    writeSamplePaper(receive(folder), options(1), &error);
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.show();
+    dialog.firstActivation();
+    bool tried = false;
+    bool visibleAfterClose = false;
+    connect(dialog.findChild<QProgressBar *>("prgtemp"), &QProgressBar::valueChanged, this, [&](int v) {
+        if (v == 40 && !tried) {
+            tried = true;
+            dialog.close();
+            dialog.reject();   // Escape
+            visibleAfterClose = dialog.isVisible();
+        }
+    });
+    box.answer(true);
+    dialog.cmddatabase_Click();
+    QVERIFY(tried);
+    QVERIFY(visibleAfterClose);
+    QCOMPARE(box.texts().count("デジタル紙面を登録中のため終了出来ません"), 2);
+    QCOMPARE(modkelmon::scalar("select count(*) from f_wakus").toInt(), 72);
+    QVERIFY(!dialog.isVisible());
+}
+
+QTEST_MAIN(TestFrmdatabase)
+#include "tst_frmdatabase.moc"
