@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSet>
+#include <QTimer>
 
 namespace kelmon {
 
@@ -214,6 +215,9 @@ void frmmainmenu::cmdkoyomi_Click()
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(sub->sizeHint());
     sub->show();
+    // The window fills itself when first active; it also does so once shown,
+    // whether or not the frame itself has the focus.
+    QTimer::singleShot(0, window, &frmkoyomi::activate);
 }
 
 void frmmainmenu::mnuraceinfo_Click() {}

@@ -68,6 +68,14 @@ frmdatabase::frmdatabase(QWidget *parent) : QDialog(parent)
     lblcount->setGeometry(twips(2760, 120, 270, 240));
     auto *label2 = new QLabel(QStringLiteral("件です"), this);
     label2->setGeometry(twips(3120, 120, 525, 240));
+    // The first line keeps its order when the font is wider than the layout's.
+    const int textEnd = label1->x() + label1->sizeHint().width();
+    if (textEnd > lblcount->x()) {
+        const int shift = textEnd - lblcount->x() + 2;
+        label1->resize(label1->sizeHint().width(), label1->height());
+        lblcount->move(lblcount->x() + shift, lblcount->y());
+        label2->move(label2->x() + shift, label2->y());
+    }
     lblnewspname = new QLabel(this);
     lblnewspname->setObjectName(QStringLiteral("lblnewspname"));
     lblnewspname->setGeometry(twips(720, 480, 4095, 240));
