@@ -35,7 +35,7 @@ const char *const toolTips[27] = {
 
 namespace {
 
-const MenuItemSpec fileItems[] = {
+const MenuItemDef fileItems[] = {
     {"mnunext_0", "前の開催日へ(&U)", ""},
     {"mnunext_1", "次の開催日へ(&N)", ""},
     {"mnufileline1", "", ""},
@@ -51,7 +51,7 @@ const MenuItemSpec fileItems[] = {
     {"mnuend", "ケルモンデジタル の終了(&X)", ""},
 };
 
-const MenuItemSpec viewItems[] = {
+const MenuItemDef viewItems[] = {
     {"mnuraceinfo", "レース情報(&I)", ""},
     {"mnuraceyoso", "レース予想(&E)", ""},
     {"mnuracerest", "レース結果(&R)", ""},
@@ -63,21 +63,21 @@ const MenuItemSpec viewItems[] = {
     {"mnudataroom", "データルーム(&D)", ""},
 };
 
-const MenuItemSpec dispItems[] = {
+const MenuItemDef dispItems[] = {
     {"mnudispa", "表示項目を初期状態へ", ""},
     {"mnudispb", "全ての項目を表示", ""},
     {"mnudisplne1", "", ""},
     {"mnudispc", "この表示形式を記憶", ""},
 };
 
-const MenuItemSpec windowItems[] = {
+const MenuItemDef windowItems[] = {
     {"mnuwindowsub_0", "上下に並べて表示(&H)", ""},
     {"mnuwindowsub_1", "左右に並べて表示(&V)", ""},
     {"mnuwindowsub_2", "重ねて表示(&C)", ""},
     {"mnuwindowsub_3", "アイコンの整列(&A)", ""},
 };
 
-const MenuItemSpec helpItems[] = {
+const MenuItemDef helpItems[] = {
     {"mnuhelprun", "ヘルプ(&H)", ""},
     {"mnuhelpline1", "", ""},
     {"mnusupport", "ケルモンデジタル サポート情報(&T)", ""},
@@ -94,12 +94,12 @@ const char *const racer = "この選手の情報を表示";
 const char *const racecard = "このレースの情報を表示";
 const char *const result = "このレースの結果を表示";
 
-struct PopupSpec {
+struct PopupDef {
     const char *name;     // mnuri ...; its items are named name + "sub_" + index
     std::initializer_list<const char *> items;   // "-" = separator
 };
 
-const PopupSpec popupSpecs[] = {
+const PopupDef popupDefs[] = {
     {"mnuri", {ascending, descending, average, "-", "この項目を非表示へ", "この項目の後にデータを追加", "-", racer,
                racecard, result, "-", "この項目に対してのヘルプを表示"}},
     {"mnudm", {ascending, descending, average, "-", result}},
@@ -147,12 +147,12 @@ QMenu *MainMenus::addMenu(QMenu *parent, const QString &name, const QString &cap
     return m;
 }
 
-QAction *MainMenus::addItem(QMenu *menu, const MenuItemSpec &spec)
+QAction *MainMenus::addItem(QMenu *menu, const MenuItemDef &item)
 {
-    QAction *a = *spec.caption ? menu->addAction(QString::fromUtf8(spec.caption)) : menu->addSeparator();
-    a->setObjectName(QString::fromLatin1(spec.name));
-    if (*spec.shortcut)
-        a->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+    QAction *a = *item.caption ? menu->addAction(QString::fromUtf8(item.caption)) : menu->addSeparator();
+    a->setObjectName(QString::fromLatin1(item.name));
+    if (*item.shortcut)
+        a->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
     actions_.insert(a->objectName(), a);
     return a;
 }
@@ -175,25 +175,25 @@ void MainMenus::buildMenuBar(QMainWindow *window)
         a->setObjectName(QStringLiteral("mnukyosocodesub_%1").arg(i));
         actions_.insert(a->objectName(), a);
     }
-    for (const auto &spec : fileItems)
-        addItem(file, spec);
+    for (const auto &item : fileItems)
+        addItem(file, item);
 
     QMenu *view = top("mnumenu", "表示(&V)");
-    for (const auto &spec : viewItems)
-        addItem(view, spec);
+    for (const auto &item : viewItems)
+        addItem(view, item);
 
     QMenu *disp = top("mnudisp", "レース情報の形式(&V)");
-    for (const auto &spec : dispItems)
-        addItem(disp, spec);
+    for (const auto &item : dispItems)
+        addItem(disp, item);
     disp->menuAction()->setVisible(false);
 
     QMenu *windows = top("mnuwindow", "ウインドウ(&W)");
-    for (const auto &spec : windowItems)
-        addItem(windows, spec);
+    for (const auto &item : windowItems)
+        addItem(windows, item);
 
     QMenu *help = top("mnuhelp", "ヘルプ(&H)");
-    for (const auto &spec : helpItems)
-        addItem(help, spec);
+    for (const auto &item : helpItems)
+        addItem(help, item);
     // F1 opens the help wherever the focus is.
     actions_.value(QStringLiteral("mnuhelprun"))->setShortcut(QKeySequence(Qt::Key_F1));
 }
@@ -235,14 +235,14 @@ void MainMenus::buildToolbar(QMainWindow *window)
 
 void MainMenus::buildPopups(QMainWindow *window)
 {
-    for (const auto &spec : popupSpecs) {
-        const QString name = QString::fromLatin1(spec.name);
+    for (const auto &popup : popupDefs) {
+        const QString name = QString::fromLatin1(popup.name);
         QMenu *m = new QMenu(QStringLiteral("並び替え"), window);
         m->setObjectName(name);
         menus_.insert(name, m);
         popups_ << name;
         int index = 0;
-        for (const char *caption : spec.items) {
+        for (const char *caption : popup.items) {
             const QString itemName = QStringLiteral("%1sub_%2").arg(name).arg(index);
             QAction *a = nullptr;
             if (name == QLatin1String("mnuri") && index == 5) {

@@ -16,7 +16,7 @@ class QToolButton;
 
 namespace kelmon {
 
-struct MenuItemSpec {
+struct MenuItemDef {
     const char *name;      // mnu... ; "-" lines are separators named like the system's (mnufileline1)
     const char *caption;   // "" for a separator
     const char *shortcut;  // "" for none
@@ -42,7 +42,7 @@ public:
 
 private:
     QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
-    QAction *addItem(QMenu *menu, const MenuItemSpec &spec);
+    QAction *addItem(QMenu *menu, const MenuItemDef &item);
     void buildMenuBar(QMainWindow *window);
     void buildToolbar(QMainWindow *window);
     void buildPopups(QMainWindow *window);
