@@ -49,6 +49,8 @@ frmmainmenu::frmmainmenu(QWidget *parent) : QMainWindow(parent)
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmmainmenu::subWindowActivated);
     modkelmon::set_dispmenu_handler([this](bool visible) { set_dispmenu_visible(visible); });
     set_menuenabled(false);
+    // Downloading from the publisher's server is not part of this build.
+    menus_->action(QStringLiteral("mnudownload"))->setEnabled(hasCommand(QStringLiteral("mnudownload")));
 }
 
 frmmainmenu::~frmmainmenu()
