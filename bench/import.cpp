@@ -18,6 +18,7 @@
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSqlDriver>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -191,7 +192,7 @@ void check(sqlite3 *db, int rc, int expected)
 
 // Inserts every row with one prepared statement per table in one
 // transaction; returns the time taken, prepare and commit included.
-qint64 insertBare(const QString &folder, const std::vector<TableRows> &tables)
+__attribute__((noinline)) qint64 insertBare(const QString &folder, const std::vector<TableRows> &tables)
 {
     openFresh(folder);
     sqlite3 *db = handle();
@@ -266,6 +267,7 @@ int main(int argc, char **argv)
 
     std::vector<TableRows> rows;
     std::vector<qint64> importedCounts;
+    qint64 photosKept = 0;
     ImportTiming best;
     best.totalNs = -1;
     qint64 bestBare = -1;
@@ -275,6 +277,7 @@ int main(int argc, char **argv)
         if (round == 0) {
             rows = readBack();
             importedCounts = countRows();
+            photosKept = QDir(photoFolder()).entryList(QDir::Files).size();
         }
         modkelmon::close_db();
         const qint64 bare = insertBare(tmp.filePath(QStringLiteral("bare%1").arg(round)), rows);
@@ -298,6 +301,7 @@ int main(int argc, char **argv)
     const double bareSecs = bestBare / 1.0e9;
     std::printf("rows: %lld records imported, %lld rows in the database (13 tables)\n",
                 static_cast<long long>(best.records), static_cast<long long>(dbRows));
+    std::printf("photos: %lld distinct in photo/ after the run\n", static_cast<long long>(photosKept));
     std::printf("best of %d rounds\n", rounds);
     std::printf("register_archive: %d archives in %.1f ms: %.1f archives/s, %.0f records/s (%.0f database rows/s)\n",
                 best.archives, ms(best.totalNs), best.archives / secs, best.records / secs, dbRows / secs);
@@ -312,7 +316,11 @@ int main(int argc, char **argv)
     std::printf("bare insert: %lld rows in %.1f ms, one transaction: %.0f rows/s\n",
                 static_cast<long long>(dbRows), ms(bestBare), dbRows / bareSecs);
     std::printf("ratio register_archive / bare insert: %.2f (target 2)\n", double(best.totalNs) / double(bestBare));
+    std::printf("ratio importers + commits / bare insert: %.2f\n",
+                double(best.importNs + best.commitNs) / double(bestBare));
     std::printf("ratio importers only / bare insert:   %.2f\n", double(best.importNs) / double(bestBare));
+    std::printf("per record: importers %.2f us/record, bare insert %.2f us/row\n",
+                best.importNs / 1.0e3 / double(best.records), bestBare / 1.0e3 / double(dbRows));
     setProgramFolder(QString());
     return 0;
 }
