@@ -25,6 +25,9 @@ void setProgramFolder(const QString &folder) { overridden = folder.isEmpty() ? Q
 QString pathInFolder(const QString &folder, const QString &name)
 {
     const QDir dir(folder);
+    // The name as written is the usual case; only a miss lists the folder.
+    if (QFileInfo::exists(dir.filePath(name)))
+        return dir.filePath(name);
     const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)

@@ -60,6 +60,15 @@ QString get_newspname(const QString &archiveName)
     return title;
 }
 
+static bool sameContents(const QString &a, const QString &b)
+{
+    QFile fa(a);
+    QFile fb(b);
+    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    return fa.readAll() == fb.readAll();
+}
+
 bool copy_photo(const QString &fromFolder, const QString &photoFolder, QString *error)
 {
     auto fail = [error](const QString &text) {
@@ -82,6 +91,9 @@ bool copy_photo(const QString &fromFolder, const QString &photoFolder, QString *
         if (!isPhotoName(name))
             continue;
         const QString target = to.filePath(existing.value(name.toLower(), name));
+        // A racer's photo comes with every paper day: an identical copy stays.
+        if (sameContents(from.filePath(name), target))
+            continue;
         if (QFileInfo::exists(target) && !QFile::remove(target))
             return fail(QStringLiteral("写真ファイルを置き換えられません\r\n%1").arg(QDir::toNativeSeparators(target)));
         if (!QFile::copy(from.filePath(name), target))

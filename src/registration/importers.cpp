@@ -211,17 +211,13 @@ private:
 
 QString sqlName(const char *name) { return QLatin1Char('"') + QLatin1String(name) + QLatin1Char('"'); }
 
-// The key columns are the leading positions of the table, in order.
-int keyCount(const PaperTable &table)
-{
-    return int(QString::fromLatin1(table.primaryKey).split(QLatin1Char(','), Qt::SkipEmptyParts).size());
-}
-
+// One statement per record: a paper registered again replaces the rows of
+// the same keys (the primary key of every paper table is its key columns).
 class TableWriter {
 public:
     TableWriter(sqlite3 *db, const PaperImporter &importer)
-        : importer_(importer), table_(*importer.table), keys_(keyCount(table_)),
-          remove_(db, deleteSql()), insert_(db, insertSql()), texts_(table_.columnCount)
+        : importer_(importer), table_(*importer.table),
+          insert_(db, insertSql()), texts_(table_.columnCount)
     {
     }
 
@@ -230,9 +226,6 @@ public:
     void write(const std::vector<QStringView> &fields)
     {
         const auto columns = table_.cols();
-        for (int k = 0; k < keys_; ++k)
-            remove_.bindNumber(k + 1, fields[k]);
-        remove_.run();
 
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const int index = int(i) + 1;
@@ -257,25 +250,16 @@ public:
     }
 
 private:
-    QString deleteSql() const
-    {
-        QStringList terms;
-        for (int k = 0; k < keys_; ++k)
-            terms << sqlName(table_.columns[k].name) + QLatin1String(" = ?");
-        return QStringLiteral("DELETE FROM %1 WHERE %2").arg(QLatin1String(table_.name), terms.join(QLatin1String(" AND ")));
-    }
     QString insertSql() const
     {
         QStringList marks;
         for (std::size_t i = 0; i < table_.columnCount; ++i)
             marks << QStringLiteral("?");
-        return QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(QLatin1String(table_.name), marks.join(u','));
+        return QStringLiteral("INSERT OR REPLACE INTO %1 VALUES (%2)").arg(QLatin1String(table_.name), marks.join(u','));
     }
 
     const PaperImporter &importer_;
     const PaperTable &table_;
-    int keys_;
-    Statement remove_;
     Statement insert_;
     std::vector<QString> texts_;   // bound texts, alive until the insert has run
 };
