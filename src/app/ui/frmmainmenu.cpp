@@ -9,6 +9,7 @@
 #include "platform/hourglass.h"
 #include "platform/messages.h"
 #include "platform/yield.h"
+#include "racecard/ui/racecardcommands.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -46,6 +47,7 @@ frmmainmenu::frmmainmenu(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(central);
 
     connectCommands();
+    racecard::connectRaceCardCommands(*this);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmmainmenu::subWindowActivated);
     modkelmon::set_dispmenu_handler([this](bool visible) { set_dispmenu_visible(visible); });
     set_menuenabled(false);

@@ -14,6 +14,7 @@
 #include "platform/hourglass.h"
 #include "platform/messages.h"
 #include "platform/yield.h"
+#include "racecard/ui/frmraceinfo.h"
 
 #include <QAction>
 #include <QLabel>
@@ -52,6 +53,7 @@ bool frmmainmenu::hasCommand(const QString &name) const
 {
     static const QSet<QString> built = {
         QStringLiteral("mnunext_0"), QStringLiteral("mnunext_1"), QStringLiteral("cmdkoyomi"),
+        QStringLiteral("mnuraceinfo"),
     };
     return built.contains(name);
 }
@@ -220,6 +222,9 @@ void frmmainmenu::cmdkoyomi_Click()
     QTimer::singleShot(0, window, &frmkoyomi::activate);
 }
 
-void frmmainmenu::mnuraceinfo_Click() {}
+void frmmainmenu::mnuraceinfo_Click()
+{
+    openViewer(new racecard::frmraceinfo, QStringLiteral("レース情報を表示しています..."), QStringLiteral("  1R)"));
+}
 
 } // namespace kelmon

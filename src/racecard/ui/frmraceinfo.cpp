@@ -1,0 +1,483 @@
+#include "racecard/ui/frmraceinfo.h"
+
+#include "app/ui/frmmainmenu.h"
+#include "app/ui/mainmenus.h"
+#include "common/codetables.h"
+#include "common/modkelmon.h"
+#include "common/textforms.h"
+#include "common/timeforms.h"
+#include "platform/fonts.h"
+#include "platform/help.h"
+#include "platform/hourglass.h"
+#include "platform/messages.h"
+#include "platform/pictures.h"
+#include "platform/twips.h"
+#include "platform/ui/gridview.h"
+#include "platform/yield.h"
+#include "racecard/blockcatalogue.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <cmath>
+
+namespace kelmon::racecard {
+
+namespace {
+
+const QString kWarningTitle = QStringLiteral("警告です...");
+const QString kNoTime = QStringLiteral("  時  分");
+
+// Window and header geometry in twips.
+constexpr int kWidth = 13050;
+constexpr int kHeight = 6525;
+constexpr int kPanelLeft = 120;
+constexpr int kPanelWidth = 1455;
+constexpr int kGridLeft = 1680;
+constexpr int kGridTop = 120;
+constexpr int kPredictionTops[3] = {3720, 4320, 4920};
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+std::array<frmraceinfo::WindowCreator, 2> &creators()
+{
+    static std::array<frmraceinfo::WindowCreator, 2> table;
+    return table;
+}
+
+// A context field read as a number, bound as an integer when it is one.
+QVariant keyValue(const QString &field)
+{
+    const double d = val(field);
+    if (std::trunc(d) == d && std::fabs(d) < 9.0e15)
+        return QVariant(qlonglong(d));
+    return QVariant(d);
+}
+
+// The end of a caption naming a race: venue without blanks, yy/mm/dd of the
+// context's date and the race number right-aligned in two places, "R)".
+QString captionTail(const ViewerContext &c)
+{
+    return modkelmon::del_space(modkelmon::get_kyoso_name(int(val(c.kyosocode)))) + QLatin1Char(' ')
+        + c.date.mid(2, 2) + QLatin1Char('/') + c.date.mid(4, 2) + QLatin1Char('/') + c.date.mid(6, 2)
+        + QLatin1Char(' ') + format(c.racesno, "@@") + QStringLiteral("R)");
+}
+
+// Which prediction pictures show a frame of a role: large ones first, then
+// the small ones (rows of four: winner, second, two thirds).
+struct RolePictures {
+    std::initializer_list<int> large;
+    std::initializer_list<int> small;
+};
+const RolePictures kRoles[5] = {
+    {{}, {}},
+    {{0, 4, 8}, {}},
+    {{1}, {6, 10}},
+    {{5}, {2, 11}},
+    {{9}, {3, 7}},
+};
+
+} // namespace
+
+void frmraceinfo::setRelatedWindow(Related kind, WindowCreator creator)
+{
+    creators()[std::size_t(kind)] = std::move(creator);
+}
+
+frmraceinfo::frmraceinfo(QWidget *parent) : ViewerWindow(parent)
+{
+    setObjectName(QStringLiteral("frmraceinfo"));
+    setFont(makeFont(DefaultFontName));
+    setPreferredSize({twipsToPixels(kWidth), twipsToPixels(kHeight)});
+    buildHeaderPanel();
+
+    mfgf_wakus = new GridView(this);
+    mfgf_wakus->setObjectName(QStringLiteral("mfgf_wakus"));
+    mfgf_wakus->setModel(&model_);
+    connect(mfgf_wakus, &GridView::cellPressed, this, &frmraceinfo::mfgf_wakus_MouseDown);
+    mfgf_wakus->setGeometry(twipsRect(kGridLeft, kGridTop, kWidth - 1800, kHeight - 240));
+    refreshButtons();
+}
+
+frmraceinfo::~frmraceinfo()
+{
+    // The view must not paint a model that is going away.
+    mfgf_wakus->setModel(nullptr);
+}
+
+void frmraceinfo::buildHeaderPanel()
+{
+    auto label = [this](const QString &text, const QRect &rect, double points = 9, bool bold = false) {
+        auto *l = new QLabel(text, this);
+        l->setFont(makeFont(DefaultFontName, points, bold));
+        l->setAlignment(Qt::AlignCenter);
+        l->setGeometry(rect);
+        return l;
+    };
+    auto frame = [this](const QRect &rect) {
+        auto *f = new QFrame(this);
+        f->setFrameShape(QFrame::Box);
+        f->setFrameShadow(QFrame::Sunken);
+        f->setGeometry(rect);
+        f->lower();
+        return f;
+    };
+
+    imcracesno = new QComboBox(this);
+    imcracesno->setObjectName(QStringLiteral("imcracesno"));
+    imcracesno->setIconSize(pictures::size(imlraceinfo0, 1));
+    for (int i = 1; i <= 12; ++i)
+        imcracesno->addItem(pictures::pixmap(imlraceinfo0, i), QString::number(i),
+                            format(double(i), "00") + QLatin1Char('R'));
+    imcracesno->setGeometry(twipsRect(kPanelLeft, 120, kPanelWidth, 420));
+    imcracesno->installEventFilter(this);
+    imcracesno->view()->installEventFilter(this);
+    connect(imcracesno, &QComboBox::activated, this, [this] { imcracesno_Click(); });
+
+    cmddeme = new QPushButton(QStringLiteral("出目(&M)"), this);
+    cmddeme->setObjectName(QStringLiteral("cmddeme"));
+    cmddeme->setToolTip(QStringLiteral("今節の出目を表示します"));
+    cmddeme->setGeometry(twipsRect(kPanelLeft, 550, kPanelWidth, 375));
+    connect(cmddeme, &QPushButton::clicked, this,
+            [this] { openRelated(Related::Outcomes, QStringLiteral("出目を表示しています...  (")); });
+
+    lblracesname = label(QString(), twipsRect(kPanelLeft, 1020, kPanelWidth, 300), 10.5, true);
+    lblracesname->setObjectName(QStringLiteral("lblracesname"));
+
+    frame(twipsRect(kPanelLeft, 1410, kPanelWidth, 1530));
+    label(QStringLiteral("本場の"), twipsRect(kPanelLeft, 1470, kPanelWidth, 240));
+    label(QStringLiteral("発売締切時刻"), twipsRect(kPanelLeft, 1710, kPanelWidth, 240));
+    lbltime_1 = label(kNoTime, twipsRect(kPanelLeft, 1980, kPanelWidth, 360), 12, true);
+    lbltime_1->setObjectName(QStringLiteral("lbltime_1"));
+    label(QStringLiteral("電投締切時刻"), twipsRect(kPanelLeft, 2400, kPanelWidth, 240));
+    label(QStringLiteral("３分前"), twipsRect(kPanelLeft, 2640, kPanelWidth, 240));
+
+    QLabel *trifecta = label(QStringLiteral("３連単"), twipsRect(285, 3067, 1125, 360), 10.5, true);
+    trifecta->setAutoFillBackground(true);
+    trifecta->setStyleSheet(QStringLiteral("background-color: #C0FFFF; border: 1px solid #808080;"));
+    frame(twipsRect(kPanelLeft, 3000, kPanelWidth, 2580));
+
+    // The fixed decoration of each row: an arrow after the winner, an arrow
+    // after the second and a brace before the two thirds.
+    for (int r = 0; r < 3; ++r) {
+        const int top = twipsToPixels(kPredictionTops[r]);
+        const QPoint places[3] = {{twipsToPixels(460) + 1, top + 4}, {twipsToPixels(1005), top + 4},
+                                  {twipsToPixels(1260) - 6, top - 5}};
+        for (int j = 0; j < 3; ++j) {
+            auto *l = new QLabel(this);
+            l->setObjectName(QStringLiteral("imay_%1").arg(3 * r + j));
+            const QPixmap pm = pictures::pixmap(imay, 3 * r + j + 1);
+            l->setPixmap(pm);
+            l->setGeometry(QRect(places[j], pm.size()));
+        }
+        const QRect pictures[4] = {twipsRect(160, kPredictionTops[r], 300, 300),
+                                   twipsRect(705, kPredictionTops[r], 300, 300),
+                                   twipsRect(1260, kPredictionTops[r] - 75, 255, 255),
+                                   twipsRect(1260, kPredictionTops[r] + 165, 255, 255)};
+        for (int j = 0; j < 4; ++j) {
+            QLabel *&picture = imayn[std::size_t(4 * r + j)];
+            picture = new QLabel(this);
+            picture->setObjectName(QStringLiteral("imayn_%1").arg(4 * r + j));
+            picture->setGeometry(pictures[j]);
+        }
+    }
+
+    cmdyosodisp = new QPushButton(QStringLiteral("レース予想(&E)"), this);
+    cmdyosodisp->setObjectName(QStringLiteral("cmdyosodisp"));
+    cmdyosodisp->setToolTip(QStringLiteral("レース予想を表示します"));
+    cmdyosodisp->setGeometry(twipsRect(kPanelLeft, 5660, kPanelWidth, 375));
+    connect(cmdyosodisp, &QPushButton::clicked, this,
+            [this] { openRelated(Related::Predictions, QStringLiteral("レース予想を表示しています...  (")); });
+}
+
+void frmraceinfo::refreshButtons()
+{
+    cmddeme->setEnabled(bool(creators()[std::size_t(Related::Outcomes)]) && !firstDay_);
+    cmdyosodisp->setEnabled(bool(creators()[std::size_t(Related::Predictions)]));
+}
+
+void frmraceinfo::syncContext()
+{
+    const ViewerContext &c = context();
+    engine_.context = {c.kyosocode, c.setuscode, c.datescnt, c.date, c.racesno};
+}
+
+void frmraceinfo::firstActivation()
+{
+    yieldToEvents();
+    try {
+        syncContext();
+        engine_.load_m_kanri();
+        // The first day of a meeting has no earlier outcomes.
+        firstDay_ = val(context().datescnt) == 1;
+        refreshButtons();
+        const QString key = format(context().racesno, "00") + QLatin1Char('R');
+        const int index = imcracesno->findData(key);
+        imcracesno->setCurrentIndex(index >= 0 ? index : 0);
+    } catch (const DbError &e) {
+        modkelmon::db_error_end(e);
+        return;
+    }
+    imcracesno_Click();
+}
+
+void frmraceinfo::imcracesno_Click()
+{
+    ViewerContext c = context();
+    c.racesno = imcracesno->currentText();
+    setContext(c);
+    const QString title = windowTitle();
+    setWindowTitle(title.left(std::max<qsizetype>(0, title.size() - 4)) + format(c.racesno, "@@")
+                   + QStringLiteral("R)"));
+    yieldToEvents();
+    try {
+        syncContext();
+        disp_raceheader();
+        disp_yosos();
+        engine_.item_no = 1;
+        disp_raceinfo(0);
+    } catch (const DbError &e) {
+        modkelmon::db_error_end(e);
+    }
+}
+
+void frmraceinfo::disp_raceheader()
+{
+    lblracesname->clear();
+    lblracesname->setToolTip(QString());
+    lbltime_1->setText(kNoTime);
+    QSqlQuery q = modkelmon::exec(
+        QStringLiteral("select racesname, time_1 from f_races where setuscode = ? and datescnt = ? and racesno = ?"),
+        {keyValue(context().setuscode), keyValue(context().datescnt), keyValue(context().racesno)});
+    if (!q.next()) {
+        q.finish();
+        messages().information(kWarningTitle, QStringLiteral("該当日のデジタル紙面は有りません"));
+        return;
+    }
+    const QString name = q.value(0).toString();
+    lblracesname->setText(name.left(8));
+    lblracesname->setToolTip(name);
+    const QString time = modkelmon::hhmm_time(q.value(1).toString());
+    if (!time.isEmpty())
+        lbltime_1->setText(time);
+}
+
+void frmraceinfo::disp_yosos()
+{
+    // Every picture is cleared first, so a prediction without some role never
+    // keeps the previous race's frames.
+    for (QLabel *picture : imayn)
+        picture->clear();
+    QSqlQuery q = modkelmon::exec(
+        QStringLiteral("select yosos_1 from f_yosos where setuscode = ? and datescnt = ? and racesno = ?"),
+        {keyValue(context().setuscode), keyValue(context().datescnt), keyValue(context().racesno)});
+    if (!q.next())
+        return;
+    // One role digit per frame, frame 1 first; the position is the frame, so
+    // leading blanks are not trimmed away.
+    const QString roles = q.value(0).toString();
+    for (int frame = 1; frame <= 6; ++frame) {
+        const int role = int(val(roles.mid(frame - 1, 1)));
+        if (role < 1 || role > 4)
+            continue;
+        for (int i : kRoles[role].large)
+            imayn[std::size_t(i)]->setPixmap(pictures::pixmap(imlraceinfo1, pictures::frameLarge(frame)));
+        for (int i : kRoles[role].small)
+            imayn[std::size_t(i)]->setPixmap(pictures::pixmap(imlraceinfo1, pictures::frameSmall(frame)));
+    }
+}
+
+// Runs a fill of the model with the grid hidden, then paints it once.
+template <typename F> void frmraceinfo::redraw(F &&fill)
+{
+    HourglassGuard hourglass;
+    mfgf_wakus->hide();
+    struct Show {
+        GridView *view;
+        ~Show()
+        {
+            view->modelChanged();
+            view->show();
+        }
+    } show{mfgf_wakus};
+    fill();
+}
+
+void frmraceinfo::disp_raceinfo(int order)
+{
+    redraw([&] { engine_.disp_raceinfo(order); });
+}
+
+void frmraceinfo::sort_by_item(int order)
+{
+    redraw([&] { engine_.sort_by_item(order); });
+}
+
+void frmraceinfo::add_column(int menu)
+{
+    redraw([&] { engine_.add_column(menu); });
+}
+
+void frmraceinfo::del_column()
+{
+    redraw([&] { engine_.del_column(); });
+}
+
+void frmraceinfo::set_normalgrid()
+{
+    redraw([&] { engine_.set_normalgrid(); });
+}
+
+void frmraceinfo::set_allgrid()
+{
+    redraw([&] { engine_.set_allgrid(); });
+}
+
+void frmraceinfo::save_m_kanri()
+{
+    HourglassGuard hourglass;
+    engine_.save_m_kanri();
+}
+
+void frmraceinfo::comp_average() { engine_.show_average(); }
+
+void frmraceinfo::disp_help()
+{
+    const int item = engine_.item_no;
+    const int topic = engine_.disp_help();
+    if (item >= 1 && item <= 87 && topic > 0)
+        help::showHelp(topic);
+}
+
+void frmraceinfo::disp_racerest()
+{
+    const int row = model_.row();
+    const std::optional<ClickedRace> race = clickedRace(engine_.item_no, row, model_.text(row, model_.col()));
+    // Only the early race opens a window here: its race card on this card's day.
+    if (!race || race->day != 0)
+        return;
+    auto *card = new frmraceinfo;
+    ViewerContext c = context();
+    c.racesno = QString::number(race->race);
+    card->setContext(c);
+    card->setWindowTitle(QStringLiteral("レース情報を表示しています...  (") + captionTail(c));
+    showBeside(card);
+}
+
+void frmraceinfo::openRelated(Related kind, const QString &title)
+{
+    const WindowCreator &create = creators()[std::size_t(kind)];
+    if (!create)
+        return;
+    ViewerWindow *window = create();
+    if (!window)
+        return;
+    ViewerContext c = context();
+    c.racesno = imcracesno->currentText();
+    window->setContext(c);
+    window->setWindowTitle(title + captionTail(c));
+    showBeside(window);
+}
+
+// Shows a window the card opened as a sibling child of the same frame.
+void frmraceinfo::showBeside(ViewerWindow *window)
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    QMdiArea *area = sub ? sub->mdiArea() : nullptr;
+    if (!area) {
+        window->show();
+        return;
+    }
+    QMdiSubWindow *child = area->addSubWindow(window);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->resize(child->sizeHint());
+    child->show();
+}
+
+MainMenus *frmraceinfo::mainMenus() const
+{
+    auto *frame = qobject_cast<frmmainmenu *>(window());
+    return frame ? &frame->menus() : nullptr;
+}
+
+void frmraceinfo::mfgf_wakus_MouseDown(int row, int col, Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button != Qt::RightButton)
+        return;
+    PopupState state;
+    if (engine_.set_popup_menu(row, col, &state) == 0)
+        return;
+    MainMenus *menus = mainMenus();
+    if (!menus)
+        return;
+    // The racer detail and the race result are not part of this build.
+    state.enabled[ShowRacer] = false;
+    state.enabled[ShowResult] = false;
+    for (int entry : {SortAscending, SortDescending, Average, Hide, Add, ShowRacer, ShowRace, ShowResult})
+        if (QAction *a = menus->action(QStringLiteral("mnurisub_%1").arg(entry)))
+            a->setEnabled(state.enabled[std::size_t(entry)]);
+    for (int menu = 0; menu < kAddMenuEntries; ++menu)
+        if (QAction *a = menus->action(QStringLiteral("mnurisubadd_%1").arg(menu)); a && !a->isSeparator())
+            a->setEnabled(state.addEnabled[std::size_t(menu)]);
+    if (QMenu *popup = menus->menu(QStringLiteral("mnuri")))
+        popup->popup(globalPos);
+}
+
+void frmraceinfo::resizeEvent(QResizeEvent *event)
+{
+    ViewerWindow::resizeEvent(event);
+    const int left = twipsToPixels(kGridLeft);
+    const int top = twipsToPixels(kGridTop);
+    const int width = this->width() - twipsToPixels(1800);
+    const int height = this->height() - twipsToPixels(240);
+    // A window too small for the grid leaves it as it was.
+    if (width > 0 && height > 0)
+        mfgf_wakus->setGeometry(left, top, width, height);
+}
+
+bool frmraceinfo::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == imcracesno || watched == imcracesno->view()) && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return false;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            if (watched == imcracesno) {
+                // Left and right step through the races like up and down.
+                const int step = key->key() == Qt::Key_Left ? -1 : 1;
+                const int index = imcracesno->currentIndex() + step;
+                if (index >= 0 && index < imcracesno->count()) {
+                    imcracesno->setCurrentIndex(index);
+                    imcracesno_Click();
+                }
+            }
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            // The open list still closes with these.
+            return watched == imcracesno;
+        default:
+            return true;   // typed characters and every other key change nothing
+        }
+    }
+    return ViewerWindow::eventFilter(watched, event);
+}
+
+} // namespace kelmon::racecard
