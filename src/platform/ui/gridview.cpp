@@ -240,7 +240,9 @@ void GridView::paintRange(QPainter &p, const QRect &range, const QRect &rect) co
         int flags = int(toQt(align, number));
         if (inner.height() >= 2 * p.fontMetrics().height())
             flags |= Qt::TextWordWrap;
-        p.drawText(inner.adjusted(1, 0, -1, 0), flags, text);
+        // A text that only just fits uses the padding too.
+        const bool tight = p.fontMetrics().horizontalAdvance(text) > inner.width() - 2;
+        p.drawText(tight ? inner : inner.adjusted(1, 0, -1, 0), flags, text);
     }
 
     p.setPen(fixed ? fixedLine_ : bodyLine_);
