@@ -184,6 +184,15 @@ void RaceCardEngine::disp_raceinfo(int order)
     boats_ = fillCard(grid_, layout, queryBoats(context, item_no, order));
 }
 
+void RaceCardEngine::sort_by_item(int order)
+{
+    const int col = grid_.col();
+    const int row = grid_.row();
+    disp_raceinfo(order);
+    grid_.setCol(col);
+    grid_.setRow(row);
+}
+
 void RaceCardEngine::refill()
 {
     item_no = 1;

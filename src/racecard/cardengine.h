@@ -57,6 +57,9 @@ public:
 
     // Fills the card for the race of the context, sorted by item_no.
     void disp_raceinfo(int order);
+    // The popup's sort entries: refills in the order of item_no (0 ascending,
+    // 1 descending) and puts the current cell back where it was.
+    void sort_by_item(int order);
 
     // Layout commands: each changes this card only and refills it in frame
     // order with item_no = 1.

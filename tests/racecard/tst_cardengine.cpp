@@ -2,6 +2,7 @@
 
 #include "common/modkelmon.h"
 #include "platform/gridmodel.h"
+#include "platform/messages.h"
 #include "racecard/blockcatalogue.h"
 #include "racecard/cardengine.h"
 #include "racecard/cardtables.h"
@@ -179,6 +180,49 @@ private slots:
         fill(card, CardLayout::normal(), 19, 1);
         QCOMPARE(drawnFrames(grid, 6), (QList<int>{5, 1, 3, 6, 2, 4}));
         QCOMPARE(grid.text(boatRow(1) + 3, 13), QString("30"));
+    }
+
+    void sortKeepsTheCurrentCell()
+    {
+        for (int frame = 1; frame <= 6; ++frame)
+            cardtest::insertBoat(frame, {{"fukuritu_to", 10 * (frame % 3)}});
+        GridModel grid;
+        RaceCardEngine card(grid);
+        fill(card, CardLayout::normal());
+        grid.setRow(boatRow(3) + 1);
+        grid.setCol(8);
+        QCOMPARE(card.set_popup_menu(grid.row(), grid.col(), nullptr), 7);
+        card.sort_by_item(1);
+        QCOMPARE(grid.row(), boatRow(3) + 1);
+        QCOMPARE(grid.col(), 8);
+        QCOMPARE(card.item_no, 7);
+        QCOMPARE(drawnFrames(grid, 6), (QList<int>{2, 5, 1, 4, 3, 6}));
+    }
+
+    void averageOverTheBoatsOnTheCard_data()
+    {
+        QTest::addColumn<int>("boats");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("six boats") << 6 << "平均値は 35.00 です...\r\n\r\n合計 210    件数 6件";
+        QTest::newRow("three boats") << 3 << "平均値は 20.00 です...\r\n\r\n合計 60    件数 3件";
+    }
+    void averageOverTheBoatsOnTheCard()
+    {
+        QFETCH(int, boats);
+        QFETCH(QString, text);
+        for (int frame = 1; frame <= boats; ++frame)
+            cardtest::insertBoat(frame, {{"fukuritu_to", 10 * frame}});
+        GridModel grid;
+        RaceCardEngine card(grid);
+        fill(card, CardLayout::normal());
+        grid.setRow(boatRow(1) + 1);
+        grid.setCol(8);
+        QVERIFY(card.set_popup_menu(grid.row(), grid.col(), nullptr) == 7);
+        ScriptedMessages shown;
+        card.show_average();
+        QCOMPARE(shown.shown().size(), std::size_t(1));
+        QCOMPARE(shown.shown().front().title, QString("平均値を計算しました..."));
+        QCOMPARE(shown.shown().front().text, text);
     }
 
     void atMostSixBoats()
