@@ -116,6 +116,27 @@ private slots:
         QCOMPARE(black, 4);
     }
 
+    // The popup reads the race back from the cells of blocks 19 and 23.
+    void racesReadBackFromCells()
+    {
+        GridModel grid;
+        cardtest::fillBlocks(grid, {19, 23});
+        const int top = boatRow(2);
+        const auto result = clickedRace(64, top + 1, grid.text(top + 1, kFixedCols));
+        QVERIFY(result);
+        QCOMPARE(result->day, 1);
+        QCOMPARE(result->race, 5);
+        const auto other = clickedRace(69, top, grid.text(top, kFixedCols + 10));
+        QVERIFY(other);
+        QCOMPARE(other->day, 3);
+        QCOMPARE(other->race, 2);
+        QVERIFY(!clickedRace(66, top, grid.text(top, kFixedCols + 4)));   // empty slot
+        const auto early = clickedRace(86, top, grid.text(top, kFixedCols + 24));
+        QVERIFY(early);
+        QCOMPARE(early->race, 10);
+        QCOMPARE(grid.text(boatRow(1), kFixedCols + 24), QString("本日一回"));
+    }
+
     void paintsTheWholeCard()
     {
         GridModel grid;
