@@ -1,7 +1,12 @@
 #include "racecard/blockcatalogue.h"
 
 #include "racecard/cardtables.h"
+#include "racecard/courseblock.h"
+#include "racecard/meetingblocks.h"
+#include "racecard/motorboatblocks.h"
+#include "racecard/noteblocks.h"
 #include "racecard/racerblocks.h"
+#include "racecard/thismeetingblocks.h"
 
 #include <array>
 
@@ -18,23 +23,23 @@ const std::array<BlockInfo, kBlockCodes> kCatalogue = {{
     {5, "選手の全国着回数率", 4, 2, 20, 23, &disp_col_syurt_zk},
     {6, "選手の当地勝利度数", 5, 3, 24, 29, &disp_col_syuso_nd},
     {7, "選手の当地着回数率", 6, 2, 30, 33, &disp_col_syurt_nd},
-    {8, "選手の前走３場所成績", 7, 6, 34, 36, nullptr},
-    {9, "選手の前回当地成績", 8, 2, 37, 37, nullptr},
-    {10, "選手の次回斡旋予定", 9, 6, 38, 38, nullptr},
-    {11, "選手のコース別実績", 10, 24, 39, 39, nullptr},
-    {12, "モーターの基本情報", 12, 2, 40, 42, nullptr},
-    {13, "モーターの勝利度数", 13, 3, 43, 48, nullptr},
-    {14, "モーターの最高時計", 14, 2, 49, 50, nullptr},
-    {15, "モーターの前回成績", 15, 4, 51, 52, nullptr},
-    {16, "ボートの基本情報", 17, 2, 53, 55, nullptr},
-    {17, "ボートの勝利度数", 18, 3, 56, 61, nullptr},
-    {18, "ボートの前回成績", 19, 4, 62, 63, nullptr},
-    {19, "今節の成績(着順)", 21, 24, 64, 75, nullptr},
-    {20, "今節の成績(得点状況)", 22, 2, 76, 76, nullptr},
-    {21, "今節の成績(コース・ＳＴ)", 23, 26, 77, 81, nullptr},
-    {22, "今節の成績(展示タイム)", 24, 14, 82, 85, nullptr},
-    {23, "早見", 26, 2, 86, 86, nullptr},
-    {24, "お知らせ", 27, 2, 87, 87, nullptr},
+    {8, "選手の前走３場所成績", 7, 6, 34, 36, &disp_col_zenso3},
+    {9, "選手の前回当地成績", 8, 2, 37, 37, &disp_col_zentou},
+    {10, "選手の次回斡旋予定", 9, 6, 38, 38, &disp_racer_assen},
+    {11, "選手のコース別実績", 10, 24, 39, 39, &disp_course},
+    {12, "モーターの基本情報", 12, 2, 40, 42, &disp_col_syoritu_mt},
+    {13, "モーターの勝利度数", 13, 3, 43, 48, &disp_col_syuso_mt},
+    {14, "モーターの最高時計", 14, 2, 49, 50, &disp_col_kryok},
+    {15, "モーターの前回成績", 15, 4, 51, 52, &disp_col_motor_prev},
+    {16, "ボートの基本情報", 17, 2, 53, 55, &disp_col_syoritu_bt},
+    {17, "ボートの勝利度数", 18, 3, 56, 61, &disp_boats_syuso},
+    {18, "ボートの前回成績", 19, 4, 62, 63, &disp_col_boats_prev},
+    {19, "今節の成績(着順)", 21, 24, 64, 75, &disp_col_seiseki_ks},
+    {20, "今節の成績(得点状況)", 22, 2, 76, 76, &disp_tokuten},
+    {21, "今節の成績(コース・ＳＴ)", 23, 26, 77, 81, &disp_starttiming},
+    {22, "今節の成績(展示タイム)", 24, 14, 82, 85, &disp_tenjitime},
+    {23, "早見", 26, 2, 86, 86, &disp_hayami},
+    {24, "お知らせ", 27, 2, 87, 87, &disp_memo},
 }};
 
 GridAlign toGrid(Align align)
