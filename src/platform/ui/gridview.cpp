@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
+#include <QTextLayout>
 #include <algorithm>
 
 namespace kelmon {
@@ -205,6 +206,65 @@ const QFont &GridView::fontFor(const QString &name, double points, bool bold) co
     return *it;
 }
 
+// Cell text: one line clipped to the cell, or, where the text holds line
+// breaks or is too wide for a cell tall enough for two lines, lines broken at
+// the breaks and anywhere at the cell's width, at a pitch of the font's pixel
+// size (as the paper's narrow multi-line cells expect).
+static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, const QString &text)
+{
+    const QFontMetrics metrics = p.fontMetrics();
+    const int pitch = std::max(1, p.font().pixelSize() > 0 ? p.font().pixelSize() + 1 : metrics.height());
+    const bool breaks = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+    const bool tooWide = metrics.horizontalAdvance(text) > inner.width() - 2;
+    if (!breaks && !(tooWide && inner.height() >= 2 * pitch)) {
+        // A text that only just fits uses the padding too.
+        p.drawText(tooWide ? inner : inner.adjusted(1, 0, -1, 0), int(align), text);
+        return;
+    }
+    QStringList lines;
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (const QString &paragraph : plain.split(QLatin1Char('\n'))) {
+        if (paragraph.isEmpty()) {
+            lines << QString();
+            continue;
+        }
+        QTextLayout layout(paragraph, p.font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QStringList broken;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(inner.width());
+            // Blanks at the end of a line hang past the cell's edge.
+            QString text = paragraph.mid(line.textStart(), line.textLength());
+            while (!text.isEmpty() && (text.back() == QLatin1Char(' ') || text.back() == QChar(0x3000)))
+                text.chop(1);
+            broken << text;
+        }
+        layout.endLayout();
+        // Blanks that wrapped past the text take no lines of their own.
+        while (broken.size() > 1 && broken.last().isEmpty())
+            broken.removeLast();
+        lines << broken;
+    }
+    const int total = int(lines.size()) * pitch;
+    int y = inner.top();
+    if (align & Qt::AlignVCenter)
+        y += (inner.height() - total) / 2;
+    else if (align & Qt::AlignBottom)
+        y += inner.height() - total;
+    const Qt::Alignment horizontal = (align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+    p.save();
+    p.setClipRect(inner, Qt::IntersectClip);
+    for (const QString &line : lines) {
+        p.drawText(QRect(inner.left(), y, inner.width(), pitch), int(horizontal), line);
+        y += pitch;
+    }
+    p.restore();
+}
+
 void GridView::paintRange(QPainter &p, const QRect &range, const QRect &rect) const
 {
     const int row = range.top();
@@ -235,14 +295,7 @@ void GridView::paintRange(QPainter &p, const QRect &range, const QRect &rect) co
         const std::optional<QRgb> fore = model_->foreColor(row, col);
         p.setPen(fore ? QColor(*fore) : QColor(Qt::black));
         p.setFont(fontFor(model_->fontName(row, col), model_->fontSize(row, col), model_->fontBold(row, col)));
-        // A cell tall enough for two lines wraps a text too wide for it (the
-        // narrow merged headings); a one-line cell clips it instead.
-        int flags = int(toQt(align, number));
-        if (inner.height() >= 2 * p.fontMetrics().height())
-            flags |= Qt::TextWordWrap;
-        // A text that only just fits uses the padding too.
-        const bool tight = p.fontMetrics().horizontalAdvance(text) > inner.width() - 2;
-        p.drawText(tight ? inner : inner.adjusted(1, 0, -1, 0), flags, text);
+        drawCellText(p, inner, toQt(align, number), text);
     }
 
     p.setPen(fixed ? fixedLine_ : bodyLine_);
