@@ -29,12 +29,7 @@ Selection::Outcome Selection::selectVenue(int index)
         clear();
         return Outcome::NoPaper;
     }
-    const QString setuscode = plainNumber(q.value(0).toDouble());
-    const QString date = q.value(1).toString();
-    const QString datescnt = plainNumber(q.value(2).toDouble());
-    q.finish();
-    showDay(setuscode, date, datescnt);
-    showMeeting();
+    showDay(q);
     hasPaper_ = true;
     return Outcome::Selected;
 }
@@ -51,12 +46,7 @@ Selection::Outcome Selection::moveDay(int index)
     QSqlQuery q = modkelmon::exec(sql, {fieldNumber(fields_.kyosocode), fields_.date});
     if (!q.next())
         return index == 1 ? Outcome::NoLater : Outcome::NoEarlier;
-    const QString setuscode = plainNumber(q.value(0).toDouble());
-    const QString date = q.value(1).toString();
-    const QString datescnt = plainNumber(q.value(2).toDouble());
-    q.finish();
-    showDay(setuscode, date, datescnt);
-    showMeeting();
+    showDay(q);
     return Outcome::Selected;
 }
 
@@ -77,14 +67,16 @@ QString Selection::warningText(Outcome outcome)
     }
 }
 
-void Selection::showDay(const QString &setuscode, const QString &date, const QString &datescnt)
+void Selection::showDay(QSqlQuery &row)
 {
-    fields_.setuscode = setuscode;
-    fields_.date = date;
-    fields_.datescnt = datescnt;
-    header_.date = modkelmon::shortDate(date);
-    header_.weekday = modkelmon::weekdayText(date);
-    header_.datescnt = datescnt + QStringLiteral("日目");
+    fields_.setuscode = plainNumber(row.value(0).toDouble());
+    fields_.date = row.value(1).toString();
+    fields_.datescnt = plainNumber(row.value(2).toDouble());
+    row.finish();
+    header_.date = modkelmon::shortDate(fields_.date);
+    header_.weekday = modkelmon::weekdayText(fields_.date);
+    header_.datescnt = fields_.datescnt + QStringLiteral("日目");
+    showMeeting();
 }
 
 void Selection::showMeeting()

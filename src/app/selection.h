@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QSqlQuery;
+
 namespace kelmon {
 
 // The hidden selection fields, as text; "0" means none.
@@ -51,7 +53,8 @@ public:
     static QString warningText(Outcome outcome);
 
 private:
-    void showDay(const QString &setuscode, const QString &date, const QString &datescnt);
+    // Shows the f_setfg row (setuscode, Date, datescnt) the query stands on, and its meeting.
+    void showDay(QSqlQuery &row);
     void showMeeting();
 
     SelectionFields fields_;

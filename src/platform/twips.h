@@ -3,6 +3,7 @@
 // draws at 96 dots per inch, so 15 twips make one pixel; Qt's own scaling
 // takes care of screens with other densities.
 
+#include <QRect>
 #include <algorithm>
 
 namespace kelmon {
@@ -29,6 +30,12 @@ constexpr int pointsToPixels(double points)
     if (points <= 0)
         return 0;
     return std::max(1, int(points * 96.0 / 72.0 + 0.5));
+}
+
+// A rectangle given in twips (left, top, width, height), in pixels.
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
 } // namespace kelmon

@@ -26,10 +26,6 @@ namespace {
 const QString warningTitle = QStringLiteral("警告です...");
 const QString noArchives = QStringLiteral("ダウンロードされたデジタル紙面が有りません");
 
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
 
 // The archives waiting in receive/, in listing order (names without regard to case).
 QStringList waitingArchives()
@@ -52,22 +48,21 @@ void removeMatching(const QString &suffix)
 
 } // namespace
 
-frmdatabase::frmdatabase(QWidget *parent) : QDialog(parent)
+frmdatabase::frmdatabase(QWidget *parent) : BusyDialog(QStringLiteral("デジタル紙面を登録中のため終了出来ません"), parent)
 {
     setObjectName(QStringLiteral("frmdatabase"));
     setWindowTitle(QStringLiteral("デジタル紙面を登録します..."));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(5775), twipsToPixels(1575) + 8);
 
     auto *label1 = new QLabel(QStringLiteral("ダウンロードされたデジタル紙面は"), this);
-    label1->setGeometry(twips(120, 120, 2610, 240));
+    label1->setGeometry(twipsRect(120, 120, 2610, 240));
     lblcount = new QLabel(this);
     lblcount->setObjectName(QStringLiteral("lblcount"));
     lblcount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblcount->setStyleSheet(QStringLiteral("color: #FF0000;"));
-    lblcount->setGeometry(twips(2760, 120, 270, 240));
+    lblcount->setGeometry(twipsRect(2760, 120, 270, 240));
     auto *label2 = new QLabel(QStringLiteral("件です"), this);
-    label2->setGeometry(twips(3120, 120, 525, 240));
+    label2->setGeometry(twipsRect(3120, 120, 525, 240));
     // The first line keeps its order when the font is wider than the layout's.
     const int textEnd = label1->x() + label1->sizeHint().width();
     if (textEnd > lblcount->x()) {
@@ -78,46 +73,36 @@ frmdatabase::frmdatabase(QWidget *parent) : QDialog(parent)
     }
     lblnewspname = new QLabel(this);
     lblnewspname->setObjectName(QStringLiteral("lblnewspname"));
-    lblnewspname->setGeometry(twips(720, 480, 4095, 240));
+    lblnewspname->setGeometry(twipsRect(720, 480, 4095, 240));
 
     cmddatabase = new QPushButton(QStringLiteral("登録(&R)"), this);
     cmddatabase->setObjectName(QStringLiteral("cmddatabase"));
     cmddatabase->setToolTip(QStringLiteral("ダウンロードしたデジタル紙面を利用できるように登録します"));
-    cmddatabase->setGeometry(twips(2880, 900, 1335, 315));
+    cmddatabase->setGeometry(twipsRect(2880, 900, 1335, 315));
     cmdend = new QPushButton(QStringLiteral("終了(&X)"), this);
     cmdend->setObjectName(QStringLiteral("cmdend"));
     cmdend->setToolTip(QStringLiteral("終了します"));
-    cmdend->setGeometry(twips(4320, 900, 1335, 315));
+    cmdend->setGeometry(twipsRect(4320, 900, 1335, 315));
     cmddelete = new QPushButton(QStringLiteral("ダウンロードした紙面を消去(&D)"), this);
     cmddelete->setObjectName(QStringLiteral("cmddelete"));
     cmddelete->setToolTip(QStringLiteral("ダウンロードしたデジタル紙面を利用せずに消去します"));
-    cmddelete->setGeometry(twips(120, 900, 2655, 315));
+    cmddelete->setGeometry(twipsRect(120, 900, 2655, 315));
     setTabOrder(cmddatabase, cmdend);
     setTabOrder(cmdend, cmddelete);
     cmddatabase->setAutoDefault(false);
     cmdend->setAutoDefault(false);
     cmddelete->setAutoDefault(false);
 
-    status_ = new ProgressStatus(twipsToPixels(1900), this);
-    status_->setGeometry(0, twipsToPixels(1320), twipsToPixels(5775), twipsToPixels(255) + 8);
+    placeStatus(1320, 5775, 1900);
 
     connect(cmddatabase, &QPushButton::clicked, this, &frmdatabase::cmddatabase_Click);
     connect(cmdend, &QPushButton::clicked, this, &frmdatabase::cmdend_Click);
     connect(cmddelete, &QPushButton::clicked, this, &frmdatabase::cmddelete_Click);
 }
 
-void frmdatabase::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!activated_)
-        QTimer::singleShot(0, this, &frmdatabase::firstActivation);
-}
 
-void frmdatabase::firstActivation()
+void frmdatabase::load()
 {
-    if (activated_)
-        return;
-    activated_ = true;
     yieldToEvents();
     HourglassGuard hourglass;
     const int count = modkelmon::count_lzh_files();
@@ -144,7 +129,7 @@ QString frmdatabase::nextArchive() const
 
 void frmdatabase::cmddatabase_Click()
 {
-    if (status_->running())
+    if (status()->running())
         return;
     if (val(lblcount->text()) == 0) {
         messages().information(warningTitle, noArchives);
@@ -156,7 +141,7 @@ void frmdatabase::cmddatabase_Click()
     HourglassGuard hourglass;
     cmddelete->setEnabled(false);
     cmddatabase->setEnabled(false);
-    status_->start(86);
+    status()->start(86);
     tried_.clear();
     failures_.clear();
     yieldToEvents();
@@ -166,7 +151,7 @@ void frmdatabase::cmddatabase_Click()
             tried_.insert(name);
             registerOne(pathInFolder(receiveFolder(), name));
         }
-        status_->setText(QStringLiteral("ＤＢ最適化中..."));
+        status()->setText(QStringLiteral("ＤＢ最適化中..."));
         modkelmon::optimize_db();
     } catch (const DbError &e) {
         modkelmon::db_error_end(e);
@@ -175,7 +160,7 @@ void frmdatabase::cmddatabase_Click()
 
     cmddelete->setEnabled(true);
     cmddatabase->setEnabled(true);
-    status_->finish();
+    status()->finish();
     hourglass.release();
     // Archives that could not be registered stay in receive/ and are named here.
     if (!failures_.isEmpty())
@@ -190,14 +175,14 @@ void frmdatabase::cmddatabase_Click()
 // removed from receive/. An archive that fails keeps its place in receive/.
 void frmdatabase::registerOne(const QString &path)
 {
-    status_->restart();
-    status_->setText(QStringLiteral("圧縮ファイル解凍中..."));
+    status()->restart();
+    status()->setText(QStringLiteral("圧縮ファイル解凍中..."));
     RegistrationHooks hooks;
     hooks.phase = [this](RegistrationPhase phase) {
         if (phase == RegistrationPhase::Importing)
-            status_->setText(QStringLiteral("紙面を登録しています..."));
+            status()->setText(QStringLiteral("紙面を登録しています..."));
     };
-    hooks.step = [this] { status_->step(); };
+    hooks.step = [this] { status()->step(); };
     hooks.afterRecord = [] { yieldToEvents(); };
     const ArchiveRegistration result = register_archive(path, hooks);
     if (!result.registered) {
@@ -205,7 +190,7 @@ void frmdatabase::registerOne(const QString &path)
         return;
     }
 
-    status_->setText(QStringLiteral("一時ファイル削除中..."));
+    status()->setText(QStringLiteral("一時ファイル削除中..."));
     const QString name = QFileInfo(path).fileName();
     QDir().mkpath(backupFolder());
     const QString backup = pathInFolder(backupFolder(), name);
@@ -219,7 +204,7 @@ void frmdatabase::registerOne(const QString &path)
 
 void frmdatabase::cmddelete_Click()
 {
-    if (status_->running())
+    if (status()->running())
         return;
     if (!messages().question(QStringLiteral("削除の確認です..."),
                              QStringLiteral("ダウンロードしたデジタル紙面を利用せずに消去しますか？"), false))
@@ -233,26 +218,7 @@ void frmdatabase::cmddelete_Click()
 
 void frmdatabase::cmdend_Click() { close(); }
 
-bool frmdatabase::refuseWhileRunning()
-{
-    if (!status_->running())
-        return false;
-    messages().information(warningTitle, QStringLiteral("デジタル紙面を登録中のため終了出来ません"));
-    return true;
-}
 
-void frmdatabase::reject()
-{
-    if (!refuseWhileRunning())
-        QDialog::reject();
-}
 
-void frmdatabase::closeEvent(QCloseEvent *event)
-{
-    if (refuseWhileRunning())
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
-}
 
 } // namespace kelmon

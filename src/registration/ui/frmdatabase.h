@@ -2,7 +2,7 @@
 // The registration dialog: registers every archive waiting in receive/ and
 // compacts the database; or discards what was received.
 
-#include <QDialog>
+#include "registration/ui/busydialog.h"
 #include <QSet>
 #include <QStringList>
 
@@ -11,9 +11,8 @@ class QPushButton;
 
 namespace kelmon {
 
-class ProgressStatus;
 
-class frmdatabase : public QDialog {
+class frmdatabase : public BusyDialog {
     Q_OBJECT
 public:
     explicit frmdatabase(QWidget *parent = nullptr);
@@ -23,10 +22,8 @@ public:
     QPushButton *cmddatabase;
     QPushButton *cmdend;
     QPushButton *cmddelete;
-    ProgressStatus *status() const { return status_; }
 
     // The first-activation work: the count and the title of the first archive.
-    void firstActivation();
     void cmddatabase_Click();
     void cmddelete_Click();
     void cmdend_Click();
@@ -34,21 +31,12 @@ public:
     // Archives of the last run that could not be registered (name and reason).
     QStringList failures() const { return failures_; }
 
-public Q_SLOTS:
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
 private:
-    bool refuseWhileRunning();
+    void load() override;
     // The next archive of receive/ not yet tried in this run, or "".
     QString nextArchive() const;
     void registerOne(const QString &path);
 
-    ProgressStatus *status_;
-    bool activated_ = false;
     QSet<QString> tried_;
     QStringList failures_;
 };

@@ -24,10 +24,6 @@ namespace {
 
 const QString warningTitle = QStringLiteral("警告です...");
 
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
 
 struct ColumnSpec {
     int width;
@@ -45,34 +41,32 @@ const ColumnSpec columns[5] = {
 
 } // namespace
 
-frmdelete::frmdelete(QWidget *parent) : QDialog(parent)
+frmdelete::frmdelete(QWidget *parent) : BusyDialog(QStringLiteral("デジタル紙面を削除中のため終了出来ません"), parent)
 {
     setObjectName(QStringLiteral("frmdelete"));
     setWindowTitle(QStringLiteral("古いデジタル紙面を削除します..."));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(7815), twipsToPixels(3495) + 8);
 
     view_ = new GridView(this);
     view_->setObjectName(QStringLiteral("mfgf_setus"));
     view_->setDefaultFont(makeFont(DefaultFontName, 9));
-    view_->setGeometry(twips(120, 120, 7575, 2610));
+    view_->setGeometry(twipsRect(120, 120, 7575, 2610));
     view_->setModel(&grid_);
 
     cmdend = new QPushButton(QStringLiteral("終了(&X)"), this);
     cmdend->setObjectName(QStringLiteral("cmdend"));
     cmdend->setToolTip(QStringLiteral("終了します"));
-    cmdend->setGeometry(twips(6360, 2820, 1335, 315));
+    cmdend->setGeometry(twipsRect(6360, 2820, 1335, 315));
     cmddelete = new QPushButton(QStringLiteral("削除(&D)"), this);
     cmddelete->setObjectName(QStringLiteral("cmddelete"));
     cmddelete->setToolTip(QStringLiteral("デジタル紙面を削除します"));
-    cmddelete->setGeometry(twips(4920, 2820, 1335, 315));
+    cmddelete->setGeometry(twipsRect(4920, 2820, 1335, 315));
     cmdend->setAutoDefault(false);
     cmddelete->setAutoDefault(false);
     setTabOrder(cmdend, view_);
     setTabOrder(view_, cmddelete);
 
-    status_ = new ProgressStatus(twipsToPixels(2540), this);
-    status_->setGeometry(0, twipsToPixels(3240), twipsToPixels(7815), twipsToPixels(255) + 8);
+    placeStatus(3240, 7815, 2540);
 
     mnusort = new QMenu(this);
     mnusort->setObjectName(QStringLiteral("mnusort"));
@@ -107,18 +101,9 @@ void frmdelete::set_grid()
     view_->setVisible(true);
 }
 
-void frmdelete::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!activated_)
-        QTimer::singleShot(0, this, &frmdelete::firstActivation);
-}
 
-void frmdelete::firstActivation()
+void frmdelete::load()
 {
-    if (activated_)
-        return;
-    activated_ = true;
     yieldToEvents();
     HourglassGuard hourglass;
     try {
@@ -158,7 +143,7 @@ void frmdelete::mfgf_setus_MouseDown(int row, int, Qt::MouseButton button, const
     }
     // A right press keeps the chosen row; the menu acts on it.
     grid_.setRow(selectedRow_);
-    if (grid_.rows() >= 2 && !status_->running())
+    if (grid_.rows() >= 2 && !status()->running())
         mnusort->popup(globalPos);
 }
 
@@ -166,7 +151,7 @@ void frmdelete::cmddelete_Click()
 {
     // A second command while a deletion runs is not taken: it could remove
     // another meeting's row from the grid.
-    if (status_->running())
+    if (status()->running())
         return;
     if (grid_.rows() <= 1) {
         messages().information(warningTitle, QStringLiteral("削除可能なデジタル紙面が有りません"));
@@ -185,7 +170,7 @@ void frmdelete::cmddelete_Click()
 
     {
         HourglassGuard hourglass;
-        status_->start(14);
+        status()->start(14);
         yieldToEvents();
         try {
             deleteMeeting(setuscode);
@@ -193,7 +178,7 @@ void frmdelete::cmddelete_Click()
             modkelmon::db_error_end(e);
             return;
         }
-        status_->finish();
+        status()->finish();
     }
 
     if (grid_.rows() == 2) {
@@ -213,7 +198,7 @@ void frmdelete::cmddelete_Click()
 
 void frmdelete::deleteMeeting(qlonglong setuscode)
 {
-    status_->setText(QStringLiteral("デジタル紙面を削除しています..."));
+    status()->setText(QStringLiteral("デジタル紙面を削除しています..."));
     {
         modkelmon::Transaction tx;
         int done = 0;
@@ -226,35 +211,16 @@ void frmdelete::deleteMeeting(qlonglong setuscode)
         }
         tx.commit();
         for (int i = 0; i < done; ++i)
-            status_->step();
+            status()->step();
     }
-    status_->setText(QStringLiteral("ＤＢ最適化中..."));
+    status()->setText(QStringLiteral("ＤＢ最適化中..."));
     modkelmon::optimize_db();
-    status_->step();
+    status()->step();
 }
 
 void frmdelete::cmdend_Click() { close(); }
 
-bool frmdelete::refuseWhileRunning()
-{
-    if (!status_->running())
-        return false;
-    messages().information(warningTitle, QStringLiteral("デジタル紙面を削除中のため終了出来ません"));
-    return true;
-}
 
-void frmdelete::reject()
-{
-    if (!refuseWhileRunning())
-        QDialog::reject();
-}
 
-void frmdelete::closeEvent(QCloseEvent *event)
-{
-    if (refuseWhileRunning())
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
-}
 
 } // namespace kelmon

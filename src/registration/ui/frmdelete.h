@@ -4,7 +4,7 @@
 
 #include "platform/gridmodel.h"
 
-#include <QDialog>
+#include "registration/ui/busydialog.h"
 
 class QMenu;
 class QPushButton;
@@ -12,9 +12,8 @@ class QPushButton;
 namespace kelmon {
 
 class GridView;
-class ProgressStatus;
 
-class frmdelete : public QDialog {
+class frmdelete : public BusyDialog {
     Q_OBJECT
 public:
     explicit frmdelete(QWidget *parent = nullptr);
@@ -24,9 +23,7 @@ public:
     QPushButton *cmddelete;
     QPushButton *cmdend;
     QMenu *mnusort;
-    ProgressStatus *status() const { return status_; }
 
-    void firstActivation();
     void set_grid();
     void disp_f_setus();     // throws DbError
     void cmddelete_Click();
@@ -34,23 +31,14 @@ public:
     // A press on the grid; a right press pops up the menu.
     void mfgf_setus_MouseDown(int row, int col, Qt::MouseButton button, const QPoint &globalPos);
 
-public Q_SLOTS:
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
 private:
-    bool refuseWhileRunning();
+    void load() override;
     // Deletes meeting setuscode from every paper table in one transaction and
     // compacts the database; throws DbError.
     void deleteMeeting(qlonglong setuscode);
 
     GridModel grid_;
     GridView *view_;
-    ProgressStatus *status_;
-    bool activated_ = false;
     int selectedRow_ = 0;   // the row chosen with the left button
 };
 

@@ -55,6 +55,7 @@ void ProgressStatus::finish()
 
 bool ProgressStatus::running() const { return !bar_->isHidden(); }
 void ProgressStatus::setText(const QString &text) { text_->setText(text); }
+void ProgressStatus::setTextWidth(int pixels) { text_->setFixedWidth(pixels); }
 QString ProgressStatus::text() const { return text_->text(); }
 int ProgressStatus::value() const { return bar_->value(); }
 int ProgressStatus::maximum() const { return bar_->maximum(); }

@@ -22,6 +22,7 @@ public:
     void finish();                 // bar hidden, text cleared
     bool running() const;
     void setText(const QString &text);
+    void setTextWidth(int pixels);
     QString text() const;
     int value() const;
     int maximum() const;
