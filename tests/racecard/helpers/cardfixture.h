@@ -15,7 +15,6 @@ namespace cardtest {
 class FixtureFolder : public kelmon::test::ProgramFolder {
 public:
     FixtureFolder();
-    bool ok() const { return true; }
 };
 
 // Inserts one row: the columns named by the map's keys, values bound.
