@@ -1,0 +1,154 @@
+// Blocks of the card filled from fixture rows: values that do not fit the
+// paper's forms, colours, races read back from the cells and a full render.
+
+#include "platform/gridmodel.h"
+#include "platform/ui/gridview.h"
+#include "racecard/cardtables.h"
+#include "racecard/carditems.h"
+#include "racecard/helpers/cardfixture.h"
+
+#include <QImage>
+#include <QtTest>
+
+using namespace kelmon;
+using namespace kelmon::racecard;
+
+class TestCardBlocks : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<cardtest::FixtureFolder> folder;
+
+private slots:
+    void init() { folder = std::make_unique<cardtest::FixtureFolder>(); }
+    void cleanup() { folder.reset(); }
+
+    // One column of a single block: four rows from `first`, joined by '|'.
+    void cells_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QVariantMap>("fields");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QString>("rows");
+        const QString seiseki = "0510011496" "0620020000";
+        QTest::newRow("1 unknown period, no rate")
+            << 1 << QVariantMap{{"flag_ns", 15}, {"syoritu_2k", 0}} << 0 << 0 << "前々率|前勝率|現勝率|\u3000\u3000率";
+        QTest::newRow("4 values that do not fit")
+            << 4 << QVariantMap{{"yusyu_zk", "abc"}, {"yusyo_zk", "1e999"}} << 0 << 5 << "優出|0|優勝|0";
+        QTest::newRow("8 empty slots and unknown codes")
+            << 8 << QVariantMap{{"racesdisp_z1", " 住之江ＳＧ "}, {"ketujyo_z1", "準優"}, {"seiseki_z1", "001 02x01101"}}
+            << 4 << 5 << "住之江ＳＧ|準優|1|";
+        QTest::newRow("9 short date")
+            << 9 << QVariantMap{{"s_date_zt", "04"}, {"seiseki_zt", "105106"}} << 0 << 5 << "04年月||56|";
+        QTest::newRow("11 count that does not fit")
+            << 11 << QVariantMap{{"syuso_c2_1", 1e9}, {"syure_c2_1", 5}} << 12 << 5 << "|-|-|";
+        QTest::newRow("14 best time, rating out of range")
+            << 14 << QVariantMap{{"firsttime_mt", 1496}, {"kryok_de", 1}, {"kryok_nb", 7}} << 0 << 5
+            << "出 ◎|伸 ||1.49.6";
+        QTest::newRow("15 weight and time that do not fit")
+            << 15 << QVariantMap{{"sensyname_m1", "鈴木"}, {"classcode_m1", "B"}, {"weight_m1", 1e9},
+                                 {"firsttime_m1", 99999}, {"seiseki_m1", "101"}}
+            << 2 << 5 << " B級 鈴木| 0㎏   |1|";
+        QTest::newRow("18 long name, short date")
+            << 18 << QVariantMap{{"sensyname_b2", "長谷川五郎丸"}, {"s_date_b2", "05"}, {"seiseki_b2", "101"}}
+            << 0 << 5 << "長谷川五|05月日|1|";
+        QTest::newRow("19 record cut by the field's end")
+            << 19 << QVariantMap{{"seiseki_ks", seiseki + "071"}} << 4 << 5
+            << "7R\u3000\u3000\u3000|7R\u3000\u3000\u3000|7R\u3000\u3000\u3000|7R\u3000\u3000\u3000";
+        QTest::newRow("20 out of reach")
+            << 20 << QVariantMap{{"syuso_hj", 2}, {"hituten_ks", 99}, {"tokujun_ks", 12}, {"tokuritu_ks", 10.125}}
+            << 0 << 5 << "本日2走|圏外||12位 10.13";
+        QTest::newRow("23 two-digit race") << 23 << QVariantMap{{"hayami_r", 11}, {"hayami_w", 1}} << 0 << 5
+                                           << "11Ｒ１枠|11Ｒ１枠|11Ｒ１枠|11Ｒ１枠";
+        QTest::newRow("23 race that does not fit") << 23 << QVariantMap{{"hayami_r", 1e10}, {"hayami_w", 2}} << 0
+                                                   << 5 << "本日一回|本日一回|本日一回|本日一回";
+    }
+    void cells()
+    {
+        QFETCH(int, code);
+        QFETCH(QVariantMap, fields);
+        QFETCH(int, offset);
+        QFETCH(int, first);
+        QFETCH(QString, rows);
+        cardtest::insertBoat(1, fields);
+        GridModel grid;
+        cardtest::fillBlocks(grid, {code});
+        QCOMPARE(cardtest::columnTexts(grid, kFixedCols + offset, first), rows);
+    }
+
+    // Background of the first boat's top cell; codes outside the colour
+    // tables leave white or no colour, never black.
+    void colours_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QVariantMap>("fields");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("rgb");   // -1: no colour
+        const int z1 = kFixedCols + 4;
+        QTest::newRow("ＧⅠ") << 8 << QVariantMap{{"gradecode_z1", 4}} << z1 << 0xC0C0FF;
+        QTest::newRow("ＳＧ") << 8 << QVariantMap{{"gradecode_z1", 5}} << z1 << 0xC0FFC0;
+        QTest::newRow("grade that would index black") << 8 << QVariantMap{{"gradecode_z1", 10}} << z1 << 0xFFFFFF;
+        QTest::newRow("grade that does not fit") << 8 << QVariantMap{{"gradecode_z1", 1e12}} << z1 << 0xFFFFFF;
+        QTest::newRow("grade beyond the colour table") << 9 << QVariantMap{{"gradecode_zt", 20}} << kFixedCols
+                                                       << 0xFFFFFF;
+        QTest::newRow("frame beyond the colour table") << 1 << QVariantMap{{"wakusno", 40}} << 0 << -1;
+    }
+    void colours()
+    {
+        QFETCH(int, code);
+        QFETCH(QVariantMap, fields);
+        QFETCH(int, col);
+        QFETCH(int, rgb);
+        cardtest::insertBoat(1, fields);
+        GridModel grid;
+        QCOMPARE(cardtest::fillBlocks(grid, {code}), 1);
+        QCOMPARE(grid.backColor(boatRow(1), col), rgb < 0 ? std::nullopt : std::optional<QRgb>(QRgb(rgb)));
+    }
+
+    // A black result cell is drawn with white text, on the whole card.
+    void noBlackOnBlack()
+    {
+        for (int frame = 1; frame <= 6; ++frame)
+            cardtest::insertBoat(frame, {{"seiseki_ks", frame == 3 ? "0550011496" : "0510011496"}});
+        GridModel grid;
+        QList<int> all;
+        for (int code = 1; code <= kBlockCodes; ++code)
+            all << code;
+        cardtest::fillBlocks(grid, all);
+        int black = 0;
+        for (int row = 0; row < grid.rows(); ++row)
+            for (int col = 0; col < grid.cols(); ++col)
+                if (grid.backColor(row, col) == std::optional<QRgb>(0x000000)) {
+                    ++black;
+                    QVERIFY(grid.foreColor(row, col).has_value());
+                    QVERIFY(*grid.foreColor(row, col) != 0x000000);
+                }
+        QCOMPARE(black, 4);
+
+        // The whole card renders.
+        GridView view;
+        view.setModel(&grid);
+        view.modelChanged();
+        QVERIFY(!view.renderAll().isNull());
+    }
+
+    // The popup reads races back from the texts the card writes.
+    void racesReadBackFromCells()
+    {
+        cardtest::insertBoat(1, {{"hayami_r", 0}, {"hayami_w", 1}});
+        cardtest::insertBoat(2, {{"seiseki_ks", "0510011496" "          "}, {"hayami_r", 10},
+                                 {"hayami_w", 2}});
+        GridModel grid;
+        cardtest::fillBlocks(grid, {19, 23});
+        const int top = boatRow(2);
+        const auto result = clickedRace(64, top + 1, grid.text(top + 1, kFixedCols));
+        QVERIFY(result && result->day == 1 && result->race == 5);
+        QVERIFY(!clickedRace(65, top, grid.text(top, kFixedCols + 2)));   // empty slot
+        const auto early = clickedRace(86, top, grid.text(top, kFixedCols + 24));
+        QVERIFY(early && early->day == 0 && early->race == 10);
+        QVERIFY(!clickedRace(86, boatRow(1), grid.text(boatRow(1), kFixedCols + 24)));
+    }
+};
+
+QTEST_MAIN(TestCardBlocks)
+#include "tst_cardblocks.moc"
