@@ -64,17 +64,18 @@ void countColumns(GridModel &grid, const BoatRow &row, int k, int col,
     paintData(grid, k, col + 1, kDataColor);
     const int top = boatRow(k);
     putText(grid, top, col, QStringLiteral("優出"), Align::Center);
-    putText(grid, top + 1, col, row.plain(finals), Align::Center);
+    // Counts that do not fit a 16-bit count show as 0.
+    putText(grid, top + 1, col, QString::number(row.code(finals)), Align::Center);
     putText(grid, top + 2, col, QStringLiteral("優勝"), Align::Center);
-    putText(grid, top + 3, col, row.plain(wins), Align::Center);
-    const double first = row.num(places[0]);
-    const double second = row.num(places[1]);
-    const double third = row.num(places[2]);
-    const double rest = row.num(places[3]) - (first + second + third);
-    putText(grid, top, col + 1, plainNumber(first), Align::Right);
-    putText(grid, top + 1, col + 1, plainNumber(second), Align::Right);
-    putText(grid, top + 2, col + 1, plainNumber(third), Align::Right);
-    putText(grid, top + 3, col + 1, plainNumber(rest), Align::Right);
+    putText(grid, top + 3, col, QString::number(row.code(wins)), Align::Center);
+    const int first = row.code(places[0]);
+    const int second = row.code(places[1]);
+    const int third = row.code(places[2]);
+    const int rest = row.code(places[3]) - (first + second + third);
+    putText(grid, top, col + 1, QString::number(first), Align::Right);
+    putText(grid, top + 1, col + 1, QString::number(second), Align::Right);
+    putText(grid, top + 2, col + 1, QString::number(third), Align::Right);
+    putText(grid, top + 3, col + 1, QString::number(rest), Align::Right);
 }
 
 void countHeader(GridModel &grid, int col, const QString &title)

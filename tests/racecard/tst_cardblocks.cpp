@@ -35,6 +35,8 @@ private slots:
             << 1 << QVariantMap{{"flag_ns", 15}, {"syoritu_2k", 0}} << 0 << 0 << "前々率|前勝率|現勝率|\u3000\u3000率";
         QTest::newRow("4 values that do not fit")
             << 4 << QVariantMap{{"yusyu_zk", "abc"}, {"yusyo_zk", "1e999"}} << 0 << 5 << "優出|0|優勝|0";
+        QTest::newRow("4 counts too large for a count")
+            << 4 << QVariantMap{{"yusyu_zk", 1e99}, {"syuso_zk_1", 1e99}} << 0 << 5 << "優出|0|優勝|0";
         QTest::newRow("8 empty slots and unknown codes")
             << 8 << QVariantMap{{"racesdisp_z1", " 住之江ＳＧ "}, {"ketujyo_z1", "準優"}, {"seiseki_z1", "001 02x01101"}}
             << 4 << 5 << "住之江ＳＧ|準優|1|";
