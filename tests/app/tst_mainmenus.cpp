@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -23,7 +22,6 @@ class TestMainMenus : public QObject {
 private Q_SLOTS:
     void menuItems_data();
     void menuItems();
-    void menuBarOrder();
     void popupMenus_data();
     void popupMenus();
     void toolbar();
@@ -60,18 +58,6 @@ void TestMainMenus::menuItems()
     QCOMPARE(a->isSeparator(), caption.isEmpty());
     QCOMPARE(a->text(), caption);
     QCOMPARE(a->shortcut().toString(), shortcut);
-}
-
-void TestMainMenus::menuBarOrder()
-{
-    test::ProgramFolder folder(false);
-    frmmainmenu w;
-    QStringList titles;
-    for (QAction *a : w.menuBar()->actions())
-        titles << a->text();
-    QCOMPARE(titles, QStringList({"ファイル(&F)", "表示(&V)", "レース情報の形式(&V)", "ウインドウ(&W)", "ヘルプ(&H)"}));
-    QVERIFY(!w.menus().menu("mnudisp")->menuAction()->isVisible());
-    QCOMPARE(w.menus().menu("mnukyosocode")->actions().size(), 24);
 }
 
 void TestMainMenus::popupMenus_data()
