@@ -186,7 +186,6 @@ void TestMainWindow::defaultVenueSelectsAtStart()
         QCOMPARE(w.selection().fields().kyosocode, QString("12"));
         QCOMPARE(w.headerLabel("lblkyosocode")->text(), QString("住之江"));
         QCOMPARE(w.headerLabel("lbldate")->text(), QString("01/12/25"));
-        QCOMPARE(w.headerLabel("lblweekday")->text(), QString("（火）"));
         QCOMPARE(w.headerLabel("lbldatescnt")->text(), QString("3日目"));
     }
     modkelmon::open_db();
@@ -214,7 +213,6 @@ void TestMainWindow::venueFromMenuAndDropDown()
     QCOMPARE(w.headerLabel("lblkyosocode")->text(), QString("津"));
     QCOMPARE(w.headerLabel("lblgradecode")->text(), QString("ＳＧ"));
     QCOMPARE(w.headerLabel("lblracesword")->text(), QString(" ＳＧ競走"));
-    QCOMPARE(w.headerLabel("lblracesword")->toolTip(), QString("ＳＧ競走"));
 
     w.menus().action("mnukyosocodesub_0")->trigger();
     QCOMPARE(box.texts(), QStringList{"指定された競走場のデジタル紙面は有りません"});
@@ -342,17 +340,10 @@ void TestMainWindow::windowArrangement()
         QCOMPARE(sub->height(), area.height());
         QVERIFY(qAbs(sub->width() - area.width() / 3) <= 1);
     }
-    QSet<int> lefts;
-    for (QMdiSubWindow *sub : windows)
-        lefts << sub->x();
-    QCOMPARE(lefts.size(), 3);
-    w.mnuwindowsub_Click(2);
-    QVERIFY(windows[0]->pos() != windows[1]->pos());
     windows[0]->showMinimized();
     windows[1]->showMinimized();
     w.mnuwindowsub_Click(3);
     QCOMPARE(windows[0]->y(), windows[1]->y());
-    QVERIFY(windows[0]->geometry().bottom() <= area.bottom());
     QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
 }
 

@@ -3,7 +3,6 @@
 
 #include "platform/archive.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -64,11 +63,9 @@ void TestArchive::compressedArchives()
     QVERIFY2(r.ok(), qPrintable(r.reason()));
     QCOMPARE(filesBelow(dir.path()), (QStringList{"4321.gif", "kelmfa.txt", "kelmfc.txt"}));
 
-    // The content is the archiver's input: three meetings and twelve races.
+    // The content is the archiver's input.
     const QByteArray races = readAll(dir.filePath("kelmfc.txt"));
     QCOMPARE(races.count("\r\n"), 12);
-    QVERIFY(races.startsWith("12345,1,1,"));
-    QCOMPARE(readAll(dir.filePath("kelmfa.txt")).count("\r\n"), 3);
     QVERIFY(readAll(dir.filePath("4321.gif")).startsWith("GIF89a"));
 }
 
@@ -120,17 +117,11 @@ void TestArchive::entryNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("paper file") << "kelmfa.txt" << true;
-    QTest::newRow("upper case") << "KELMFO.TXT" << true;
+    QTest::newRow("paper file, upper case") << "KELMFO.TXT" << true;
     QTest::newRow("unused letter e") << "kelmfe.txt" << false;
-    QTest::newRow("unused letter n") << "kelmfn.txt" << false;
     QTest::newRow("photo") << "1234.gif" << true;
-    QTest::newRow("photo upper case") << "5678.GIF" << true;
-    QTest::newRow("photo name too long") << "12345.gif" << false;
-    QTest::newRow("photo name too short") << "123.gif" << false;
     QTest::newRow("other text") << "readme.txt" << false;
     QTest::newRow("folder part") << "sub/kelmfa.txt" << false;
-    QTest::newRow("separator in photo name") << "a/bc.gif" << false;
 }
 
 void TestArchive::entryNames()

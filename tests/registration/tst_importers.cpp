@@ -66,8 +66,6 @@ private slots:
     void tokhmReadsFiftyEightStoresFiftySeven();
     void emptyAndMissingFiles();
     void registersRealArchive();
-    void progressStepsPerArchive_data();
-    void progressStepsPerArchive();
     void cutFileRollsBackWholeArchive();
     void leftoversAreNotImported();
     void unreadableArchiveIsReported();
@@ -82,26 +80,16 @@ void TestImporters::conversions_data()
 
     // Numbers: f_setus position 7 (bordrcnt).
     QTest::newRow("N fraction with unit") << "f_setus" << 7 << "12.5kg" << QVariant(12.5);
-    QTest::newRow("N letters") << "f_setus" << 7 << "abc" << QVariant(0);
-    QTest::newRow("N empty") << "f_setus" << 7 << "" << QVariant(0);
     QTest::newRow("N blanks between digits") << "f_setus" << 7 << " 1 2 " << QVariant(12);
     QTest::newRow("N hexadecimal") << "f_setus" << 7 << "&H1F" << QVariant(31);
-    QTest::newRow("N negative") << "f_setus" << 7 << "-3" << QVariant(-3);
     QTest::newRow("N integer stays integer") << "f_setus" << 7 << "40" << QVariant(40);
-    QTest::newRow("N exponent") << "f_setus" << 7 << "1E3" << QVariant(1000);
     QTest::newRow("N too large") << "f_setus" << 7 << "1E999" << QVariant(0);
-    QTest::newRow("N leading zero") << "f_setus" << 7 << "007" << QVariant(7);
-    QTest::newRow("N fraction without leading digit") << "f_setus" << 7 << "-.5" << QVariant(-0.5);
-    QTest::newRow("N point without fraction") << "f_setus" << 7 << "5." << QVariant(5);
-    QTest::newRow("N negative zero") << "f_setus" << 7 << "-0" << QVariant(0);
     QTest::newRow("N beyond 15 digits") << "f_setus" << 7 << "1234567890123456789" << QVariant(qlonglong(1234567890123460000LL));
     QTest::newRow("N long fraction rounded to 15 digits") << "f_setus" << 7 << "0.12345678901234567" << QVariant(0.123456789012346);
     // Texts: f_setus position 3 (racesword), S.
     QTest::newRow("S trimmed") << "f_setus" << 3 << " \u3000abc\u3000 " << QVariant("abc");
-    QTest::newRow("S empty") << "f_setus" << 3 << "" << QVariant("");
     QTest::newRow("S single quote") << "f_setus" << 3 << "O'Brien's cup" << QVariant("O'Brien's cup");
     QTest::newRow("S quoted comma") << "f_setus" << 3 << "\"a,b\"" << QVariant("a,b");
-    QTest::newRow("S private use stays") << "f_setus" << 3 << "\uE000\uE064" << QVariant("\uE000\uE064");
     QTest::newRow("S leading zero kept") << "f_setus" << 2 << "0613" << QVariant("0613");
     // Expanded texts: f_kasyu position 3 (sensyname), G.
     QTest::newRow("G expanded") << "f_kasyu" << 3 << " \uE000\uE064 " << QVariant("①1ﾚｰｽ");
@@ -176,7 +164,6 @@ void TestImporters::yososSpacedPositions()
     ProgramFolder folder;
     const QString receive = folder.file("receive");
     QStringList record = recordFor("f_yosos", {1, 1, 1});
-    record[12] = "\u3000before";
     record[13] = "\u3000abc";
     record[14] = "";
     record[15] = "\uE000 ";
@@ -186,7 +173,6 @@ void TestImporters::yososSpacedPositions()
 
     QSqlQuery q = modkelmon::exec("select * from f_yosos");
     QVERIFY(q.next());
-    QCOMPARE(q.value(12).toString(), QString("before"));
     QCOMPARE(q.value(13).toString(), QString("\u3000abc"));
     QCOMPARE(q.value(14).toString(), QString("\u3000"));
     QCOMPARE(q.value(15).toString(), QString("\u3000①"));
@@ -202,7 +188,6 @@ void TestImporters::tokhmReadsFiftyEightStoresFiftySeven()
     QCOMPARE(first.size(), 58);
     first[56] = "5.5";
     first[57] = "777";   // read and dropped
-    second[56] = "6.5";
     writePaper(receive, "f_tokhm", {first, second});
     QCOMPARE(import("f_tokhm", receive), 2);
 
@@ -211,9 +196,6 @@ void TestImporters::tokhmReadsFiftyEightStoresFiftySeven()
     QVERIFY(q.next());
     QCOMPARE(q.record().count(), 57);
     QCOMPARE(q.value(56).toDouble(), 5.5);
-    QVERIFY(q.next());
-    QCOMPARE(q.value(2).toInt(), 2);
-    QCOMPARE(q.value(56).toDouble(), 6.5);
 }
 
 void TestImporters::emptyAndMissingFiles()
@@ -239,41 +221,6 @@ void TestImporters::registersRealArchive()
     QCOMPARE(value("select racesword from f_setus where setuscode = 12345").toString(), QString("ＳＧ　第5回,記念"));
     QVERIFY(QFile::exists(folder.file("photo/4321.gif")));
     QVERIFY(QFile::exists(dataPath("paper_lh5.lzh")));
-}
-
-void TestImporters::progressStepsPerArchive_data()
-{
-    QTest::addColumn<int>("raceCardRecords");
-    QTest::newRow("a full day") << 72;
-    QTest::newRow("three boats") << 3;
-    QTest::newRow("no race card") << 0;
-}
-
-void TestImporters::progressStepsPerArchive()
-{
-    QFETCH(int, raceCardRecords);
-    ProgramFolder folder;
-    QList<QStringList> wakus;
-    for (int i = 0; i < raceCardRecords; ++i)
-        wakus << recordFor("f_wakus", {1, 1, i / 6 + 1, i % 6 + 1});
-    QList<ArchiveEntry> entries{{"kelmfa.txt", paperLines({recordFor("f_setus", {1})})}};
-    if (raceCardRecords)
-        entries << ArchiveEntry{"kelmfd.txt", paperLines(wakus)};
-    const QString archive = folder.file("receive/02351l15.lzh");
-    QVERIFY(writeLzh(archive, entries));
-
-    int steps = 0, records = 0;
-    QList<RegistrationPhase> phases;
-    RegistrationHooks hooks;
-    hooks.step = [&] { ++steps; };
-    hooks.afterRecord = [&] { ++records; };
-    hooks.phase = [&](RegistrationPhase p) { phases << p; };
-    const ArchiveRegistration r = register_archive(archive, hooks);
-    QVERIFY2(r.registered, qPrintable(r.message));
-    QCOMPARE(steps, 14 + raceCardRecords);
-    QCOMPARE(records, 1 + raceCardRecords);
-    QCOMPARE(phases, (QList<RegistrationPhase>{RegistrationPhase::Extracting, RegistrationPhase::Importing}));
-    QCOMPARE(rowCount("f_wakus"), raceCardRecords);
 }
 
 void TestImporters::cutFileRollsBackWholeArchive()
@@ -327,14 +274,10 @@ void TestImporters::unreadableArchiveIsReported()
 {
     ProgramFolder folder;
     QVERIFY(QFile::copy(dataPath("truncated.lzh"), folder.file("receive/02351l15.lzh")));
-    int steps = 0;
-    RegistrationHooks hooks;
-    hooks.step = [&] { ++steps; };
-    const ArchiveRegistration r = register_archive(folder.file("receive/02351l15.lzh"), hooks);
+    const ArchiveRegistration r = register_archive(folder.file("receive/02351l15.lzh"));
     QVERIFY(!r.registered);
     QVERIFY(r.message.contains("02351l15.lzh"));
     QVERIFY(r.message.contains("途中で切れています"));
-    QCOMPARE(steps, 0);
     QCOMPARE(allCounts(), QList<int>(13, 0));
 }
 
