@@ -209,7 +209,6 @@ private:
     sqlite3_stmt *stmt_ = nullptr;
 };
 
-QString sqlName(const char *name) { return QLatin1Char('"') + QLatin1String(name) + QLatin1Char('"'); }
 
 // One statement per record: a paper registered again replaces the rows of
 // the same keys (the primary key of every paper table is its key columns).
