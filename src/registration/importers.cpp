@@ -209,7 +209,6 @@ private:
     sqlite3_stmt *stmt_ = nullptr;
 };
 
-
 // One statement per record: a paper registered again replaces the rows of
 // the same keys (the primary key of every paper table is its key columns).
 class TableWriter {
