@@ -96,10 +96,8 @@ private slots:
         area.resize(600, 400);
         area.show();
         auto *window = new frmkoyomi;
-        window->lblkyosocode->setText(QStringLiteral("9"));
-        window->lblsetuscode->setText(QString::number(kMeeting));
-        window->lbldatescnt->setText(QStringLiteral("2"));
-        window->lbldate->setText(QStringLiteral("20011225"));
+        window->setContext({QStringLiteral("9"), QString::number(kMeeting), QStringLiteral("2"),
+                            QStringLiteral("20011225")});
         QMdiSubWindow *sub = area.addSubWindow(window);
         sub->show();
         area.setActiveSubWindow(sub);
@@ -114,7 +112,7 @@ private slots:
 
         // The window reads the database once: later changes do not show.
         modkelmon::exec(QStringLiteral("update f_setfg set kyuse = ?"), {QStringLiteral("二黒")});
-        window->activate();
+        window->activateFirstTime();
         QCOMPARE(window->lblkyuse->text(), QStringLiteral("一白"));
         QVERIFY(folder->exits().empty());
     }
@@ -123,8 +121,10 @@ private slots:
     {
         modkelmon::exec(QStringLiteral("drop table f_setfg"));
         frmkoyomi window;
-        window.lblsetuscode->setText(QString::number(kMeeting));
-        window.activate();
+        kelmon::ViewerContext context;
+        context.setuscode = QString::number(kMeeting);
+        window.setContext(context);
+        window.activateFirstTime();
         QCOMPARE(folder->exits().size(), std::size_t(1));
     }
 

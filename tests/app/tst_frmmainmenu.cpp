@@ -2,6 +2,7 @@
 // toolbar, closing, compaction, printing and window arrangement.
 
 #include "app/ui/frmmainmenu.h"
+#include "app/ui/frmopening.h"
 #include "app/ui/startup.h"
 #include "app/ui/viewerwindow.h"
 #include "common/modkelmon.h"
@@ -50,6 +51,7 @@ private Q_SLOTS:
     void venueFromMenuAndDropDown();
     void viewCommandsFollowSelection();
     void closingAsksFirst();
+    void splashShowsVersion();
     void compactionReportsBothSizes();
     void printing();
     void windowArrangement();
@@ -259,6 +261,12 @@ void TestMainWindow::closingAsksFirst()
     w.menus().action("mnuend")->trigger();
     QVERIFY(!w.isVisible());
     QVERIFY(!modkelmon::is_open());
+}
+
+void TestMainWindow::splashShowsVersion()
+{
+    frmopening splash(nullptr);
+    QCOMPARE(splash.versionText(), QString("Version2.1.3"));
 }
 
 void TestMainWindow::compactionReportsBothSizes()

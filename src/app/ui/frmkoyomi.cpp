@@ -2,18 +2,18 @@
 
 #include "app/koyomi.h"
 #include "common/modkelmon.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
+#include "platform/yield.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPainter>
 
 namespace {
 
-// Layout is kept in twips, as the window was designed; 15 twips per pixel.
-constexpr int kTwipsPerPixel = 15;
-constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+using kelmon::TwipsPerPixel;
+using kelmon::twipsToPixels;
 
 constexpr int kLabelHeight = 16;           // tall enough for a 9 pt Japanese line
 constexpr int kClientWidthTw = 4215;       // 4335 outer less the borders
@@ -34,20 +34,10 @@ void setTextColour(QLabel *label, const QColor &colour)
 } // namespace
 
 frmkoyomi::frmkoyomi(QWidget *parent)
-    : QWidget(parent), separatorEnd_(px(kSeparatorStartTw))
+    : ViewerWindow(parent), separatorEnd_(twipsToPixels(kSeparatorStartTw))
 {
     setWindowTitle(QStringLiteral("暦を表示しています..."));
-    setAttribute(Qt::WA_DeleteOnClose);
-    QFont face(QStringLiteral("Noto Sans CJK JP"));
-    face.setPixelSize(12);   // 9 pt at 96 dpi, as the layout expects
-    setFont(face);
-
-    lblkyosocode = new QLabel(this);
-    lblsetuscode = new QLabel(this);
-    lbldatescnt = new QLabel(this);
-    lbldate = new QLabel(this);
-    for (QLabel *hidden : {lblkyosocode, lblsetuscode, lbldatescnt, lbldate})
-        hidden->hide();
+    setFont(kelmon::makeFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 
     addLabel(QStringLiteral("九星"), 120, 120, 360);
     addLabel(QStringLiteral("六輝"), 600, 120, 360);
@@ -75,9 +65,7 @@ frmkoyomi::frmkoyomi(QWidget *parent)
     }
 
     // A fixed-pitch face, so that "ボート  は" lines up with "モーターは".
-    QFont noticeFont;
-    noticeFont.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP")});
-    noticeFont.setPixelSize(12);
+    const QFont noticeFont = kelmon::makeFont(kelmon::DefaultFontName, 9);
     lblmtnewflag = addLabel(QStringLiteral("モーターは新機 又は 使用開始から３節未満です"), 120, 1080, 3960);
     lblbtnewflag = addLabel(QStringLiteral("ボート  は新艇 又は 使用開始から３節未満です"), 120, 1320, 3960);
     for (QLabel *notice : {lblmtnewflag, lblbtnewflag}) {
@@ -89,19 +77,18 @@ frmkoyomi::frmkoyomi(QWidget *parent)
     resize(sizeHint());
 }
 
-QSize frmkoyomi::sizeHint() const { return {px(kClientWidthTw), px(kClientHeightTw)}; }
+QSize frmkoyomi::sizeHint() const { return {twipsToPixels(kClientWidthTw), twipsToPixels(kClientHeightTw)}; }
 
 QLabel *frmkoyomi::addLabel(const QString &text, int left, int top, int width)
 {
     auto *label = new QLabel(text, this);
-    label->setGeometry(px(left), px(top), px(width), kLabelHeight);
+    label->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), kLabelHeight);
     return label;
 }
 
 void frmkoyomi::disp_f_setfg()
 {
-    const kelmon::Koyomi day =
-        kelmon::load_koyomi(lblkyosocode->text(), lblsetuscode->text(), lbldatescnt->text());
+    const kelmon::Koyomi day = kelmon::load_koyomi(context().kyosocode, context().setuscode, context().datescnt);
     lblyusyuflag[0]->setText(day.yusyuCount);
     lblyusyuflag[1]->setText(day.yusyuSystem);
     lblkyuse->setText(day.kyuse);
@@ -114,25 +101,14 @@ void frmkoyomi::disp_f_setfg()
     lblbtnewflag->setVisible(day.btnew);
 }
 
-void frmkoyomi::activate()
+void frmkoyomi::firstActivation()
 {
-    modkelmon::set_dispmenu_visible(false);
-    if (firstActivation_)
-        return;
-    firstActivation_ = true;
-    QCoreApplication::processEvents();
+    kelmon::yieldToEvents();
     try {
         disp_f_setfg();
     } catch (const kelmon::DbError &error) {
         modkelmon::db_error_end(error);
     }
-}
-
-bool frmkoyomi::event(QEvent *event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        activate();
-    return QWidget::event(event);
 }
 
 int frmkoyomi::outerWidth() const
@@ -147,7 +123,7 @@ int frmkoyomi::outerWidth() const
 void frmkoyomi::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    separatorEnd_ = (outerWidth() * kTwipsPerPixel - kSeparatorMarginTw) / kTwipsPerPixel;
+    separatorEnd_ = (outerWidth() * TwipsPerPixel - kSeparatorMarginTw) / TwipsPerPixel;
     update();
 }
 
@@ -155,7 +131,7 @@ void frmkoyomi::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.drawLine(0, px(600), separatorEnd_, px(600));
+    painter.drawLine(0, twipsToPixels(600), separatorEnd_, twipsToPixels(600));
     painter.setPen(QColor(0xFF, 0xFF, 0xFF));
-    painter.drawLine(0, px(615), separatorEnd_, px(615));
+    painter.drawLine(0, twipsToPixels(615), separatorEnd_, twipsToPixels(615));
 }

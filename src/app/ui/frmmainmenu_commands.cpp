@@ -17,11 +17,9 @@
 #include "racecard/ui/frmraceinfo.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSet>
-#include <QTimer>
 
 namespace kelmon {
 
@@ -206,20 +204,7 @@ void frmmainmenu::mnuweb_Click() { help::openHomePage(); }
 
 void frmmainmenu::cmdkoyomi_Click()
 {
-    auto *window = new frmkoyomi;
-    window->setWindowTitle(viewerCaption(QStringLiteral("暦を表示しています..."), QStringLiteral(")")));
-    const SelectionFields &f = selection_.fields();
-    window->lblkyosocode->setText(f.kyosocode);
-    window->lblsetuscode->setText(f.setuscode);
-    window->lbldatescnt->setText(f.datescnt);
-    window->lbldate->setText(f.date);
-    QMdiSubWindow *sub = mdi_->addSubWindow(window);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->resize(sub->sizeHint());
-    sub->show();
-    // The window fills itself when first active; it also does so once shown,
-    // whether or not the frame itself has the focus.
-    QTimer::singleShot(0, window, &frmkoyomi::activate);
+    openViewer(new frmkoyomi, QStringLiteral("暦を表示しています..."), QStringLiteral(")"));
 }
 
 void frmmainmenu::mnuraceinfo_Click()

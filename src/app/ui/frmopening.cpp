@@ -1,8 +1,8 @@
 #include "frmopening.h"
 
+#include "app/ui/frmversion.h"
 #include "platform/fonts.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -57,7 +57,7 @@ frmopening::frmopening(QWidget *owner)
     auto *picture = new QLabel(this);
     picture->setPixmap(splashPicture());
     layout->addWidget(picture);
-    const QVersionNumber v = QVersionNumber::fromString(QCoreApplication::applicationVersion());
+    const QVersionNumber v = QVersionNumber::fromString(programVersion());
     lblversion_ = new QLabel(QStringLiteral("Version%1.%2.%3").arg(v.majorVersion()).arg(v.minorVersion()).arg(v.microVersion()),
                              this);
     lblversion_->setObjectName(QStringLiteral("lblversion"));

@@ -1,5 +1,7 @@
 #include "app/ui/frmversion.h"
 
+#include "platform/twips.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,13 +14,9 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int px(int twips) { return twips / kTwipsPerPixel; }
-QRect pxRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
+using kelmon::twipsRect;
+constexpr int px(int twips) { return kelmon::twipsToPixels(twips); }
 
-constexpr int kVersionMajor = 2;
-constexpr int kVersionMinor = 1;
-constexpr int kVersionRevision = 3;
 
 // Outer sizes of the dialog in twips; the caption and borders take 405 of
 // the height, so the history (top 2160) lies below the collapsed dialog.
@@ -84,7 +82,7 @@ namespace kelmon {
 
 QString programVersion()
 {
-    return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+    return QStringLiteral(KELMON_VERSION);
 }
 
 } // namespace kelmon
@@ -97,34 +95,34 @@ frmversion::frmversion(QWidget *parent)
 
     auto *image = new QLabel(this);
     image->setPixmap(emblem(px(1200)));
-    image->setGeometry(pxRect(240, 180, 1200, 1200));
+    image->setGeometry(twipsRect(240, 180, 1200, 1200));
 
     lblversion = new QLabel(QStringLiteral("Version ") + kelmon::programVersion(), this);
     lblversion->setFont(familyFont(QStringLiteral("Comic Sans MS"), 14));
-    lblversion->setGeometry(pxRect(1665, 180, 4110, 420));
+    lblversion->setGeometry(twipsRect(1665, 180, 4110, 420));
 
     auto *title = new QLabel(QStringLiteral("Kelmon Digital Paper Viewer"), this);
     title->setFont(familyFont(QStringLiteral("Comic Sans MS"), 9));
-    title->setGeometry(pxRect(1665, 600, 4110, 255));
+    title->setGeometry(twipsRect(1665, 600, 4110, 255));
 
     auto *notice = new QLabel(QStringLiteral("デジタル紙面の閲覧ソフトウェア\n紙面の無断転載を禁じます"), this);
     notice->setFont(familyFont(QStringLiteral("ＭＳ ゴシック"), 9));
-    notice->setGeometry(pxRect(240, 1440, 3840, 540));
+    notice->setGeometry(twipsRect(240, 1440, 3840, 540));
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     cmdend = new QPushButton(QStringLiteral("OK"), this);
-    cmdend->setGeometry(pxRect(4200, 1200, 1575, 315));
+    cmdend->setGeometry(twipsRect(4200, 1200, 1575, 315));
     cmdend->setDefault(true);
     connect(cmdend, &QPushButton::clicked, this, &QDialog::accept);
 
     cmdinfo = new QPushButton(kShowCaption, this);
-    cmdinfo->setGeometry(pxRect(4200, 1560, 1575, 315));
+    cmdinfo->setGeometry(twipsRect(4200, 1560, 1575, 315));
     cmdinfo->setAutoDefault(false);
     connect(cmdinfo, &QPushButton::clicked, this, &frmversion::cmdinfo_Click);
 
     txtInfo = new QPlainTextEdit(this);
     txtInfo->setFont(familyFont(QStringLiteral("ＭＳ ゴシック"), 9));
-    txtInfo->setGeometry(pxRect(120, 2160, 5655, 2055));
+    txtInfo->setGeometry(twipsRect(120, 2160, 5655, 2055));
     txtInfo->setReadOnly(true);
     // Read-only, yet the caret moves with the arrow keys.
     txtInfo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

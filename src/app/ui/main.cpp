@@ -1,3 +1,4 @@
+#include "app/ui/frmversion.h"
 #include "app/ui/startup.h"
 #include "platform/fonts.h"
 
@@ -10,7 +11,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelmon"));
-    QApplication::setApplicationVersion(QStringLiteral("2.1.3"));
+    QApplication::setApplicationVersion(kelmon::programVersion());
     QApplication::setQuitOnLastWindowClosed(true);
 
     // Standard buttons and dialogs in Japanese.

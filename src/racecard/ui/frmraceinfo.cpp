@@ -45,10 +45,6 @@ constexpr int kGridLeft = 1680;
 constexpr int kGridTop = 120;
 constexpr int kPredictionTops[3] = {3720, 4320, 4920};
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
 
 std::array<frmraceinfo::WindowCreator, 2> &creators()
 {
