@@ -10,6 +10,7 @@
 // is reported, never asserted.
 // Usage: bench_compaction [days] [rounds]   (default 1000 days, 2 rounds)
 
+#include "benchsupport.h"
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
 #include "common/programfolder.h"
@@ -43,22 +44,7 @@ constexpr int kRegisteredDays = 100;
 // One year in the meeting code (yymmdd followed by two venue digits).
 constexpr qint64 kYear = 1000000;
 
-[[noreturn]] void die(const QString &what)
-{
-    std::fprintf(stderr, "bench_compaction: %s\n", qPrintable(what));
-    std::exit(1);
-}
 
-void openDb(const QString &folder)
-{
-    modkelmon::close_db();
-    setProgramFolder(folder);
-    try {
-        modkelmon::open_db();
-    } catch (const DbError &e) {
-        die(e.description);
-    }
-}
 
 qint64 countOf(const char *table)
 {
@@ -70,26 +56,17 @@ qint64 countOf(const char *table)
 // the meeting code one year further back each time.
 void buildDatabase(const QString &folder, const QString &archiveDir, int registered, int copies)
 {
-    SamplePaperOptions options;
-    options.date = QDate(2024, 5, 1);
-    options.day = 1;
-    options.venue = 1;
-    options.photos = false;
-    QString error;
-    const QStringList names = writeSamplePapers(archiveDir, options, registered, &error);
-    if (names.size() != registered)
-        die(error);
-
-    openDb(folder);
-    for (const QString &name : names) {
+    const QStringList archives = bench::writePaperDays(archiveDir, registered, false);
+    bench::openDatabase(folder);
+    for (const QString &archive : archives) {
         ArchiveRegistration r;
         try {
-            r = register_archive(QDir(archiveDir).filePath(name));
+            r = register_archive(archive);
         } catch (const DbError &e) {
-            die(e.description);
+            bench::die(e.description);
         }
         if (!r.registered)
-            die(r.message);
+            bench::die(r.message);
     }
 
     // The registered meetings are those of the newest year; copies lie below.
@@ -111,7 +88,7 @@ void buildDatabase(const QString &folder, const QString &archiveDir, int registe
         }
         transaction.commit();
     } catch (const DbError &e) {
-        die(e.description);
+        bench::die(e.description);
     }
     modkelmon::close_db();
 }
@@ -131,11 +108,11 @@ CopyTiming timeCopy(const QString &source)
     QFile::remove(target);
     clock.start();
     if (!QFile::copy(source, target))
-        die(QStringLiteral("cannot copy %1").arg(source));
+        bench::die(QStringLiteral("cannot copy %1").arg(source));
     t.copyNs = clock.nsecsElapsed();
     const int fd = ::open(QFile::encodeName(target).constData(), O_RDONLY);
     if (fd < 0 || ::fsync(fd) != 0)
-        die(QStringLiteral("cannot sync %1").arg(target));
+        bench::die(QStringLiteral("cannot sync %1").arg(target));
     ::close(fd);
     t.syncedNs = clock.nsecsElapsed();
     QFile::remove(target);
@@ -144,13 +121,13 @@ CopyTiming timeCopy(const QString &source)
 
 qint64 timeCompaction(const QString &folder)
 {
-    openDb(folder);
+    bench::openDatabase(folder);
     QElapsedTimer clock;
     clock.start();
     try {
         modkelmon::optimize_db();
     } catch (const DbError &e) {
-        die(e.description);
+        bench::die(e.description);
     }
     const qint64 ns = clock.nsecsElapsed();
     modkelmon::close_db();
@@ -178,7 +155,7 @@ int main(int argc, char **argv)
         buildDir = std::make_unique<QTemporaryDir>();
     QTemporaryDir measured;
     if (!buildDir->isValid() || !measured.isValid())
-        die(QStringLiteral("no temporary folder"));
+        bench::die(QStringLiteral("no temporary folder"));
 
     QElapsedTimer clock;
     clock.start();
@@ -186,16 +163,16 @@ int main(int argc, char **argv)
     buildDatabase(buildFolder, buildDir->filePath(QStringLiteral("archives")), kRegisteredDays, copies);
     const QString measuredFolder = measured.filePath(QStringLiteral("kelmon"));
     if (!QDir().mkpath(measuredFolder))
-        die(QStringLiteral("cannot create %1").arg(measuredFolder));
+        bench::die(QStringLiteral("cannot create %1").arg(measuredFolder));
     setProgramFolder(buildFolder);
     const QString builtFile = databasePath();
     setProgramFolder(measuredFolder);
     const QString dbFile = databasePath();
     if (!QFile::copy(builtFile, dbFile))
-        die(QStringLiteral("cannot copy the database into %1").arg(measuredFolder));
+        bench::die(QStringLiteral("cannot copy the database into %1").arg(measuredFolder));
     buildDir.reset();
 
-    openDb(measuredFolder);
+    bench::openDatabase(measuredFolder);
     const qint64 paperDays = countOf("f_setfg");
     qint64 rows = 0;
     for (const PaperTable &table : allTables())

@@ -8,6 +8,7 @@
 // compared. The ratio is reported, never asserted.
 // Usage: bench_import [days] [rounds]   (default 100 days, 3 rounds)
 
+#include "benchsupport.h"
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
 #include "common/programfolder.h"
@@ -35,31 +36,15 @@ using namespace kelmon;
 
 namespace {
 
-[[noreturn]] void die(const QString &what)
-{
-    std::fprintf(stderr, "bench_import: %s\n", qPrintable(what));
-    std::exit(1);
-}
 
 sqlite3 *handle()
 {
     const QVariant h = modkelmon::db().driver()->handle();
     if (!h.isValid() || std::strcmp(h.typeName(), "sqlite3*") != 0)
-        die(QStringLiteral("no sqlite3 handle"));
+        bench::die(QStringLiteral("no sqlite3 handle"));
     return *static_cast<sqlite3 *const *>(h.constData());
 }
 
-// Opens a fresh program folder's database (created with every table and index).
-void openFresh(const QString &folder)
-{
-    modkelmon::close_db();
-    setProgramFolder(folder);
-    try {
-        modkelmon::open_db();
-    } catch (const DbError &e) {
-        die(e.description);
-    }
-}
 
 // ---- the importer side ----
 
@@ -75,7 +60,7 @@ struct ImportTiming {
 
 ImportTiming registerAll(const QString &folder, const QStringList &archives)
 {
-    openFresh(folder);
+    bench::openDatabase(folder);
     ImportTiming t;
     QElapsedTimer clock;
     qint64 phaseStart = 0, importStart = 0, lastStep = 0, stepBefore = 0;
@@ -99,11 +84,11 @@ ImportTiming registerAll(const QString &folder, const QStringList &archives)
         try {
             r = register_archive(path, hooks);
         } catch (const DbError &e) {
-            die(e.description);
+            bench::die(e.description);
         }
         const qint64 end = clock.nsecsElapsed();
         if (!r.registered)
-            die(r.message);
+            bench::die(r.message);
         t.totalNs += end - begin;
         t.extractNs += importStart - phaseStart;
         t.importNs += stepBefore - importStart;
@@ -142,7 +127,7 @@ std::vector<TableRows> readBack()
         const QByteArray sql = QByteArray("SELECT * FROM ") + table.name + " ORDER BY rowid";
         sqlite3_stmt *stmt = nullptr;
         if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
-            die(QString::fromUtf8(sqlite3_errmsg(db)));
+            bench::die(QString::fromUtf8(sqlite3_errmsg(db)));
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             for (int c = 0; c < t.columns; ++c) {
                 Value v;
@@ -187,14 +172,14 @@ std::vector<qint64> countRows()
 void check(sqlite3 *db, int rc, int expected)
 {
     if (rc != expected)
-        die(QString::fromUtf8(sqlite3_errmsg(db)));
+        bench::die(QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
 // Inserts every row with one prepared statement per table in one
 // transaction; returns the time taken, prepare and commit included.
 __attribute__((noinline)) qint64 insertBare(const QString &folder, const std::vector<TableRows> &tables)
 {
-    openFresh(folder);
+    bench::openDatabase(folder);
     sqlite3 *db = handle();
     QElapsedTimer clock;
     clock.start();
@@ -243,25 +228,15 @@ int main(int argc, char **argv)
 
     QTemporaryDir tmp;
     if (!tmp.isValid())
-        die(QStringLiteral("no temporary folder"));
+        bench::die(QStringLiteral("no temporary folder"));
     const QString archiveDir = tmp.filePath(QStringLiteral("archives"));
 
     QElapsedTimer build;
     build.start();
-    SamplePaperOptions options;
-    options.date = QDate(2024, 5, 1);
-    options.day = 1;
-    options.venue = 1;
-    QString error;
-    const QStringList names = writeSamplePapers(archiveDir, options, days, &error);
-    if (names.size() != days)
-        die(error);
-    QStringList archives;
+    const QStringList archives = bench::writePaperDays(archiveDir, days, true);
     qint64 archiveBytes = 0;
-    for (const QString &n : names) {
-        archives << QDir(archiveDir).filePath(n);
-        archiveBytes += QFileInfo(archives.last()).size();
-    }
+    for (const QString &archive : archives)
+        archiveBytes += QFileInfo(archive).size();
     std::printf("generated %d paper days (%.1f MB of archives) in %.1f s\n", days, archiveBytes / 1.0e6,
                 build.elapsed() / 1000.0);
 
@@ -282,7 +257,7 @@ int main(int argc, char **argv)
         modkelmon::close_db();
         const qint64 bare = insertBare(tmp.filePath(QStringLiteral("bare%1").arg(round)), rows);
         if (countRows() != importedCounts)
-            die(QStringLiteral("the bare insert holds other row counts than the registration"));
+            bench::die(QStringLiteral("the bare insert holds other row counts than the registration"));
         modkelmon::close_db();
         // The folders of a finished round go, so the disk holds two databases at most.
         QDir(importFolder).removeRecursively();
