@@ -66,6 +66,18 @@ void set_dispmenu_handler(std::function<void(bool)> handler);
 void file_error_end(int errnum);
 void db_error_end(int errnum, const QString &errdesc);
 void db_error_end(const kelmon::DbError &error);
+// Runs command with the fatal database exit as its error handler; returns
+// false when a database failure ended it.
+template <typename F> bool guarded(F &&command)
+{
+    try {
+        command();
+        return true;
+    } catch (const kelmon::DbError &error) {
+        db_error_end(error);
+        return false;
+    }
+}
 using ExitSink = std::function<void(int code)>;
 void set_exit_sink(ExitSink sink);   // an empty sink restores the real exit
 

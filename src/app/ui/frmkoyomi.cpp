@@ -104,11 +104,7 @@ void frmkoyomi::disp_f_setfg()
 void frmkoyomi::firstActivation()
 {
     kelmon::yieldToEvents();
-    try {
-        disp_f_setfg();
-    } catch (const kelmon::DbError &error) {
-        modkelmon::db_error_end(error);
-    }
+    modkelmon::guarded([this] { disp_f_setfg(); });
 }
 
 int frmkoyomi::outerWidth() const

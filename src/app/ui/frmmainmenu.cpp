@@ -180,7 +180,7 @@ void frmmainmenu::firstActivation()
         return;
     firstActivated_ = true;
     yieldToEvents();
-    guarded([this] {
+    modkelmon::guarded([this] {
         {
             HourglassGuard hourglass;
             modkelmon::open_db();
@@ -224,7 +224,7 @@ void frmmainmenu::mnukyosocodesub_Click(int index)
 {
     if (index < 0 || index > 23)
         return;
-    guarded([this, index] {
+    modkelmon::guarded([this, index] {
         Selection::Outcome outcome;
         {
             HourglassGuard hourglass;
@@ -249,7 +249,7 @@ void frmmainmenu::tlbmainmenu_ButtonMenuClick(const QString &itemText)
 
 void frmmainmenu::cmdnext_Click(int index)
 {
-    guarded([this, index] {
+    modkelmon::guarded([this, index] {
         Selection::Outcome outcome;
         {
             HourglassGuard hourglass;

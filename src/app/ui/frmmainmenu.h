@@ -83,15 +83,6 @@ private:
     void subWindowActivated(QMdiSubWindow *window);
     void tileWindows(bool stacked);
     void arrangeIcons();
-    // Runs a command with the fatal database exit as its error handler.
-    template <typename F> void guarded(F &&command)
-    {
-        try {
-            command();
-        } catch (const DbError &e) {
-            modkelmon::db_error_end(e);
-        }
-    }
 
     std::unique_ptr<MainMenus> menus_;
     QMdiArea *mdi_ = nullptr;

@@ -90,7 +90,7 @@ void frmmainmenu::mnuoptimize_Click()
     PressedButton pressed(menus_->button(7));
     if (!messages().question(QStringLiteral("最適化の確認です..."), QStringLiteral("データベースを最適化しますか？")))
         return;
-    guarded([] {
+    modkelmon::guarded([] {
         qint64 before = 0;
         qint64 after = 0;
         {

@@ -144,11 +144,7 @@ void frmproperty::cmdexec_Click()
         modkelmon::downlflag = 0;
     else if (optdownlflag[1]->isChecked())
         modkelmon::downlflag = 1;
-    try {
-        kelmon::write_startup_settings();
-    } catch (const kelmon::DbError &error) {
-        modkelmon::db_error_end(error);
-    }
+    modkelmon::guarded([] { kelmon::write_startup_settings(); });
     accept();
 }
 

@@ -212,7 +212,7 @@ void frmraceinfo::syncContext()
 void frmraceinfo::firstActivation()
 {
     yieldToEvents();
-    try {
+    const bool loaded = modkelmon::guarded([this] {
         syncContext();
         engine_.load_m_kanri();
         // The first day of a meeting has no earlier outcomes.
@@ -221,11 +221,9 @@ void frmraceinfo::firstActivation()
         const QString key = format(context().racesno, "00") + QLatin1Char('R');
         const int index = imcracesno->findData(key);
         imcracesno->setCurrentIndex(index >= 0 ? index : 0);
-    } catch (const DbError &e) {
-        modkelmon::db_error_end(e);
-        return;
-    }
-    imcracesno_Click();
+    });
+    if (loaded)
+        imcracesno_Click();
 }
 
 void frmraceinfo::imcracesno_Click()
@@ -237,15 +235,13 @@ void frmraceinfo::imcracesno_Click()
     setWindowTitle(title.left(std::max<qsizetype>(0, title.size() - 4)) + format(c.racesno, "@@")
                    + QStringLiteral("R)"));
     yieldToEvents();
-    try {
+    modkelmon::guarded([this] {
         syncContext();
         disp_raceheader();
         disp_yosos();
         engine_.item_no = 1;
         disp_raceinfo(0);
-    } catch (const DbError &e) {
-        modkelmon::db_error_end(e);
-    }
+    });
 }
 
 void frmraceinfo::disp_raceheader()

@@ -17,14 +17,8 @@ namespace {
 // error handler; nothing when the active child is another kind of window.
 template <typename F> void onActiveCard(frmmainmenu &frame, F &&command)
 {
-    frmraceinfo *card = activeRaceCard(frame);
-    if (!card)
-        return;
-    try {
-        command(*card);
-    } catch (const DbError &e) {
-        modkelmon::db_error_end(e);
-    }
+    if (frmraceinfo *card = activeRaceCard(frame))
+        modkelmon::guarded([&] { command(*card); });
 }
 
 } // namespace

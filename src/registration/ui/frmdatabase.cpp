@@ -146,17 +146,16 @@ void frmdatabase::cmddatabase_Click()
     failures_.clear();
     yieldToEvents();
 
-    try {
+    const bool done = modkelmon::guarded([this] {
         for (QString name = nextArchive(); !name.isEmpty(); name = nextArchive()) {
             tried_.insert(name);
             registerOne(pathInFolder(receiveFolder(), name));
         }
         status()->setText(QStringLiteral("ＤＢ最適化中..."));
         modkelmon::optimize_db();
-    } catch (const DbError &e) {
-        modkelmon::db_error_end(e);
+    });
+    if (!done)
         return;
-    }
 
     cmddelete->setEnabled(true);
     cmddatabase->setEnabled(true);

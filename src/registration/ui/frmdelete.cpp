@@ -106,11 +106,7 @@ void frmdelete::load()
 {
     yieldToEvents();
     HourglassGuard hourglass;
-    try {
-        disp_f_setus();
-    } catch (const DbError &e) {
-        modkelmon::db_error_end(e);
-    }
+    modkelmon::guarded([this] { disp_f_setus(); });
 }
 
 void frmdelete::disp_f_setus()
@@ -172,12 +168,8 @@ void frmdelete::cmddelete_Click()
         HourglassGuard hourglass;
         status()->start(14);
         yieldToEvents();
-        try {
-            deleteMeeting(setuscode);
-        } catch (const DbError &e) {
-            modkelmon::db_error_end(e);
+        if (!modkelmon::guarded([&] { deleteMeeting(setuscode); }))
             return;
-        }
         status()->finish();
     }
 
