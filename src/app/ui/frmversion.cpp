@@ -1,5 +1,6 @@
 #include "app/ui/frmversion.h"
 
+#include "platform/fonts.h"
 #include "platform/twips.h"
 
 #include <QGuiApplication>
@@ -36,16 +37,6 @@ constexpr std::array<const char *, 6> kHistory{
     "2.0.0 00/07/20 MDIに変更しました",
     "1.0.0 00/06/19",
 };
-
-// The named face where it is installed, otherwise its Noto stand-in.
-QFont familyFont(const QString &family, int pointSize)
-{
-    QFont font;
-    const bool fixedPitch = family == QStringLiteral("ＭＳ ゴシック");
-    font.setFamilies({family, fixedPitch ? QStringLiteral("Noto Sans Mono CJK JP") : QStringLiteral("Noto Sans CJK JP")});
-    font.setPointSize(pointSize);
-    return font;
-}
 
 // The dialog's picture: a boat on a wave, drawn at run time.
 QPixmap emblem(int size)
@@ -98,15 +89,15 @@ frmversion::frmversion(QWidget *parent)
     image->setGeometry(twipsRect(240, 180, 1200, 1200));
 
     lblversion = new QLabel(QStringLiteral("Version ") + kelmon::programVersion(), this);
-    lblversion->setFont(familyFont(QStringLiteral("Comic Sans MS"), 14));
+    lblversion->setFont(kelmon::makeFont(QStringLiteral("Comic Sans MS"), 14));
     lblversion->setGeometry(twipsRect(1665, 180, 4110, 420));
 
     auto *title = new QLabel(QStringLiteral("Kelmon Digital Paper Viewer"), this);
-    title->setFont(familyFont(QStringLiteral("Comic Sans MS"), 9));
+    title->setFont(kelmon::makeFont(QStringLiteral("Comic Sans MS"), 9));
     title->setGeometry(twipsRect(1665, 600, 4110, 255));
 
     auto *notice = new QLabel(QStringLiteral("デジタル紙面の閲覧ソフトウェア\n紙面の無断転載を禁じます"), this);
-    notice->setFont(familyFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    notice->setFont(kelmon::makeFont(QStringLiteral("ＭＳ ゴシック"), 9));
     notice->setGeometry(twipsRect(240, 1440, 3840, 540));
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -121,7 +112,7 @@ frmversion::frmversion(QWidget *parent)
     connect(cmdinfo, &QPushButton::clicked, this, &frmversion::cmdinfo_Click);
 
     txtInfo = new QPlainTextEdit(this);
-    txtInfo->setFont(familyFont(QStringLiteral("ＭＳ ゴシック"), 9));
+    txtInfo->setFont(kelmon::makeFont(QStringLiteral("ＭＳ ゴシック"), 9));
     txtInfo->setGeometry(twipsRect(120, 2160, 5655, 2055));
     txtInfo->setReadOnly(true);
     // Read-only, yet the caret moves with the arrow keys.
