@@ -4,7 +4,7 @@
 
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
-#include "registration/samplepaper.h"
+#include "samplepaper/samplepaper.h"
 
 #include <QCoreApplication>
 #include <QDate>

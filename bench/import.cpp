@@ -13,7 +13,7 @@
 #include "common/paper_schema.h"
 #include "common/programfolder.h"
 #include "registration/registerarchive.h"
-#include "registration/samplepaper.h"
+#include "samplepaper/samplepaper.h"
 
 #include <QCoreApplication>
 #include <QDate>

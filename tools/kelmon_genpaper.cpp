@@ -4,7 +4,7 @@
 //   kelmon_genpaper --out DIR [--venue N] [--date yyyymmdd] [--day N]
 //                   [--days K] [--seed S] [--level 0|1|2] [--no-photos]
 
-#include "registration/samplepaper.h"
+#include "samplepaper/samplepaper.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -6,7 +6,7 @@
 #include "common/textforms.h"
 #include "platform/messages.h"
 #include "registration/gaiji.h"
-#include "registration/samplepaper.h"
+#include "samplepaper/samplepaper.h"
 #include "registration/ui/frmdatabase.h"
 #include "registration/ui/progressstatus.h"
 #include "support/testenv.h"

@@ -2,7 +2,7 @@
 // field counts of the table layout, and unique keys.
 
 #include "common/paper_schema.h"
-#include "registration/samplepaper.h"
+#include "samplepaper/samplepaper.h"
 
 #include <QSet>
 #include <QtTest>
