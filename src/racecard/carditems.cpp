@@ -267,16 +267,7 @@ AverageResult comp_average(const GridModel &grid, int item, int row, int col, in
         result.count += 1;
         result.sum += value;
     }
-    if (result.count == 0) {
-        result.title = QStringLiteral("警告です...");
-        result.text = QStringLiteral("件数が 0 の為、平均値の計算は出来ません");
-        return result;
-    }
-    result.title = QStringLiteral("平均値を計算しました...");
-    result.text = QStringLiteral("平均値は ") + format(result.sum / result.count, u"0.00")
-                  + QStringLiteral(" です...\r\n\r\n合計 ") + plainNumber(result.sum)
-                  + QStringLiteral("    件数 ") + plainNumber(result.count) + QStringLiteral("件");
-    return result;
+    return gridpopup::averageMessage(result.sum, result.count);
 }
 
 } // namespace kelmon::racecard

@@ -4,6 +4,7 @@
 // the help topic follow from it.
 
 #include "platform/gridmodel.h"
+#include "platform/gridpopup.h"
 #include "racecard/cardlayout.h"
 
 #include <QString>
@@ -57,12 +58,7 @@ int disp_help_context(int item);
 
 // The average of an item over the boats on the card, at the clicked row
 // offset and column. boats = the number of boats filled (at most six).
-struct AverageResult {
-    double sum = 0;
-    double count = 0;
-    QString title;   // message title
-    QString text;    // message text
-};
+using AverageResult = gridpopup::Average;
 AverageResult comp_average(const GridModel &grid, int item, int row, int col, int boats);
 
 } // namespace kelmon::racecard

@@ -2,6 +2,7 @@
 // toolbar, closing, compaction, printing and window arrangement.
 
 #include "app/ui/frmmainmenu.h"
+#include "app/ui/viewerfactory.h"
 #include "app/ui/frmopening.h"
 #include "app/ui/startup.h"
 #include "app/ui/viewerwindow.h"
@@ -317,7 +318,7 @@ void TestMainWindow::printing()
     auto *viewer = new PlainViewer;
     auto *label = new QLabel("印刷のテスト", viewer);
     label->move(10, 10);
-    w.openViewer(viewer, "テスト", ")");
+    showViewer(w.mdiArea(), viewer);
     w.mdiArea()->setActiveSubWindow(w.mdiArea()->subWindowList().first());
     w.menus().action("mnuprint")->trigger();
     QFile pdf(folder.file("print.pdf"));
@@ -335,7 +336,7 @@ void TestMainWindow::windowArrangement()
     w.resize(1000, 800);
     w.show();
     for (int i = 0; i < 3; ++i)
-        w.openViewer(new PlainViewer, QString("窓%1").arg(i), ")");
+        showViewer(w.mdiArea(), new PlainViewer);
     const QList<QMdiSubWindow *> windows = w.mdiArea()->subWindowList(QMdiArea::CreationOrder);
     const QRect area = w.mdiArea()->viewport()->rect();
     w.mnuwindowsub_Click(0);
@@ -361,7 +362,7 @@ void TestMainWindow::formatMenuOnlyForRaceCards()
     frmmainmenu w;
     w.show();
     auto *viewer = new PlainViewer;
-    w.openViewer(viewer, "テスト", ")");
+    showViewer(w.mdiArea(), viewer);
     QTRY_COMPARE(viewer->loads, 1);
     QVERIFY(!w.menus().menu("mnudisp")->menuAction()->isVisible());
     QVERIFY(!w.menus().button(19)->isVisible());

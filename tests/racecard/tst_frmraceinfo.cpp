@@ -2,6 +2,7 @@
 // prediction pictures, two cards with the format menu, and the popup.
 
 #include "app/ui/frmmainmenu.h"
+#include "app/ui/viewerfactory.h"
 #include "platform/messages.h"
 #include "platform/pictures.h"
 #include "platform/ui/gridview.h"
@@ -189,7 +190,7 @@ private slots:
         QCOMPARE(second->grid().cols(), 150);
 
         auto *other = new PlainViewer;
-        frame->openViewer(other, "テスト", ")");
+        showViewer(frame->mdiArea(), other);
         activate(other);
         QVERIFY(!disp->menuAction()->isVisible());
         QVERIFY(!activeRaceCard(*frame));

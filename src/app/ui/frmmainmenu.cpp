@@ -10,6 +10,7 @@
 #include "platform/messages.h"
 #include "platform/yield.h"
 #include "racecard/ui/racecardcommands.h"
+#include "app/ui/gridpopups.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -48,6 +49,7 @@ frmmainmenu::frmmainmenu(QWidget *parent) : QMainWindow(parent)
 
     connectCommands();
     racecard::connectRaceCardCommands(*this);
+    connectGridPopups(*this);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmmainmenu::subWindowActivated);
     modkelmon::set_dispmenu_handler([this](bool visible) { set_dispmenu_visible(visible); });
     set_menuenabled(false);
@@ -146,6 +148,12 @@ void frmmainmenu::connectCommands()
     on("mnuproperty", &frmmainmenu::mnuproperty_Click);
     on("mnuend", &frmmainmenu::mnuend_Click);
     on("mnuraceinfo", &frmmainmenu::mnuraceinfo_Click);
+    on("mnuraceyoso", &frmmainmenu::mnuraceyoso_Click);
+    on("mnuracerest", &frmmainmenu::mnuracerest_Click);
+    on("mnuracer", &frmmainmenu::mnuracer_Click);
+    on("mnumotor", &frmmainmenu::mnumotor_Click);
+    on("mnuboats", &frmmainmenu::mnuboats_Click);
+    on("mnudataroom", &frmmainmenu::mnudataroom_Click);
     on("mnuhelprun", &frmmainmenu::mnuhelprun_Click);
     on("mnusupport", &frmmainmenu::mnusupport_Click);
     on("mnuweb", &frmmainmenu::mnuweb_Click);
@@ -301,14 +309,11 @@ void frmmainmenu::set_dispmenu_visible(bool visible)
         menus_->button(i)->setVisible(visible);
 }
 
-QString frmmainmenu::viewerCaption(const QString &title, const QString &closing) const
+void frmmainmenu::openViewer(ViewerKind kind, const QString &title, CaptionTail tail)
 {
-    return title + QStringLiteral("  (") + modkelmon::del_space(labels_.value(QStringLiteral("lblkyosocode"))->text())
-        + QLatin1Char(' ') + labels_.value(QStringLiteral("lbldate"))->text() + closing;
-}
-
-void frmmainmenu::openViewer(ViewerWindow *window, const QString &title, const QString &closing)
-{
+    ViewerWindow *window = createViewer(kind);
+    if (!window)
+        return;
     ViewerContext c;
     const SelectionFields &f = selection_.fields();
     c.kyosocode = f.kyosocode;
@@ -317,11 +322,8 @@ void frmmainmenu::openViewer(ViewerWindow *window, const QString &title, const Q
     c.date = f.date;
     c.racesno = QStringLiteral("1");
     window->setContext(c);
-    window->setWindowTitle(viewerCaption(title, closing));
-    QMdiSubWindow *sub = mdi_->addSubWindow(window);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->resize(sub->sizeHint());
-    sub->show();
+    window->setCaption(title, tail);
+    showViewer(mdi_, window);
 }
 
 void frmmainmenu::closeEvent(QCloseEvent *event)

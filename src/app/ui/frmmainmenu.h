@@ -4,6 +4,7 @@
 
 #include "app/selection.h"
 #include "app/ui/mainmenus.h"
+#include "app/ui/viewerfactory.h"
 #include "common/modkelmon.h"
 
 #include <QMainWindow>
@@ -17,7 +18,6 @@ class QPushButton;
 
 namespace kelmon {
 
-class ViewerWindow;
 
 class frmmainmenu : public QMainWindow {
     Q_OBJECT
@@ -45,11 +45,15 @@ public:
     // Viewer openers.
     void cmdkoyomi_Click();
     void mnuraceinfo_Click();
-    // Shows a new viewer window as a child with the current selection; closing
-    // is the caption's end (")" or "  1R)").
-    void openViewer(ViewerWindow *window, const QString &title, const QString &closing);
-    // A caption of the current selection: title + "  (" + venue + " " + yy/mm/dd + closing.
-    QString viewerCaption(const QString &title, const QString &closing) const;
+    void mnuraceyoso_Click();
+    void mnuracerest_Click();
+    void mnuracer_Click();
+    void mnumotor_Click();
+    void mnuboats_Click();
+    void mnudataroom_Click();
+    // Shows a new viewer window of a kind as a child with the current
+    // selection (race 1) and a caption of the title and the selection.
+    void openViewer(ViewerKind kind, const QString &title, CaptionTail tail);
 
     // Commands of the menus and toolbar.
     void mnudatabase_Click();

@@ -14,12 +14,14 @@
 #include "platform/hourglass.h"
 #include "platform/messages.h"
 #include "platform/yield.h"
-#include "racecard/ui/frmraceinfo.h"
+#include "app/ui/viewerfactory.h"
+#include "app/selection.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QSet>
+#include <QHash>
+#include <QSqlQuery>
 
 namespace kelmon {
 
@@ -49,11 +51,15 @@ private:
 
 bool frmmainmenu::hasCommand(const QString &name) const
 {
-    static const QSet<QString> built = {
-        QStringLiteral("mnunext_0"), QStringLiteral("mnunext_1"), QStringLiteral("cmdkoyomi"),
-        QStringLiteral("mnuraceinfo"),
+    static const QHash<QString, ViewerKind> viewers = {
+        {QStringLiteral("cmdkoyomi"), ViewerKind::Almanac},       {QStringLiteral("mnuraceinfo"), ViewerKind::RaceCard},
+        {QStringLiteral("mnuraceyoso"), ViewerKind::Predictions}, {QStringLiteral("mnuracerest"), ViewerKind::RaceResult},
+        {QStringLiteral("mnuracer"), ViewerKind::RacerList},      {QStringLiteral("mnumotor"), ViewerKind::MotorList},
+        {QStringLiteral("mnuboats"), ViewerKind::BoatList},       {QStringLiteral("mnudataroom"), ViewerKind::DataRoom},
     };
-    return built.contains(name);
+    if (viewers.contains(name))
+        return hasViewer(viewers.value(name));
+    return name == QLatin1String("mnunext_0") || name == QLatin1String("mnunext_1");
 }
 
 void frmmainmenu::runRegistrationDialog()
@@ -204,12 +210,69 @@ void frmmainmenu::mnuweb_Click() { help::openHomePage(); }
 
 void frmmainmenu::cmdkoyomi_Click()
 {
-    openViewer(new frmkoyomi, QStringLiteral("暦を表示しています..."), QStringLiteral(")"));
+    openViewer(ViewerKind::Almanac, QStringLiteral("暦を表示しています..."), CaptionTail::Date);
 }
 
 void frmmainmenu::mnuraceinfo_Click()
 {
-    openViewer(new racecard::frmraceinfo, QStringLiteral("レース情報を表示しています..."), QStringLiteral("  1R)"));
+    openViewer(ViewerKind::RaceCard, QStringLiteral("レース情報を表示しています..."), CaptionTail::DateRace);
+}
+
+void frmmainmenu::mnuraceyoso_Click()
+{
+    openViewer(ViewerKind::Predictions, QStringLiteral("レース予想を表示しています..."), CaptionTail::DateRace);
+}
+
+void frmmainmenu::mnuracer_Click()
+{
+    openViewer(ViewerKind::RacerList, QStringLiteral("選手情報を一覧表示しています..."), CaptionTail::Date);
+}
+
+void frmmainmenu::mnumotor_Click()
+{
+    openViewer(ViewerKind::MotorList, QStringLiteral("モーター情報を一覧表示しています..."), CaptionTail::Date);
+}
+
+void frmmainmenu::mnuboats_Click()
+{
+    openViewer(ViewerKind::BoatList, QStringLiteral("ボート情報を一覧表示しています..."), CaptionTail::Date);
+}
+
+void frmmainmenu::mnudataroom_Click()
+{
+    openViewer(ViewerKind::DataRoom, QStringLiteral("データルームを表示しています..."), CaptionTail::Date);
+}
+
+// The result of the newest race before the current day of the meeting.
+void frmmainmenu::mnuracerest_Click()
+{
+    const SelectionFields &f = selection_.fields();
+    ViewerContext c;
+    bool found = false;
+    modkelmon::guarded([&] {
+        HourglassGuard hourglass;
+        QSqlQuery q = modkelmon::exec(QStringLiteral("select datescnt, \"Date\", racesno from f_resta where setuscode = ? "
+                                                     "and datescnt < ? order by datescnt desc, racesno limit 1"),
+                                      {fieldNumber(f.setuscode), fieldNumber(f.datescnt)});
+        if (!q.next())
+            return;
+        found = true;
+        c.kyosocode = f.kyosocode;
+        c.setuscode = f.setuscode;
+        c.datescnt = plainNumber(q.value(0).toDouble());
+        c.date = q.value(1).toString();
+        c.racesno = plainNumber(q.value(2).toDouble());
+    });
+    if (!found) {
+        messages().information(QStringLiteral("警告です..."), QStringLiteral("前日のレース結果は有りません"));
+        return;
+    }
+    ViewerWindow *window = createViewer(ViewerKind::RaceResult);
+    if (!window)
+        return;
+    window->setContext(c);
+    window->setCaption(QStringLiteral("レース結果を表示しています..."), CaptionTail::DateRace);
+    showViewer(mdi_, window);
 }
 
 } // namespace kelmon

@@ -17,7 +17,24 @@ struct ViewerContext {
     QString datescnt = QStringLiteral("0");    // lbldatescnt
     QString date = QStringLiteral("0");        // lbldate, yyyymmdd
     QString racesno = QStringLiteral("1");     // lblracesno
+    QString tourokuno = QStringLiteral("0");   // lbltourokuno: the racer of a racer detail
+    QString wakusno = QStringLiteral("0");     // lblwakusno: the boat of a previous-runs window
+    QString flag = QStringLiteral("0");        // lblflag: which previous runs, 1..8
 };
+
+class GridModel;
+
+// What follows a window's title in its caption.
+enum class CaptionTail {
+    None,       // the title alone
+    Date,       // "  (venue yy/mm/dd)"
+    DateRace,   // "  (venue yy/mm/dd RR R)"
+};
+
+// A caption built from its parts: the title, then the context's venue name
+// without blanks and date as yy/mm/dd, and the race right-aligned in two
+// places followed by "R" where the tail asks for it.
+QString viewerCaption(const QString &title, const ViewerContext &context, CaptionTail tail);
 
 class ViewerWindow : public QWidget {
     Q_OBJECT
@@ -26,6 +43,16 @@ public:
 
     const ViewerContext &context() const { return context_; }
     void setContext(const ViewerContext &context) { context_ = context; }
+
+    // Sets the caption from its parts and keeps them, so a window that
+    // switches its race or day rebuilds it with refreshCaption().
+    void setCaption(const QString &title, CaptionTail tail);
+    void refreshCaption();
+    QString captionTitle() const { return captionTitle_; }
+
+    // The grid that the main window's popup menu `menu` acts on, or nullptr
+    // when this window has none for it.
+    virtual GridModel *popupGrid(const QString &menu) { (void)menu; return nullptr; }
 
     // The race-card format menu is shown only while a window that answers
     // true is the active child.
@@ -46,6 +73,8 @@ protected:
 
 private:
     ViewerContext context_;
+    QString captionTitle_;
+    CaptionTail captionTail_ = CaptionTail::None;
     bool activated_ = false;
     QSize preferred_{640, 480};
 };

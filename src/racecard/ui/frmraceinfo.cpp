@@ -1,4 +1,5 @@
 #include "racecard/ui/frmraceinfo.h"
+#include "app/ui/viewerfactory.h"
 
 #include "app/ui/frmmainmenu.h"
 #include "app/ui/mainmenus.h"
@@ -46,12 +47,6 @@ constexpr int kGridTop = 120;
 constexpr int kPredictionTops[3] = {3720, 4320, 4920};
 
 
-std::array<frmraceinfo::WindowCreator, 2> &creators()
-{
-    static std::array<frmraceinfo::WindowCreator, 2> table;
-    return table;
-}
-
 // A context field read as a number, bound as an integer when it is one.
 QVariant keyValue(const QString &field)
 {
@@ -59,15 +54,6 @@ QVariant keyValue(const QString &field)
     if (std::trunc(d) == d && std::fabs(d) < 9.0e15)
         return QVariant(qlonglong(d));
     return QVariant(d);
-}
-
-// The end of a caption naming a race: venue without blanks, yy/mm/dd of the
-// context's date and the race number right-aligned in two places, "R)".
-QString captionTail(const ViewerContext &c)
-{
-    return modkelmon::del_space(modkelmon::get_kyoso_name(int(val(c.kyosocode)))) + QLatin1Char(' ')
-        + c.date.mid(2, 2) + QLatin1Char('/') + c.date.mid(4, 2) + QLatin1Char('/') + c.date.mid(6, 2)
-        + QLatin1Char(' ') + format(c.racesno, "@@") + QStringLiteral("R)");
 }
 
 // Which prediction pictures show a frame of a role: large ones first, then
@@ -85,11 +71,6 @@ const RolePictures kRoles[5] = {
 };
 
 } // namespace
-
-void frmraceinfo::setRelatedWindow(Related kind, WindowCreator creator)
-{
-    creators()[std::size_t(kind)] = std::move(creator);
-}
 
 frmraceinfo::frmraceinfo(QWidget *parent) : ViewerWindow(parent)
 {
@@ -146,7 +127,7 @@ void frmraceinfo::buildHeaderPanel()
     cmddeme->setToolTip(QStringLiteral("今節の出目を表示します"));
     cmddeme->setGeometry(twipsRect(kPanelLeft, 550, kPanelWidth, 375));
     connect(cmddeme, &QPushButton::clicked, this,
-            [this] { openRelated(Related::Outcomes, QStringLiteral("出目を表示しています...  (")); });
+            [this] { openRelated(ViewerKind::Outcomes, QStringLiteral("出目を表示しています...")); });
 
     lblracesname = label(QString(), twipsRect(kPanelLeft, 1020, kPanelWidth, 300), 10.5, true);
     lblracesname->setObjectName(QStringLiteral("lblracesname"));
@@ -194,13 +175,13 @@ void frmraceinfo::buildHeaderPanel()
     cmdyosodisp->setToolTip(QStringLiteral("レース予想を表示します"));
     cmdyosodisp->setGeometry(twipsRect(kPanelLeft, 5660, kPanelWidth, 375));
     connect(cmdyosodisp, &QPushButton::clicked, this,
-            [this] { openRelated(Related::Predictions, QStringLiteral("レース予想を表示しています...  (")); });
+            [this] { openRelated(ViewerKind::Predictions, QStringLiteral("レース予想を表示しています...")); });
 }
 
 void frmraceinfo::refreshButtons()
 {
-    cmddeme->setEnabled(bool(creators()[std::size_t(Related::Outcomes)]) && !firstDay_);
-    cmdyosodisp->setEnabled(bool(creators()[std::size_t(Related::Predictions)]));
+    cmddeme->setEnabled(hasViewer(ViewerKind::Outcomes) && !firstDay_);
+    cmdyosodisp->setEnabled(hasViewer(ViewerKind::Predictions));
 }
 
 void frmraceinfo::syncContext()
@@ -231,9 +212,7 @@ void frmraceinfo::imcracesno_Click()
     ViewerContext c = context();
     c.racesno = imcracesno->currentText();
     setContext(c);
-    const QString title = windowTitle();
-    setWindowTitle(title.left(std::max<qsizetype>(0, title.size() - 4)) + format(c.racesno, "@@")
-                   + QStringLiteral("R)"));
+    refreshCaption();
     yieldToEvents();
     modkelmon::guarded([this] {
         syncContext();
@@ -363,38 +342,26 @@ void frmraceinfo::disp_racerest()
     ViewerContext c = context();
     c.racesno = QString::number(race->race);
     card->setContext(c);
-    card->setWindowTitle(QStringLiteral("レース情報を表示しています...  (") + captionTail(c));
+    card->setCaption(QStringLiteral("レース情報を表示しています..."), CaptionTail::DateRace);
     showBeside(card);
 }
 
-void frmraceinfo::openRelated(Related kind, const QString &title)
+void frmraceinfo::openRelated(ViewerKind kind, const QString &title)
 {
-    const WindowCreator &create = creators()[std::size_t(kind)];
-    if (!create)
-        return;
-    ViewerWindow *window = create();
+    ViewerWindow *window = createViewer(kind);
     if (!window)
         return;
     ViewerContext c = context();
     c.racesno = imcracesno->currentText();
     window->setContext(c);
-    window->setWindowTitle(title + captionTail(c));
+    window->setCaption(title, CaptionTail::DateRace);
     showBeside(window);
 }
 
 // Shows a window the card opened as a sibling child of the same frame.
 void frmraceinfo::showBeside(ViewerWindow *window)
 {
-    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
-    QMdiArea *area = sub ? sub->mdiArea() : nullptr;
-    if (!area) {
-        window->show();
-        return;
-    }
-    QMdiSubWindow *child = area->addSubWindow(window);
-    child->setAttribute(Qt::WA_DeleteOnClose);
-    child->resize(child->sizeHint());
-    child->show();
+    showViewer(viewerArea(this), window);
 }
 
 MainMenus *frmraceinfo::mainMenus() const

@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 
 namespace kelmon {
+enum class ViewerKind;
 class GridView;
 class MainMenus;
 }
@@ -29,13 +30,6 @@ public:
     ~frmraceinfo() override;
 
     bool isRaceCard() const override { return true; }
-
-    // Windows the card opens that belong to other parts of the program. A kind
-    // without a creator keeps its button disabled; a creator returns a new,
-    // not yet shown window.
-    enum class Related { Outcomes, Predictions };
-    using WindowCreator = std::function<ViewerWindow *()>;
-    static void setRelatedWindow(Related kind, WindowCreator creator);
 
     RaceCardEngine &engine() { return engine_; }
     const GridModel &grid() const { return model_; }
@@ -79,7 +73,7 @@ private:
     void disp_raceheader();
     void disp_yosos();
     void refreshButtons();
-    void openRelated(Related kind, const QString &title);
+    void openRelated(ViewerKind kind, const QString &title);
     void showBeside(ViewerWindow *window);
     MainMenus *mainMenus() const;
     template <typename F> void redraw(F &&fill);

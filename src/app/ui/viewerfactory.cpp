@@ -1,0 +1,62 @@
+#include "app/ui/viewerfactory.h"
+
+#include "app/ui/frmkoyomi.h"
+#include "racecard/ui/frmraceinfo.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <array>
+
+namespace kelmon {
+
+namespace {
+
+constexpr std::size_t kKinds = std::size_t(ViewerKind::Points) + 1;
+
+template <typename W> ViewerWindow *make() { return new W; }
+
+std::array<std::function<ViewerWindow *()>, kKinds> &creators()
+{
+    static std::array<std::function<ViewerWindow *()>, kKinds> table = [] {
+        std::array<std::function<ViewerWindow *()>, kKinds> t;
+        t[std::size_t(ViewerKind::RaceCard)] = make<racecard::frmraceinfo>;
+        t[std::size_t(ViewerKind::Almanac)] = make<frmkoyomi>;
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+ViewerWindow *createViewer(ViewerKind kind)
+{
+    const auto &create = creators()[std::size_t(kind)];
+    return create ? create() : nullptr;
+}
+
+bool hasViewer(ViewerKind kind) { return bool(creators()[std::size_t(kind)]); }
+
+void setViewerCreator(ViewerKind kind, std::function<ViewerWindow *()> creator)
+{
+    creators()[std::size_t(kind)] = std::move(creator);
+}
+
+void showViewer(QMdiArea *area, ViewerWindow *window)
+{
+    if (!area) {
+        window->show();
+        return;
+    }
+    QMdiSubWindow *child = area->addSubWindow(window);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->resize(child->sizeHint());
+    child->show();
+}
+
+QMdiArea *viewerArea(const QWidget *viewer)
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(viewer ? viewer->parentWidget() : nullptr);
+    return sub ? sub->mdiArea() : nullptr;
+}
+
+} // namespace kelmon
