@@ -45,15 +45,39 @@ ExtractResult::Status classify(const QString &text, bool beforeFirstEntry)
     return ExtractResult::Damaged;
 }
 
-ExtractResult failure(ExtractResult result, ExtractResult::Status status, const QString &detail)
+ExtractResult failure(ExtractResult result, ExtractResult::Status status, const QString &detail,
+                      const QString &entry = {})
 {
     result.status = status;
     result.detail = detail;
+    result.entry = entry;
+    // The user reads the reason in Japanese; the library's own words go to
+    // the log.
+    if (!detail.isEmpty())
+        qWarning("archive: %s: %s", qUtf8Printable(entry), qUtf8Printable(detail));
     return result;
 }
 
-// Writes the data of the current entry to path; returns the failure, if any.
-ExtractResult::Status copyEntryData(archive *a, const QString &path, QString *detail)
+// The first bytes of an LHA header cut short by the end of the file: the
+// method id ("-lh5-", "-lz4-") starts at offset 2, as far as the file goes,
+// and the file ends before the header's fixed part (22 bytes).
+bool isCutHeader(const QString &archivePath)
+{
+    QFile f(archivePath);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(22);
+    if (head.size() < 3 || head.size() >= 22)
+        return false;
+    const QByteArray id = head.mid(2, 5);
+    auto fits = [&id](int i, char c) { return i >= id.size() || id[i] == c; };
+    return fits(0, '-') && fits(1, 'l') && (fits(2, 'h') || fits(2, 'z')) && fits(4, '-');
+}
+
+// Writes the data of the current entry to path, at most limit bytes (and at
+// most *room, which is what the archive may still expand to); returns the
+// failure, if any.
+ExtractResult::Status copyEntryData(archive *a, const QString &path, qint64 limit, qint64 *room, QString *detail)
 {
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -62,6 +86,7 @@ ExtractResult::Status copyEntryData(archive *a, const QString &path, QString *de
         return ExtractResult::WriteFailed;
     }
     char buffer[64 * 1024];
+    qint64 written = 0;
     for (;;) {
         const la_ssize_t n = archive_read_data(a, buffer, sizeof buffer);
         if (n == 0)
@@ -69,6 +94,12 @@ ExtractResult::Status copyEntryData(archive *a, const QString &path, QString *de
         if (n < 0) {
             *detail = libraryText(a);
             return classify(*detail, false);
+        }
+        written += n;
+        if (written > limit || written > *room) {
+            out.close();
+            out.remove();
+            return ExtractResult::TooLarge;
         }
         if (out.write(buffer, n) != n) {
             *detail = out.errorString();
@@ -79,6 +110,7 @@ ExtractResult::Status copyEntryData(archive *a, const QString &path, QString *de
         *detail = out.errorString();
         return ExtractResult::WriteFailed;
     }
+    *room -= written;
     return ExtractResult::Ok;
 }
 
@@ -96,12 +128,15 @@ QString ExtractResult::reason() const
     case UnsupportedMethod: text = QStringLiteral("対応していない圧縮方式です"); break;
     case Empty: text = QStringLiteral("圧縮ファイルに紙面ファイルが有りません"); break;
     case WriteFailed: text = QStringLiteral("解凍したファイルを書き込めません"); break;
+    case TooLarge: text = QStringLiteral("圧縮ファイルの中身が大きすぎます"); break;
     case Damaged: text = QStringLiteral("圧縮ファイルが壊れています"); break;
     }
-    if (!detail.isEmpty())
-        text += QStringLiteral("（%1）").arg(detail);
+    if (status == TooLarge && !entry.isEmpty())
+        text += QStringLiteral("（%1）").arg(entry);
     return text;
 }
+
+qint64 entryLimit(const QString &name) { return isPhotoName(name) ? maxPhotoBytes : maxPaperFileBytes; }
 
 bool isPhotoName(const QString &name)
 {
@@ -139,13 +174,20 @@ ExtractResult extractArchive(const QString &archivePath, const QString &folder)
     ArchivePtr a(archive_read_new());
     archive_read_support_format_lha(a.get());
     const QByteArray nativePath = QFile::encodeName(archivePath);
-    if (archive_read_open_filename(a.get(), nativePath.constData(), 64 * 1024) != ARCHIVE_OK) {
-        const QString text = libraryText(a.get());
-        return failure(result, classify(text, true), text);
-    }
+    // A file cut off inside its first header is not recognised by the
+    // library at all; it is an archive cut short, not something else.
+    auto firstFailure = [&](const QString &text) {
+        const ExtractResult::Status status = classify(text, true);
+        return failure(result, status == ExtractResult::NotAnArchive && isCutHeader(archivePath) ? ExtractResult::Truncated : status,
+                       text);
+    };
+    if (archive_read_open_filename(a.get(), nativePath.constData(), 64 * 1024) != ARCHIVE_OK)
+        return firstFailure(libraryText(a.get()));
 
     const QDir target(folder);
     bool first = true;
+    qint64 room = maxArchiveBytes;
+    int entries = 0;
     for (;;) {
         archive_entry *entry = nullptr;
         const int r = archive_read_next_header(a.get(), &entry);
@@ -153,9 +195,11 @@ ExtractResult extractArchive(const QString &archivePath, const QString &folder)
             break;
         if (r < ARCHIVE_WARN) {
             const QString text = libraryText(a.get());
-            return failure(result, classify(text, first), text);
+            return first ? firstFailure(text) : failure(result, classify(text, false), text);
         }
         first = false;
+        if (++entries > maxArchiveEntries)
+            return failure(result, ExtractResult::TooLarge, {});
 
         const char *raw = archive_entry_pathname(entry);
         const QString name = raw ? QString::fromLocal8Bit(raw) : QString();
@@ -171,11 +215,17 @@ ExtractResult extractArchive(const QString &archivePath, const QString &folder)
             continue;
         }
 
+        // The size in the header is checked before any data is read, the
+        // data itself while it is read (a header may understate it).
         const QString lower = name.toLower();
+        const qint64 limit = entryLimit(lower);
+        if (archive_entry_size_is_set(entry)
+            && (archive_entry_size(entry) > limit || archive_entry_size(entry) > room))
+            return failure(result, ExtractResult::TooLarge, {}, lower);
         QString detail;
-        const ExtractResult::Status status = copyEntryData(a.get(), target.filePath(lower), &detail);
+        const ExtractResult::Status status = copyEntryData(a.get(), target.filePath(lower), limit, &room, &detail);
         if (status != ExtractResult::Ok)
-            return failure(result, status, detail);
+            return failure(result, status, detail, lower);
         if (!result.files.contains(lower))
             result.files << lower;
     }

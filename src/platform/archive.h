@@ -9,6 +9,18 @@
 
 namespace kelmon {
 
+// What one archive may expand to. A paper day's largest file, the race card,
+// is under 100 KB and a racer photo a few KB; the limits leave a wide margin
+// and stop an archive that expands to hundreds of megabytes before its data
+// is read into memory or onto the disk.
+inline constexpr qint64 maxPaperFileBytes = 4 * 1024 * 1024;   // one paper text file
+inline constexpr qint64 maxPhotoBytes = 1024 * 1024;           // one photo
+inline constexpr qint64 maxArchiveBytes = 16 * 1024 * 1024;    // all entries taken from one archive
+inline constexpr int maxArchiveEntries = 2000;                  // entries of one archive, skipped ones included
+
+// The most that the entry of that name may expand to.
+qint64 entryLimit(const QString &name);
+
 struct ExtractResult {
     enum Status {
         Ok,
@@ -19,15 +31,18 @@ struct ExtractResult {
         UnsupportedMethod,  // a compression method that cannot be read
         Empty,              // no paper file and no photo in it
         WriteFailed,        // the folder could not take an extracted file
+        TooLarge,           // an entry, or all of them, beyond the limits above
         Damaged,            // any other read failure
     };
     Status status = Ok;
-    QString detail;       // the library's or the system's own text, if any
+    QString entry;        // the entry the failure concerns, if any
+    QString detail;       // the library's or the system's own text, if any (for the log)
     QStringList files;    // names written into the folder (lower case)
     QStringList skipped;  // entry names that were not extracted
 
     bool ok() const { return status == Ok; }
-    // The reason as shown to the user (empty when ok).
+    // The reason as shown to the user, in Japanese (empty when ok); the
+    // library's text is not part of it.
     QString reason() const;
 };
 

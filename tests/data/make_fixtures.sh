@@ -22,3 +22,20 @@ for m in 5 6 7; do
   lha -ao$m "$here/paper_lh$m.lzh" kelmfa.txt kelmfc.txt 4321.gif >/dev/null
 done
 python3 "$here/make_bad_archives.py" "$here"
+
+# Archives that expand far beyond their size: one race card of 5 MB, and five
+# paper files of 3.5 MB each (17.5 MB together).
+python3 - <<'PY'
+line = b'12345,1,1,1,' + b'0,' * 180 + b'0\r\n'
+open('big.txt', 'wb').write((line * 30000)[:5 * 1024 * 1024])
+part = (line * 10000)[:3 * 1024 * 1024 + 512 * 1024]
+for n in 'abcdf':
+    open(f'kelmf{n}.txt', 'wb').write(part)
+PY
+mv big.txt kelmfd5.txt
+rm -f "$here/oversize.lzh" "$here/toomuch.lzh"
+mkdir one && mv kelmfd5.txt one/kelmfd.txt
+(cd one && lha -ao5 "$here/oversize.lzh" kelmfd.txt >/dev/null)
+lha -ao5 "$here/toomuch.lzh" kelmfa.txt kelmfb.txt kelmfc.txt kelmfd.txt kelmff.txt >/dev/null
+# The first ten bytes of an archive: cut inside its first header.
+head -c 10 "$here/paper_lh5.lzh" > "$here/cut10.lzh"

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -93,24 +94,48 @@ void TestArchive::damagedArchivesAreReported_data()
 {
     QTest::addColumn<QString>("archive");
     QTest::addColumn<int>("status");
-    QTest::newRow("truncated") << fixture("truncated.lzh") << int(ExtractResult::Truncated);
-    QTest::newRow("bad checksum") << fixture("badcrc.lzh") << int(ExtractResult::BadCrc);
-    QTest::newRow("-lh1- method") << fixture("unsupported.lzh") << int(ExtractResult::UnsupportedMethod);
-    QTest::newRow("plain text") << fixture("notarchive.lzh") << int(ExtractResult::NotAnArchive);
-    QTest::newRow("empty file") << fixture("empty.lzh") << int(ExtractResult::Empty);
-    QTest::newRow("no paper file") << fixture("nopaper.lzh") << int(ExtractResult::Empty);
-    QTest::newRow("missing") << fixture("no-such-archive.lzh") << int(ExtractResult::CannotOpen);
+    QTest::addColumn<QString>("reason");
+    const QString cut = QStringLiteral("圧縮ファイルが途中で切れています");
+    QTest::newRow("truncated") << fixture("truncated.lzh") << int(ExtractResult::Truncated) << cut;
+    QTest::newRow("cut after ten bytes") << fixture("cut10.lzh") << int(ExtractResult::Truncated) << cut;
+    QTest::newRow("bad checksum") << fixture("badcrc.lzh") << int(ExtractResult::BadCrc)
+                                  << QStringLiteral("圧縮ファイルが壊れています（CRCエラー）");
+    QTest::newRow("-lh1- method") << fixture("unsupported.lzh") << int(ExtractResult::UnsupportedMethod)
+                                  << QStringLiteral("対応していない圧縮方式です");
+    QTest::newRow("plain text") << fixture("notarchive.lzh") << int(ExtractResult::NotAnArchive)
+                                << QStringLiteral("LHA形式の圧縮ファイルではありません");
+    QTest::newRow("empty file") << fixture("empty.lzh") << int(ExtractResult::Empty)
+                                << QStringLiteral("圧縮ファイルに紙面ファイルが有りません");
+    QTest::newRow("no paper file") << fixture("nopaper.lzh") << int(ExtractResult::Empty)
+                                   << QStringLiteral("圧縮ファイルに紙面ファイルが有りません");
+    QTest::newRow("missing") << fixture("no-such-archive.lzh") << int(ExtractResult::CannotOpen)
+                             << QStringLiteral("圧縮ファイルを開けません");
+    // An 18 KB archive whose race card expands to 5 MB, and a 54 KB one
+    // whose five files expand to 17.5 MB together.
+    QTest::newRow("one entry beyond its limit") << fixture("oversize.lzh") << int(ExtractResult::TooLarge)
+                                                << QStringLiteral("圧縮ファイルの中身が大きすぎます（kelmfd.txt）");
+    QTest::newRow("entries beyond the archive's limit") << fixture("toomuch.lzh") << int(ExtractResult::TooLarge)
+                                                        << QStringLiteral("圧縮ファイルの中身が大きすぎます（kelmff.txt）");
 }
 
+// Each failure has its own reason, in Japanese only (the library's English
+// words go to the log), and a refused entry leaves no data behind.
 void TestArchive::damagedArchivesAreReported()
 {
     QFETCH(QString, archive);
     QFETCH(int, status);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     const ExtractResult r = kelmon::extractArchive(archive, dir.path());
     QCOMPARE(int(r.status), status);
     QVERIFY(!r.ok());
-    QVERIFY(!r.reason().isEmpty());
+    QCOMPARE(r.reason(), reason);
+    qint64 written = 0;
+    for (const QString &name : filesBelow(dir.path()))
+        written += QFileInfo(dir.filePath(name)).size();
+    QVERIFY(written <= kelmon::maxArchiveBytes);
+    if (r.status == ExtractResult::TooLarge)
+        QVERIFY(!QFile::exists(dir.filePath(r.entry)));
 }
 
 void TestArchive::entryNames_data()
