@@ -3,7 +3,9 @@
 // generated paper days.
 
 #include "common/modkelmon.h"
+#include "common/paper_schema.h"
 #include "common/programfolder.h"
+#include "registration/registerarchive.h"
 #include "samplepaper/samplepaper.h"
 
 #include <QCoreApplication>
@@ -52,6 +54,53 @@ inline QStringList writePaperDays(const QString &dir, int days, bool photos)
     for (const QString &name : names)
         paths << QDir(dir).filePath(name);
     return paths;
+}
+
+// Registers archives into the open database; dies on the first one refused.
+inline void registerAll(const QStringList &archives)
+{
+    for (const QString &archive : archives) {
+        ArchiveRegistration r;
+        try {
+            r = register_archive(archive);
+        } catch (const DbError &e) {
+            die(e.description);
+        }
+        if (!r.registered)
+            die(r.message);
+    }
+}
+
+// One year in the meeting code (yymmdd followed by two venue digits).
+constexpr qint64 kMeetingYear = 1000000;
+
+// Copies every paper table's rows of the registered meetings `copies` times
+// into the open database, the meeting code one year further back each time,
+// in one transaction: a large database whose newest meetings are the
+// registered ones.
+inline void replicateMeetings(int copies)
+{
+    try {
+        const qint64 newest = modkelmon::scalar(QStringLiteral("SELECT min(setuscode) FROM f_setfg")).toLongLong();
+        modkelmon::Transaction transaction;
+        for (int copy = 1; copy <= copies; ++copy) {
+            for (const PaperTable &table : allTables()) {
+                if (!*table.file)
+                    continue;   // the settings table
+                QStringList select;
+                for (const PaperColumn &c : table.cols())
+                    select << (QByteArray(c.name) == "setuscode"
+                                   ? QStringLiteral("\"setuscode\" - ?")
+                                   : QLatin1Char('"') + QLatin1String(c.name) + QLatin1Char('"'));
+                modkelmon::exec(QStringLiteral("INSERT INTO %1 SELECT %2 FROM %1 WHERE setuscode >= ?")
+                                    .arg(QLatin1String(table.name), select.join(QLatin1String(", "))),
+                                {copy * kMeetingYear, newest});
+            }
+        }
+        transaction.commit();
+    } catch (const DbError &e) {
+        die(e.description);
+    }
 }
 
 } // namespace kelmon::bench
