@@ -10,11 +10,6 @@
 
 namespace kelmon::help {
 
-// Topic of the race card's fixed columns; each column block has its own
-// topic at 1010 + 10 x block code.
-inline constexpr int kFixedColumnsTopic = 1010;
-inline constexpr int blockTopic(int blockCode) { return kFixedColumnsTopic + 10 * blockCode; }
-
 // Opens a URL in the desktop's browser; returns false when nothing opened it.
 using UrlOpener = std::function<bool(const QUrl &)>;
 // Replaces the opener (tests record the URL); an empty one restores
