@@ -90,6 +90,14 @@ QString get_mark_name(int markcode) { return CodeTable{markNames, u""}(markcode)
 QString get_color_name(int wakusno) { return CodeTable{colorNames, u"　"}(wakusno); }
 QString get_circle_number(int wakusno) { return CodeTable{circleNumbers, u"○"}(wakusno); }
 
+std::optional<QRgb> get_wakucolor(int wakusno)
+{
+    static constexpr QRgb tints[6] = {0xFFFFFF, 0xC0C0C0, 0xFFC0C0, 0xC0C0FF, 0xFFFFC0, 0xC0FFC0};
+    if (wakusno < 1 || wakusno > 6)
+        return std::nullopt;
+    return tints[wakusno - 1];
+}
+
 QString venueNameWithoutBlanks(int kyosocode)
 {
     QString name = get_kyoso_name(kyosocode);

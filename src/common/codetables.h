@@ -5,8 +5,10 @@
 // shows, each with a fixed filler for a code outside its table; and the
 // shown forms of the stored eight-character dates.
 
+#include <QColor>
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace modkelmon {
 
@@ -21,6 +23,11 @@ QString get_blood_name(int blood);        // 1..4, two half-width blanks otherwi
 QString get_mark_name(int markcode);      // 1..6, "" otherwise
 QString get_color_name(int wakusno);      // 1..6, one ideographic blank otherwise
 QString get_circle_number(int wakusno);   // 1..6, "○" otherwise
+
+// Pale tint of a frame's colour for cell backgrounds (0xRRGGBB): white, grey,
+// pale red, blue, yellow and green for frames 1..6; none for any other frame,
+// so a cell of a frame outside 1..6 keeps its default colour.
+std::optional<QRgb> get_wakucolor(int wakusno);
 
 // The venue name without its blanks ("桐生"), as window captions show it.
 QString venueNameWithoutBlanks(int kyosocode);

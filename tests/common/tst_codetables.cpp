@@ -14,6 +14,7 @@ private slots:
     void names();
     void dates_data();
     void dates();
+    void frameTints();
 };
 
 void TestCodeTables::names_data()
@@ -76,6 +77,23 @@ void TestCodeTables::dates()
     QFETCH(QString, weekday);
     QCOMPARE(shortDate(stored), shortForm);
     QCOMPARE(weekdayText(stored), weekday);
+}
+
+
+// The tints as the paper's colour table writes them (&HBBGGRR), swapped here
+// to RGB; frames outside 1..6 have none.
+void TestCodeTables::frameTints()
+{
+    const quint32 bgr[8] = {0, 0xFFFFFF, 0xC0C0C0, 0xC0C0FF, 0xFFC0C0, 0xC0FFFF, 0xC0FFC0, 0};
+    for (int frame = 0; frame <= 7; ++frame) {
+        const auto tint = get_wakucolor(frame);
+        QCOMPARE(tint.has_value(), frame >= 1 && frame <= 6);
+        if (tint) {
+            const quint32 b = bgr[frame];
+            QCOMPARE(*tint & 0xFFFFFF, ((b & 0xFF) << 16) | (b & 0xFF00) | (b >> 16));
+        }
+    }
+    QVERIFY(!get_wakucolor(-1));
 }
 
 QTEST_APPLESS_MAIN(TestCodeTables)
