@@ -10,8 +10,13 @@
 #include <QGuiApplication>
 #include <QSqlError>
 #include <QStringList>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace modkelmon {
 
@@ -189,14 +194,81 @@ void Transaction::commit()
     done_ = true;
 }
 
+namespace {
+
+std::function<void(CompactionStep)> compactionHook;
+
+void reach(CompactionStep step)
+{
+    if (compactionHook)
+        compactionHook(step);
+}
+
+kelmon::DbError systemError(const QString &what, const QString &path)
+{
+    const int number = errno;
+    return kelmon::DbError(number, QStringLiteral("%1: %2 (%3)")
+                                       .arg(what, QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(number))));
+}
+
+// Writes a file's or a folder's data through to the disk.
+void flushToDisk(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw systemError(QStringLiteral("cannot open"), path);
+    if (::fsync(fd) != 0) {
+        const kelmon::DbError e = systemError(QStringLiteral("cannot flush"), path);
+        ::close(fd);
+        throw e;
+    }
+    ::close(fd);
+}
+
+} // namespace
+
+void set_compaction_hook(std::function<void(CompactionStep)> hook) { compactionHook = std::move(hook); }
+
 void optimize_db()
 {
-    // VACUUM rewrites the file in place and atomically: a failure leaves the
-    // database as it was. A work file of an older version is cleared away.
-    QFile::remove(kelmon::programPath(QStringLiteral("kelmonw.mdb")));
+    // The compacted copy is written beside the database and only takes its
+    // place by a rename once it is complete and on the disk, so kelmon.mdb is
+    // always one whole database, the old or the new. A work file left by an
+    // earlier run that was stopped is cleared first.
+    const QString work = kelmon::programPath(QStringLiteral("kelmonw.mdb"));
+    QFile::remove(work);
     if (!is_open())
         open_db();
-    exec(QStringLiteral("VACUUM"));
+    const QString database = kelmon::databasePath();
+    try {
+        reach(CompactionStep::WriteWork);
+        exec(QStringLiteral("VACUUM INTO ?"), {work});
+        reach(CompactionStep::FlushWork);
+        flushToDisk(work);
+        reach(CompactionStep::Close);
+    } catch (...) {
+        QFile::remove(work);
+        throw;
+    }
+    close_db();
+    try {
+        reach(CompactionStep::Replace);
+        if (::rename(QFile::encodeName(work).constData(), QFile::encodeName(database).constData()) != 0)
+            throw systemError(QStringLiteral("cannot replace the database"), database);
+    } catch (...) {
+        QFile::remove(work);
+        open_db();
+        throw;
+    }
+    try {
+        reach(CompactionStep::FlushFolder);
+        flushToDisk(QFileInfo(database).absolutePath());
+    } catch (...) {
+        open_db();
+        throw;
+    }
+    reach(CompactionStep::Reopen);
+    open_db();
 }
 
 qint64 database_size() { return QFileInfo(kelmon::databasePath()).size(); }

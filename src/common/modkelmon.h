@@ -44,8 +44,25 @@ private:
     bool done_ = false;
 };
 
-// Compacts the database in place (VACUUM); throws kelmon::DbError.
+// Compacts the database: VACUUM INTO the work file kelmonw.mdb beside it,
+// flushed to disk; the connection is closed, the work file renamed over
+// kelmon.mdb (atomic), the folder flushed and the connection reopened. A
+// failure or a kill at any step leaves either the old or the new complete
+// database under kelmon.mdb; a failure throws kelmon::DbError with the
+// connection open on whichever that is.
 void optimize_db();
+// The steps of optimize_db, in order, for the compaction hook.
+enum class CompactionStep {
+    WriteWork,     // before VACUUM INTO the work file
+    FlushWork,     // before the work file is flushed
+    Close,         // before the connection is closed
+    Replace,       // before the rename over kelmon.mdb
+    FlushFolder,   // before the folder is flushed
+    Reopen,        // before the connection is reopened
+};
+// Called before each step (tests fail or end the process there); an empty
+// hook removes it.
+void set_compaction_hook(std::function<void(CompactionStep)> hook);
 // Size of kelmon.mdb in bytes.
 qint64 database_size();
 
