@@ -74,45 +74,75 @@ bool isCutHeader(const QString &archivePath)
     return fits(0, '-') && fits(1, 'l') && (fits(2, 'h') || fits(2, 'z')) && fits(4, '-');
 }
 
-// Writes the data of the current entry to path, at most limit bytes (and at
-// most *room, which is what the archive may still expand to); returns the
-// failure, if any.
-ExtractResult::Status copyEntryData(archive *a, const QString &path, qint64 limit, qint64 *room, QString *detail)
+// Streams the data of the current entry into the sink, at most limit bytes
+// (and at most *room, which is what the archive may still expand to);
+// returns the failure, if any.
+ExtractResult::Status streamEntry(archive *a, archive_entry *entry, const QString &name, ExtractSink &sink,
+                                  qint64 limit, qint64 *room, QString *detail)
 {
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *detail = out.errorString();
+    const qint64 size = archive_entry_size_is_set(entry) ? qint64(archive_entry_size(entry)) : -1;
+    if (!sink.begin(name, size, detail)) {
         archive_read_data_skip(a);
         return ExtractResult::WriteFailed;
     }
-    char buffer[64 * 1024];
     qint64 written = 0;
     for (;;) {
-        const la_ssize_t n = archive_read_data(a, buffer, sizeof buffer);
-        if (n == 0)
+        const void *block = nullptr;
+        size_t length = 0;
+        la_int64_t offset = 0;
+        const int r = archive_read_data_block(a, &block, &length, &offset);
+        if (r == ARCHIVE_EOF)
             break;
-        if (n < 0) {
+        // A data checksum that does not match, or a method that cannot be
+        // read, comes as a warning: the data is not to be trusted.
+        if (r != ARCHIVE_OK) {
             *detail = libraryText(a);
             return classify(*detail, false);
         }
-        written += n;
-        if (written > limit || written > *room) {
-            out.close();
-            out.remove();
+        written += qint64(length);
+        if (written > limit || written > *room)
             return ExtractResult::TooLarge;
-        }
-        if (out.write(buffer, n) != n) {
-            *detail = out.errorString();
+        if (length > 0 && !sink.data(static_cast<const char *>(block), qsizetype(length), detail))
             return ExtractResult::WriteFailed;
-        }
     }
-    if (!out.flush()) {
-        *detail = out.errorString();
+    if (!sink.end(detail))
         return ExtractResult::WriteFailed;
-    }
     *room -= written;
     return ExtractResult::Ok;
 }
+
+// Writes every accepted entry as a file of its name into a folder.
+class FolderSink : public ExtractSink {
+public:
+    explicit FolderSink(const QString &folder) : folder_(folder) {}
+    bool begin(const QString &name, qint64, QString *detail) override
+    {
+        out_.setFileName(folder_.filePath(name));
+        if (out_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return true;
+        *detail = out_.errorString();
+        return false;
+    }
+    bool data(const char *bytes, qsizetype count, QString *detail) override
+    {
+        if (out_.write(bytes, count) == count)
+            return true;
+        *detail = out_.errorString();
+        return false;
+    }
+    bool end(QString *detail) override
+    {
+        const bool ok = out_.flush();
+        if (!ok)
+            *detail = out_.errorString();
+        out_.close();
+        return ok;
+    }
+
+private:
+    QDir folder_;
+    QFile out_;
+};
 
 } // namespace
 
@@ -163,6 +193,12 @@ bool isPaperEntryName(const QString &name)
 
 ExtractResult extractArchive(const QString &archivePath, const QString &folder)
 {
+    FolderSink sink(folder);
+    return extractArchive(archivePath, sink);
+}
+
+ExtractResult extractArchive(const QString &archivePath, ExtractSink &sink)
+{
     ExtractResult result;
     QFile probe(archivePath);
     if (!probe.open(QIODevice::ReadOnly))
@@ -184,7 +220,6 @@ ExtractResult extractArchive(const QString &archivePath, const QString &folder)
     if (archive_read_open_filename(a.get(), nativePath.constData(), 64 * 1024) != ARCHIVE_OK)
         return firstFailure(libraryText(a.get()));
 
-    const QDir target(folder);
     bool first = true;
     qint64 room = maxArchiveBytes;
     int entries = 0;
@@ -212,6 +247,7 @@ ExtractResult extractArchive(const QString &archivePath, const QString &folder)
             || !isPaperEntryName(name)) {
             result.skipped << (raw ? name : QStringLiteral("?"));
             archive_read_data_skip(a.get());
+            sink.afterEntry();
             continue;
         }
 
@@ -223,11 +259,12 @@ ExtractResult extractArchive(const QString &archivePath, const QString &folder)
             && (archive_entry_size(entry) > limit || archive_entry_size(entry) > room))
             return failure(result, ExtractResult::TooLarge, {}, lower);
         QString detail;
-        const ExtractResult::Status status = copyEntryData(a.get(), target.filePath(lower), limit, &room, &detail);
+        const ExtractResult::Status status = streamEntry(a.get(), entry, lower, sink, limit, &room, &detail);
         if (status != ExtractResult::Ok)
             return failure(result, status, detail, lower);
         if (!result.files.contains(lower))
             result.files << lower;
+        sink.afterEntry();
     }
     if (result.files.isEmpty())
         return failure(result, ExtractResult::Empty, {});

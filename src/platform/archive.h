@@ -53,6 +53,24 @@ bool isPaperEntryName(const QString &name);
 // True for a photo name ????.gif (without regard to case).
 bool isPhotoName(const QString &name);
 
+// Receives the entries that extraction accepts, one after the other, as
+// streams: begin, any number of data pieces, end. A false return stops the
+// extraction with ExtractResult::WriteFailed and *detail as its detail.
+class ExtractSink {
+public:
+    virtual ~ExtractSink() = default;
+    // name is the lower-case entry name; size the size its header gives.
+    virtual bool begin(const QString &name, qint64 size, QString *detail) = 0;
+    virtual bool data(const char *bytes, qsizetype count, QString *detail) = 0;
+    virtual bool end(QString *detail) = 0;
+    // After every entry, accepted or skipped (the caller may yield to the
+    // event queue here).
+    virtual void afterEntry() {}
+};
+
+// Streams the accepted entries of the archive into sink. On failure the sink
+// may have taken entries before the failure; the caller discards them.
+ExtractResult extractArchive(const QString &archivePath, ExtractSink &sink);
 // Extracts the archive into folder, which must exist. On failure the folder
 // may hold the files written before the failure; the caller discards it.
 ExtractResult extractArchive(const QString &archivePath, const QString &folder);

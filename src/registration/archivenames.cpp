@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace kelmon {
 
@@ -60,45 +63,87 @@ QString get_newspname(const QString &archiveName)
     return title;
 }
 
-static bool sameContents(const QString &a, const QString &b)
+struct StagedPhotos::Photo {
+    QString name;   // lower case
+    QTemporaryFile file;
+};
+
+StagedPhotos::StagedPhotos(const QString &photoFolder) : folder_(photoFolder) {}
+
+StagedPhotos::~StagedPhotos() = default;   // the temporary files remove themselves
+
+bool StagedPhotos::begin(const QString &name, QString *error)
 {
-    QFile fa(a);
-    QFile fb(b);
-    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+    if (!folderChecked_) {
+        if (!QDir().mkpath(folder_)) {
+            *error = QStringLiteral("フォルダを作成できません\r\n%1").arg(QDir::toNativeSeparators(folder_));
+            return false;
+        }
+        folderChecked_ = true;
+    }
+    auto photo = std::make_unique<Photo>();
+    photo->name = name.toLower();
+    photo->file.setFileTemplate(QDir(folder_).filePath(QStringLiteral(".kelmon-photo-XXXXXX")));
+    if (!photo->file.open()) {
+        *error = QStringLiteral("写真ファイルをコピーできません\r\n%1")
+                     .arg(QDir::toNativeSeparators(QDir(folder_).filePath(photo->name)));
         return false;
-    return fa.readAll() == fb.readAll();
+    }
+    photo->file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                               | QFileDevice::ReadOther);
+    // A later photo of the same name replaces the earlier one.
+    std::erase_if(photos_, [&](const auto &p) { return p->name == photo->name; });
+    photos_.push_back(std::move(photo));
+    current_ = photos_.back().get();
+    return true;
 }
 
-bool copy_photo(const QString &fromFolder, const QString &photoFolder, QString *error)
+bool StagedPhotos::write(const char *bytes, qsizetype count, QString *error)
 {
-    auto fail = [error](const QString &text) {
-        if (error)
-            *error = text;
-        return false;
-    };
-    if (!QDir().mkpath(photoFolder))
-        return fail(QStringLiteral("フォルダを作成できません\r\n%1").arg(QDir::toNativeSeparators(photoFolder)));
+    if (current_->file.write(bytes, count) == count)
+        return true;
+    *error = QStringLiteral("写真ファイルをコピーできません\r\n%1")
+                 .arg(QDir::toNativeSeparators(QDir(folder_).filePath(current_->name)));
+    return false;
+}
 
-    const QDir from(fromFolder);
-    const QDir to(photoFolder);
-    // Existing photos by lower-case name, so that a photo is replaced whatever
-    // the case of its earlier copy.
+bool StagedPhotos::end(QString *error)
+{
+    const bool ok = current_->file.flush();
+    current_->file.close();
+    if (!ok)
+        *error = QStringLiteral("写真ファイルをコピーできません\r\n%1")
+                     .arg(QDir::toNativeSeparators(QDir(folder_).filePath(current_->name)));
+    current_ = nullptr;
+    return ok;
+}
+
+bool StagedPhotos::copy_photo(QString *error)
+{
+    const QDir to(folder_);
+    // Earlier photos by lower-case name, listed only when a photo's own
+    // lower-case name is not there (an older copy may differ in case).
     QHash<QString, QString> existing;
-    for (const QString &name : to.entryList(QDir::Files | QDir::Hidden))
-        existing.insert(name.toLower(), name);
-
-    for (const QString &name : from.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        if (!isPhotoName(name))
-            continue;
-        const QString target = to.filePath(existing.value(name.toLower(), name));
-        // A racer's photo comes with every paper day: an identical copy stays.
-        if (sameContents(from.filePath(name), target))
-            continue;
-        if (QFileInfo::exists(target) && !QFile::remove(target))
-            return fail(QStringLiteral("写真ファイルを置き換えられません\r\n%1").arg(QDir::toNativeSeparators(target)));
-        if (!QFile::copy(from.filePath(name), target))
-            return fail(QStringLiteral("写真ファイルをコピーできません\r\n%1").arg(QDir::toNativeSeparators(target)));
+    bool listed = false;
+    for (const auto &photo : photos_) {
+        QString target = to.filePath(photo->name);
+        if (!QFileInfo::exists(target)) {
+            if (!listed) {
+                for (const QString &name : to.entryList(QDir::Files | QDir::Hidden))
+                    existing.insert(name.toLower(), name);
+                listed = true;
+            }
+            target = to.filePath(existing.value(photo->name, photo->name));
+        }
+        // The rename replaces an earlier photo in one step.
+        if (::rename(QFile::encodeName(photo->file.fileName()).constData(), QFile::encodeName(target).constData())
+            != 0) {
+            *error = QStringLiteral("写真ファイルを置き換えられません\r\n%1").arg(QDir::toNativeSeparators(target));
+            return false;
+        }
+        photo->file.setAutoRemove(false);
     }
+    photos_.clear();
     return true;
 }
 

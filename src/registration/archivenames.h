@@ -3,6 +3,9 @@
 
 #include <QString>
 
+#include <memory>
+#include <vector>
+
 namespace kelmon {
 
 // Title of a paper from its archive file name "yymdxvkg.lzh" (year, month in
@@ -12,10 +15,36 @@ namespace kelmon {
 // gives the file name itself.
 QString get_newspname(const QString &archiveName);
 
-// Copies every photo ????.gif of fromFolder into photoFolder under the same
-// name, replacing an earlier photo of that name; creates photoFolder when it
-// is missing. Returns false with a message for the user in *error when a
-// photo cannot be copied.
-bool copy_photo(const QString &fromFolder, const QString &photoFolder, QString *error);
+// The racer photos ????.gif of one archive: written into the photo folder
+// under temporary names while the archive is read, given their own names by
+// copy_photo once the archive's papers are imported; whatever has not been
+// placed is removed with the object.
+class StagedPhotos {
+public:
+    explicit StagedPhotos(const QString &photoFolder);
+    ~StagedPhotos();
+    StagedPhotos(const StagedPhotos &) = delete;
+    StagedPhotos &operator=(const StagedPhotos &) = delete;
+
+    // Writes one photo: begin, its data in pieces, end. A photo of the same
+    // name later in the archive replaces the earlier one. Each returns false
+    // with a message for the user in *error when the photo cannot be written
+    // (the photo folder is created when missing).
+    bool begin(const QString &name, QString *error);
+    bool write(const char *bytes, qsizetype count, QString *error);
+    bool end(QString *error);
+
+    // Gives every written photo its name in the photo folder, replacing an
+    // earlier photo of that name whatever its case. Returns false with a
+    // message for the user in *error when a photo cannot be put in place.
+    bool copy_photo(QString *error);
+
+private:
+    struct Photo;
+    QString folder_;
+    bool folderChecked_ = false;
+    std::vector<std::unique_ptr<Photo>> photos_;
+    Photo *current_ = nullptr;
+};
 
 } // namespace kelmon

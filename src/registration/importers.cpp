@@ -9,6 +9,7 @@
 #include "registration/paperreader.h"
 
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QSqlDriver>
 #include <QStringList>
 
@@ -18,6 +19,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace kelmon {
@@ -182,13 +184,11 @@ public:
         if (rc != SQLITE_OK)
             fail();
     }
-    // The text must stay unchanged until run() returns.
-    void bindText(int index, QStringView text)
+    // UTF-8 text, the database's own encoding, so that nothing is converted
+    // inside the statement. The bytes must stay unchanged until run() returns.
+    void bindText(int index, const char *utf8, qsizetype size)
     {
-        // An empty view may carry no pointer, which would bind NULL.
-        const void *data = text.isEmpty() ? static_cast<const void *>(u"") : text.utf16();
-        if (sqlite3_bind_text16(stmt_, index, data, int(text.size() * sizeof(char16_t)), SQLITE_STATIC)
-            != SQLITE_OK)
+        if (sqlite3_bind_text(stmt_, index, utf8, int(size), SQLITE_STATIC) != SQLITE_OK)
             fail();
     }
     void run()
@@ -209,40 +209,57 @@ private:
     sqlite3_stmt *stmt_ = nullptr;
 };
 
+} // namespace
+
 // One statement per record: a paper registered again replaces the rows of
 // the same keys (the primary key of every paper table is its key columns).
 class TableWriter {
 public:
     TableWriter(sqlite3 *db, const PaperImporter &importer)
         : importer_(importer), table_(*importer.table),
-          insert_(db, insertSql()), texts_(table_.columnCount)
+          insert_(db, insertSql()), texts_(table_.columnCount), stored_(table_.columnCount)
     {
     }
 
-    // The fields must stay unchanged until write() returns: texts are bound
-    // as views into them.
+    // The fields must stay unchanged until write() returns.
     void write(const std::vector<QStringView> &fields)
     {
         const auto columns = table_.cols();
 
+        // The texts of the record, as they are stored.
+        std::vector<QStringView> &stored = stored_;
+        qsizetype length = 0;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (columns[i].kind == 'N')
+                continue;
+            // S: the trimmed text; G: the trimmed text expanded.
+            const QStringView trimmed = blankTrimmed(fields[i]);
+            const bool expand = columns[i].kind == 'G' && hasPrivateUse(trimmed);
+            if (importer_.spacedMask & (1u << i)) {
+                texts_[i] = QChar(0x3000) + (expand ? conv_gaiji(trimmed) : trimmed.toString());
+                stored[i] = texts_[i];
+            } else if (expand) {
+                texts_[i] = conv_gaiji(trimmed);
+                stored[i] = texts_[i];
+            } else {
+                stored[i] = trimmed;
+            }
+            length += stored[i].size();
+        }
+
+        // All texts are encoded into one buffer that is not resized while
+        // they are bound.
+        utf8_.resize(encoder_.requiredSpace(length));
+        char *out = utf8_.data();
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const int index = int(i) + 1;
             if (columns[i].kind == 'N') {
                 insert_.bindNumber(index, fields[i]);
                 continue;
             }
-            // S: the trimmed text; G: the trimmed text expanded.
-            const QStringView trimmed = blankTrimmed(fields[i]);
-            const bool expand = columns[i].kind == 'G' && hasPrivateUse(trimmed);
-            if (importer_.spacedMask & (1u << i)) {
-                texts_[i] = QChar(0x3000) + (expand ? conv_gaiji(trimmed) : trimmed.toString());
-                insert_.bindText(index, texts_[i]);
-            } else if (expand) {
-                texts_[i] = conv_gaiji(trimmed);
-                insert_.bindText(index, texts_[i]);
-            } else {
-                insert_.bindText(index, trimmed);
-            }
+            char *const begin = out;
+            out = encoder_.appendToBuffer(out, stored[i]);
+            insert_.bindText(index, begin, out - begin);
         }
         insert_.run();
     }
@@ -259,10 +276,37 @@ private:
     const PaperImporter &importer_;
     const PaperTable &table_;
     Statement insert_;
-    std::vector<QString> texts_;   // bound texts, alive until the insert has run
+    std::vector<QString> texts_;   // expanded texts, alive until the insert has run
+    std::vector<QStringView> stored_;
+    QByteArray utf8_;              // the record's texts in UTF-8
+    QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
 };
 
+namespace {
+std::size_t indexOf(const PaperImporter &importer) { return std::size_t(&importer - importers().data()); }
 } // namespace
+
+struct ImportStatements::Writers {
+    sqlite3 *db = nullptr;
+    std::array<std::unique_ptr<TableWriter>, importerCount> writers;
+};
+
+ImportStatements::ImportStatements() : writers_(std::make_unique<Writers>()) {}
+ImportStatements::~ImportStatements() = default;
+
+TableWriter &ImportStatements::writer(const PaperImporter &importer)
+{
+    sqlite3 *db = connectionHandle();
+    if (db != writers_->db) {
+        for (auto &w : writers_->writers)
+            w.reset();
+        writers_->db = db;
+    }
+    auto &w = writers_->writers[indexOf(importer)];
+    if (!w)
+        w = std::make_unique<TableWriter>(db, importer);
+    return *w;
+}
 
 std::span<const PaperImporter> paperImporters() { return importers(); }
 
@@ -274,16 +318,13 @@ const PaperImporter *findImporter(const char *table)
     return nullptr;
 }
 
-int importPaperFile(const PaperImporter &importer, const QString &folder, const RecordHook &afterRecord)
+int importPaperText(const PaperImporter &importer, const QByteArray &bytes, ImportStatements &statements,
+                    const RecordHook &afterRecord)
 {
-    const QString path = pathInFolder(folder, QLatin1String(importer.table->file));
-    if (!QFileInfo(path).isFile())
-        return 0;
-
-    PaperReader reader = PaperReader::fromFile(path);
+    PaperReader reader = PaperReader::fromBytes(bytes, QString::fromLatin1(importer.table->file));
     if (reader.atEnd())
         return 0;
-    TableWriter writer(connectionHandle(), importer);
+    TableWriter &writer = statements.writer(importer);
     std::vector<QStringView> fields;
     int records = 0;
     while (!reader.atEnd()) {
@@ -294,6 +335,15 @@ int importPaperFile(const PaperImporter &importer, const QString &folder, const 
             afterRecord();
     }
     return records;
+}
+
+int importPaperFile(const PaperImporter &importer, const QString &folder, const RecordHook &afterRecord)
+{
+    const QString path = pathInFolder(folder, QLatin1String(importer.table->file));
+    if (!QFileInfo(path).isFile())
+        return 0;
+    ImportStatements statements;
+    return importPaperText(importer, readPaperFile(path), statements, afterRecord);
 }
 
 #define KELMON_IMPORTER(table)                                                   \

@@ -4,7 +4,9 @@
 // key. One table-driven importer serves all thirteen.
 
 #include <QString>
+#include <QByteArray>
 #include <functional>
+#include <memory>
 #include <span>
 
 namespace kelmon {
@@ -25,13 +27,37 @@ const PaperImporter *findImporter(const char *table);
 
 using RecordHook = std::function<void()>;
 
-// Imports the importer's paper file from folder (the name matched without
-// regard to case) into its table: for each record, deletes the rows with the
-// record's key values, then inserts the record, all values bound. A missing
-// file imports nothing. afterRecord runs after every stored record. Returns
-// the number of records. Throws PaperFileError when the file cannot be read
-// or ends inside a record, kelmon::DbError on a database failure. Runs in
-// the caller's transaction, if any.
+class TableWriter;
+
+// The importers' prepared statements on the open connection, prepared on first
+// use and kept for a run of archives. Destroy it before the connection closes;
+// a connection opened anew since the last use gets fresh statements.
+class ImportStatements {
+public:
+    ImportStatements();
+    ~ImportStatements();
+    ImportStatements(const ImportStatements &) = delete;
+    ImportStatements &operator=(const ImportStatements &) = delete;
+    TableWriter &writer(const PaperImporter &importer);
+
+private:
+    struct Writers;
+    std::unique_ptr<Writers> writers_;
+};
+
+// Imports the importer's paper file, given as its bytes (code page 932), into
+// its table: each record replaces the row with the record's key values, all
+// values bound. afterRecord runs after every stored record. Returns the number
+// of records. Throws PaperFileError when the bytes hold no code page 932
+// text or the text ends inside a record,
+// kelmon::DbError on a database failure. Runs in the caller's transaction, if
+// any.
+int importPaperText(const PaperImporter &importer, const QByteArray &bytes, ImportStatements &statements,
+                    const RecordHook &afterRecord = {});
+
+// The same from the paper file in folder (the name matched without regard to
+// case); a missing file imports nothing, one that cannot be read throws
+// PaperFileError.
 int importPaperFile(const PaperImporter &importer, const QString &folder, const RecordHook &afterRecord = {});
 
 // The importers by name.

@@ -149,7 +149,7 @@ PaperReader PaperReader::fromBytes(const QByteArray &bytes, const QString &fileN
     return PaperReader(std::move(text), fileName);
 }
 
-PaperReader PaperReader::fromFile(const QString &path)
+QByteArray readPaperFile(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
@@ -158,7 +158,12 @@ PaperReader PaperReader::fromFile(const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw PaperFileError(PaperFileError::Unreadable, name, file.errorString());
-    return fromBytes(bytes, name);
+    return bytes;
+}
+
+PaperReader PaperReader::fromFile(const QString &path)
+{
+    return fromBytes(readPaperFile(path), QFileInfo(path).fileName());
 }
 
 bool PaperReader::atEnd() const

@@ -33,6 +33,9 @@ struct PaperFileError : std::runtime_error {
 // of the first one, -1 when there is none.
 QString decodeCp932(QByteArrayView bytes, qsizetype *badOffset = nullptr);
 
+// The bytes of a paper file; throws PaperFileError(Unreadable).
+QByteArray readPaperFile(const QString &path);
+
 class PaperReader {
 public:
     // Reads decoded text; fileName is only used in error reports. An

@@ -8,11 +8,9 @@
 #include "registration/importers.h"
 #include "registration/paperreader.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
-#include <memory>
+#include <vector>
 
 namespace kelmon {
 
@@ -23,20 +21,72 @@ QString failureText(const QString &archiveName, const QString &reason)
     return QStringLiteral("デジタル紙面 %1 を登録できませんでした。\r\n%2").arg(archiveName, reason);
 }
 
-// A fresh folder only this run writes to (mode 0700), next to the archive
-// when possible.
-std::unique_ptr<QTemporaryDir> makeWorkFolder(const QString &archivePath)
-{
-    auto dir = std::make_unique<QTemporaryDir>(QFileInfo(archivePath).absoluteDir().filePath(QStringLiteral(".kelmon-work-XXXXXX")));
-    if (dir->isValid())
-        return dir;
-    dir = std::make_unique<QTemporaryDir>();
-    return dir->isValid() ? std::move(dir) : nullptr;
-}
+// Takes an archive's entries as they are read: the paper files into memory,
+// the photos into the photo folder under temporary names.
+class PaperSink : public ExtractSink {
+public:
+    PaperSink(const QString &photoFolder, const RegistrationHooks &hooks) : photos_(photoFolder), hooks_(hooks) {}
+
+    bool begin(const QString &name, qint64 size, QString *detail) override
+    {
+        if (isPhotoName(name)) {
+            text_ = nullptr;
+            return photos_.begin(name, &photoError_) || fail(detail);
+        }
+        const auto importers = paperImporters();
+        for (std::size_t i = 0; i < importers.size(); ++i) {
+            if (name.compare(QLatin1String(importers[i].table->file), Qt::CaseInsensitive) == 0) {
+                text_ = &texts_[i];
+                text_->clear();
+                if (size > 0)
+                    text_->reserve(size);
+                return true;
+            }
+        }
+        text_ = &ignored_;   // a paper name that no importer reads
+        text_->clear();
+        return true;
+    }
+    bool data(const char *bytes, qsizetype count, QString *detail) override
+    {
+        if (text_) {
+            text_->append(bytes, count);
+            return true;
+        }
+        return photos_.write(bytes, count, &photoError_) || fail(detail);
+    }
+    bool end(QString *detail) override { return text_ || photos_.end(&photoError_) || fail(detail); }
+    void afterEntry() override
+    {
+        if (hooks_.afterRecord)
+            hooks_.afterRecord();
+    }
+
+    // The paper file of the importer at index i (empty when the archive has none).
+    const QByteArray &text(std::size_t i) const { return texts_[i]; }
+    StagedPhotos &photos() { return photos_; }
+    // The reason a photo could not be written, for the user.
+    const QString &photoError() const { return photoError_; }
+
+private:
+    bool fail(QString *detail)
+    {
+        *detail = photoError_;
+        return false;
+    }
+
+    std::vector<QByteArray> texts_ = std::vector<QByteArray>(paperImporters().size());
+    QByteArray ignored_;
+    QByteArray *text_ = nullptr;   // the entry being read, or nullptr for a photo
+    StagedPhotos photos_;
+    QString photoError_;
+    const RegistrationHooks &hooks_;
+};
 
 } // namespace
 
-ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks)
+ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks,
+                                     ImportStatements *statements)
 {
     auto phase = [&hooks](RegistrationPhase p) {
         if (hooks.phase)
@@ -51,25 +101,25 @@ ArchiveRegistration register_archive(const QString &archivePath, const Registrat
     const QString archiveName = QFileInfo(archivePath).fileName();
 
     phase(RegistrationPhase::Extracting);
-    const auto work = makeWorkFolder(archivePath);
-    if (!work) {
-        result.message = failureText(archiveName, QStringLiteral("作業フォルダを作成できません"));
-        return result;
-    }
-    const ExtractResult extracted = extractArchive(archivePath, work->path());
+    PaperSink sink(photoFolder(), hooks);
+    const ExtractResult extracted = extractArchive(archivePath, sink);
     if (!extracted.ok()) {
-        result.message = failureText(archiveName, extracted.reason());
-        return result;
+        const bool photoFailed = extracted.status == ExtractResult::WriteFailed && !sink.photoError().isEmpty();
+        result.message = failureText(archiveName, photoFailed ? sink.photoError() : extracted.reason());
+        return result;   // the photos written so far are removed with the sink
     }
     step();
     phase(RegistrationPhase::Importing);
 
+    ImportStatements ownStatements;
+    ImportStatements &prepared = statements ? *statements : ownStatements;
+    const auto importers = paperImporters();
     const PaperImporter *raceCard = findImporter("f_wakus");
     modkelmon::Transaction transaction;
     try {
-        for (const PaperImporter &importer : paperImporters()) {
-            const bool stepsPerRecord = &importer == raceCard;
-            result.records += importPaperFile(importer, work->path(), [&] {
+        for (std::size_t i = 0; i < importers.size(); ++i) {
+            const bool stepsPerRecord = &importers[i] == raceCard;
+            result.records += importPaperText(importers[i], sink.text(i), prepared, [&] {
                 if (stepsPerRecord)
                     step();
                 if (hooks.afterRecord)
@@ -85,7 +135,7 @@ ArchiveRegistration register_archive(const QString &archivePath, const Registrat
     }
 
     QString photoError;
-    if (!copy_photo(work->path(), photoFolder(), &photoError)) {
+    if (!sink.photos().copy_photo(&photoError)) {
         result.records = 0;
         result.message = failureText(archiveName, photoError);
         return result;

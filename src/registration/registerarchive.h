@@ -1,7 +1,8 @@
 #pragma once
-// Registration of one paper archive: extraction into a fresh private work
-// folder, the thirteen importers and the photo copy, all in one database
-// transaction, so an archive is either wholly registered or not at all.
+// Registration of one paper archive: the paper files read from the archive
+// into memory and the photos into photo/ under temporary names, the thirteen
+// importers, then the photos put in place, all in one database transaction,
+// so an archive is either wholly registered or not at all.
 
 #include <QString>
 #include <functional>
@@ -19,8 +20,8 @@ struct RegistrationHooks {
     // race-card one, one per race-card record, one after the photo copy
     // (14 + race-card records per archive).
     std::function<void()> step;
-    // After every imported record of every file (the caller may yield to the
-    // event queue here).
+    // After every archive entry read and every imported record (the caller
+    // may yield to the event queue here).
     std::function<void()> afterRecord;
 };
 
@@ -30,14 +31,16 @@ struct ArchiveRegistration {
     int records = 0;   // records imported
 };
 
-// Registers the archive at archivePath. The work folder is made next to the
-// archive (or in the system's temporary folder when that fails) and removed
-// afterwards; the archive itself is left as it is. Photos go to the program
-// folder's photo/ (created when missing). A paper file that cannot be read or
+class ImportStatements;
+
+// Registers the archive at archivePath; the archive itself is left as it is.
+// Photos go to the program folder's photo/ (created when missing). A caller
+// that registers several archives passes its statements, kept across them. A paper file that cannot be read or
 // ends inside a record, an archive that cannot be extracted and a photo that
 // cannot be copied give registered == false and a message, with nothing of
 // the archive left in the database. A database failure rolls back and throws
 // kelmon::DbError.
-ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks = {});
+ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks = {},
+                                     ImportStatements *statements = nullptr);
 
 } // namespace kelmon

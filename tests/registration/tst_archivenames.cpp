@@ -1,4 +1,4 @@
-// Titles from paper archive names, and the racer photo copy.
+// Titles from paper archive names, and the racer photos put in place.
 
 #include "registration/archivenames.h"
 
@@ -42,28 +42,57 @@ void TestArchiveNames::titles()
     QCOMPARE(kelmon::get_newspname(name), title);
 }
 
+namespace {
+
+bool stage(kelmon::StagedPhotos &photos, const QString &name, const QByteArray &data)
+{
+    QString error;
+    return photos.begin(name, &error) && photos.write(data.constData(), data.size(), &error) && photos.end(&error);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+} // namespace
+
 void TestArchiveNames::photosCopied()
 {
     QTemporaryDir root;
-    const QString from = root.filePath("work");
     const QString photo = root.filePath("photo");   // missing: created
-    QVERIFY(QDir().mkpath(from));
-    QVERIFY(kelmon::test::writeFile(QDir(from).filePath("1234.gif"), "new"));
-    QVERIFY(kelmon::test::writeFile(QDir(from).filePath("kelmfa.txt"), "text"));
-    QVERIFY(kelmon::test::writeFile(QDir(from).filePath("12345.gif"), "not a photo"));
-
     QString error;
-    QVERIFY(kelmon::copy_photo(from, photo, &error));
-    QCOMPARE(QDir(photo).entryList(QDir::Files), (QStringList{"1234.gif"}));
+    {
+        kelmon::StagedPhotos photos(photo);
+        QVERIFY(stage(photos, "1234.gif", "first"));
+        QVERIFY(stage(photos, "5678.gif", "other"));
+        QVERIFY(stage(photos, "1234.gif", "new"));   // a later entry of the same name wins
+        // Nothing carries a photo's name before copy_photo.
+        QVERIFY(!QFile::exists(QDir(photo).filePath("1234.gif")));
+        QVERIFY(photos.copy_photo(&error));
+    }
+    QCOMPARE(QDir(photo).entryList(QDir::Files | QDir::Hidden), (QStringList{"1234.gif", "5678.gif"}));
+    QCOMPARE(contents(QDir(photo).filePath("1234.gif")), QByteArray("new"));
 
     // A photo of a newer paper replaces the earlier one, whatever its case.
     QVERIFY(QFile::rename(QDir(photo).filePath("1234.gif"), QDir(photo).filePath("1234.GIF")));
-    QVERIFY(kelmon::test::writeFile(QDir(from).filePath("1234.gif"), "newer"));
-    QVERIFY(kelmon::copy_photo(from, photo, &error));
-    QCOMPARE(QDir(photo).entryList(QDir::Files), (QStringList{"1234.GIF"}));
-    QFile f(QDir(photo).filePath("1234.GIF"));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("newer"));
+    {
+        kelmon::StagedPhotos photos(photo);
+        QVERIFY(stage(photos, "1234.GIF", "newer"));
+        QVERIFY(stage(photos, "5678.gif", "newer too"));
+        QVERIFY(photos.copy_photo(&error));
+    }
+    QCOMPARE(QDir(photo).entryList(QDir::Files | QDir::Hidden), (QStringList{"1234.GIF", "5678.gif"}));
+    QCOMPARE(contents(QDir(photo).filePath("1234.GIF")), QByteArray("newer"));
+    QCOMPARE(contents(QDir(photo).filePath("5678.gif")), QByteArray("newer too"));
+
+    // Photos of an archive that is not registered leave nothing behind.
+    {
+        kelmon::StagedPhotos photos(photo);
+        QVERIFY(stage(photos, "9999.gif", "dropped"));
+    }
+    QCOMPARE(QDir(photo).entryList(QDir::Files | QDir::Hidden), (QStringList{"1234.GIF", "5678.gif"}));
 }
 
 QTEST_GUILESS_MAIN(TestArchiveNames)

@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 #include "platform/yield.h"
 #include "registration/archivenames.h"
+#include "registration/importers.h"
 #include "registration/registerarchive.h"
 #include "registration/ui/progressstatus.h"
 
@@ -147,9 +148,14 @@ void frmdatabase::cmddatabase_Click()
     yieldToEvents();
 
     const bool done = modkelmon::guarded([this] {
-        for (QString name = nextArchive(); !name.isEmpty(); name = nextArchive()) {
-            tried_.insert(name);
-            registerOne(pathInFolder(receiveFolder(), name));
+        {
+            // The importers' statements serve every archive of the run and are
+            // finalized before compaction closes the connection.
+            ImportStatements statements;
+            for (QString name = nextArchive(); !name.isEmpty(); name = nextArchive()) {
+                tried_.insert(name);
+                registerOne(pathInFolder(receiveFolder(), name), statements);
+            }
         }
         status()->setText(QStringLiteral("ＤＢ最適化中..."));
         modkelmon::optimize_db();
@@ -172,7 +178,7 @@ void frmdatabase::cmddatabase_Click()
 
 // One archive: registered wholly in one transaction, then backed up and
 // removed from receive/. An archive that fails keeps its place in receive/.
-void frmdatabase::registerOne(const QString &path)
+void frmdatabase::registerOne(const QString &path, ImportStatements &statements)
 {
     status()->restart();
     status()->setText(QStringLiteral("圧縮ファイル解凍中..."));
@@ -183,7 +189,7 @@ void frmdatabase::registerOne(const QString &path)
     };
     hooks.step = [this] { status()->step(); };
     hooks.afterRecord = [] { yieldToEvents(); };
-    const ArchiveRegistration result = register_archive(path, hooks);
+    const ArchiveRegistration result = register_archive(path, hooks, &statements);
     if (!result.registered) {
         failures_ << result.message;
         return;

@@ -10,6 +10,10 @@ class QLabel;
 class QPushButton;
 
 namespace kelmon {
+class ImportStatements;
+}
+
+namespace kelmon {
 
 
 class frmdatabase : public BusyDialog {
@@ -35,7 +39,7 @@ private:
     void load() override;
     // The next archive of receive/ not yet tried in this run, or "".
     QString nextArchive() const;
-    void registerOne(const QString &path);
+    void registerOne(const QString &path, ImportStatements &statements);
 
     QSet<QString> tried_;
     QStringList failures_;
