@@ -1,22 +1,32 @@
-// Registration of generated paper days against the least work that could put
-// the same rows into the database: every generated archive goes through
-// register_archive (extraction, the thirteen importers, the photo copy, one
-// transaction per archive) into a fresh database; then the rows that ended up
-// there are read back, already typed, and inserted into another fresh
-// database with one prepared INSERT per table in one transaction. Both sides
-// run a few times alternately in this process; the best time of each side is
-// compared. The ratio is reported, never asserted.
+// Registration of generated paper days end to end against the least durable
+// work that puts the same rows into the database.
+//
+// Registration: every archive goes through register_archive (reading the
+// archive, the thirteen importers, the photos put in place, one transaction
+// per archive), with the importers' statements kept for the whole run as the
+// registration dialog keeps them.
+// Baseline: the same records, decoded and typed beforehand (outside the
+// clock), written with INSERT OR REPLACE (a repeated key replaces its row as
+// in registration) through one prepared statement per table kept for the
+// whole run, one transaction per archive, texts bound as UTF-8.
+// Both run in a fresh database on disk (the temporary folder) and in memory
+// (/dev/shm), a few rounds alternately; the best of each side is compared and
+// the first round checks that both databases hold the same rows. Ratios are
+// reported, never asserted.
 // Usage: bench_import [days] [rounds]   (default 100 days, 3 rounds)
 
 #include "benchsupport.h"
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
 #include "common/programfolder.h"
+#include "common/textforms.h"
+#include "platform/archive.h"
+#include "registration/gaiji.h"
+#include "registration/importers.h"
+#include "registration/paperreader.h"
 #include "registration/registerarchive.h"
-#include "samplepaper/samplepaper.h"
 
 #include <QCoreApplication>
-#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -27,15 +37,16 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 using namespace kelmon;
 
 namespace {
-
 
 sqlite3 *handle()
 {
@@ -45,44 +56,151 @@ sqlite3 *handle()
     return *static_cast<sqlite3 *const *>(h.constData());
 }
 
+double ms(qint64 ns) { return ns / 1.0e6; }
 
-// ---- the importer side ----
+// ---- the records, decoded beforehand ----
 
-struct ImportTiming {
-    qint64 totalNs = 0;
-    qint64 extractNs = 0;   // work folder and extraction
-    qint64 importNs = 0;    // the thirteen importers
-    qint64 photoNs = 0;     // photo copy
-    qint64 commitNs = 0;    // commit and removal of the work folder
-    int archives = 0;
-    qint64 records = 0;     // records imported (a replaced row counts each time)
+struct Value {
+    int type = SQLITE_NULL;   // SQLITE_INTEGER, SQLITE_FLOAT or SQLITE_TEXT
+    sqlite3_int64 i = 0;
+    double d = 0;
+    qsizetype offset = 0, size = 0;   // UTF-8 text in the archive's arena
 };
 
-ImportTiming registerAll(const QString &folder, const QStringList &archives)
+struct ArchiveRecords {
+    QByteArray arena;
+    // Per importer, in registration order: its records' values, row after row.
+    std::vector<std::vector<Value>> tables;
+};
+
+// Keeps the paper files of an archive in memory.
+class TextSink : public ExtractSink {
+public:
+    std::vector<QByteArray> texts = std::vector<QByteArray>(paperImporters().size());
+    bool begin(const QString &name, qint64, QString *) override
+    {
+        current_ = nullptr;
+        const auto importers = paperImporters();
+        for (std::size_t i = 0; i < importers.size(); ++i)
+            if (name.compare(QLatin1String(importers[i].table->file), Qt::CaseInsensitive) == 0)
+                current_ = &texts[i];
+        if (current_)
+            current_->clear();
+        return true;
+    }
+    bool data(const char *bytes, qsizetype count, QString *) override
+    {
+        if (current_)
+            current_->append(bytes, count);
+        return true;
+    }
+    bool end(QString *) override { return true; }
+
+private:
+    QByteArray *current_ = nullptr;
+};
+
+QStringView trimmedBlanks(QStringView text)
+{
+    auto blank = [](QChar c) { return c == u' ' || c == QChar(0x3000); };
+    while (!text.isEmpty() && blank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && blank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// The value a field is stored as: numbers as integers when integral, texts
+// trimmed, expanded and spaced.
+Value decode(QStringView field, const PaperColumn &column, bool spaced, QByteArray &arena)
+{
+    Value v;
+    if (column.kind == 'N') {
+        double d = val(field);
+        if (d == 0 || !std::isfinite(d))
+            d = 0;
+        if (d == std::trunc(d) && std::fabs(d) < 1e15) {
+            v.type = SQLITE_INTEGER;
+            v.i = sqlite3_int64(d);
+        } else {
+            v.type = SQLITE_FLOAT;
+            v.d = d;
+        }
+        return v;
+    }
+    QString text = column.kind == 'G' ? conv_gaiji(trimmedBlanks(field)) : trimmedBlanks(field).toString();
+    if (spaced)
+        text.prepend(QChar(0x3000));
+    const QByteArray utf8 = text.toUtf8();
+    v.type = SQLITE_TEXT;
+    v.offset = arena.size();
+    v.size = utf8.size();
+    arena += utf8;
+    return v;
+}
+
+ArchiveRecords decodeArchive(const QString &path, qint64 *records)
+{
+    TextSink sink;
+    const ExtractResult r = extractArchive(path, sink);
+    if (!r.ok())
+        bench::die(r.reason());
+    ArchiveRecords out;
+    const auto importers = paperImporters();
+    std::vector<QStringView> fields;
+    for (std::size_t i = 0; i < importers.size(); ++i) {
+        const PaperImporter &importer = importers[i];
+        const auto columns = importer.table->cols();
+        std::vector<Value> values;
+        if (!sink.texts[i].isEmpty()) {
+            PaperReader reader = PaperReader::fromBytes(sink.texts[i], QString::fromLatin1(importer.table->file));
+            while (!reader.atEnd()) {
+                reader.readRecord(importer.fieldsRead, fields);
+                for (std::size_t c = 0; c < columns.size(); ++c)
+                    values.push_back(decode(fields[c], columns[c], importer.spacedMask & (1u << c), out.arena));
+                ++*records;
+            }
+        }
+        out.tables.push_back(std::move(values));
+    }
+    return out;
+}
+
+// ---- the two sides ----
+
+struct Timing {
+    qint64 totalNs = 0;
+    qint64 extractNs = 0;   // reading the archive (paper files into memory, photos staged)
+    qint64 importNs = 0;    // the thirteen importers
+    qint64 photoNs = 0;     // photos put in place
+    qint64 commitNs = 0;    // commit
+    qint64 records = 0;
+};
+
+Timing registerAll(const QString &folder, const QStringList &archives)
 {
     bench::openDatabase(folder);
-    ImportTiming t;
+    Timing t;
     QElapsedTimer clock;
-    qint64 phaseStart = 0, importStart = 0, lastStep = 0, stepBefore = 0;
+    qint64 importStart = 0, lastStep = 0, stepBefore = 0;
     RegistrationHooks hooks;
     hooks.phase = [&](RegistrationPhase p) {
-        if (p == RegistrationPhase::Extracting)
-            phaseStart = clock.nsecsElapsed();
-        else
+        if (p == RegistrationPhase::Importing)
             importStart = lastStep = clock.nsecsElapsed();
     };
-    // The last step comes after the photo copy, the one before it after the
-    // last importer.
+    // The last step comes after the photos, the one before it after the last
+    // importer.
     hooks.step = [&] {
         stepBefore = lastStep;
         lastStep = clock.nsecsElapsed();
     };
+    ImportStatements statements;
     clock.start();
     for (const QString &path : archives) {
         const qint64 begin = clock.nsecsElapsed();
         ArchiveRegistration r;
         try {
-            r = register_archive(path, hooks);
+            r = register_archive(path, hooks, &statements);
         } catch (const DbError &e) {
             bench::die(e.description);
         }
@@ -90,84 +208,14 @@ ImportTiming registerAll(const QString &folder, const QStringList &archives)
         if (!r.registered)
             bench::die(r.message);
         t.totalNs += end - begin;
-        t.extractNs += importStart - phaseStart;
+        t.extractNs += importStart - begin;
         t.importNs += stepBefore - importStart;
         t.photoNs += lastStep - stepBefore;
         t.commitNs += end - lastStep;
         t.records += r.records;
-        ++t.archives;
     }
     return t;
 }
-
-// ---- the rows, read back typed ----
-
-struct Value {
-    int type = SQLITE_NULL;
-    sqlite3_int64 i = 0;
-    double d = 0;
-    QByteArray text;   // UTF-8
-};
-
-struct TableRows {
-    const PaperTable *table;
-    int columns;
-    std::vector<Value> values;   // row after row
-    qint64 rows() const { return columns ? qint64(values.size()) / columns : 0; }
-};
-
-std::vector<TableRows> readBack()
-{
-    sqlite3 *db = handle();
-    std::vector<TableRows> out;
-    for (const PaperTable &table : allTables()) {
-        if (!*table.file)
-            continue;   // the settings table
-        TableRows t{&table, int(table.columnCount), {}};
-        const QByteArray sql = QByteArray("SELECT * FROM ") + table.name + " ORDER BY rowid";
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
-            bench::die(QString::fromUtf8(sqlite3_errmsg(db)));
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c < t.columns; ++c) {
-                Value v;
-                v.type = sqlite3_column_type(stmt, c);
-                if (v.type == SQLITE_INTEGER)
-                    v.i = sqlite3_column_int64(stmt, c);
-                else if (v.type == SQLITE_FLOAT)
-                    v.d = sqlite3_column_double(stmt, c);
-                else if (v.type == SQLITE_TEXT || v.type == SQLITE_BLOB)
-                    v.text = QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, c)),
-                                        sqlite3_column_bytes(stmt, c));
-                t.values.push_back(std::move(v));
-            }
-        }
-        sqlite3_finalize(stmt);
-        out.push_back(std::move(t));
-    }
-    return out;
-}
-
-qint64 rowCount(const std::vector<TableRows> &tables)
-{
-    qint64 n = 0;
-    for (const TableRows &t : tables)
-        n += t.rows();
-    return n;
-}
-
-// Rows of each paper table in the open database, for the check that both
-// sides hold the same.
-std::vector<qint64> countRows()
-{
-    std::vector<qint64> counts;
-    for (const PaperTable &table : allTables())
-        if (*table.file)
-            counts.push_back(modkelmon::scalar(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table.name))).toLongLong());
-    return counts;
-}
-
-// ---- the bare side ----
 
 void check(sqlite3 *db, int rc, int expected)
 {
@@ -175,47 +223,121 @@ void check(sqlite3 *db, int rc, int expected)
         bench::die(QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
-// Inserts every row with one prepared statement per table in one
-// transaction; returns the time taken, prepare and commit included.
-__attribute__((noinline)) qint64 insertBare(const QString &folder, const std::vector<TableRows> &tables)
+struct StatementCloser {
+    void operator()(sqlite3_stmt *s) const { sqlite3_finalize(s); }
+};
+
+__attribute__((noinline)) qint64 insertBare(const QString &folder, const std::vector<ArchiveRecords> &archives)
 {
     bench::openDatabase(folder);
     sqlite3 *db = handle();
     QElapsedTimer clock;
     clock.start();
-    check(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
-    for (const TableRows &t : tables) {
-        QByteArray sql = QByteArray("INSERT INTO ") + t.table->name + " VALUES (?";
-        for (int c = 1; c < t.columns; ++c)
+    std::vector<std::unique_ptr<sqlite3_stmt, StatementCloser>> statements;
+    for (const PaperImporter &importer : paperImporters()) {
+        QByteArray sql = QByteArray("INSERT OR REPLACE INTO ") + importer.table->name + " VALUES (?";
+        for (std::size_t c = 1; c < importer.table->columnCount; ++c)
             sql += ",?";
         sql += ')';
         sqlite3_stmt *stmt = nullptr;
         check(db, sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &stmt, nullptr), SQLITE_OK);
-        const Value *v = t.values.data();
-        for (qint64 r = 0; r < t.rows(); ++r) {
-            for (int c = 1; c <= t.columns; ++c, ++v) {
-                switch (v->type) {
-                case SQLITE_INTEGER: sqlite3_bind_int64(stmt, c, v->i); break;
-                case SQLITE_FLOAT: sqlite3_bind_double(stmt, c, v->d); break;
-                case SQLITE_TEXT:
-                    sqlite3_bind_text(stmt, c, v->text.constData(), int(v->text.size()), SQLITE_STATIC);
-                    break;
-                case SQLITE_BLOB:
-                    sqlite3_bind_blob(stmt, c, v->text.constData(), int(v->text.size()), SQLITE_STATIC);
-                    break;
-                default: sqlite3_bind_null(stmt, c); break;
-                }
-            }
-            check(db, sqlite3_step(stmt), SQLITE_DONE);
-            sqlite3_reset(stmt);
-        }
-        sqlite3_finalize(stmt);
+        statements.emplace_back(stmt);
     }
-    check(db, sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    for (const ArchiveRecords &archive : archives) {
+        check(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
+        for (std::size_t t = 0; t < archive.tables.size(); ++t) {
+            sqlite3_stmt *stmt = statements[t].get();
+            const int columns = sqlite3_bind_parameter_count(stmt);
+            const std::vector<Value> &values = archive.tables[t];
+            for (std::size_t v = 0; v < values.size();) {
+                for (int c = 1; c <= columns; ++c, ++v) {
+                    const Value &x = values[v];
+                    if (x.type == SQLITE_INTEGER)
+                        sqlite3_bind_int64(stmt, c, x.i);
+                    else if (x.type == SQLITE_FLOAT)
+                        sqlite3_bind_double(stmt, c, x.d);
+                    else
+                        sqlite3_bind_text(stmt, c, archive.arena.constData() + x.offset, int(x.size), SQLITE_STATIC);
+                }
+                check(db, sqlite3_step(stmt), SQLITE_DONE);
+                sqlite3_reset(stmt);
+            }
+        }
+        check(db, sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    statements.clear();
     return clock.nsecsElapsed();
 }
 
-double ms(qint64 ns) { return ns / 1.0e6; }
+// Both databases hold the same rows: the bare one is open, the registered one
+// is attached.
+void checkSameRows(const QString &registeredDb)
+{
+    modkelmon::exec(QStringLiteral("ATTACH DATABASE ? AS reg"), {registeredDb});
+    for (const PaperImporter &importer : paperImporters()) {
+        const QString t = QLatin1String(importer.table->name);
+        const qint64 n = modkelmon::scalar(QStringLiteral("SELECT count(*) FROM main.%1").arg(t)).toLongLong();
+        const qint64 m = modkelmon::scalar(QStringLiteral("SELECT count(*) FROM reg.%1").arg(t)).toLongLong();
+        const qint64 differ =
+            modkelmon::scalar(QStringLiteral("SELECT count(*) FROM (SELECT * FROM main.%1 EXCEPT SELECT * FROM reg.%1)").arg(t))
+                .toLongLong();
+        if (n != m || differ != 0)
+            bench::die(QStringLiteral("%1: the baseline holds %2 rows, registration %3, %4 differ").arg(t).arg(n).arg(m).arg(differ));
+    }
+    modkelmon::exec(QStringLiteral("DETACH DATABASE reg"));
+}
+
+struct Place {
+    const char *label;
+    QString root;
+    Timing best;
+    qint64 bestBare = -1;
+    qint64 rows = 0;
+};
+
+void runRound(Place &place, int round, const QStringList &archives, const std::vector<ArchiveRecords> &records)
+{
+    const QString regFolder = QDir(place.root).filePath(QStringLiteral("register%1").arg(round));
+    const QString bareFolder = QDir(place.root).filePath(QStringLiteral("bare%1").arg(round));
+    const Timing t = registerAll(regFolder, archives);
+    setProgramFolder(regFolder);
+    const QString regDb = databasePath();
+    modkelmon::close_db();
+    const qint64 bare = insertBare(bareFolder, records);
+    if (round == 0) {
+        checkSameRows(regDb);
+        place.rows = 0;
+        for (const PaperImporter &importer : paperImporters())
+            place.rows += modkelmon::scalar(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(importer.table->name))).toLongLong();
+    }
+    modkelmon::close_db();
+    QDir(regFolder).removeRecursively();
+    QDir(bareFolder).removeRecursively();
+    std::printf("round %d %-9s register_archive %7.1f ms, baseline %7.1f ms, ratio %.2f\n", round + 1, place.label,
+                ms(t.totalNs), ms(bare), double(t.totalNs) / double(bare));
+    if (place.bestBare < 0 || t.totalNs < place.best.totalNs)
+        place.best = t;
+    if (place.bestBare < 0 || bare < place.bestBare)
+        place.bestBare = bare;
+}
+
+void report(const Place &p, int archives)
+{
+    const Timing &t = p.best;
+    auto line = [&](const char *what, qint64 ns) {
+        std::printf("    %-40s %8.1f ms  %5.1f%%\n", what, ms(ns), 100.0 * ns / t.totalNs);
+    };
+    std::printf("%s (%s):\n", p.label, qPrintable(p.root));
+    std::printf("  end to end / baseline:        %.2f   (target 2.0)\n", double(t.totalNs) / double(p.bestBare));
+    std::printf("  importers + commit / baseline: %.2f   (target 1.3)\n",
+                double(t.importNs + t.commitNs) / double(p.bestBare));
+    std::printf("  register_archive %d archives %.1f ms (%.1f archives/s), baseline %.1f ms (%.0f records/s):\n", archives,
+                ms(t.totalNs), archives / (t.totalNs / 1.0e9), ms(p.bestBare), t.records / (p.bestBare / 1.0e9));
+    line("reading the archive (papers, photos staged)", t.extractNs);
+    line("thirteen importers", t.importNs);
+    line("photos put in place", t.photoNs);
+    line("commit", t.commitNs);
+}
 
 } // namespace
 
@@ -226,76 +348,36 @@ int main(int argc, char **argv)
     const int days = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
 
-    QTemporaryDir tmp;
-    if (!tmp.isValid())
+    QTemporaryDir disk;
+    QTemporaryDir memory(QStringLiteral("/dev/shm/bench_import-XXXXXX"));
+    if (!disk.isValid())
         bench::die(QStringLiteral("no temporary folder"));
-    const QString archiveDir = tmp.filePath(QStringLiteral("archives"));
 
     QElapsedTimer build;
     build.start();
-    const QStringList archives = bench::writePaperDays(archiveDir, days, true);
+    const QStringList archives = bench::writePaperDays(disk.filePath(QStringLiteral("archives")), days, true);
     qint64 archiveBytes = 0;
     for (const QString &archive : archives)
         archiveBytes += QFileInfo(archive).size();
-    std::printf("generated %d paper days (%.1f MB of archives) in %.1f s\n", days, archiveBytes / 1.0e6,
-                build.elapsed() / 1000.0);
+    qint64 records = 0;
+    std::vector<ArchiveRecords> decoded;
+    for (const QString &archive : archives)
+        decoded.push_back(decodeArchive(archive, &records));
+    std::printf("generated %d paper days (%.1f MB of archives, %lld records) in %.1f s\n", days, archiveBytes / 1.0e6,
+                static_cast<long long>(records), build.elapsed() / 1000.0);
 
-    std::vector<TableRows> rows;
-    std::vector<qint64> importedCounts;
-    qint64 photosKept = 0;
-    ImportTiming best;
-    best.totalNs = -1;
-    qint64 bestBare = -1;
-    for (int round = 0; round < rounds; ++round) {
-        const QString importFolder = tmp.filePath(QStringLiteral("import%1").arg(round));
-        const ImportTiming t = registerAll(importFolder, archives);
-        if (round == 0) {
-            rows = readBack();
-            importedCounts = countRows();
-            photosKept = QDir(photoFolder()).entryList(QDir::Files).size();
-        }
-        modkelmon::close_db();
-        const qint64 bare = insertBare(tmp.filePath(QStringLiteral("bare%1").arg(round)), rows);
-        if (countRows() != importedCounts)
-            bench::die(QStringLiteral("the bare insert holds other row counts than the registration"));
-        modkelmon::close_db();
-        // The folders of a finished round go, so the disk holds two databases at most.
-        QDir(importFolder).removeRecursively();
-        QDir(tmp.filePath(QStringLiteral("bare%1").arg(round))).removeRecursively();
+    std::vector<Place> places;
+    places.push_back({"on disk", disk.path(), {}, -1, 0});
+    if (memory.isValid())
+        places.push_back({"in memory", memory.path(), {}, -1, 0});
+    for (int round = 0; round < rounds; ++round)
+        for (Place &place : places)
+            runRound(place, round, archives, decoded);
 
-        std::printf("round %d: register_archive %.1f ms, bare insert %.1f ms, ratio %.2f\n", round + 1,
-                    ms(t.totalNs), ms(bare), double(t.totalNs) / double(bare));
-        if (best.totalNs < 0 || t.totalNs < best.totalNs)
-            best = t;
-        if (bestBare < 0 || bare < bestBare)
-            bestBare = bare;
-    }
-
-    const qint64 dbRows = rowCount(rows);
-    const double secs = best.totalNs / 1.0e9;
-    const double bareSecs = bestBare / 1.0e9;
-    std::printf("rows: %lld records imported, %lld rows in the database (13 tables)\n",
-                static_cast<long long>(best.records), static_cast<long long>(dbRows));
-    std::printf("photos: %lld distinct in photo/ after the run\n", static_cast<long long>(photosKept));
-    std::printf("best of %d rounds\n", rounds);
-    std::printf("register_archive: %d archives in %.1f ms: %.1f archives/s, %.0f records/s (%.0f database rows/s)\n",
-                best.archives, ms(best.totalNs), best.archives / secs, best.records / secs, dbRows / secs);
-    std::printf("  extraction (work folder + libarchive) %.1f ms (%.1f%%)\n", ms(best.extractNs),
-                100.0 * best.extractNs / best.totalNs);
-    std::printf("  thirteen importers                    %.1f ms (%.1f%%)\n", ms(best.importNs),
-                100.0 * best.importNs / best.totalNs);
-    std::printf("  photo copy                            %.1f ms (%.1f%%)\n", ms(best.photoNs),
-                100.0 * best.photoNs / best.totalNs);
-    std::printf("  commit + work folder removal          %.1f ms (%.1f%%)\n", ms(best.commitNs),
-                100.0 * best.commitNs / best.totalNs);
-    std::printf("bare insert: %lld rows in %.1f ms, one transaction: %.0f rows/s\n",
-                static_cast<long long>(dbRows), ms(bestBare), dbRows / bareSecs);
-    std::printf("ratio register_archive / bare insert: %.2f (target 2)\n", double(best.totalNs) / double(bestBare));
-    std::printf("ratio importers + commits / bare insert: %.2f\n",
-                double(best.importNs + best.commitNs) / double(bestBare));
-    std::printf("ratio importers only / bare insert:   %.2f\n", double(best.importNs) / double(bestBare));
-    std::printf("per record: importers %.2f us/record, bare insert %.2f us/row\n",
-                best.importNs / 1.0e3 / double(best.records), bestBare / 1.0e3 / double(dbRows));
+    std::printf("best of %d rounds; %lld records per run, %lld rows in the database (13 tables)\n", rounds,
+                static_cast<long long>(records), static_cast<long long>(places.front().rows));
+    for (const Place &place : places)
+        report(place, int(archives.size()));
     setProgramFolder(QString());
     return 0;
 }
