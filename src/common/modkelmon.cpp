@@ -275,14 +275,7 @@ qint64 database_size() { return QFileInfo(kelmon::databasePath()).size(); }
 
 int count_lzh_files()
 {
-    const QDir dir(kelmon::receiveFolder());
-    if (!dir.exists())
-        return 0;
-    int n = 0;
-    for (const QFileInfo &f : dir.entryInfoList(QDir::Files))
-        if (f.suffix().compare(QLatin1String("lzh"), Qt::CaseInsensitive) == 0)
-            ++n;
-    return n;
+    return int(kelmon::filesWithSuffix(kelmon::receiveFolder(), QStringLiteral("lzh")).size());
 }
 
 QString del_space(const QString &s)

@@ -1,8 +1,14 @@
 #include "programfolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace kelmon {
 
@@ -41,6 +47,60 @@ QString databasePath() { return programPath(QStringLiteral("kelmon.mdb")); }
 QString receiveFolder() { return programPath(QStringLiteral("receive")); }
 QString photoFolder() { return programPath(QStringLiteral("photo")); }
 QString backupFolder() { return programPath(QStringLiteral("backup")); }
+
+namespace {
+
+// A readable name for raw name bytes that are not valid UTF-8.
+QByteArray readableName(const QByteArray &raw)
+{
+    QByteArray out;
+    for (const char c : raw) {
+        if (quint8(c) >= 0x80)
+            out += '%' + QByteArray::number(quint8(c), 16).toUpper();
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+QStringList filesWithSuffix(const QString &folder, const QString &suffix)
+{
+    // The folder is read with the system's own calls: Qt's listing leaves out
+    // names that are no valid text.
+    const QByteArray dirPath = QFile::encodeName(folder);
+    const QByteArray ending = '.' + suffix.toLatin1().toLower();
+    QStringList names;
+    DIR *dir = opendir(dirPath.constData());
+    if (!dir)
+        return names;
+    QList<QByteArray> raws;
+    while (const dirent *e = readdir(dir)) {
+        const QByteArray raw(e->d_name);
+        if (raw.size() > ending.size() && raw.right(ending.size()).toLower() == ending)
+            raws << raw;
+    }
+    closedir(dir);
+
+    for (const QByteArray &raw : raws) {
+        QByteArray name = raw;
+        struct stat st {};
+        if (stat((dirPath + '/' + raw).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (!QByteArrayView(raw).isValidUtf8()) {
+            // A free readable name: the escaped bytes, numbered on a clash.
+            name = readableName(raw);
+            for (int n = 1; QFile::exists(QFile::decodeName(dirPath + '/' + name)); ++n)
+                name = readableName(raw.left(raw.size() - ending.size())) + '-' + QByteArray::number(n) + ending;
+            if (std::rename((dirPath + '/' + raw).constData(), (dirPath + '/' + name).constData()) != 0)
+                continue;
+        }
+        names << QFile::decodeName(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 bool ensureProgramFolder(QString *error)
 {

@@ -3,6 +3,7 @@
 // $KELMON_HOME when set, otherwise the per-user data location.
 
 #include <QString>
+#include <QStringList>
 
 namespace kelmon {
 
@@ -15,6 +16,13 @@ void setProgramFolder(const QString &folder);
 QString programPath(const QString &name);
 // The same inside a folder.
 QString pathInFolder(const QString &folder, const QString &name);
+
+// The names of the files in folder that end in "." + suffix (without regard
+// to case), sorted. A name whose bytes are no valid text for the system
+// (written by another system, e.g. in code page 932) is first renamed in its
+// folder, each byte of 0x80 or above written as %XX, so that the file can be
+// counted, opened and removed like any other.
+QStringList filesWithSuffix(const QString &folder, const QString &suffix);
 
 // Creates the program folder and receive/, photo/, backup/ when missing.
 // On failure returns false and puts a message for the user into *error.

@@ -20,9 +20,10 @@ QString PaperFileError::reason() const
         return QStringLiteral("紙面ファイル %1 が途中で終わっています").arg(file);
     if (kind == Undecodable)
         return QStringLiteral("紙面ファイル %1 の %2 行目に読めない文字が有ります").arg(file, detail);
-    if (detail.isEmpty())
-        return QStringLiteral("紙面ファイル %1 を読み込めません").arg(file);
-    return QStringLiteral("紙面ファイル %1 を読み込めません（%2）").arg(file, detail);
+    // The system's text (in English) goes to the log, not to the user.
+    if (!detail.isEmpty())
+        qWarning("paper file %s: %s", qUtf8Printable(file), qUtf8Printable(detail));
+    return QStringLiteral("紙面ファイル %1 を読み込めません").arg(file);
 }
 
 namespace {

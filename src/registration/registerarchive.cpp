@@ -8,6 +8,8 @@
 #include "registration/importers.h"
 #include "registration/paperreader.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <vector>
@@ -84,6 +86,19 @@ private:
 };
 
 } // namespace
+
+void removeStaleWorkFiles()
+{
+    // Folders of earlier versions that extracted into receive/, and photos
+    // staged in photo/ by a run that was ended by force.
+    const QDir receive(receiveFolder());
+    for (const QString &name : receive.entryList({QStringLiteral(".kelmon-work-*")},
+                                                 QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot))
+        QDir(receive.filePath(name)).removeRecursively();
+    const QDir photos(photoFolder());
+    for (const QString &name : photos.entryList({QStringLiteral(".kelmon-photo-*")}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(photos.filePath(name));
+}
 
 ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks,
                                      ImportStatements *statements)

@@ -43,4 +43,9 @@ class ImportStatements;
 ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks = {},
                                      ImportStatements *statements = nullptr);
 
+// Removes what a registration ended by force left behind: work folders in
+// receive/ and staged photos in photo/ (at most one run registers at a time,
+// so every one found is stale).
+void removeStaleWorkFiles();
+
 } // namespace kelmon

@@ -10,6 +10,7 @@
 #include "registration/ui/frmdatabase.h"
 #include "registration/ui/progressstatus.h"
 #include "support/testenv.h"
+#include "helpers/paperfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,8 @@
 #include <QProgressBar>
 #include <QSqlQuery>
 #include <QtTest>
+
+#include <cstdio>
 
 using namespace kelmon;
 
@@ -65,6 +68,9 @@ private Q_SLOTS:
     void badArchivesAreReportedAndKept();
     void discardEmptiesReceive();
     void refusesToCloseWhileRunning();
+    void staleWorkFoldersAreRemoved();
+    void registeredButNotBackedUp();
+    void namesThatAreNoValidText();
 };
 
 void TestFrmdatabase::showsCountAndTitle_data()
@@ -273,6 +279,97 @@ void TestFrmdatabase::refusesToCloseWhileRunning()
     QCOMPARE(box.texts().count("デジタル紙面を登録中のため終了出来ません"), 2);
     QCOMPARE(modkelmon::scalar("select count(*) from f_wakus").toInt(), 72);
     QVERIFY(!dialog.isVisible());
+}
+
+void TestFrmdatabase::staleWorkFoldersAreRemoved()
+{
+    // Work folders and a staged photo of a run that was killed; a hidden folder of another name
+    // and a link named like a work folder are left alone (nor is the link's
+    // target touched).
+    test::ProgramFolder folder;
+    QString error;
+    QVERIFY(!writeSamplePaper(receive(folder), options(1), &error).isEmpty());
+    const QDir dir(receive(folder));
+    for (const char *stale : {".kelmon-work-a1B2c3/kelmfd.txt", ".kelmon-work-zzzzzz/x/1234.gif", ".other/keep.txt",
+                              "target/keep.txt"}) {
+        QVERIFY(dir.mkpath(QFileInfo(dir.filePath(stale)).path()));
+        QVERIFY(test::writeFile(dir.filePath(stale), "x"));
+    }
+    QVERIFY(QFile::link(dir.filePath("target"), dir.filePath(".kelmon-work-link00")));
+    QVERIFY(test::writeFile(folder.file("photo/.kelmon-photo-Ab12Cd"), "GIF89a"));
+
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.firstActivation();
+    box.answer(true);
+    dialog.cmddatabase_Click();
+    QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{".kelmon-work-link00", ".other", "target"}));
+    QVERIFY(QFile::exists(dir.filePath("target/keep.txt")));
+    QVERIFY(!QFile::exists(folder.file("photo/.kelmon-photo-Ab12Cd")));
+    QCOMPARE(rowCount("f_wakus"), 72);
+}
+
+void TestFrmdatabase::registeredButNotBackedUp()
+{
+    // A folder in backup/ holds the archive's name, so no copy can take it.
+    test::ProgramFolder folder;
+    QString error;
+    const QString name = writeSamplePaper(receive(folder), options(1), &error);
+    QVERIFY(QDir(folder.file("backup")).mkpath(name + "/inside"));
+
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.firstActivation();
+    box.answer(true);
+    dialog.cmddatabase_Click();
+    QCOMPARE(dialog.failures(), QStringList());
+    QCOMPARE(dialog.notBackedUp(), QStringList{name});
+    QCOMPARE(box.shown().back().text, QStringLiteral("次のデジタル紙面は登録しましたが、バックアップフォルダへ複写できませんでした\r\n"
+                                                     "ファイルは受信フォルダに残してあります\r\n\r\n")
+                                          + name);
+    QCOMPARE(rowCount("f_wakus"), 72);
+    QVERIFY(QFile::exists(QDir(receive(folder)).filePath(name)));
+    QVERIFY(QFileInfo::exists(folder.file("backup/" + name + "/inside")));
+    QCOMPARE(QDir(folder.file("backup")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{name});
+    QVERIFY(folder.exits().empty());
+}
+
+void TestFrmdatabase::namesThatAreNoValidText()
+{
+    // Two archives whose names are code page 932 bytes, not valid UTF-8: both
+    // are counted, registered once each and backed up under readable names;
+    // a third is discarded.
+    test::ProgramFolder folder;
+    QString error;
+    const QByteArray dir = QFile::encodeName(receive(folder)) + '/';
+    const QByteArray raw[] = {"\x83\x65\x83\x58\x83\x67.lzh", "\x83\x65\x83\x58\x83\x68.LZH"};
+    for (int day = 1; day <= 2; ++day) {
+        const QString name = writeSamplePaper(receive(folder), options(day), &error);
+        QCOMPARE(std::rename((dir + QFile::encodeName(name)).constData(), (dir + raw[day - 1]).constData()), 0);
+    }
+    QCOMPARE(modkelmon::count_lzh_files(), 2);
+
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.firstActivation();
+    QCOMPARE(dialog.lblcount->text(), QString("2"));
+    box.answer(true);
+    dialog.cmddatabase_Click();
+    QCOMPARE(box.texts(), QStringList{"デジタル紙面を登録しますか？"});
+    QCOMPARE(rowCount("f_wakus"), 144);
+    QCOMPARE(QDir(folder.file("backup")).entryList(QDir::Files), (QStringList{"%83e%83X%83g.lzh", "%83e%83X%83h.LZH"}));
+    QCOMPARE(modkelmon::count_lzh_files(), 0);
+
+    QVERIFY(test::writeFile(receive(folder) + "/x", "x"));
+    QCOMPARE(std::rename((dir + "x").constData(), (dir + raw[0]).constData()), 0);
+    frmdatabase again;
+    again.firstActivation();
+    QCOMPARE(again.lblcount->text(), QString("1"));
+    box.answer(true);
+    again.cmddelete_Click();
+    QCOMPARE(modkelmon::count_lzh_files(), 0);
+    QCOMPARE(QDir(receive(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 
 QTEST_MAIN(TestFrmdatabase)

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace kelmon {
 
 namespace {
@@ -29,22 +31,30 @@ const QString noArchives = QStringLiteral("ダウンロードされたデジタ�
 
 
 // The archives waiting in receive/, in listing order (names without regard to case).
-QStringList waitingArchives()
-{
-    QStringList names;
-    const QDir dir(receiveFolder());
-    for (const QFileInfo &f : dir.entryInfoList(QDir::Files, QDir::Name))
-        if (f.suffix().compare(QLatin1String("lzh"), Qt::CaseInsensitive) == 0)
-            names << f.fileName();
-    return names;
-}
+QStringList waitingArchives() { return filesWithSuffix(receiveFolder(), QStringLiteral("lzh")); }
 
 void removeMatching(const QString &suffix)
 {
-    const QDir dir(receiveFolder());
-    for (const QFileInfo &f : dir.entryInfoList(QDir::Files))
-        if (f.suffix().compare(suffix, Qt::CaseInsensitive) == 0)
-            QFile::remove(f.filePath());
+    const QString folder = receiveFolder();
+    for (const QString &name : filesWithSuffix(folder, suffix))
+        QFile::remove(QDir(folder).filePath(name));
+}
+
+// Copies the archive into backup/, replacing an earlier copy of that name
+// only once the new copy is complete.
+bool backUp(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (!QDir().mkpath(backupFolder()))
+        return false;
+    const QString backup = pathInFolder(backupFolder(), name);
+    const QString part = backup + QStringLiteral(".part");
+    QFile::remove(part);
+    if (QFile::copy(path, part)
+        && std::rename(QFile::encodeName(part).constData(), QFile::encodeName(backup).constData()) == 0)
+        return true;
+    QFile::remove(part);
+    return false;
 }
 
 } // namespace
@@ -145,6 +155,8 @@ void frmdatabase::cmddatabase_Click()
     status()->start(86);
     tried_.clear();
     failures_.clear();
+    notBackedUp_.clear();
+    removeStaleWorkFiles();
     yieldToEvents();
 
     const bool done = modkelmon::guarded([this] {
@@ -167,12 +179,19 @@ void frmdatabase::cmddatabase_Click()
     cmddatabase->setEnabled(true);
     status()->finish();
     hourglass.release();
-    // Archives that could not be registered stay in receive/ and are named here.
+    // Archives that could not be registered, or were registered but could
+    // not be backed up, stay in receive/ and are named here.
+    QStringList report;
     if (!failures_.isEmpty())
-        messages().information(warningTitle,
-                               QStringLiteral("次のデジタル紙面は登録できませんでした\r\n"
-                                              "ファイルは受信フォルダに残してあります\r\n\r\n")
-                                   + failures_.join(QStringLiteral("\r\n")));
+        report << QStringLiteral("次のデジタル紙面は登録できませんでした\r\n"
+                                 "ファイルは受信フォルダに残してあります\r\n\r\n")
+                      + failures_.join(QStringLiteral("\r\n"));
+    if (!notBackedUp_.isEmpty())
+        report << QStringLiteral("次のデジタル紙面は登録しましたが、バックアップフォルダへ複写できませんでした\r\n"
+                                 "ファイルは受信フォルダに残してあります\r\n\r\n")
+                      + notBackedUp_.join(QStringLiteral("\r\n"));
+    if (!report.isEmpty())
+        messages().information(warningTitle, report.join(QStringLiteral("\r\n\r\n")));
     accept();
 }
 
@@ -196,12 +215,8 @@ void frmdatabase::registerOne(const QString &path, ImportStatements &statements)
     }
 
     status()->setText(QStringLiteral("一時ファイル削除中..."));
-    const QString name = QFileInfo(path).fileName();
-    QDir().mkpath(backupFolder());
-    const QString backup = pathInFolder(backupFolder(), name);
-    QFile::remove(backup);
-    if (!QFile::copy(path, backup)) {
-        failures_ << QStringLiteral("%1: バックアップフォルダへ複写できないため受信フォルダに残しました").arg(name);
+    if (!backUp(path)) {
+        notBackedUp_ << QFileInfo(path).fileName();
         return;
     }
     QFile::remove(path);

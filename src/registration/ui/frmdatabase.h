@@ -34,6 +34,8 @@ public:
 
     // Archives of the last run that could not be registered (name and reason).
     QStringList failures() const { return failures_; }
+    // Archives of the last run that were registered but not backed up.
+    QStringList notBackedUp() const { return notBackedUp_; }
 
 private:
     void load() override;
@@ -43,6 +45,7 @@ private:
 
     QSet<QString> tried_;
     QStringList failures_;
+    QStringList notBackedUp_;
 };
 
 } // namespace kelmon
