@@ -27,6 +27,8 @@ bool holdsPages(const QString &folder)
     return !folder.isEmpty() && QFileInfo(QDir(folder).filePath(QStringLiteral("index.html"))).isFile();
 }
 
+} // namespace
+
 QUrl configuredUrl(const char *key, const char *fallback)
 {
     QSettings settings(configPath(), QSettings::IniFormat);
@@ -36,8 +38,6 @@ QUrl configuredUrl(const char *key, const char *fallback)
         return QUrl(QString::fromLatin1(fallback));
     return url;
 }
-
-} // namespace
 
 void setUrlOpener(UrlOpener opener) { currentOpener = std::move(opener); }
 

@@ -37,6 +37,9 @@ inline constexpr const char *kDefaultSupportUrl = "https://example.com/kelmon/su
 inline constexpr const char *kDefaultHomeUrl = "https://example.com/kelmon/";
 QUrl supportUrl();
 QUrl homeUrl();
+// A web address of group "WEB" in kelmon.ini by key; a missing, empty or
+// unusable value gives the fallback.
+QUrl configuredUrl(const char *key, const char *fallback);
 // Path of the configuration file read by supportUrl and homeUrl.
 QString configPath();
 

@@ -17,6 +17,8 @@ public:
     virtual bool question(const QString &title, const QString &text, bool defaultYes = true) = 0;
     // Critical icon, OK button.
     virtual void critical(const QString &title, const QString &text) = 0;
+    // Exclamation icon, OK button; a service without that icon shows it as information.
+    virtual void exclamation(const QString &title, const QString &text) { information(title, text); }
 };
 
 // The service in force. Until one is installed, a quiet service that writes

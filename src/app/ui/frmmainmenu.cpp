@@ -141,6 +141,7 @@ void frmmainmenu::connectCommands()
     for (int i = 0; i < 4; ++i)
         connect(menus_->action(QStringLiteral("mnuwindowsub_%1").arg(i)), &QAction::triggered, this,
                 [this, i] { mnuwindowsub_Click(i); });
+    on("mnudownload", &frmmainmenu::mnudownload_Click);
     on("mnudatabase", &frmmainmenu::mnudatabase_Click);
     on("mnudelete", &frmmainmenu::mnudelete_Click);
     on("mnuoptimize", &frmmainmenu::mnuoptimize_Click);

@@ -56,6 +56,7 @@ public:
     void openViewer(ViewerKind kind, const QString &title, CaptionTail tail);
 
     // Commands of the menus and toolbar.
+    void mnudownload_Click();
     void mnudatabase_Click();
     void mnudelete_Click();
     void mnuoptimize_Click();

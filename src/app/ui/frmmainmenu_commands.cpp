@@ -5,6 +5,7 @@
 #include "app/ui/frmkoyomi.h"
 #include "app/ui/frmproperty.h"
 #include "app/ui/frmversion.h"
+#include "download/ui/frmdld.h"
 #include "platform/help.h"
 #include "registration/ui/frmdatabase.h"
 #include "registration/ui/frmdelete.h"
@@ -59,7 +60,8 @@ bool frmmainmenu::hasCommand(const QString &name) const
     };
     if (viewers.contains(name))
         return hasViewer(viewers.value(name));
-    return name == QLatin1String("mnunext_0") || name == QLatin1String("mnunext_1");
+    return name == QLatin1String("mnunext_0") || name == QLatin1String("mnunext_1")
+        || name == QLatin1String("mnudownload");
 }
 
 void frmmainmenu::runRegistrationDialog()
@@ -72,6 +74,19 @@ void frmmainmenu::runDeleteDialog()
 {
     frmdelete dialog(this);
     dialog.exec();
+}
+
+void frmmainmenu::mnudownload_Click()
+{
+    {
+        PressedButton pressed(menus_->button(3));
+        frmdld dialog(this);
+        dialog.exec();
+    }
+    // Registration follows every download dialog when so set, even when
+    // nothing was downloaded.
+    if (modkelmon::downlflag == 1)
+        mnudatabase_Click();
 }
 
 void frmmainmenu::mnudatabase_Click()

@@ -38,4 +38,9 @@ void MessageBoxService::critical(const QString &title, const QString &text)
     QMessageBox::critical(owner(), title, lines(text));
 }
 
+void MessageBoxService::exclamation(const QString &title, const QString &text)
+{
+    QMessageBox::warning(owner(), title, lines(text));
+}
+
 } // namespace kelmon

@@ -14,6 +14,7 @@ public:
     void information(const QString &title, const QString &text) override;
     bool question(const QString &title, const QString &text, bool defaultYes) override;
     void critical(const QString &title, const QString &text) override;
+    void exclamation(const QString &title, const QString &text) override;
 
 private:
     QWidget *owner() const;

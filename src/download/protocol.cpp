@@ -1,0 +1,135 @@
+#include "download/protocol.h"
+
+#include "platform/help.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace kelmon::protocol {
+
+QString baseUrl()
+{
+    QString base = help::configuredUrl("baseurl", kDefaultBaseUrl).toString();
+    if (!base.endsWith(u'/'))
+        base += u'/';
+    return base;
+}
+
+QString queryValue(const QString &value)
+{
+    static const QByteArray reserved = QByteArrayLiteral("&=#+% \"<>\\^`{|}");
+    QStringEncoder toCp932("windows-31j");
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        const char16_t u = c.unicode();
+        if (u > 0x20 && u < 0x7F && !reserved.contains(char(u))) {
+            out += c;
+            continue;
+        }
+        QByteArray bytes;
+        if (u < 0x80) {
+            bytes = QByteArray(1, char(u));
+        } else {
+            // A surrogate pair is one character.
+            const qsizetype n = c.isHighSurrogate() && i + 1 < value.size() ? 2 : 1;
+            bytes = toCp932.encode(QStringView(value).mid(i, n));
+            i += n - 1;
+        }
+        for (const char b : bytes)
+            out += QStringLiteral("%%1").arg(uchar(b), 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
+}
+
+QString checkQuery(const QString &user, const QString &password)
+{
+    return QStringLiteral("WCI=check&KMUSR=") + queryValue(user) + QStringLiteral("&KMPSS=") + queryValue(password);
+}
+
+QString dwldfileQuery(const QString &user, const QString &fileName)
+{
+    return QStringLiteral("WCI=dwldfile&KMUSR=") + queryValue(user) + QStringLiteral("&FNM=") + queryValue(fileName);
+}
+
+QString fileQuery(const QString &transferKey, const QString &archiveName)
+{
+    return QStringLiteral("WCI=") + queryValue(transferKey) + QStringLiteral("&FNM=") + queryValue(archiveName);
+}
+
+QString delfileQuery(const QString &user) { return QStringLiteral("WCI=delfile&KMUSR=") + queryValue(user); }
+
+QUrl requestUrl(const QString &base, const QString &query)
+{
+    return QUrl::fromEncoded((base + QLatin1String(kPage) + u'?' + query).toLatin1(), QUrl::StrictMode);
+}
+
+QString answerText(const QByteArray &body)
+{
+    QStringDecoder fromCp932("windows-31j");
+    return QString(fromCp932.decode(body)).trimmed();
+}
+
+Special special(const QString &answer)
+{
+    if (answer.isEmpty())
+        return Special::Empty;
+    if (answer.compare(u"False", Qt::CaseInsensitive) == 0)
+        return Special::False;
+    if (answer.compare(u"Non", Qt::CaseInsensitive) == 0)
+        return Special::Non;
+    if (answer.compare(u"Error", Qt::CaseInsensitive) == 0)
+        return Special::Error;
+    return Special::None;
+}
+
+QString specialStatus(Special s)
+{
+    switch (s) {
+    case Special::False: return QStringLiteral("ユーザ名とパスワードが無効です...");
+    case Special::Non: return QStringLiteral("ケルモンデジタルサイトにデータが有りません...");
+    case Special::Error: return QStringLiteral("サイト側でエラーが発生しました...メールなどで連絡して下さい...");
+    case Special::Empty: return QStringLiteral("エラーが発生しました...再試行して下さい...");
+    case Special::None: break;
+    }
+    return {};
+}
+
+CheckAnswer readCheckAnswer(const QString &answer)
+{
+    CheckAnswer out;
+    QStringList elements = answer.split(u',');
+    const QString last = elements.takeLast();
+    const bool digits = !last.isEmpty() && std::all_of(last.begin(), last.end(), [](QChar c) {
+        return c.unicode() >= u'0' && c.unicode() <= u'9';
+    });
+    out.sample = last == QStringLiteral("∞");
+    if (!digits && !out.sample)
+        return out;
+    out.valid = true;
+    out.files = elements;
+    out.count = last;
+    return out;
+}
+
+bool isPlainArchiveName(const QString &name)
+{
+    if (name.size() <= 4 || !name.endsWith(u".lzh", Qt::CaseInsensitive) || name.startsWith(u'.'))
+        return false;
+    if (name.contains(u'/') || name.contains(u'\\') || name.contains(u".."))
+        return false;
+    return std::none_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
+bool looksLikeLhaArchive(const QByteArray &data)
+{
+    // Every header level starts with two bytes (size and checksum, or size),
+    // then the five-byte method mark.
+    if (data.size() < 22)
+        return false;
+    const char *m = data.constData() + 2;
+    return m[0] == '-' && m[1] == 'l' && (m[2] == 'h' || m[2] == 'z') && m[4] == '-';
+}
+
+} // namespace kelmon::protocol

@@ -1,0 +1,65 @@
+#pragma once
+// The publisher's server protocol: the four requests the download dialog
+// sends (log-in and list, reservation, archive fetch, acknowledgement), how
+// their text answers read, and which archive names and bodies are accepted.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+namespace kelmon::protocol {
+
+// The page every request goes to, directly under the base address.
+inline constexpr const char *kPage = "wckelmoni2.ASP";
+
+// The server's base address: key "baseurl" of group "WEB" in kelmon.ini in the
+// program folder, always ending in "/"; a missing or unusable value gives
+// kDefaultBaseUrl.
+inline constexpr const char *kDefaultBaseUrl = "https://example.com/kelmon/server/";
+QString baseUrl();
+
+// A value as it goes into a query: as it stands, except the characters that
+// would change the query's meaning or cannot stand in an address. "&", "=",
+// "#", "+", "%", blanks, control characters, the characters an address may
+// not hold ("\"<>\\^`{|}") and non-ASCII characters (as their code page 932
+// bytes) are percent-encoded.
+QString queryValue(const QString &value);
+
+QString checkQuery(const QString &user, const QString &password);
+QString dwldfileQuery(const QString &user, const QString &fileName);
+QString fileQuery(const QString &transferKey, const QString &archiveName);
+QString delfileQuery(const QString &user);
+// base + page + "?" + query, sent exactly as built.
+QUrl requestUrl(const QString &base, const QString &query);
+
+// A text answer: the body read as code page 932, without white space at both ends.
+QString answerText(const QByteArray &body);
+
+// The answers that stand for a refusal or a failure, tested on the whole
+// answer text without regard to letter case.
+enum class Special { None, False, Non, Error, Empty };
+Special special(const QString &answer);
+// The status text of a special answer ("" for None).
+QString specialStatus(Special s);
+
+// The list answer: file names then the remaining count. Valid only when the
+// last element is decimal digits or "∞".
+struct CheckAnswer {
+    bool valid = false;
+    QStringList files;
+    QString count;
+    bool sample = false;   // the count is "∞"
+};
+CheckAnswer readCheckAnswer(const QString &answer);
+
+// A file name from the server that may be written into the receive folder: a
+// plain name ending in ".lzh" (letter case ignored) with no folder part, no
+// "..", no leading dot and no control characters.
+bool isPlainArchiveName(const QString &name);
+
+// Whether the bytes begin like an LHA archive (a first header with a
+// "-lh?-" or "-lz?-" method mark). Error pages and empty bodies do not.
+bool looksLikeLhaArchive(const QByteArray &data);
+
+} // namespace kelmon::protocol

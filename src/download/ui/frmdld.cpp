@@ -1,0 +1,195 @@
+#include "download/ui/frmdld.h"
+
+#include "download/ui/frmdialoption.h"
+#include "download/ui/frmpass.h"
+#include "platform/fonts.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace kelmon {
+
+namespace {
+
+QPushButton *button(const char *name, const QString &text, const QString &tip)
+{
+    auto *b = new QPushButton(text);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+frmdld::frmdld(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("デジタル紙面をダウンロードします..."));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    cmdconect = button("cmdconect", QStringLiteral("問合せ(&Q)"), QStringLiteral("ダウンロード可能なデジタル紙面を問い合わせます"));
+    cmddwld = button("cmddwld", QStringLiteral("ダウンロード(&D)"), QStringLiteral("デジタル紙面をダウンロードします"));
+    cmdclse = button("cmdclse", QStringLiteral("終了(&X)"), QStringLiteral("終了します"));
+    Command1 = button("Command1", QStringLiteral("キャンセル"), QStringLiteral("ダウンロードをキャンセルします"));
+    cmdoption = button("cmdoption", QStringLiteral("接続設定(&O)"), QStringLiteral("インターネット接続の設定をします"));
+
+    List1 = new QListWidget;
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setFont(makeFont(QStringLiteral("ＭＳ ゴシック"), 10));
+    List1->setMinimumSize(460, 200);
+    Label3 = new QLabel;
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setFont(makeFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
+    Label3->setMinimumWidth(48);
+    Label3->setAlignment(Qt::AlignCenter);
+    Label3->setAutoFillBackground(true);
+    StatusBar1 = new QStatusBar;
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    ProgressBar1 = new QProgressBar;
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+
+    auto *count = new QHBoxLayout;
+    count->addWidget(new QLabel(QStringLiteral("お客様のダウンロード可能回数は")));
+    count->addWidget(Label3);
+    count->addWidget(new QLabel(QStringLiteral("回です")));
+    count->addStretch();
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdconect);
+    buttons->addWidget(cmddwld);
+    buttons->addWidget(Command1);
+    buttons->addWidget(cmdoption);
+    buttons->addStretch();
+    buttons->addWidget(cmdclse);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("ダウンロード可能なデジタル紙面は以下の通りです...")));
+    layout->addWidget(List1);
+    layout->addLayout(count);
+    layout->addLayout(buttons);
+    layout->addWidget(ProgressBar1);
+    layout->addWidget(StatusBar1);
+
+    flow.showOptions = [this] {
+        frmdialoption options(this);
+        options.exec();
+    };
+    flow.showLogin = [this] {
+        frmpass PForm(this);
+        connect(&PForm, &frmpass::CloseWindow, &flow, &DownloadFlow::PForm_CloseWindow);
+        PForm.exec();
+    };
+    connect(&flow, &DownloadFlow::changed, this, &frmdld::render);
+    connect(&flow, &DownloadFlow::beep, this, [] { QApplication::beep(); });
+    connect(&flow, &DownloadFlow::focusList, this, [this] { List1->setFocus(); });
+
+    connect(cmdconect, &QPushButton::clicked, &flow, &DownloadFlow::cmdconect_Click);
+    connect(cmddwld, &QPushButton::clicked, this, &frmdld::runDownload);
+    connect(Command1, &QPushButton::clicked, &flow, &DownloadFlow::Command1_Click);
+    connect(cmdoption, &QPushButton::clicked, &flow, &DownloadFlow::cmdoption_Click);
+    connect(cmdclse, &QPushButton::clicked, this, &frmdld::cmdclse_Click);
+    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!syncing_)
+            flow.List1_Click(row);
+    });
+    connect(List1, &QListWidget::itemDoubleClicked, this, [this] {
+        if (cmddwld->isEnabled())
+            runDownload();
+    });
+    List1->installEventFilter(this);
+
+    flow.load();
+}
+
+void frmdld::runDownload() { flow.cmddwld_Click(); }
+
+void frmdld::render()
+{
+    const DldButtons &b = flow.buttons();
+    cmdconect->setEnabled(b.connect);
+    cmddwld->setEnabled(b.download);
+    cmdclse->setEnabled(b.close);
+    Command1->setEnabled(b.cancel);
+    List1->setEnabled(b.list);
+    const QString back = b.list ? QStringLiteral("#ffffff") : QStringLiteral("#c0c0c0");
+    List1->setStyleSheet(QStringLiteral("QListWidget { background: %1; }").arg(back));
+    Label3->setStyleSheet(QStringLiteral("QLabel { background: %1; }").arg(back));
+
+    syncing_ = true;
+    QStringList shown;
+    for (int i = 0; i < List1->count(); ++i)
+        shown << List1->item(i)->text();
+    if (shown != flow.rows()) {
+        List1->clear();
+        List1->addItems(flow.rows());
+    }
+    if (List1->currentRow() != flow.selectedRow())
+        List1->setCurrentRow(flow.selectedRow());
+    syncing_ = false;
+
+    Label3->setText(flow.count());
+    StatusBar1->showMessage(flow.status());
+    ProgressBar1->setRange(0, flow.progressMax());
+    ProgressBar1->setValue(flow.progressValue());
+    if (flow.hourglass())
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+void frmdld::cmdclse_Click()
+{
+    flow.cmdclse_Click();
+    close();
+}
+
+void frmdld::closeEvent(QCloseEvent *event)
+{
+    if (flow.queryUnload())
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
+}
+
+void frmdld::reject()
+{
+    // Escape and the title-bar button close only when nothing is in flight.
+    if (flow.queryUnload())
+        QDialog::reject();
+}
+
+bool frmdld::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == List1 && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (cmddwld->isEnabled()) {
+                runDownload();
+                return true;
+            }
+            break;
+        case Qt::Key_Right:
+            (cmddwld->isEnabled() ? cmddwld : cmdclse)->setFocus();
+            return true;
+        case Qt::Key_Left:
+            cmdconect->setFocus();
+            return true;
+        default: break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace kelmon
