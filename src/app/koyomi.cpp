@@ -29,15 +29,6 @@ QString textOf(const QSqlQuery &query, const char *column)
     return query.value(QLatin1String(column)).toString();
 }
 
-// A numeric context value as a bound parameter: whole numbers as integers.
-QVariant number(const QString &text)
-{
-    const double value = val(text);
-    if (value == std::floor(value) && std::fabs(value) < 9.0e15)
-        return QVariant(static_cast<qlonglong>(value));
-    return QVariant(value);
-}
-
 bool nonZero(const QSqlQuery &query, const char *column)
 {
     bool ok = false;
@@ -71,9 +62,9 @@ QString hhmm_time(const QString &value)
 Koyomi load_koyomi(const QString &kyosocode, const QString &setuscode, const QString &datescnt)
 {
     Koyomi out;
-    const QVariant venue = number(kyosocode);
-    const QVariant meeting = number(setuscode);
-    const QVariant day = number(datescnt);
+    const QVariant venue = modkelmon::keyValue(kyosocode);
+    const QVariant meeting = modkelmon::keyValue(setuscode);
+    const QVariant day = modkelmon::keyValue(datescnt);
 
     QSqlQuery setus = modkelmon::exec(QStringLiteral("select yusyuflag from f_setus where setuscode = ?"),
                                       {meeting});

@@ -2,6 +2,7 @@
 
 #include "common/paper_schema.h"
 #include "common/programfolder.h"
+#include "common/textforms.h"
 #include "platform/messages.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QSqlError>
 #include <QStringList>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -173,6 +175,14 @@ QVariant scalar(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q = exec(sql, values);
     return q.next() ? q.value(0) : QVariant();
+}
+
+QVariant keyValue(const QString &field)
+{
+    const double d = kelmon::val(field);
+    if (std::trunc(d) == d && std::fabs(d) < 9.0e15)
+        return QVariant(qlonglong(d));
+    return QVariant(d);
 }
 
 Transaction::Transaction()

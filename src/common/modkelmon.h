@@ -31,6 +31,9 @@ QSqlDatabase db();
 QSqlQuery exec(const QString &sql, const QVariantList &values = {});
 // The first column of the first row, or an invalid QVariant when there is none.
 QVariant scalar(const QString &sql, const QVariantList &values = {});
+// A context field (text) as a bound key value: its numeric value (val, 0 for
+// a text that is not a number), whole numbers bound as integers.
+QVariant keyValue(const QString &field);
 
 // Transaction guard: rolls back unless commit() was called.
 class Transaction {

@@ -33,8 +33,10 @@ const Member kMembers[] = {
     {"mnubt", kSortAverageRacer, 1, {{4, 15}, {14, 16}}, 0, {{4, 15}}, {15}, false, 16, 14, false},
     // Racer list: prefecture by its code; two header rows.
     {"mnurs", kSortAverageRacerCard, 2, {{2, 43}}, 0, {}, {}, false, 1, 0, false},
-    // Racer detail: result words, race time and tilt by their raw values.
-    {"mnurd", kSortAverageResult, 1, {{3, 10}, {4, 11}, {7, 12}}, 0, {{4, 11}}, {11}, true, -1, -1, false},
+    // Racer detail: result words, race time and tilt sort by their raw
+    // values; the average reads the current column itself (the window offers
+    // it on the start timing and the exhibition time only).
+    {"mnurd", kSortAverageResult, 1, {{3, 10}, {4, 11}, {7, 12}}, 0, {}, {}, true, -1, -1, false},
     // Data room grids: two header rows, no substitution.
     {"mnul1", kSortAverageRacerCard, 2, {}, 0, {}, {}, false, 1, 0, false},
     {"mnul2", kSortAverageRacerCard, 2, {}, 0, {}, {}, false, 1, 0, true},

@@ -26,15 +26,6 @@ void fixedHeader(GridModel &grid, int row, int col, const QString &text, bool bo
         grid.setFontBold(row, col, true);
 }
 
-// A context field read as a number and bound as an integer when it is one.
-QVariant keyValue(const QString &field)
-{
-    const double d = val(field);
-    if (std::trunc(d) == d && std::fabs(d) < 9.0e15)
-        return QVariant(qlonglong(d));
-    return QVariant(d);
-}
-
 } // namespace
 
 void set_gridheader(GridModel &grid)
@@ -171,7 +162,7 @@ QVector<BoatRow> queryBoats(const CardContext &context, int item, int order)
     QSqlQuery q = modkelmon::exec(
         QStringLiteral("select * from f_wakus where setuscode = ? and datescnt = ? and racesno = ? order by ")
             + get_orderby(item, order),
-        {keyValue(context.setuscode), keyValue(context.datescnt), keyValue(context.racesno)});
+        {modkelmon::keyValue(context.setuscode), modkelmon::keyValue(context.datescnt), modkelmon::keyValue(context.racesno)});
     QVector<BoatRow> boats;
     while (boats.size() < kMaxBoats && q.next())
         boats.append(BoatRow(q.record()));

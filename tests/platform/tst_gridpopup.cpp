@@ -111,6 +111,10 @@ void TestGridPopup::averages_data()
     QTest::newRow("dash skipped in results")
         << "mnurr" << 5 << QStringList{"6.71", "-", "6.79"} << QStringList{} << done
         << "平均値は 6.75 です...\r\n\r\n合計 13.5    件数 2件";
+    // The racer detail averages the column it is on, not a hidden key.
+    QTest::newRow("racer detail: the current column itself")
+        << "mnurd" << 4 << QStringList{"1.49.6", "-"} << QStringList{} << done
+        << "平均値は 1.49 です...\r\n\r\n合計 1.49    件数 1件";
     QTest::newRow("every cell a dash") << "mnurr" << 5 << QStringList{"-", "-"} << QStringList{} << none << noneText;
     QTest::newRow("no data rows") << "mnudm" << 4 << QStringList{} << QStringList{} << none << noneText;
     // Best times 1.49.3 and 1.50.0 (109.3 s and 110.0 s) and a boat with none:

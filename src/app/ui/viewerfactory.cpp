@@ -1,6 +1,9 @@
 #include "app/ui/viewerfactory.h"
 
 #include "app/ui/frmkoyomi.h"
+#include "lists/ui/frmmachinelist.h"
+#include "lists/ui/frmracerdisp.h"
+#include "lists/ui/frmracerlist.h"
 #include "racecard/ui/frmraceinfo.h"
 
 #include <QMdiArea>
@@ -21,6 +24,10 @@ std::array<std::function<ViewerWindow *()>, kKinds> &creators()
         std::array<std::function<ViewerWindow *()>, kKinds> t;
         t[std::size_t(ViewerKind::RaceCard)] = make<racecard::frmraceinfo>;
         t[std::size_t(ViewerKind::Almanac)] = make<frmkoyomi>;
+        t[std::size_t(ViewerKind::RacerList)] = make<lists::frmracerlist>;
+        t[std::size_t(ViewerKind::MotorList)] = make<lists::frmmotorlist>;
+        t[std::size_t(ViewerKind::BoatList)] = make<lists::frmboatslist>;
+        t[std::size_t(ViewerKind::RacerDetail)] = make<lists::frmracerdisp>;
         return t;
     }();
     return table;

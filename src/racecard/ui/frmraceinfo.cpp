@@ -32,6 +32,8 @@
 
 namespace kelmon::racecard {
 
+using modkelmon::keyValue;
+
 namespace {
 
 const QString kWarningTitle = QStringLiteral("警告です...");
@@ -45,16 +47,6 @@ constexpr int kPanelWidth = 1455;
 constexpr int kGridLeft = 1680;
 constexpr int kGridTop = 120;
 constexpr int kPredictionTops[3] = {3720, 4320, 4920};
-
-
-// A context field read as a number, bound as an integer when it is one.
-QVariant keyValue(const QString &field)
-{
-    const double d = val(field);
-    if (std::trunc(d) == d && std::fabs(d) < 9.0e15)
-        return QVariant(qlonglong(d));
-    return QVariant(d);
-}
 
 // Which prediction pictures show a frame of a role: large ones first, then
 // the small ones (rows of four: winner, second, two thirds).

@@ -1,0 +1,141 @@
+#include "lists/racerdisp.h"
+
+#include "common/codetables.h"
+#include "common/modkelmon.h"
+#include "common/programfolder.h"
+#include "common/textforms.h"
+#include "platform/gridpopup.h"
+#include "racedetails/resultrow.h"
+
+#include <QHash>
+#include <QImageReader>
+
+namespace kelmon::lists {
+
+namespace {
+
+struct RestbColumn {
+    const char16_t *header;
+    int width;
+};
+const RestbColumn kRestbColumns[kRestbCols] = {
+    {u"日程", 540}, {u"Ｒ", 280},   {u"枠", 280},   {u"着順", 740}, {u"タイム", 660}, {u"進入", 460}, {u"ST", 300},
+    {u"チルト", 640}, {u"展示", 450}, {u"減点", 1160}, {u"", 0},     {u"", 0},      {u"", 0},      {u"", 0},
+};
+constexpr int kPenaltyCol = 9;
+constexpr int kFirstLeftCol = 9;
+constexpr int kTintedFirst = 1;
+constexpr int kTintedLast = 9;
+
+double number(const QSqlQuery &q, const char *field) { return q.value(QLatin1String(field)).toDouble(); }
+
+} // namespace
+
+RacerHeader loadRacerHeader(const QString &setuscode, const QString &tourokuno)
+{
+    RacerHeader h;
+    h.number = format(val(tourokuno), "0000");
+    QSqlQuery q = modkelmon::exec(QStringLiteral("select * from f_racer where setuscode = ? and tourokuno = ? "
+                                                 "order by datescnt desc limit 1"),
+                                  {modkelmon::keyValue(setuscode), modkelmon::keyValue(tourokuno)});
+    if (!q.next())
+        return h;
+    h.found = true;
+    h.name = trimBlanks(q.value(QStringLiteral("sensyname")).toString());
+    h.memo[0] = format(plainNumber(number(q, "tourokuki")), "@@") + QStringLiteral("期 ")
+        + modkelmon::get_pref_name(cint16(number(q, "adress")));
+    h.memo[1] = q.value(QStringLiteral("classcode_ge")).toString() + QStringLiteral("級  勝率 ")
+        + format(number(q, "syoritu_ge"), "0.00") + QStringLiteral(" 2連対率")
+        + format(plainNumber(number(q, "fukuritu_ge")), "@@@") + QStringLiteral("％");
+    h.memo[2] = QStringLiteral("最近1年間  勝率 ") + format(number(q, "syoritu_zk"), "0.00") + QStringLiteral(" 2連対率")
+        + format(plainNumber(number(q, "fukuritu_zk")), "@@@") + QStringLiteral("％");
+    return h;
+}
+
+void set_restb_grid(GridModel &grid)
+{
+    grid.reset();
+    grid.setCols(kRestbCols);
+    grid.setRows(2);
+    grid.setFixedCols(0);
+    grid.setFixedRows(1);
+    grid.setRows(1);
+    grid.setMergeMode(GridMerge::Free);
+    grid.setMergeCol(0, true);
+    grid.setRowHeight(0, 260);
+    for (int c = 0; c < kRestbCols; ++c) {
+        grid.setColWidth(c, kRestbColumns[c].width);
+        grid.setColAlignment(c, c < kFirstLeftCol ? GridAlign::CenterCenter : GridAlign::LeftCenter);
+        grid.setText(0, c, QString::fromUtf16(kRestbColumns[c].header));
+    }
+}
+
+void disp_restb(GridModel &grid, const QString &setuscode, const QString &tourokuno)
+{
+    set_restb_grid(grid);
+    const QVariant meeting = modkelmon::keyValue(setuscode);
+    QSqlQuery q = modkelmon::exec(QStringLiteral("select * from f_restb where setuscode = ? and tourokuno = ? "
+                                                 "order by datescnt , racesno"),
+                                  {meeting, modkelmon::keyValue(tourokuno)});
+    // The date of each day of the meeting, read once per day.
+    QHash<int, QString> dates;
+    while (q.next()) {
+        const racedetails::RestbRow run = racedetails::RestbRow::fromRecord(q.record());
+        const int row = grid.rows();
+        grid.setRows(row + 1);
+        grid.setRow(row);
+        if (const std::optional<QRgb> tint = modkelmon::get_wakucolor(run.wakusno))
+            for (int c = kTintedFirst; c <= kTintedLast; ++c)
+                grid.setBackColor(row, c, *tint);
+        const QString texts[kRestbCols - 1] = {
+            modkelmon::dayOfMeetingText(run.datescnt), format(QString::number(run.racesno), "@@"),
+            QString::number(run.wakusno), racedetails::resultText(run), racedetails::raceTimeText(run),
+            racedetails::courseText(run), racedetails::startText(run), racedetails::tiltText(run),
+            racedetails::exhibitionText(run), racedetails::penaltyText(run), racedetails::rawResult(run),
+            racedetails::rawRaceTime(run), racedetails::signedTilt(run)};
+        for (int c = 0; c < kRestbCols - 1; ++c)
+            grid.setText(row, c, texts[c]);
+        auto it = dates.find(run.datescnt);
+        if (it == dates.end()) {
+            const QVariant date = modkelmon::scalar(
+                QStringLiteral("select \"Date\" from f_resta where setuscode = ? and datescnt = ? limit 1"),
+                {meeting, run.datescnt});
+            it = dates.insert(run.datescnt, date.isValid() ? date.toString() : QString());
+        }
+        grid.setText(row, kRestbCols - 1, it.value());
+    }
+    q.finish();
+    if (grid.rows() > 1) {
+        grid.setRow(1);
+        grid.setCol(0);
+    }
+}
+
+std::optional<PopupItems> racerDetailPopup(const GridModel &grid, bool resultWindow)
+{
+    if (grid.rows() <= 1)
+        return std::nullopt;
+    const int col = grid.col();
+    const bool sortable = col != kPenaltyCol;
+    // The result item opens only a real day and race of the meeting.
+    const bool result = resultWindow && gridpopup::racerResult(grid).has_value();
+    return PopupItems{{0, sortable}, {1, sortable}, {2, col == 6 || col == 8}, {4, result}};
+}
+
+QString racerPhotoPath(const QString &tourokuno)
+{
+    return pathInFolder(photoFolder(), format(val(tourokuno), "0000") + QStringLiteral(".gif"));
+}
+
+QImage loadRacerPhoto(const QString &path)
+{
+    QImageReader reader(path, "gif");
+    // The file must be a GIF by its content, whatever else Qt could read.
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
+    if (!reader.canRead())
+        return QImage();
+    return reader.read();
+}
+
+} // namespace kelmon::lists
