@@ -14,17 +14,29 @@ const int defaultSettingsRow[65] = {
     0, 1, 0, 1,
 };
 
+QString startupSettingCaption(StartupSetting setting)
+{
+    switch (setting) {
+    case StartupSetting::Venue: return QStringLiteral("指定の競走場を開く");
+    case StartupSetting::SizeCheck: return QStringLiteral("データベースのサイズとパフォーマンスを検査する");
+    case StartupSetting::RegistrationOffer: return QStringLiteral("未登録のデータが有ったときに登録画面を起動する");
+    case StartupSetting::AfterDownload: return QStringLiteral("ダウンロード後の設定");
+    }
+    return {};
+}
+
 namespace {
 
 // A stored value as the 16-bit setting it stands for; out-of-range values give
-// the default and are named in *replaced.
-qint16 setting(const QSqlQuery &q, const char *name, int low, int high, qint16 fallback, QStringList *replaced)
+// the default and are named in *replaced by the settings dialog's caption.
+qint16 setting(const QSqlQuery &q, const char *name, StartupSetting which, int low, int high, qint16 fallback,
+               QStringList *replaced)
 {
     bool ok = false;
     const qlonglong v = q.value(QString::fromLatin1(name)).toLongLong(&ok);
     if (ok && v >= low && v <= high)
         return static_cast<qint16>(v);
-    replaced->append(QString::fromLatin1(name));
+    replaced->append(startupSettingCaption(which));
     return fallback;
 }
 
@@ -49,11 +61,11 @@ QString read_m_kanri()
         return {};
     }
     QStringList replaced;
-    modkelmon::kyosocode = setting(q, "kyosocode", 0, 24, 0, &replaced);
-    modkelmon::checkflag = setting(q, "checkflag", -32768, 32767, 1, &replaced);
-    modkelmon::regstflag = setting(q, "regstflag", -32768, 32767, 0, &replaced);
-    modkelmon::downlflag = setting(q, "downlflag", -32768, 32767, 1, &replaced);
-    return replaced.join(QLatin1String(", "));
+    modkelmon::kyosocode = setting(q, "kyosocode", StartupSetting::Venue, 0, 24, 0, &replaced);
+    modkelmon::checkflag = setting(q, "checkflag", StartupSetting::SizeCheck, -32768, 32767, 1, &replaced);
+    modkelmon::regstflag = setting(q, "regstflag", StartupSetting::RegistrationOffer, -32768, 32767, 0, &replaced);
+    modkelmon::downlflag = setting(q, "downlflag", StartupSetting::AfterDownload, -32768, 32767, 1, &replaced);
+    return replaced.join(QLatin1String("\r\n"));
 }
 
 void write_startup_settings()

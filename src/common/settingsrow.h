@@ -10,10 +10,15 @@ namespace kelmon {
 // kyosocode, checkflag, regstflag, downlflag.
 extern const int defaultSettingsRow[65];
 
+// The four start-up settings, and how the settings dialog names each.
+enum class StartupSetting { Venue, SizeCheck, RegistrationOffer, AfterDownload };
+QString startupSettingCaption(StartupSetting setting);
+
 // Reads the four start-up settings into modkelmon's shared settings, inserting
 // the default row first when there is none. A value out of range (a venue
 // outside 0..24, a number beyond 16 bits) is read as its default; the return
-// value then names what was replaced, for a message to the user.
+// value then names what was replaced, one setting a line by the settings
+// dialog's captions, for a message to the user.
 // Throws kelmon::DbError.
 QString read_m_kanri();
 

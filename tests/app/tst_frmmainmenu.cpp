@@ -44,6 +44,8 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void screenWidthRule();
     void secondCopyEndsSilently();
+    void lockThatCannotBeMadeIsAnError();
+    void mainWindowFillsTheAvailableArea();
     void sizeWarning_data();
     void sizeWarning();
     void registrationOffer_data();
@@ -83,9 +85,9 @@ void TestMainWindow::secondCopyEndsSilently()
 {
     test::ProgramFolder folder(false);
     QLockFile first(lockPath());
-    QVERIFY(takeSingleInstanceLock(first));
+    QCOMPARE(takeSingleInstanceLock(first), InstanceLock::Taken);
     QLockFile second(lockPath());
-    QVERIFY(!takeSingleInstanceLock(second));
+    QCOMPARE(takeSingleInstanceLock(second), InstanceLock::Held);
 
     // The program itself, started while the lock is held, ends at once without a word.
     QProcess viewer;
@@ -98,6 +100,28 @@ void TestMainWindow::secondCopyEndsSilently()
     QCOMPARE(viewer.exitStatus(), QProcess::NormalExit);
     QCOMPARE(viewer.exitCode(), 0);
     QVERIFY(!QFile::exists(folder.file("kelmon.mdb")));
+}
+
+// A lock file that cannot be made is a file error with its message, never
+// taken for a second copy.
+void TestMainWindow::lockThatCannotBeMadeIsAnError()
+{
+    test::ProgramFolder folder(false);
+    QVERIFY(QDir().mkpath(folder.file("kelmon.lock/inside")));
+    QLockFile lock(lockPath());
+    QString problem;
+    QCOMPARE(takeSingleInstanceLock(lock, &problem), InstanceLock::Failed);
+    QCOMPARE(problem, "ロックファイルを作成できません\r\n" + QDir::toNativeSeparators(folder.file("kelmon.lock")));
+}
+
+void TestMainWindow::mainWindowFillsTheAvailableArea()
+{
+    for (QScreen *screen : QGuiApplication::screens()) {
+        test::ProgramFolder folder;
+        frmmainmenu w;
+        placeMainWindow(w, screen);
+        QCOMPARE(w.frameGeometry(), screen->availableGeometry());
+    }
 }
 
 void TestMainWindow::sizeWarning_data()

@@ -38,7 +38,7 @@ frmproperty::frmproperty(QWidget *parent)
     // Venue at start: two options and the 24 venues in code order.
     auto *startGroup = new QButtonGroup(this);
     optkyosocode[0] = new QRadioButton(QStringLiteral("何もしない"));
-    optkyosocode[1] = new QRadioButton(QStringLiteral("指定の競走場を開く"));
+    optkyosocode[1] = new QRadioButton(kelmon::startupSettingCaption(kelmon::StartupSetting::Venue));
     auto *venueGrid = new QGridLayout;
     for (int i = 0; i < int(opts.size()); ++i) {
         opts[i] = new QRadioButton(venueCaption(i + 1));
@@ -58,8 +58,8 @@ frmproperty::frmproperty(QWidget *parent)
     venueFrame->setLayout(venueBox);
     connect(startGroup, &QButtonGroup::idClicked, this, &frmproperty::optkyosocode_Click);
 
-    chkcheckflag = new QCheckBox(QStringLiteral("データベースのサイズとパフォーマンスを検査する"));
-    chkregstflag = new QCheckBox(QStringLiteral("未登録のデータが有ったときに登録画面を起動する"));
+    chkcheckflag = new QCheckBox(kelmon::startupSettingCaption(kelmon::StartupSetting::SizeCheck));
+    chkregstflag = new QCheckBox(kelmon::startupSettingCaption(kelmon::StartupSetting::RegistrationOffer));
     auto *startFrame = new QGroupBox(QStringLiteral("起動時の設定"));
     auto *startBox = new QVBoxLayout(startFrame);
     startBox->addWidget(chkcheckflag);
@@ -68,7 +68,7 @@ frmproperty::frmproperty(QWidget *parent)
     auto *downloadGroup = new QButtonGroup(this);
     optdownlflag[0] = new QRadioButton(QStringLiteral("何もしない"));
     optdownlflag[1] = new QRadioButton(QStringLiteral("自動的に登録画面を開く"));
-    auto *downloadFrame = new QGroupBox(QStringLiteral("ダウンロード後の設定"));
+    auto *downloadFrame = new QGroupBox(kelmon::startupSettingCaption(kelmon::StartupSetting::AfterDownload));
     auto *downloadBox = new QVBoxLayout(downloadFrame);
     for (int i = 0; i < 2; ++i) {
         downloadGroup->addButton(optdownlflag[i], i);

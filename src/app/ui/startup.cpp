@@ -9,20 +9,36 @@
 #include "platform/yield.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLockFile>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 
 namespace kelmon {
 
 QString lockPath() { return programPath(QStringLiteral("kelmon.lock")); }
 
-bool takeSingleInstanceLock(QLockFile &lock)
+InstanceLock takeSingleInstanceLock(QLockFile &lock, QString *problem)
 {
     lock.setStaleLockTime(0);
-    return lock.tryLock(0);
+    if (lock.tryLock(0))
+        return InstanceLock::Taken;
+    // A lock held by another copy names that copy's process; anything else in
+    // its place (a folder, a file that cannot be read), or a folder that
+    // cannot take the file, is a file error. A copy that has just made the
+    // file may not have written it yet: it is read once more a moment later.
+    qint64 pid = 0;
+    QString host, application;
+    if (lock.error() == QLockFile::LockFailedError
+        && (lock.getLockInfo(&pid, &host, &application)
+            || (QThread::msleep(200), lock.getLockInfo(&pid, &host, &application))))
+        return InstanceLock::Held;
+    if (problem)
+        *problem = QStringLiteral("ロックファイルを作成できません\r\n%1").arg(QDir::toNativeSeparators(lockPath()));
+    return InstanceLock::Failed;
 }
 
 bool screenWideEnough(const QScreen *screen) { return screen && screen->geometry().width() >= 800; }
@@ -50,6 +66,14 @@ void refuseNarrowScreen()
     }
 }
 
+void placeMainWindow(QWidget &window, const QScreen *screen)
+{
+    const QRect area = screen->availableGeometry();
+    const QSize frame = window.frameGeometry().size() - window.geometry().size();
+    window.resize(area.size() - frame);
+    window.move(area.topLeft());
+}
+
 int runViewer()
 {
     MessageBoxService boxes;
@@ -61,20 +85,25 @@ int runViewer()
         return 1;
     }
     QLockFile lock(lockPath());
-    if (!takeSingleInstanceLock(lock))
-        return 0;
+    switch (takeSingleInstanceLock(lock, &problem)) {
+    case InstanceLock::Taken: break;
+    case InstanceLock::Held: return 0;
+    case InstanceLock::Failed:
+        messages().critical(QStringLiteral("致命的なエラーです..."), problem);
+        return 1;
+    }
     if (!screenWideEnough(QGuiApplication::primaryScreen())) {
         refuseNarrowScreen();
         return 0;
     }
 
     frmmainmenu window;
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    window.setGeometry(screen.x(), screen.y(), screen.width(), screen.height() - 28);
+    placeMainWindow(window, QGuiApplication::primaryScreen());
     window.show();
     auto *splash = new frmopening(&window);
     splash->show();
     yieldToEvents();
+    placeMainWindow(window, QGuiApplication::primaryScreen());   // the frame is known once shown
     QTimer::singleShot(0, &window, &frmmainmenu::firstActivation);
     const int code = QApplication::exec();
     setMessageService(nullptr);

@@ -5,18 +5,28 @@
 
 class QLockFile;
 class QScreen;
+class QWidget;
 
 namespace kelmon {
 
-// Takes the program's lock in the program folder; false when another copy
-// holds it.
-bool takeSingleInstanceLock(QLockFile &lock);
+enum class InstanceLock {
+    Taken,     // this is the one running copy
+    Held,      // another copy of the program holds the lock
+    Failed,    // the lock file cannot be made (a file error, not a second copy)
+};
+// Takes the program's lock in the program folder. On Failed, *problem (when
+// given) gets the message for the user.
+InstanceLock takeSingleInstanceLock(QLockFile &lock, QString *problem = nullptr);
 QString lockPath();
 
 // The screen is wide enough (800 pixels or more).
 bool screenWideEnough(const QScreen *screen);
 // Shows the too-narrow message and opens the desktop's display settings.
 void refuseNarrowScreen();
+
+// Gives the main window the screen's available area as it is (the desktop's
+// panels are already left out of it), its frame included.
+void placeMainWindow(QWidget &window, const QScreen *screen);
 
 // The whole start-up; returns the process exit code.
 int runViewer();

@@ -1,7 +1,11 @@
 #include "messagebox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace kelmon {
 
@@ -21,21 +25,49 @@ static QString lines(const QString &text)
     return t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
+void fitTextLines(QMessageBox &box)
+{
+    // Qt wraps a box's text at half the screen's width, which breaks the
+    // system's lines inside words and numbers ("800×6" / "00ピクセル"). The
+    // text's own line breaks are where it may break: the label is made as
+    // wide as its widest line, as far as the screen allows.
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString &line : box.text().split(u'\n'))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const QScreen *screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() - 120 : widest;   // icon, margins, frame
+    label->setMinimumWidth(std::min(widest + 2, room));
+}
+
+static QMessageBox::StandardButton showBox(QWidget *owner, QMessageBox::Icon icon, const QString &title,
+                                           const QString &text, QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, title, lines(text), buttons, owner);
+    box.setDefaultButton(defaultButton);
+    fitTextLines(box);
+    return QMessageBox::StandardButton(box.exec());
+}
+
 void MessageBoxService::information(const QString &title, const QString &text)
 {
-    QMessageBox::information(owner(), title, lines(text));
+    showBox(owner(), QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool MessageBoxService::question(const QString &title, const QString &text, bool defaultYes)
 {
-    return QMessageBox::question(owner(), title, lines(text), QMessageBox::Yes | QMessageBox::No,
-                                 defaultYes ? QMessageBox::Yes : QMessageBox::No)
+    return showBox(owner(), QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                   defaultYes ? QMessageBox::Yes : QMessageBox::No)
         == QMessageBox::Yes;
 }
 
 void MessageBoxService::critical(const QString &title, const QString &text)
 {
-    QMessageBox::critical(owner(), title, lines(text));
+    showBox(owner(), QMessageBox::Critical, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void MessageBoxService::exclamation(const QString &title, const QString &text)

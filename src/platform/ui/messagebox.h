@@ -3,6 +3,7 @@
 
 #include "platform/messages.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace kelmon {
@@ -20,5 +21,9 @@ private:
     QWidget *owner() const;
     QWidget *parent_;
 };
+
+// Makes the box's text label as wide as the text's widest line (within the
+// screen), so that lines break only where the text breaks them.
+void fitTextLines(QMessageBox &box);
 
 } // namespace kelmon
