@@ -16,6 +16,7 @@
 #include "platform/ui/gridview.h"
 #include "platform/yield.h"
 #include "racecard/blockcatalogue.h"
+#include "racecard/relatedwindows.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -323,19 +324,38 @@ void frmraceinfo::disp_help()
         help::showHelp(topic);
 }
 
+void frmraceinfo::disp_racerdisp()
+{
+    if (const std::optional<RelatedTarget> target = racerTarget(model_, engine_.context))
+        openTarget(*target);
+}
+
 void frmraceinfo::disp_racerest()
 {
-    const int row = model_.row();
-    const std::optional<ClickedRace> race = clickedRace(engine_.item_no, row, model_.text(row, model_.col()));
-    // Only the early race opens a window here: its race card on this card's day.
-    if (!race || race->day != 0)
+    if (const std::optional<RelatedTarget> target = clickedTarget(model_, engine_.context, engine_.item_no))
+        openTarget(*target);
+}
+
+void frmraceinfo::openTarget(const RelatedTarget &target)
+{
+    static const ViewerKind kinds[] = {ViewerKind::RacerDetail, ViewerKind::RaceResult, ViewerKind::RaceCard,
+                                       ViewerKind::PreviousRuns};
+    ViewerWindow *window = createViewer(kinds[int(target.kind)]);
+    if (!window)
         return;
-    auto *card = new frmraceinfo;
     ViewerContext c = context();
-    c.racesno = QString::number(race->race);
-    card->setContext(c);
-    card->setCaption(QStringLiteral("レース情報を表示しています..."), CaptionTail::DateRace);
-    showBeside(card);
+    c.kyosocode = target.context.kyosocode;
+    c.setuscode = target.context.setuscode;
+    c.datescnt = target.context.datescnt;
+    c.date = target.context.date;
+    c.racesno = target.context.racesno;
+    c.tourokuno = target.tourokuno;
+    c.wakusno = target.wakusno;
+    c.flag = target.flag;
+    window->setContext(c);
+    const bool tail = target.kind == RelatedKind::RaceResult || target.kind == RelatedKind::RaceCard;
+    window->setCaption(target.title, tail ? CaptionTail::DateRace : CaptionTail::None);
+    showBeside(window);
 }
 
 void frmraceinfo::openRelated(ViewerKind kind, const QString &title)
@@ -372,9 +392,12 @@ void frmraceinfo::mfgf_wakus_MouseDown(int row, int col, Qt::MouseButton button,
     MainMenus *menus = mainMenus();
     if (!menus)
         return;
-    // The racer detail and the race result are not part of this build.
-    state.enabled[ShowRacer] = false;
-    state.enabled[ShowResult] = false;
+    // Entries whose window is not part of the program stay disabled.
+    const int item = engine_.item_no;
+    state.enabled[ShowRacer] = state.enabled[ShowRacer] && hasViewer(ViewerKind::RacerDetail);
+    state.enabled[ShowRace] = state.enabled[ShowRace] && hasViewer(ViewerKind::RaceCard);
+    state.enabled[ShowResult] = state.enabled[ShowResult]
+        && hasViewer(isPreviousRunsItem(item) ? ViewerKind::PreviousRuns : ViewerKind::RaceResult);
     for (int entry : {SortAscending, SortDescending, Average, Hide, Add, ShowRacer, ShowRace, ShowResult})
         if (QAction *a = menus->action(QStringLiteral("mnurisub_%1").arg(entry)))
             a->setEnabled(state.enabled[std::size_t(entry)]);

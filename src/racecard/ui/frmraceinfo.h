@@ -23,6 +23,8 @@ class MainMenus;
 
 namespace kelmon::racecard {
 
+struct RelatedTarget;
+
 class frmraceinfo : public ViewerWindow {
     Q_OBJECT
 public:
@@ -50,7 +52,10 @@ public:
     void set_normalgrid();
     void set_allgrid();
     void save_m_kanri();
-    // The race card of the race named by the clicked cell (early race).
+    // The racer of the clicked row (entry 7).
+    void disp_racerdisp();
+    // What the clicked cell names (entries 8 and 9): a result of this
+    // meeting, the early race's card, or previous runs.
     void disp_racerest();
 
     // Controls.
@@ -75,6 +80,7 @@ private:
     void refreshButtons();
     void openRelated(ViewerKind kind, const QString &title);
     void showBeside(ViewerWindow *window);
+    void openTarget(const RelatedTarget &target);
     MainMenus *mainMenus() const;
     template <typename F> void redraw(F &&fill);
 

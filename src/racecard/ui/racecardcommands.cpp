@@ -37,7 +37,9 @@ void mnurisub_Click(frmmainmenu &frame, int index)
         case SortDescending: card.sort_by_item(index); break;
         case Average: card.comp_average(); break;
         case Hide: card.del_column(); break;
-        case ShowRace: card.disp_racerest(); break;
+        case ShowRacer: card.disp_racerdisp(); break;
+        case ShowRace:
+        case ShowResult: card.disp_racerest(); break;
         case Help: card.disp_help(); break;
         default: break;
         }
