@@ -2,7 +2,9 @@
 
 #include "common/textforms.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace kelmon::setup {
@@ -14,6 +16,21 @@ QString overridePath;
 QString key(const QString &name) { return QStringLiteral("SETUP/") + name; }
 
 QSettings open() { return QSettings(filePath(), QSettings::IniFormat); }
+
+// The file exists as the owner's alone before anything is written into it,
+// so no password is ever readable by others, not even for a moment (a
+// rewrite keeps the permissions of the file it replaces).
+QSettings openForWriting()
+{
+    const QString path = filePath();
+    if (!QFileInfo::exists(path)) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    return QSettings(path, QSettings::IniFormat);
+}
 
 void closeWritten(QSettings &settings)
 {
@@ -51,14 +68,14 @@ bool isTrue(const QString &name) { return value(name).trimmed().compare(u"True",
 
 void setValue(const QString &name, const QString &text)
 {
-    QSettings settings = open();
+    QSettings settings = openForWriting();
     settings.setValue(key(name), text);
     closeWritten(settings);
 }
 
 void remove(const QString &name)
 {
-    QSettings settings = open();
+    QSettings settings = openForWriting();
     settings.remove(key(name));
     closeWritten(settings);
 }

@@ -1,0 +1,296 @@
+// The download from the main window, as a new user does it: the command from
+// the menu, Ctrl+W or the toolbar opens the download dialog; the connection
+// options and the log-in come first; the list shows the papers and the count;
+// two papers come down; the registration dialog that follows stores them.
+
+#include "app/ui/frmmainmenu.h"
+#include "app/ui/mainmenus.h"
+#include "common/modkelmon.h"
+#include "common/paper_schema.h"
+#include "common/textforms.h"
+#include "download/papertitle.h"
+#include "download/setupregistry.h"
+#include "download/ui/frmdialoption.h"
+#include "download/ui/frmdld.h"
+#include "download/ui/frmpass.h"
+#include "helpers/downloadenv.h"
+#include "platform/messages.h"
+#include "registration/ui/frmdatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProgressBar>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QStatusBar>
+#include <QtTest>
+
+using namespace kelmon;
+
+namespace {
+
+void clickLater(QPushButton *button) { QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection); }
+
+// Plays the user through whatever modal dialog is on top.
+class User : public QObject {
+public:
+    explicit User(test::DownloadEnv &env) : env_(env)
+    {
+        connect(&timer_, &QTimer::timeout, this, &User::step);
+        timer_.start(5);
+    }
+
+    QStringList seen;            // dialog kinds in the order they first came up
+    QStringList titles;          // list titles when the count showed
+    QString count;
+    QStringList statuses;        // status texts after each paper
+
+private:
+    void note(const QString &kind)
+    {
+        if (seen.isEmpty() || seen.last() != kind)
+            seen << kind;
+    }
+
+    void step()
+    {
+        QWidget *top = QApplication::activeModalWidget();
+        if (!top)
+            return;
+        if (auto *o = qobject_cast<frmdialoption *>(top)) {
+            note("options");
+            // No dial-up entries here: only "no modem" can be saved.
+            if (o->Combo1->count() == 0 && !o->Check1->isChecked())
+                o->Check1->click();
+            if (o->isVisible())
+                clickLater(o->cmdok);
+        } else if (auto *p = qobject_cast<frmpass *>(top)) {
+            note("log-in");
+            if (p->Text1->text().isEmpty()) {
+                QTest::keyClicks(p->Text1, "tarnu");
+                QTest::keyClicks(p->Text2, "tarnu");
+                clickLater(p->Command2);
+            }
+        } else if (auto *d = qobject_cast<frmdld *>(top)) {
+            note("download");
+            downloadStep(d);
+        } else if (auto *r = qobject_cast<frmdatabase *>(top)) {
+            note("registration");
+            if (!registered_) {
+                registered_ = true;
+                clickLater(r->cmddatabase);
+            }
+        }
+    }
+
+    void downloadStep(frmdld *d)
+    {
+        if (d->flow.transferring() || pending_)
+            return;
+        const int done = int(env_.received().size());
+        if (!connected_) {
+            connected_ = true;
+            clickLater(d->cmdconect);
+        } else if (d->cmddwld->isEnabled() && done < 2 && started_ == done) {
+            if (done == 0) {
+                count = d->Label3->text();
+                for (int i = 0; i < d->List1->count(); ++i)
+                    titles << d->List1->item(i)->text();
+            } else {
+                statuses << d->StatusBar1->currentMessage();
+            }
+            ++started_;
+            d->List1->setCurrentRow(done);
+            clickLater(d->cmddwld);
+        } else if (done == 2 && started_ == 2 && d->cmdclse->isEnabled()) {
+            statuses << d->StatusBar1->currentMessage();
+            pending_ = true;
+            clickLater(d->cmdclse);
+        }
+    }
+
+    test::DownloadEnv &env_;
+    QTimer timer_;
+    bool connected_ = false;
+    bool registered_ = false;
+    bool pending_ = false;
+    int started_ = 0;
+};
+
+// Every record of the paper is a stored row with the same numbers, and the
+// tables hold no other rows.
+void compareStoredRows(const SamplePaper &paper)
+{
+    for (const SamplePaperTable &t : paper.tables) {
+        const PaperTable *layout = findTable(t.table.toLatin1().constData());
+        QVERIFY(layout);
+        const QStringList keys = QString::fromLatin1(layout->primaryKey).split(", ");
+        QSet<QString> distinct;
+        for (const QStringList &record : t.records) {
+            QStringList where;
+            QVariantList values;
+            for (int i = 0; i < keys.size(); ++i) {
+                QCOMPARE(QString::fromLatin1(layout->columns[i].name), keys[i]);
+                where << keys[i] + " = ?";
+                values << val(record[i]);
+            }
+            distinct << where.join(',') + QVariant(values).toStringList().join(',');
+            QSqlQuery q = modkelmon::exec("select * from " + t.table + " where " + where.join(" and "), values);
+            QVERIFY2(q.next(), qPrintable(t.table + ": " + record.join(',')));
+            for (int i = 0; i < int(layout->columnCount); ++i) {
+                if (layout->columns[i].kind == 'N')
+                    QVERIFY2(qFuzzyCompare(1.0 + q.value(i).toDouble(), 1.0 + val(record[i])),
+                             qPrintable(t.table + "." + layout->columns[i].name));
+            }
+        }
+        Q_UNUSED(distinct);
+    }
+}
+
+} // namespace
+
+class TestFrmdld : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void newUserDownloadsAndRegisters_data();
+    void newUserDownloadsAndRegisters();
+    void registrationFollowsEvenWithoutDownload_data();
+    void registrationFollowsEvenWithoutDownload();
+    void dialogShowsTheState();
+};
+
+void TestFrmdld::newUserDownloadsAndRegisters_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("menu") << "menu";
+    QTest::newRow("Ctrl+W") << "Ctrl+W";
+    QTest::newRow("toolbar") << "toolbar";
+}
+
+void TestFrmdld::newUserDownloadsAndRegisters()
+{
+    QFETCH(QString, how);
+    test::DownloadEnv env(2, true);
+    ScriptedMessages box;
+    box.answer(true);   // "register now?"
+    frmmainmenu w;
+    w.firstActivation();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QAction *command = w.menus().action("mnudownload");
+    QVERIFY(command->isEnabled());
+    QCOMPARE(command->text(), QString("デジタル紙面をダウンロード(&W)..."));
+    QCOMPARE(command->shortcut(), QKeySequence("Ctrl+W"));
+    QVERIFY(w.menus().button(3)->isEnabled());
+
+    User user(env);
+    bool pressedWhileOpen = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (qobject_cast<frmdld *>(QApplication::activeModalWidget()))
+            pressedWhileOpen = pressedWhileOpen || w.menus().button(3)->isChecked();
+    });
+    watch.start(5);
+    if (how == "menu")
+        command->trigger();
+    else if (how == "Ctrl+W")
+        QTest::keyClick(&w, Qt::Key_W, Qt::ControlModifier);
+    else
+        w.menus().button(3)->trigger();
+
+    QCOMPARE(user.seen, QStringList({"download", "options", "log-in", "download", "registration"}));
+    QVERIFY(pressedWhileOpen);
+    QVERIFY(!w.menus().button(3)->isChecked());
+    QCOMPARE(user.count, QString("∞"));
+    QCOMPARE(user.titles, QStringList({comp_papertitle(env.papers[0].archiveName) + "[ｻﾝﾌﾟﾙ]",
+                                       comp_papertitle(env.papers[1].archiveName) + "[ｻﾝﾌﾟﾙ]"}));
+    QCOMPARE(user.statuses, QStringList({env.papers[0].archiveName + "のダウンロードが完了しました...",
+                                         env.papers[1].archiveName + "のダウンロードが完了しました..."}));
+    QCOMPARE(env.server.requests().size(), 1 + 2 * 3);
+    QCOMPARE(setup::value("DSET"), QString("True"));
+    QCOMPARE(setup::value("DCK"), QString("1"));
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QCOMPARE(QFile::permissions(setup::filePath()) & others, QFileDevice::Permissions());
+
+    // Registered: both archives left receive/ for backup/, and their rows are stored.
+    QCOMPARE(env.received(), QStringList());
+    QCOMPARE(QDir(env.folder.file("backup")).entryList({"*.lzh"}, QDir::Files, QDir::Name),
+             QStringList({env.papers[0].archiveName, env.papers[1].archiveName}));
+    compareStoredRows(env.papers[0]);
+    compareStoredRows(env.papers[1]);
+    QVERIFY(env.folder.exits().empty());
+}
+
+void TestFrmdld::registrationFollowsEvenWithoutDownload_data()
+{
+    QTest::addColumn<int>("downlflag");
+    QTest::newRow("registration after") << 1;
+    QTest::newRow("nothing after") << 0;
+}
+
+void TestFrmdld::registrationFollowsEvenWithoutDownload()
+{
+    QFETCH(int, downlflag);
+    test::DownloadEnv env(1, true);
+    ScriptedMessages box;
+    frmmainmenu w;
+    w.firstActivation();
+    modkelmon::downlflag = qint16(downlflag);
+    QStringList seen;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        QWidget *top = QApplication::activeModalWidget();
+        if (auto *d = qobject_cast<frmdld *>(top)) {
+            if (seen.isEmpty())
+                seen << "download";
+            d->close();
+        } else if (auto *r = qobject_cast<frmdatabase *>(top)) {
+            seen << "registration";
+            r->close();
+        }
+    });
+    closer.start(5);
+    w.menus().action("mnudownload")->trigger();
+    QCOMPARE(seen, downlflag ? QStringList({"download", "registration"}) : QStringList{"download"});
+    QCOMPARE(env.server.requests(), QStringList());
+}
+
+void TestFrmdld::dialogShowsTheState()
+{
+    test::DownloadEnv env(2);
+    test::DownloadEnv::noModem();
+    ScriptedMessages box;
+    frmdld d;
+    connect(&d.flow, &DownloadFlow::focusList, this, [] {});
+    d.flow.showLogin = [&] { d.flow.PForm_CloseWindow("tarnu", "tarnu", false); };
+    QCOMPARE(d.windowTitle(), QString("デジタル紙面をダウンロードします..."));
+    QVERIFY(d.cmdconect->isEnabled() && !d.cmddwld->isEnabled() && d.cmdclse->isEnabled());
+    QVERIFY(!d.Command1->isEnabled() && !d.List1->isEnabled());
+    d.cmdconect->click();
+    QVERIFY(!d.cmdconect->isEnabled() && !d.cmdclse->isEnabled());
+    QCOMPARE(d.Label3->text(), QString("?"));
+    QVERIFY(test::waitFor([&] { return d.List1->count() == 2; }));
+    QCOMPARE(d.List1->currentRow(), 0);
+    QCOMPARE(d.StatusBar1->currentMessage(), QString());
+    QVERIFY(d.cmddwld->isEnabled() && d.List1->isEnabled() && !d.Command1->isEnabled());
+    QCOMPARE(d.Label3->text(), QString("∞"));
+    // A click on a row shows its file name; Enter on the list downloads it.
+    d.List1->setCurrentRow(1);
+    QCOMPARE(d.StatusBar1->currentMessage(), env.papers[1].archiveName);
+    QTest::keyClick(d.List1, Qt::Key_Return);
+    QVERIFY(!d.cmdclse->isEnabled());
+    QVERIFY(test::waitFor([&] { return d.cmdclse->isEnabled(); }));
+    QCOMPARE(env.received(), QStringList{env.papers[1].archiveName});
+    QCOMPARE(d.StatusBar1->currentMessage(), env.papers[1].archiveName + "のダウンロードが完了しました...");
+    QCOMPARE(d.ProgressBar1->value(), 0);
+}
+
+QTEST_MAIN(TestFrmdld)
+#include "tst_frmdld.moc"
