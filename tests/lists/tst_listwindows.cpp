@@ -8,12 +8,14 @@
 #include "app/ui/viewerfactory.h"
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
+#include "common/textforms.h"
 #include "common/settingsrow.h"
 #include "lists/ui/frmmachinelist.h"
 #include "lists/ui/frmracerdisp.h"
 #include "lists/ui/frmracerlist.h"
 #include "platform/messages.h"
 #include "platform/ui/gridview.h"
+#include "racecard/ui/frmraceinfo.h"
 #include "samplepaper/samplepaper.h"
 #include "support/fixtures.h"
 #include "support/testenv.h"
@@ -259,6 +261,32 @@ private slots:
         QVERIFY(rightClick("mnurd", [&] { detail->mfgf_restb_MouseDown(1, 6, Qt::RightButton, QPoint(10, 10)); }));
         QVERIFY(item("mnurd", 0)->isEnabled());
         QVERIFY(item("mnurd", 2)->isEnabled());
+    }
+
+    // The race card's racer item opens the racer detail of the row's boat.
+    void raceCardRacerItem()
+    {
+        test::insertRow("f_races", {{"setuscode", kSetus}, {"datescnt", kDay}, {"racesno", 1}});
+        for (int f = 1; f <= 6; ++f)
+            test::insertRow("f_wakus", {{"setuscode", kSetus}, {"datescnt", kDay}, {"racesno", 1}, {"wakusno", f},
+                                        {"tourokuno", 4000 + f}, {"sensyname", QStringLiteral("選手%1").arg(f)}});
+        frame->mnuraceinfo_Click();
+        auto *card = lastWindow<racecard::frmraceinfo>();
+        QVERIFY(card);
+        const int row = 5 * 3 + 2;   // inside the third boat's rows
+        GridModel &g = card->engine().grid();
+        const int number = int(val(g.text(5 * 3, 4).left(4)));
+        QVERIFY2(number >= 4001 && number <= 4006, qPrintable(g.text(5 * 3, 4)));
+        g.setRow(row);
+        g.setCol(4);
+        QVERIFY(rightClick("mnuri", [&] { card->mfgf_wakus_MouseDown(row, 4, Qt::RightButton, QPoint(10, 10)); }));
+        QVERIFY(item("mnuri", 7)->isEnabled());
+        item("mnuri", 7)->trigger();
+        auto *detail = lastWindow<frmracerdisp>();
+        QVERIFY(detail);
+        QCOMPARE(detail->context().tourokuno, QString::number(number));
+        QCOMPARE(detail->context().racesno, QString("1"));
+        QCOMPARE(detail->windowTitle(), QStringLiteral("選手%1 選手情報を表示しています...").arg(number - 4000));
     }
 
     // No f_racer row: the number, the header-only grid, no popup, no photo.

@@ -254,7 +254,14 @@ QByteArray racerPhotoGif(int tourokuno)
     px[14 * w + 11] = px[14 * w + 18] = char(4);
     for (int col = 13; col <= 16; ++col)
         px[21 * w + col] = char(4);
-    const QByteArray gif = buildGif(w, h, palette, px);
+    // Drawn on a 30 x 40 raster, stored at twice that size, about the size
+    // of the photo place of the racer detail.
+    constexpr int scale = 2;
+    QByteArray big(w * h * scale * scale, char(0));
+    for (int y = 0; y < h * scale; ++y)
+        for (int col = 0; col < w * scale; ++col)
+            big[y * w * scale + col] = px[y / scale * w + col / scale];
+    const QByteArray gif = buildGif(w * scale, h * scale, palette, big);
     QMutexLocker locker(&lock);
     if (made.size() < 10000)
         made.insert(tourokuno, gif);
