@@ -252,6 +252,13 @@ void optimize_db()
     const QString database = kelmon::databasePath();
     try {
         reach(CompactionStep::WriteWork);
+        // The copy takes the connection's settings: the database is read
+        // through a memory map, the work file is built in a large cache and
+        // written unsynced (it is flushed once below). The connection is
+        // reopened afterwards with the usual settings.
+        exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
+        exec(QStringLiteral("PRAGMA cache_size=-262144"));
+        exec(QStringLiteral("PRAGMA synchronous=OFF"));
         exec(QStringLiteral("VACUUM INTO ?"), {work});
         reach(CompactionStep::FlushWork);
         flushToDisk(work);
