@@ -43,11 +43,6 @@ namespace {
 
 // Days that go through the importers; the rest are copies of them.
 constexpr int kRegisteredDays = 100;
-// One year in the meeting code (yymmdd followed by two venue digits).
-constexpr qint64 kYear = 1000000;
-
-
-
 qint64 countOf(const char *table)
 {
     return modkelmon::scalar(QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table))).toLongLong();
@@ -60,38 +55,8 @@ void buildDatabase(const QString &folder, const QString &archiveDir, int registe
 {
     const QStringList archives = bench::writePaperDays(archiveDir, registered, false);
     bench::openDatabase(folder);
-    for (const QString &archive : archives) {
-        ArchiveRegistration r;
-        try {
-            r = register_archive(archive);
-        } catch (const DbError &e) {
-            bench::die(e.description);
-        }
-        if (!r.registered)
-            bench::die(r.message);
-    }
-
-    // The registered meetings are those of the newest year; copies lie below.
-    const qint64 newestYear = modkelmon::scalar(QStringLiteral("SELECT min(setuscode) FROM f_setfg")).toLongLong();
-    try {
-        modkelmon::Transaction transaction;
-        for (int copy = 1; copy <= copies; ++copy) {
-            for (const PaperTable &table : allTables()) {
-                if (!*table.file)
-                    continue;   // the settings table
-                QStringList select;
-                for (const PaperColumn &c : table.cols())
-                    select << (QByteArray(c.name) == "setuscode" ? QStringLiteral("\"setuscode\" - ?")
-                                                                 : QLatin1Char('"') + QLatin1String(c.name) + QLatin1Char('"'));
-                modkelmon::exec(QStringLiteral("INSERT INTO %1 SELECT %2 FROM %1 WHERE setuscode >= ?")
-                                    .arg(QLatin1String(table.name), select.join(QLatin1String(", "))),
-                                {copy * kYear, newestYear});
-            }
-        }
-        transaction.commit();
-    } catch (const DbError &e) {
-        bench::die(e.description);
-    }
+    bench::registerAll(archives);
+    bench::replicateMeetings(copies);
     modkelmon::close_db();
 }
 
