@@ -139,6 +139,50 @@ private slots:
         QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  (住之江 01/12/25 11R)"));
     }
 
+    // After the meeting is deleted under an open card, no race shows another
+    // race's boats, not even while the warning for the missing race is on
+    // screen: a race without rows empties the grid.
+    void deletedMeetingLeavesNoStaleRows()
+    {
+        frmraceinfo *card = openCard(cardtest::kRace);
+        GridModel &grid = card->engine().grid();
+        QVERIFY(!grid.text(boatRow(1), 4).isEmpty());
+        for (const char *table : {"f_setus", "f_setfg", "f_races", "f_wakus", "f_yosos"})
+            modkelmon::exec(QStringLiteral("delete from %1 where setuscode = ?").arg(QLatin1String(table)), {cardtest::kSetus});
+
+        auto boatTexts = [&grid] {
+            QStringList texts;
+            for (int k = 1; k <= 6; ++k)
+                for (int c = 0; c < grid.cols(); ++c)
+                    for (int r = boatRow(k); r < boatRow(k) + 4; ++r)
+                        if (!grid.text(r, c).isEmpty())
+                            texts << grid.text(r, c);
+            return texts;
+        };
+        struct Watch : ScriptedMessages {
+            std::function<void()> onShow;
+            void information(const QString &title, const QString &text) override
+            {
+                onShow();
+                ScriptedMessages::information(title, text);
+            }
+        } box;
+        for (int race : {cardtest::kRace + 1, cardtest::kRace}) {
+            QStringList whileShown;
+            QString captionWhileShown;
+            box.onShow = [&] {
+                whileShown = boatTexts();
+                captionWhileShown = card->windowTitle();
+            };
+            selectRace(card, race);
+            QCOMPARE(box.texts().size(), race == cardtest::kRace ? 2 : 1);
+            QVERIFY(captionWhileShown.endsWith(QStringLiteral("%1R)").arg(race)));
+            QCOMPARE(whileShown, QStringList());
+            QCOMPARE(boatTexts(), QStringList());
+            QCOMPARE(card->lblracesname->text(), QString());
+        }
+    }
+
     // Every picture is cleared before the race's prediction is drawn.
     void predictionPictures_data()
     {

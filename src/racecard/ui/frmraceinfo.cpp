@@ -206,17 +206,26 @@ void frmraceinfo::imcracesno_Click()
     c.racesno = imcracesno->currentText();
     setContext(c);
     refreshCaption();
+    // The grid, header and pictures of the race shown so far go before
+    // anything can paint the new caption over them (the yield below, the
+    // warning for a race the database no longer holds).
+    redraw([this] { set_gridheader(engine_.grid()); });
+    lblracesname->clear();
+    for (QLabel *picture : imayn)
+        picture->clear();
     yieldToEvents();
     modkelmon::guarded([this] {
         syncContext();
-        disp_raceheader();
+        const bool found = disp_raceheader();
         disp_yosos();
         engine_.item_no = 1;
         disp_raceinfo(0);
+        if (!found)
+            messages().information(kWarningTitle, QStringLiteral("該当日のデジタル紙面は有りません"));
     });
 }
 
-void frmraceinfo::disp_raceheader()
+bool frmraceinfo::disp_raceheader()
 {
     lblracesname->clear();
     lblracesname->setToolTip(QString());
@@ -224,17 +233,15 @@ void frmraceinfo::disp_raceheader()
     QSqlQuery q = modkelmon::exec(
         QStringLiteral("select racesname, time_1 from f_races where setuscode = ? and datescnt = ? and racesno = ?"),
         {keyValue(context().setuscode), keyValue(context().datescnt), keyValue(context().racesno)});
-    if (!q.next()) {
-        q.finish();
-        messages().information(kWarningTitle, QStringLiteral("該当日のデジタル紙面は有りません"));
-        return;
-    }
+    if (!q.next())
+        return false;
     const QString name = q.value(0).toString();
     lblracesname->setText(name.left(8));
     lblracesname->setToolTip(name);
     const QString time = modkelmon::hhmm_time(q.value(1).toString());
     if (!time.isEmpty())
         lbltime_1->setText(time);
+    return true;
 }
 
 void frmraceinfo::disp_yosos()

@@ -75,7 +75,9 @@ protected:
 private:
     void buildHeaderPanel();
     void syncContext();
-    void disp_raceheader();
+    // Fills the race's name and deadline; false when the database holds no
+    // such race (the labels are then empty).
+    bool disp_raceheader();
     void disp_yosos();
     void refreshButtons();
     void openRelated(ViewerKind kind, const QString &title);
