@@ -46,6 +46,8 @@ private slots:
     void pressAfterScrolling();
     void paintsMergedRangeOnce();
     void staleOrMissingModel();
+    void wrapsBetweenParts_data();
+    void wrapsBetweenParts();
 };
 
 void TestGridView::pressSetsCurrentCell_data()
@@ -171,6 +173,31 @@ void TestGridView::staleOrMissingModel()
     QVERIFY(!view.viewport()->grab().isNull());
     view.modelChanged();
     QCOMPARE(view.renderAll().size(), QSize(1, 1));
+}
+
+// The width is the widest expected line plus one pixel, measured in the
+// font used, so each case reads the same whatever the font.
+void TestGridView::wrapsBetweenParts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("race, place and seconds") << "5R③54" << QStringList{"5R", "③", "54"};
+    QTest::newRow("race not held") << "12R不成立" << QStringList{"12R", "不成", "立"};
+    QTest::newRow("decimal number stays whole") << "6.25位" << QStringList{"6.25", "位"};
+    QTest::newRow("trailing ideographic blanks") << "5R①\u3000\u3000" << QStringList{"5R", "①"};
+}
+
+void TestGridView::wrapsBetweenParts()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QFont font;
+    font.setPixelSize(12);
+    const QFontMetrics metrics(font);
+    int width = 0;
+    for (const QString &line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    QCOMPARE(wrapCellLine(text, metrics, width + 1), lines);
 }
 
 QTEST_MAIN(TestGridView)

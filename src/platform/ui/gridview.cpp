@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
-#include <QTextLayout>
 #include <algorithm>
 
 namespace kelmon {
@@ -206,10 +205,77 @@ const QFont &GridView::fontFor(const QString &name, double points, bool bold) co
     return *it;
 }
 
+namespace {
+
+// A half-width letter or digit, or a point or comma between digits: parts of
+// one word ("5R", "54", "6.25") that a line never breaks.
+bool isWordChar(QStringView text, qsizetype i)
+{
+    const char16_t c = text[i].unicode();
+    if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))
+        return true;
+    auto digit = [&](qsizetype j) { return j >= 0 && j < text.size() && text[j].isDigit(); };
+    return (c == u'.' || c == u',') && digit(i - 1) && digit(i + 1);
+}
+
+} // namespace
+
+QStringList wrapCellLine(const QString &paragraph, const QFontMetrics &metrics, int width)
+{
+    // The parts a reader keeps whole: each run of half-width letters and
+    // digits, and each other character on its own (Japanese text breaks
+    // between any two characters, a circled number included).
+    QStringList parts;
+    for (qsizetype i = 0; i < paragraph.size();) {
+        qsizetype end = i + 1;
+        if (isWordChar(paragraph, i))
+            while (end < paragraph.size() && isWordChar(paragraph, end))
+                ++end;
+        else if (paragraph[i].isHighSurrogate() && end < paragraph.size())
+            ++end;
+        parts << paragraph.mid(i, end - i);
+        i = end;
+    }
+    QStringList lines;
+    QString line;
+    auto fits = [&](const QString &text) { return metrics.horizontalAdvance(text) <= width; };
+    for (const QString &part : parts) {
+        if (fits(line + part)) {
+            line += part;
+            continue;
+        }
+        // Blanks at the end of a line hang past the cell's edge.
+        if (part == QLatin1String(" ") || part == QString(QChar(0x3000))) {
+            line += part;
+            continue;
+        }
+        if (!line.isEmpty())
+            lines << line;
+        line = part;
+        // A part wider than the cell is broken where the cell ends.
+        while (line.size() > 1 && !fits(line)) {
+            qsizetype n = line.size() - 1;
+            while (n > 1 && !fits(line.left(n)))
+                --n;
+            lines << line.left(n);
+            line = line.mid(n);
+        }
+    }
+    lines << line;
+    for (QString &l : lines)
+        while (!l.isEmpty() && (l.back() == QLatin1Char(' ') || l.back() == QChar(0x3000)))
+            l.chop(1);
+    // Blanks that wrapped past the text take no lines of their own.
+    while (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 // Cell text: one line clipped to the cell, or, where the text holds line
 // breaks or is too wide for a cell tall enough for two lines, lines broken at
-// the breaks and anywhere at the cell's width, at a pitch of the font's pixel
-// size (as the paper's narrow multi-line cells expect).
+// the breaks and between the parts of the text at the cell's width
+// (wrapCellLine), at a pitch of the font's pixel size (as the paper's narrow
+// multi-line cells expect).
 static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, const QString &text)
 {
     const QFontMetrics metrics = p.fontMetrics();
@@ -225,29 +291,10 @@ static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, c
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     for (const QString &paragraph : plain.split(QLatin1Char('\n'))) {
-        if (paragraph.isEmpty()) {
+        if (paragraph.isEmpty())
             lines << QString();
-            continue;
-        }
-        QTextLayout layout(paragraph, p.font());
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        QStringList broken;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(inner.width());
-            // Blanks at the end of a line hang past the cell's edge.
-            QString text = paragraph.mid(line.textStart(), line.textLength());
-            while (!text.isEmpty() && (text.back() == QLatin1Char(' ') || text.back() == QChar(0x3000)))
-                text.chop(1);
-            broken << text;
-        }
-        layout.endLayout();
-        // Blanks that wrapped past the text take no lines of their own.
-        while (broken.size() > 1 && broken.last().isEmpty())
-            broken.removeLast();
-        lines << broken;
+        else
+            lines << wrapCellLine(paragraph, metrics, inner.width());
     }
     const int total = int(lines.size()) * pitch;
     int y = inner.top();

@@ -12,6 +12,8 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
+#include <QStringList>
 #include <QHash>
 #include <QSet>
 #include <QVector>
@@ -19,6 +21,13 @@
 namespace kelmon {
 
 class GridModel;
+
+// One line of cell text (no line breaks in it) broken into the lines that a
+// cell width shows: breaks fall between characters of Japanese text and
+// around a run of half-width letters and digits ("5R", "54", "6.25"), which
+// stays whole unless it is wider than the cell by itself. Blanks at a line's
+// end are dropped.
+QStringList wrapCellLine(const QString &paragraph, const QFontMetrics &metrics, int width);
 
 class GridView : public QAbstractScrollArea {
     Q_OBJECT
