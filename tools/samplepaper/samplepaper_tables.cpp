@@ -298,7 +298,10 @@ QList<SamplePaperTable> paperTables(const Meeting &m, int day, const Knobs &k)
     static const QString branches = QStringLiteral("子丑寅卯辰巳午未申酉戌亥");
     const qint64 jd = today.date.toJulianDay();
     const int cycle = int((jd + 49) % 60);
-    const int lunks = c.kind == 1 ? 1 : c.kind <= 3 ? 2 : c.kind == 4 ? 3 : 5;
+    // The data room's ranking kind: first-day best 15, the points standing on
+    // the qualifying days, a semi-final best 12 or 15 (by the meeting), last-day best 15.
+    const int semiKind = m.semiSystem % 2 ? 4 : 3;
+    const int lunks = c.kind == 1 ? 1 : c.kind <= 3 ? 2 : c.kind == 4 ? semiKind : 5;
     rows("f_setfg") << Rec("f_setfg").n("kyosocode", m.venue).n("setuscode", m.setuscode).n("datescnt", day)
                            .s("Date", yyyymmdd(today.date)).s("kyuse", kyusei[int(jd % 9)]).s("rokki", rokuyo[int(jd % 6)])
                            .s("zikkan", stems.mid(cycle % 10, 1)).s("eto", stems.mid(cycle % 10, 1) + branches.mid(cycle % 12, 1))
@@ -424,7 +427,8 @@ QList<SamplePaperTable> paperTables(const Meeting &m, int day, const Knobs &k)
             l.n("syuso_all", 20).n("syuso_1", x.recent[0]).n("syuso_2", x.recent[1]).n("syuso_3", x.recent[2]);
             l.n("fukuritu", (x.recent[0] + x.recent[1]) * 5).n("fukuritu_3", (x.recent[0] + x.recent[1] + x.recent[2]) * 5);
         }
-        const bool semi = lunks == 3 && d.todayRace[0] >= 10;
+        // On the semi-final day the second column holds the frame of the racer's (first) race.
+        const bool semi = lunks == 3 || lunks == 4;
         l.n("hayami_1", d.todayRace[0]).n("hayami_2", semi ? d.todayFrame[0] : d.todayRace[1]);
         rows("f_lunks") << l.fields;
     }

@@ -4,6 +4,8 @@
 #include "lists/ui/frmmachinelist.h"
 #include "lists/ui/frmracerdisp.h"
 #include "lists/ui/frmracerlist.h"
+#include "lists/ui/frmdataroom.h"
+#include "lists/ui/frmtokhmlist.h"
 #include "racecard/ui/frmraceinfo.h"
 
 #include <QMdiArea>
@@ -28,6 +30,8 @@ std::array<std::function<ViewerWindow *()>, kKinds> &creators()
         t[std::size_t(ViewerKind::MotorList)] = make<lists::frmmotorlist>;
         t[std::size_t(ViewerKind::BoatList)] = make<lists::frmboatslist>;
         t[std::size_t(ViewerKind::RacerDetail)] = make<lists::frmracerdisp>;
+        t[std::size_t(ViewerKind::DataRoom)] = make<lists::frmdataroom>;
+        t[std::size_t(ViewerKind::Points)] = make<lists::frmtokhmlist>;
         return t;
     }();
     return table;
