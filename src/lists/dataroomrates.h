@@ -1,18 +1,13 @@
 #pragma once
-// The rate arithmetic of the data room's finish-place and payout-return
-// pages, in integers where the inputs are whole numbers so that a rate on a
-// rounding edge never tips the wrong way through binary fractions.
+// The cells of the data room's finish-place and payout-return rates.
 
 #include <QString>
-#include <QtGlobal>
 
 namespace kelmon::lists {
 
-// A finish-place rate in whole percent: p = count * 100 / starts, cut to one
-// decimal downwards, then raised to the next whole number (33.05 gives 33,
-// 33.1 gives 34). starts must be above 0.
-qint64 finishPlaceRate(double count, double starts);
-// The rate right-aligned in three characters ("  7", " 34", "100").
+// A finish-place rate in whole percent (placeRate, listcolumns.h)
+// right-aligned in three characters ("  7", " 34", "100"); empty where the
+// counts give no rate.
 QString finishPlaceCell(double count, double starts);
 
 // A payout-return rate in percent: no decimals from 100 on, one from 10 on,

@@ -6,6 +6,7 @@
 #include "common/textforms.h"
 #include "lists/dataroomrates.h"
 #include "lists/listcells.h"
+#include "lists/listcolumns.h"
 
 #include <QSqlQuery>
 
@@ -53,7 +54,7 @@ void disp_lunks(const DayKey &key, const QString &title, GridModel &ranking)
             set(3, alignedNumber(all, "@@@"));
             set(4, alignedNumber(first, "@@"));
             if (fieldNumber(q, "syotnflag") == 0)
-                set(5, format(format(fieldNumber(q, "tokuritu_ks"), "0.00"), "@@@@@"));
+                set(5, rateCell(fieldNumber(q, "tokuritu_ks")));
             set(6, raceCell(fieldNumber(q, "hayami_1")));
             set(7, raceCell(fieldNumber(q, "hayami_2")));
             continue;

@@ -33,13 +33,6 @@ QString registrationText(double value)
 
 QString alignedNumber(double value, const char *pattern) { return format(plainNumber(value), pattern); }
 
-QString raceCell(double race)
-{
-    if (!(race >= 1 && race <= 99) || race != std::trunc(race))
-        return QString();
-    return alignedNumber(race, "@@") + QLatin1Char('R');
-}
-
 QString frameCell(double frame)
 {
     if (!(frame >= 1 && frame <= 6) || frame != std::trunc(frame))

@@ -1,7 +1,7 @@
 #pragma once
-// Cell texts shared by the list windows and the data room: a racer's short
-// name, the registration number, counts right-aligned to a width, and the
-// race and frame cells of the day's races. Values come straight from query
+// Cell texts of the data room and the points table beside the list columns'
+// shared forms (listcolumns.h): a racer's short name, the registration
+// number, counts right-aligned to a width and the frame cell of a semi-final. Values come straight from query
 // fields; a value that cannot be what the cell shows gives an empty cell.
 
 #include <QString>
@@ -27,11 +27,6 @@ QString registrationText(double value);
 // A number as plain text right-aligned by a pattern "@@".."@@@@@" (a longer
 // text stays whole): 5 with "@@" gives " 5".
 QString alignedNumber(double value, const char *pattern);
-
-// A race of the day: the race right-aligned in two characters followed by
-// "R" (" 5R", "11R"); empty for 0 and for a value that is no race number
-// (negative, fractional, beyond 99).
-QString raceCell(double race);
 
 // A frame of a race: the frame followed by "枠" ("3枠"); empty for 0 and for
 // a value outside 1..6.

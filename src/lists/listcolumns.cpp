@@ -11,7 +11,9 @@ namespace kelmon::lists {
 
 QString raceCell(double race)
 {
-    if (race == 0)
+    // A value that is no race number (negative, fractional, beyond two
+    // places) shows no race either.
+    if (!(race >= 1 && race <= 99) || race != std::trunc(race))
         return QString();
     return format(plainNumber(race), "@@") + QLatin1Char('R');
 }

@@ -44,7 +44,8 @@ constexpr QRgb bgr(quint32 value)
     return qRgb(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-// A race cell: the race right-aligned in two places and "R"; empty for 0.
+// A race cell: the race right-aligned in two places and "R"; empty for 0
+// and for a value that is no race number (negative, fractional, beyond 99).
 QString raceCell(double race);
 // A rate with two decimals right-aligned in five places (" 5.67", "10.23").
 QString rateCell(double rate);

@@ -4,6 +4,7 @@
 #include "common/modkelmon.h"
 #include "common/textforms.h"
 #include "lists/listcells.h"
+#include "lists/listcolumns.h"
 
 #include <QSqlQuery>
 
@@ -70,7 +71,7 @@ void disp_tokhm(const DayKey &key, const QString &borderText, GridModel &grid)
         grid.setMergeRow(row, true);
         const QString title = alignedNumber(fieldNumber(q, "tokujun_ks"), "@@") + QStringLiteral("位 ")
             + shortName(q.value(QStringLiteral("sensyname")).toString()) + QStringLiteral("  ")
-            + format(format(fieldNumber(q, "tokuritu_ks"), "0.00"), "@@@@@") + QStringLiteral("  (")
+            + rateCell(fieldNumber(q, "tokuritu_ks")) + QStringLiteral("  (")
             + titleRace(fieldNumber(q, "hayami_1")) + QStringLiteral("・") + titleRace(fieldNumber(q, "hayami_2"))
             + QLatin1Char(')');
         for (int c = 1; c <= kPlaces; ++c) {

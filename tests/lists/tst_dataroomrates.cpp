@@ -1,8 +1,9 @@
-// The data room's rate arithmetic at its rounding edges and the cells of the
+// The data room's rate cells at their rounding edges and the cells of the
 // day's races, with expected values worked out by hand.
 
 #include "lists/dataroomrates.h"
 #include "lists/listcells.h"
+#include "lists/listcolumns.h"
 
 #include <QtTest>
 

@@ -1,20 +1,17 @@
 #include "lists/ui/frmdataroom.h"
 
-#include "app/ui/frmmainmenu.h"
-#include "app/ui/mainmenus.h"
 #include "app/ui/viewerfactory.h"
 #include "common/modkelmon.h"
 #include "lists/dataroom.h"
 #include "lists/ui/listlabels.h"
+#include "lists/ui/listwindow.h"
 #include "platform/fonts.h"
 #include "platform/twips.h"
 #include "platform/ui/gridview.h"
 #include "platform/yield.h"
 
-#include <QAction>
 #include <QFrame>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 
@@ -173,21 +170,11 @@ void frmdataroom::mfgdr_MouseDown(int index, Qt::MouseButton button, const QPoin
     const auto popup = dataroomPopup(index, lbllunks[0]->text(), models_[std::size_t(index)]);
     if (!popup)
         return;
-    auto *frame = qobject_cast<frmmainmenu *>(window());
-    if (!frame)
-        return;
-    MainMenus &menus = frame->menus();
-    const auto item = [&](int i) { return menus.action(QStringLiteral("%1sub_%2").arg(popup->menu).arg(i)); };
-    for (int i : {0, 1, 2})
-        if (QAction *a = item(i))
-            a->setEnabled(popup->sortAverage);
     // The racer detail opens only where the program has it.
-    if (QAction *a = item(4))
-        a->setEnabled(hasViewer(ViewerKind::RacerDetail));
-    if (QAction *a = item(5))
-        a->setEnabled(popup->raceCard);
-    if (QMenu *m = menus.menu(popup->menu))
-        m->popup(globalPos);
+    popupGridMenu(this, popup->menu,
+                  {{0, popup->sortAverage}, {1, popup->sortAverage}, {2, popup->sortAverage},
+                   {4, hasViewer(ViewerKind::RacerDetail)}, {5, popup->raceCard}},
+                  globalPos);
 }
 
 void frmdataroom::cmdtokhmlist_Click()
