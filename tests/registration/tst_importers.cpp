@@ -69,6 +69,8 @@ private slots:
     void cutFileRollsBackWholeArchive();
     void leftoversAreNotImported();
     void unreadableArchiveIsReported();
+    void paperFileBytes_data();
+    void paperFileBytes();
 };
 
 void TestImporters::conversions_data()
@@ -279,6 +281,37 @@ void TestImporters::unreadableArchiveIsReported()
     QVERIFY(r.message.contains("02351l15.lzh"));
     QVERIFY(r.message.contains("途中で切れています"));
     QCOMPARE(allCounts(), QList<int>(13, 0));
+}
+
+// A whole paper through the archive: an end-of-file mark registers it as
+// written; undecodable bytes or an unclosed quote leave the database as it was.
+void TestImporters::paperFileBytes_data()
+{
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<bool>("registered");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("end-of-file mark") << QByteArray("\x1a") << true << QString();
+    QTest::newRow("bytes that are no character") << QByteArray("1,1,2,\x85\x40,1015\r\n") << false
+                                                 << QStringLiteral("紙面ファイル kelmfc.txt の 2 行目に読めない文字が有ります");
+    QTest::newRow("quote never closed") << QByteArray("1,1,2,x,\"1525") << false
+                                        << QStringLiteral("紙面ファイル kelmfc.txt が途中で終わっています");
+}
+
+void TestImporters::paperFileBytes()
+{
+    QFETCH(QByteArray, tail);
+    QFETCH(bool, registered);
+    QFETCH(QString, reason);
+    ProgramFolder folder;
+    QVERIFY(writeLzh(folder.file("receive/02351l15.lzh"),
+                     {{"kelmfa.txt", paperLines({recordFor("f_setus", {1})})},
+                      {"kelmfc.txt", paperLines({recordFor("f_races", {1, 1, 1})}) + tail}}));
+    const ArchiveRegistration r = register_archive(folder.file("receive/02351l15.lzh"));
+    QCOMPARE(r.registered, registered);
+    QCOMPARE(rowCount("f_setus"), registered ? 1 : 0);
+    QCOMPARE(rowCount("f_races"), registered ? 1 : 0);
+    if (!registered)
+        QVERIFY2(r.message.endsWith(reason), qPrintable(r.message));
 }
 
 QTEST_GUILESS_MAIN(TestImporters)
