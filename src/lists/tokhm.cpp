@@ -115,6 +115,9 @@ void set_sample_grid(GridModel &grid)
     grid.setColWidth(0, 270);
     for (int c = 1; c < 9; ++c)
         grid.setColWidth(c, kBlockColWidth);
+    // Rows low enough that the nine rows fit the legend's place.
+    for (int r = 0; r < 9; ++r)
+        grid.setRowHeight(r, 225);
     grid.setMergeMode(GridMerge::Free);
     grid.setMergeRow(0, true);
     grid.setMergeCol(0, true);

@@ -123,8 +123,11 @@ Racer makeRacer(Rng &r, int no, const Meeting &m, const Knobs &k)
     }
     x.finals = x.rate > 6 ? r.range(2, 9) : r.range(0, 2);
     x.wins = x.finals ? r.range(0, x.finals / 2) : 0;
-    for (int i = 0; i < 3; ++i)
-        x.recent[i] = qBound(0, int(20 * (0.32 - i * 0.05) * x.rate / 5.5 + r.normal()), 8);
+    // Places of the last 20 runs: together never more than the 20 runs.
+    for (int i = 0, left = 20; i < 3; ++i) {
+        x.recent[i] = qBound(0, int(20 * (0.32 - i * 0.05) * x.rate / 5.5 + r.normal()), qMin(8, left));
+        left -= x.recent[i];
+    }
     x.localRuns = r.chance(0.1) ? 0 : r.range(6, 60);
     x.localTwo = x.localRuns ? qBound(0, int(x.rate * 6 + r.normal() * 8), 90) : 0;
     x.localThree = x.localRuns ? qMin(100.0, x.localTwo + r.range(8, 20)) : 0;

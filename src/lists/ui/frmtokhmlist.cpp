@@ -47,18 +47,25 @@ frmtokhmlist::frmtokhmlist(QWidget *parent) : ViewerWindow(parent)
     lblbordrcnt[1]->setObjectName(QStringLiteral("lblbordrcnt_1"));
     placeLabel(this, QStringLiteral("!!"), twipsRect(3600, 120, 360, 555), italicFont(27.75, false), kOrange);
 
-    placeLabel(this, QStringLiteral("【得点早見表の見方】"), twipsRect(180, 2880, 1620, 180), font(), 0x0000FF);
-    placeLabel(this, QStringLiteral("　各選手が予選を突破するための条件（得点率）を示したものです。"),
-               twipsRect(180, 3120, 4005, 345), font());
-    placeLabel(this,
-               QStringLiteral("　横軸は前半戦の着順で、縦軸は後半戦の着順。縦横の交差する部分が予選終了時の得点率となる。"),
-               twipsRect(180, 3480, 4005, 345), font());
-    placeLabel(this, QStringLiteral("　例：上表"), twipsRect(180, 3900, 750, 180), font());
-    placeLabel(this, QStringLiteral("網かけ部"), twipsRect(1020, 3900, 705, 180), font(), std::nullopt,
-               kTokhmSampleColor);
-    placeLabel(this, QStringLiteral("→前半②着　後半⑥着"), twipsRect(1980, 3900, 1740, 180), font());
-    placeLabel(this, QStringLiteral("※減点その他が発生した場合は、早見表の得点率と異なる可能性が有ります。"),
-               twipsRect(180, 4200, 4005, 345), font(), 0xFF0000);
+    // The explanation under the legend; rows move down where the text needs
+    // more lines than the design font did.
+    QLabel *heading = placeLabel(this, QStringLiteral("【得点早見表の見方】"), twipsRect(180, 2880, 1620, 180), font(),
+                                 0x0000FF);
+    QLabel *purpose = placeLabel(this, QStringLiteral("　各選手が予選を突破するための条件（得点率）を示したものです。"),
+                                 twipsRect(180, 3120, 4005, 345), font());
+    QLabel *axes = placeLabel(
+        this, QStringLiteral("　横軸は前半戦の着順で、縦軸は後半戦の着順。縦横の交差する部分が予選終了時の得点率となる。"),
+        twipsRect(180, 3480, 4005, 345), font());
+    QLabel *example = placeLabel(this, QStringLiteral("　例：上表"), twipsRect(180, 3900, 750, 180), font());
+    QLabel *shaded = placeLabel(this, QStringLiteral("網かけ部"), twipsRect(1020, 3900, 705, 180), font(),
+                                std::nullopt, kTokhmSampleColor);
+    QLabel *reading = placeLabel(this, QStringLiteral("→前半②着　後半⑥着"), twipsRect(1980, 3900, 1740, 180), font());
+    QLabel *caveat = placeLabel(
+        this, QStringLiteral("※減点その他が発生した場合は、早見表の得点率と異なる可能性が有ります。"),
+        twipsRect(180, 4200, 4005, 345), font(), 0xFF0000);
+    stackLabels({{heading}, {purpose}, {axes}, {example, shaded, reading}, {caveat}});
+    // The window opens tall enough for the explanation.
+    setPreferredSize({twipsToPixels(kWidth), std::max(twipsToPixels(kHeight), caveat->geometry().bottom() + 8)});
 
     mfgsample = new GridView(this);
     mfgsample->setObjectName(QStringLiteral("mfgsample"));
@@ -71,7 +78,7 @@ frmtokhmlist::frmtokhmlist(QWidget *parent) : ViewerWindow(parent)
     mfgf_tokhm->setModel(&tokhm_);
     mfgf_tokhm->setDefaultFont(makeFont(DefaultFontName, 9));
     mfgf_tokhm->setGeometry(twipsRect(kGridLeft, kGridTop, 4060, 4610));
-    resize(twipsToPixels(kWidth), twipsToPixels(kHeight));
+    resize(sizeHint());
 }
 
 frmtokhmlist::~frmtokhmlist()

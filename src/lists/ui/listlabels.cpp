@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
+#include <QWidget>
+#include <cmath>
 
 namespace kelmon::lists {
 
@@ -20,17 +22,38 @@ QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect, cons
         label->setAutoFillBackground(true);
     }
     label->setPalette(palette);
-    QRect r = rect;
+
+    // How many lines the design rectangle holds at the font's size (a line of
+    // the designed fonts is as tall as the font's pixel size).
     const QFontMetrics metrics(font);
-    int needed = metrics.height();
-    if (metrics.horizontalAdvance(text) > rect.width()) {
-        // A text wider than its label wraps, as the design's taller labels do.
+    const double linePixels = std::max(1, font.pixelSize() > 0 ? font.pixelSize() : metrics.height());
+    const int designLines = std::max(1, int(std::lround(rect.height() / linePixels)));
+    QRect r = rect;
+    if (designLines == 1) {
+        // A one-line label stays one line: it widens where the text is wider.
+        r.setWidth(std::max(rect.width(), metrics.horizontalAdvance(text) + 2));
+        r.setHeight(std::max(rect.height(), metrics.height()));
+    } else {
         label->setWordWrap(true);
-        needed = label->heightForWidth(rect.width());
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        r.setHeight(std::max(rect.height(), label->heightForWidth(rect.width())));
     }
-    r.setHeight(std::max(rect.height(), needed));
     label->setGeometry(r);
     return label;
+}
+
+void stackLabels(const QList<QList<QWidget *>> &rows)
+{
+    int bottom = 0;
+    for (const QList<QWidget *> &row : rows) {
+        int rowBottom = bottom;
+        for (QWidget *w : row) {
+            if (w->y() < bottom)
+                w->move(w->x(), bottom);
+            rowBottom = std::max(rowBottom, w->geometry().bottom() + 1);
+        }
+        bottom = rowBottom;
+    }
 }
 
 } // namespace kelmon::lists

@@ -3,6 +3,7 @@
 // the window gives them.
 
 #include <QFont>
+#include <QList>
 #include <QRect>
 #include <QRgb>
 #include <QString>
@@ -13,10 +14,15 @@ class QWidget;
 
 namespace kelmon::lists {
 
-// A label at rect (pixels) in the parent. A text wider than the rectangle
-// wraps; the rectangle grows downwards where the text needs more height than
-// the design gives it, so no text is clipped.
+// A label at rect (pixels) in the parent. A label designed for one line
+// widens to its text; a taller one wraps its text and grows downwards where
+// the font's lines need more height than the design gives them, so no text
+// is clipped.
 QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect, const QFont &font,
                    std::optional<QRgb> color = std::nullopt, std::optional<QRgb> background = std::nullopt);
+
+// Moves rows of widgets (each row side by side, the rows top to bottom) down
+// where a row above has grown into them.
+void stackLabels(const QList<QList<QWidget *>> &rows);
 
 } // namespace kelmon::lists
