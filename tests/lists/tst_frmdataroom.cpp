@@ -193,6 +193,17 @@ private slots:
         QCOMPARE(card->context().racesno, QString("11"));
         QCOMPARE(card->context().setuscode, QString::number(kSetus));
         QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  (桐生 26/12/06 11R)"));
+
+        // The racer detail from the finish-place page: the row's number and name.
+        frame->mdiArea()->setActiveSubWindow(frame->mdiArea()->subWindowList().at(before - 1));
+        room->grid(1).setRow(2);
+        room->grid(1).setCol(3);
+        gridPopup_Click(*frame, "mnucr", 4);
+        ViewerWindow *detail = qobject_cast<ViewerWindow *>(frame->mdiArea()->subWindowList().last()->widget());
+        QVERIFY(detail && detail != card);
+        QCOMPARE(detail->context().tourokuno, QString("3100"));
+        QCOMPARE(detail->context().datescnt, QString::number(kDay));
+        QCOMPARE(detail->windowTitle(), QString("鈴木一郎 選手情報を表示しています..."));
     }
 
     void pointsTableFromTheRankingPage()
