@@ -13,7 +13,7 @@ namespace kelmon::pictures {
 
 namespace {
 
-enum class Kind { RaceBadge, DayBadge, Frame, Bar, Arrow, Brace, Boat, Wave, Word, PowerBar };
+enum class Kind { RaceBadge, DayBadge, Frame, Bar, Arrow, Brace, Boat, Wave, Word, PowerBar, Water, StartFlag };
 
 struct Entry {
     Kind kind;
@@ -78,6 +78,10 @@ std::vector<Entry> buildList(int list)
         for (int f = 1; f <= 6; ++f)
             e.push_back({Kind::Boat, f, {44, 32}});
         e.push_back({Kind::Wave, 0, {50, 32}});
+        return e;
+    case imlstartdiagram:
+        e.push_back({Kind::Water, 0, {199, 159}});
+        e.push_back({Kind::StartFlag, 0, {26, 26}});
         return e;
     default:
         return e;
@@ -215,6 +219,42 @@ void drawPowerBar(QPainter &p, const QSize &size)
     p.fillRect(QRect(QPoint(0, 0), size), g);
 }
 
+// Water of the start diagram: a pale gradient with a few ripples.
+void drawWater(QPainter &p, const QSize &size)
+{
+    const qreal w = size.width(), h = size.height();
+    QLinearGradient g(0, 0, 0, h);
+    g.setColorAt(0, QColor(0xE8, 0xF4, 0xFC));
+    g.setColorAt(1, QColor(0xC8, 0xE2, 0xF4));
+    p.fillRect(QRectF(0, 0, w, h), g);
+    p.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 0xB0), 1));
+    for (int i = 0; i < 9; ++i) {
+        const qreal y = h * (i + 0.5) / 9;
+        const qreal x = (i * 37) % int(w * 0.6);
+        QPainterPath ripple;
+        ripple.moveTo(x, y);
+        ripple.quadTo(x + 6, y - 2, x + 12, y);
+        ripple.quadTo(x + 18, y + 2, x + 24, y);
+        p.drawPath(ripple);
+    }
+}
+
+// The checkered flag at the start line.
+void drawStartFlag(QPainter &p, const QSize &size)
+{
+    const qreal w = size.width(), h = size.height();
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.5));
+    p.drawLine(QPointF(w * 0.2, h * 0.1), QPointF(w * 0.2, h * 0.95));
+    const qreal cell = w * 0.6 / 4;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            p.fillRect(QRectF(w * 0.22 + c * cell, h * 0.1 + r * cell, cell, cell),
+                       (r + c) % 2 ? QColor(Qt::white) : QColor(0x20, 0x20, 0x20));
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(w * 0.22, h * 0.1, cell * 4, cell * 3));
+}
+
 QImage draw(const Entry &e)
 {
     QImage img(e.size, QImage::Format_ARGB32_Premultiplied);
@@ -253,6 +293,12 @@ QImage draw(const Entry &e)
         break;
     case Kind::PowerBar:
         drawPowerBar(p, e.size);
+        break;
+    case Kind::Water:
+        drawWater(p, e.size);
+        break;
+    case Kind::StartFlag:
+        drawStartFlag(p, e.size);
         break;
     }
     return img;

@@ -26,6 +26,7 @@ enum PictureList : int {
     // Race result window.
     imlracerest0,      // 1..12: race badges, 76 x 23
     imlracerest1,      // 1..7 day badges 50 x 23; 8..13 boats 44 x 32; 14 wave 50 x 32
+    imlstartdiagram,   // 1 background of the start diagram 199 x 159 (drawn stretched); 2 its flag 26 x 26
 };
 
 namespace pictures {

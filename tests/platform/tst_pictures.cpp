@@ -28,6 +28,7 @@ void TestPictures::listSizes_data()
     QTest::newRow("predictions pictures") << int(imlyosodisp1) << 44;
     QTest::newRow("result selector") << int(imlracerest0) << 12;
     QTest::newRow("result pictures") << int(imlracerest1) << 14;
+    QTest::newRow("start diagram") << int(imlstartdiagram) << 2;
     QTest::newRow("unknown list") << 99 << 0;
 }
 

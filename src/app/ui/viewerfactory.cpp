@@ -7,6 +7,8 @@
 #include "lists/ui/frmdataroom.h"
 #include "lists/ui/frmtokhmlist.h"
 #include "racecard/ui/frmraceinfo.h"
+#include "racedetails/ui/frmracerest.h"
+#include "racedetails/ui/frmzensodisp.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -32,6 +34,8 @@ std::array<std::function<ViewerWindow *()>, kKinds> &creators()
         t[std::size_t(ViewerKind::RacerDetail)] = make<lists::frmracerdisp>;
         t[std::size_t(ViewerKind::DataRoom)] = make<lists::frmdataroom>;
         t[std::size_t(ViewerKind::Points)] = make<lists::frmtokhmlist>;
+        t[std::size_t(ViewerKind::RaceResult)] = make<racedetails::frmracerest>;
+        t[std::size_t(ViewerKind::PreviousRuns)] = make<racedetails::frmzensodisp>;
         return t;
     }();
     return table;
