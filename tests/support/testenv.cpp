@@ -4,6 +4,7 @@
 #include "common/programfolder.h"
 
 #include <QDir>
+#include <QTest>
 
 namespace kelmon::test {
 
@@ -28,6 +29,14 @@ ProgramFolder::~ProgramFolder()
 }
 
 const std::vector<int> &ProgramFolder::exits() const { return exitCodes; }
+
+void DatabaseTest::init() { folder = std::make_unique<ProgramFolder>(); }
+
+void DatabaseTest::cleanup()
+{
+    QVERIFY(folder->exits().empty());
+    folder.reset();
+}
 
 QString dataPath(const QString &name) { return QDir(QStringLiteral(KELMON_TEST_DATA)).filePath(name); }
 

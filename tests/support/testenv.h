@@ -2,8 +2,10 @@
 // Test environment: a temporary program folder with its own database, and a
 // recorder for the fatal exits.
 
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 #include <vector>
 
 namespace kelmon::test {
@@ -21,6 +23,18 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// Base of a test whose functions each run in a fresh program folder with its
+// own database; after each function no fatal exit may have been seen.
+class DatabaseTest : public QObject {
+    Q_OBJECT
+protected slots:
+    void init();
+    void cleanup();
+
+protected:
+    std::unique_ptr<ProgramFolder> folder;
 };
 
 // The fixture folder of the tests (tests/data).
