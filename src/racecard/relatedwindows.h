@@ -21,9 +21,9 @@ struct RelatedTarget {
     // date and race of the new window's context, the others show it alone.
     QString title;
     CardContext context;   // the new window's selection fields
-    QString tourokuno;     // racer detail
-    QString wakusno;       // previous runs: frame of the clicked boat, "0" when not found
-    QString flag;          // previous runs: panel 1..8
+    QString tourokuno = QStringLiteral("0");   // racer detail: "" when the racer is not found
+    QString wakusno = QStringLiteral("0");     // previous runs: frame of the clicked boat, "0" when not found
+    QString flag = QStringLiteral("0");        // previous runs: panel 1..8
 };
 
 // The racer lookups of a grid row: kind 0 registration number, 1 name,
