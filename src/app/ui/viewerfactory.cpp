@@ -1,6 +1,8 @@
 #include "app/ui/viewerfactory.h"
 
 #include "app/ui/frmkoyomi.h"
+#include "app/ui/frmmainmenu.h"
+#include "app/ui/mainmenus.h"
 #include "lists/ui/frmmachinelist.h"
 #include "lists/ui/frmracerdisp.h"
 #include "lists/ui/frmracerlist.h"
@@ -9,8 +11,12 @@
 #include "racecard/ui/frmraceinfo.h"
 #include "racedetails/ui/frmracerest.h"
 #include "racedetails/ui/frmzensodisp.h"
+#include "racedetails/ui/frmdeme.h"
+#include "racedetails/ui/frmyosodisp.h"
 
+#include <QAction>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <array>
 
@@ -36,6 +42,8 @@ std::array<std::function<ViewerWindow *()>, kKinds> &creators()
         t[std::size_t(ViewerKind::Points)] = make<lists::frmtokhmlist>;
         t[std::size_t(ViewerKind::RaceResult)] = make<racedetails::frmracerest>;
         t[std::size_t(ViewerKind::PreviousRuns)] = make<racedetails::frmzensodisp>;
+        t[std::size_t(ViewerKind::Predictions)] = make<racedetails::frmyosodisp>;
+        t[std::size_t(ViewerKind::Outcomes)] = make<racedetails::frmdeme>;
         return t;
     }();
     return table;
@@ -72,6 +80,20 @@ QMdiArea *viewerArea(const QWidget *viewer)
 {
     auto *sub = qobject_cast<QMdiSubWindow *>(viewer ? viewer->parentWidget() : nullptr);
     return sub ? sub->mdiArea() : nullptr;
+}
+
+bool popupViewerMenu(const QWidget *viewer, const QString &menu, const std::map<int, bool> &enabled,
+                     const QPoint &globalPos)
+{
+    auto *frame = qobject_cast<frmmainmenu *>(viewer ? viewer->window() : nullptr);
+    QMenu *popup = frame ? frame->menus().menu(menu) : nullptr;
+    if (!popup)
+        return false;
+    for (const auto &[index, on] : enabled)
+        if (QAction *item = frame->menus().action(menu + QStringLiteral("sub_%1").arg(index)))
+            item->setEnabled(on);
+    popup->popup(globalPos);
+    return true;
 }
 
 } // namespace kelmon

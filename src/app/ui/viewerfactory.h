@@ -6,7 +6,9 @@
 
 #include "app/ui/viewerwindow.h"
 
+#include <QPoint>
 #include <functional>
+#include <map>
 
 class QMdiArea;
 
@@ -28,5 +30,12 @@ void setViewerCreator(ViewerKind kind, std::function<ViewerWindow *()> creator);
 void showViewer(QMdiArea *area, ViewerWindow *window);
 // The area of the frame that holds a viewer window (nullptr when it stands alone).
 QMdiArea *viewerArea(const QWidget *viewer);
+
+// Pops up the main window's popup menu `menu` ("mnudm") for a viewer window
+// at globalPos, after setting the enabled state of the items given by index
+// (item i is "<menu>sub_i"); the other items keep theirs. False when the
+// viewer is not inside the main window.
+bool popupViewerMenu(const QWidget *viewer, const QString &menu, const std::map<int, bool> &enabled,
+                     const QPoint &globalPos);
 
 } // namespace kelmon

@@ -171,10 +171,10 @@ void frmdataroom::mfgdr_MouseDown(int index, Qt::MouseButton button, const QPoin
     if (!popup)
         return;
     // The racer detail opens only where the program has it.
-    popupGridMenu(this, popup->menu,
-                  {{0, popup->sortAverage}, {1, popup->sortAverage}, {2, popup->sortAverage},
-                   {4, hasViewer(ViewerKind::RacerDetail)}, {5, popup->raceCard}},
-                  globalPos);
+    popupViewerMenu(this, popup->menu,
+                    {{0, popup->sortAverage}, {1, popup->sortAverage}, {2, popup->sortAverage},
+                     {4, hasViewer(ViewerKind::RacerDetail)}, {5, popup->raceCard}},
+                    globalPos);
 }
 
 void frmdataroom::cmdtokhmlist_Click()

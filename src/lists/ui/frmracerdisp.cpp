@@ -134,7 +134,7 @@ void frmracerdisp::mfgf_restb_MouseDown(int row, int col, Qt::MouseButton button
     if (button != Qt::RightButton)
         return;
     if (const std::optional<PopupItems> items = racerDetailPopup(model_, hasViewer(ViewerKind::RaceResult)))
-        popupGridMenu(this, QStringLiteral("mnurd"), *items, globalPos);
+        popupViewerMenu(this, QStringLiteral("mnurd"), *items, globalPos);
 }
 
 void frmracerdisp::resizeEvent(QResizeEvent *event)

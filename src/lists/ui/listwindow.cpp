@@ -1,16 +1,12 @@
 #include "lists/ui/listwindow.h"
 
-#include "app/ui/frmmainmenu.h"
-#include "app/ui/mainmenus.h"
+#include "app/ui/viewerfactory.h"
 #include "common/modkelmon.h"
 #include "platform/fonts.h"
 #include "platform/hourglass.h"
 #include "platform/twips.h"
 #include "platform/ui/gridview.h"
 #include "platform/yield.h"
-
-#include <QAction>
-#include <QMenu>
 
 namespace kelmon::lists {
 
@@ -19,19 +15,6 @@ namespace {
 constexpr int kMargin = 120;   // twips around the grid
 
 } // namespace
-
-void popupGridMenu(QWidget *viewer, const QString &menu, const PopupItems &items, const QPoint &globalPos)
-{
-    auto *frame = qobject_cast<frmmainmenu *>(viewer->window());
-    if (!frame)
-        return;
-    MainMenus &menus = frame->menus();
-    for (const auto &[index, enabled] : items)
-        if (QAction *a = menus.action(QStringLiteral("%1sub_%2").arg(menu).arg(index)))
-            a->setEnabled(enabled);
-    if (QMenu *popup = menus.menu(menu))
-        popup->popup(globalPos);
-}
 
 ListWindow::ListWindow(const Design &design, QWidget *parent) : ViewerWindow(parent), design_(design)
 {
@@ -76,7 +59,7 @@ void ListWindow::gridMouseDown(int row, int col, Qt::MouseButton button, const Q
     if (button != Qt::RightButton)
         return;
     if (const std::optional<PopupItems> items = popupItems())
-        popupGridMenu(this, QString::fromLatin1(design_.menu), *items, globalPos);
+        popupViewerMenu(this, QString::fromLatin1(design_.menu), *items, globalPos);
 }
 
 void ListWindow::resizeEvent(QResizeEvent *event)

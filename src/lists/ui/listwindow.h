@@ -15,11 +15,6 @@ class GridView;
 
 namespace kelmon::lists {
 
-// Sets the enabled state of the items of the main window's popup menu `menu`
-// (items named menu + "sub_" + index) and pops it up at globalPos. Does
-// nothing when the viewer is not inside the main window.
-void popupGridMenu(QWidget *viewer, const QString &menu, const PopupItems &items, const QPoint &globalPos);
-
 class ListWindow : public ViewerWindow {
     Q_OBJECT
 public:
