@@ -64,7 +64,7 @@ std::vector<Entry> buildList(int list)
         for (int f = 1; f <= 6; ++f)
             e.push_back({Kind::Boat, f, {44, 20}});
         for (int w : {50, 70, 90})
-            e.push_back({Kind::Wave, 0, {w, 20}});
+            e.push_back({Kind::Wave, 1, {w, 20}});   // fading tail: comments end where wakes begin
         for (int i = 0; i < 6; ++i)
             e.push_back({Kind::Word, i, {151, 79}});
         for (int f = 1; f <= 6; ++f)
@@ -155,7 +155,7 @@ void drawBoat(QPainter &p, const QSize &size, int frame)
     p.drawText(QRectF(0, h * 0.3, w * 0.7, h * 0.6), Qt::AlignCenter, QString::number(frame));
 }
 
-void drawWave(QPainter &p, const QSize &size)
+void drawWave(QPainter &p, const QSize &size, bool fadingTail)
 {
     // Wake: a few crests that thin out towards the tail on the left.
     const qreal w = size.width(), h = size.height();
@@ -171,6 +171,14 @@ void drawWave(QPainter &p, const QSize &size)
         p.setBrush(Qt::NoBrush);
         p.drawPath(path);
     }
+    if (fadingTail) {
+        // The tail melts into the water, so text beside it stays readable.
+        QLinearGradient fade(0, 0, w * 0.45, 0);
+        fade.setColorAt(0, Qt::transparent);
+        fade.setColorAt(1, Qt::black);
+        p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        p.fillRect(QRectF(0, 0, w, h), fade);
+    }
 }
 
 void drawWord(QPainter &p, const QSize &size, int word)
@@ -181,8 +189,10 @@ void drawWord(QPainter &p, const QSize &size, int word)
     p.drawRoundedRect(r, 10, 10);
     const QString text = QString::fromUtf16(raceWords[word]);
     p.setPen(QColor(0xC0, 0x10, 0x10));
-    p.setFont(pixelFont(QStringLiteral("HG丸ｺﾞｼｯｸM-PRO"), text.size() > 2 ? 36 : 48, true));
-    p.drawText(r, Qt::AlignCenter, text);
+    p.setFont(pixelFont(QStringLiteral("HG丸ｺﾞｼｯｸM-PRO"), text.size() > 2 ? 32 : 40, true));
+    // The window's race selector lies over the top of the picture: the word
+    // stands below it.
+    p.drawText(r.adjusted(0, size.height() * 0.33, 0, 0), Qt::AlignCenter, text);
 }
 
 void drawArrow(QPainter &p, const QSize &size)
@@ -286,7 +296,7 @@ QImage draw(const Entry &e)
         drawBoat(p, e.size, e.param);
         break;
     case Kind::Wave:
-        drawWave(p, e.size);
+        drawWave(p, e.size, e.param == 1);
         break;
     case Kind::Word:
         drawWord(p, e.size, e.param);

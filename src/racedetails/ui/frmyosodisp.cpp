@@ -47,7 +47,13 @@ frmyosodisp::frmyosodisp(QWidget *parent) : ViewerWindow(parent)
     mfgf_point->setObjectName(QStringLiteral("mfgf_point"));
     mfgf_point->setDefaultFont(makeFont(DefaultFontName));
     mfgf_point->setModel(&power_);
-    mfgf_point->setGeometry(twipsRect(120, 4320, 6375, 1695));
+    // The designed size holds the header and six rows exactly; the view's
+    // frame is added around it so no scroll bar appears.
+    mfgf_point->ensurePolished();
+    mfgf_point->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mfgf_point->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frameWidth = mfgf_point->frameWidth();
+    mfgf_point->setGeometry(twipsRect(120, 4320, 6375, 1695).adjusted(0, 0, 2 * frameWidth, 2 * frameWidth));
     mfgf_point->hide();
     connect(mfgf_point, &GridView::cellPressed, this, &frmyosodisp::mfgf_point_MouseDown);
 }
@@ -102,16 +108,21 @@ void frmyosodisp::buildPanel()
     startLine = new YosoDiagram(kStartLineArea, this);
     startLine->setObjectName(QStringLiteral("imayosos_3"));
 
-    label(QRect(150, 2070, 900, 180))->setText(QStringLiteral("待機行動"));
-    label(QRect(5580, 3550, 1080, 180))->setText(QStringLiteral("スリット付近"));
-    lblstyle = label(QRect(240, 2220, 450, 180), Qt::AlignHCenter | Qt::AlignTop);
+    // One-line labels take the full line pitch so the font's line height is
+    // not clipped; their text stays centred on the designed line.
+    auto line = [&label](int left, int top, int width, Qt::Alignment align = Qt::AlignLeft) {
+        return label(QRect(left, top - (kLineStep - 180) / 2, width, kLineStep), align | Qt::AlignVCenter);
+    };
+    line(150, 2070, 900)->setText(QStringLiteral("待機行動"));
+    line(5580, 3550, 1080)->setText(QStringLiteral("スリット付近"));
+    lblstyle = line(240, 2220, 450, Qt::AlignHCenter);
     lblstyle->setObjectName(QStringLiteral("lblstyle"));
     for (int k = 0; k < kYosoLines; ++k) {
-        QLabel *&line = lblyosos_1[std::size_t(k)];
-        line = label(QRect(2160, 2220 + kLineStep * k, 990, 180));
-        line->setObjectName(QStringLiteral("lblyosos_1_%1").arg(k));
+        QLabel *&racer = lblyosos_1[std::size_t(k)];
+        racer = line(2160, 2220 + kLineStep * k, 990);
+        racer->setObjectName(QStringLiteral("lblyosos_1_%1").arg(k));
         QLabel *&comment = lblsunpyo[std::size_t(k)];
-        comment = label(QRect(3240, 2220 + kLineStep * k, 720, 180));
+        comment = line(3240, 2220 + kLineStep * k, 720);
         comment->setObjectName(QStringLiteral("lblsunpyo_%1").arg(k));
     }
 
