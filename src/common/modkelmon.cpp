@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSet>
 #include <QSqlError>
 #include <QStringList>
 #include <cerrno>
@@ -87,13 +88,17 @@ void createSchema()
 void checkSchema()
 {
     for (const auto &t : kelmon::allTables()) {
-        QSqlQuery q = exec(QStringLiteral("SELECT count(*) FROM pragma_table_info(?)"),
-                           {QString::fromLatin1(t.name)});
-        const int have = q.next() ? q.value(0).toInt() : 0;
-        if (have == 0)
-            throw kelmon::DbError(1, QStringLiteral("テーブル %1 が有りません").arg(QString::fromLatin1(t.name)));
-        if (have < static_cast<int>(t.columnCount))
-            throw kelmon::DbError(1, QStringLiteral("テーブル %1 の列が足りません").arg(QString::fromLatin1(t.name)));
+        const QString table = QString::fromLatin1(t.name);
+        QSqlQuery q = exec(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+        QSet<QString> have;
+        while (q.next())
+            have.insert(q.value(0).toString().toLower());
+        if (have.isEmpty())
+            throw kelmon::DbError(1, QStringLiteral("テーブル %1 が有りません").arg(table));
+        // Every column the program reads or writes must be there by name.
+        for (const auto &column : t.cols())
+            if (!have.contains(QString::fromLatin1(column.name).toLower()))
+                throw kelmon::DbError(1, QStringLiteral("テーブル %1 の列が足りません").arg(table));
     }
 }
 

@@ -30,19 +30,22 @@ private Q_SLOTS:
 void TestModkelmon::refusesForeignFiles_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("dropTable");
+    QTest::addColumn<QString>("change");   // statement run on a fresh database
     QTest::newRow("not a database") << QByteArray("Standard Jet DB\0\0\0 some bytes", 30) << QString();
-    QTest::newRow("lacks a table") << QByteArray() << QString("f_motor");
+    QTest::newRow("lacks a table") << QByteArray() << QString("drop table f_motor");
+    QTest::newRow("lacks a column") << QByteArray() << QString("alter table f_wakus drop column tenjun_ks_avg");
+    QTest::newRow("a column under another name")
+        << QByteArray() << QString("alter table f_setus rename column bordrcnt to bordrcnt_old");
 }
 
 void TestModkelmon::refusesForeignFiles()
 {
     QFETCH(QByteArray, content);
-    QFETCH(QString, dropTable);
-    test::ProgramFolder folder(!dropTable.isEmpty());
+    QFETCH(QString, change);
+    test::ProgramFolder folder(!change.isEmpty());
     QFile f(folder.file("kelmon.mdb"));
-    if (!dropTable.isEmpty()) {
-        modkelmon::exec("drop table " + dropTable);
+    if (!change.isEmpty()) {
+        modkelmon::exec(change);
         modkelmon::close_db();
     } else {
         QVERIFY(f.open(QIODevice::WriteOnly));

@@ -51,6 +51,16 @@ private slots:
             << 15 << QVariantMap{{"sensyname_m1", "鈴木"}, {"classcode_m1", "B"}, {"weight_m1", 1e9},
                                  {"firsttime_m1", 99999}, {"seiseki_m1", "101"}}
             << 2 << 5 << " B級 鈴木| 0㎏   |1|";
+        // Place counts: finals and wins on the left, the three places and the
+        // other finishes (all starts less the three places) on the right.
+        for (const auto &[code, finals, places] : {std::tuple{4, "zk", "zk"}, {6, "ny", "nd"}, {13, "mt", "mt"},
+                                                   {17, "bt", "bt"}}) {
+            const QString f = QString::fromLatin1(finals), s = QString::fromLatin1(places);
+            const QVariantMap counts{{"yusyu_" + f, 3}, {"yusyo_" + f, 1}, {"syuso_" + s + "_1", 5},
+                                     {"syuso_" + s + "_2", 6}, {"syuso_" + s + "_3", 7}, {"syuso_" + s + "_all", 40}};
+            QTest::addRow("%d finals and wins", code) << code << counts << 0 << 5 << "優出|3|優勝|1";
+            QTest::addRow("%d places and others", code) << code << counts << 1 << 5 << "5|6|7|22";
+        }
         QTest::newRow("18 long name, short date")
             << 18 << QVariantMap{{"sensyname_b2", "長谷川五郎丸"}, {"s_date_b2", "05"}, {"seiseki_b2", "101"}}
             << 0 << 5 << "長谷川五|05月日|1|";

@@ -101,6 +101,16 @@ private slots:
         QTest::newRow("three boats on the card")
             << 7 << 1 << QStringList{"30％", "0％", "45％", "", "", ""} << 3
             << "平均値は 25.00 です...\r\n\r\n合計 75    件数 3件";
+        // An empty cell is a boat without the value: left out of the count.
+        QTest::newRow("empty percentage cell")
+            << 7 << 1 << QStringList{"30％", "", "45％", "10％", "20％", "15％"} << 6
+            << "平均値は 24.00 です...\r\n\r\n合計 120    件数 5件";
+        QTest::newRow("empty plain cell")
+            << 5 << 3 << QStringList{"6.50", "5.50", " ", "", "4.00", "8.00"} << 6
+            << "平均値は 6.00 です...\r\n\r\n合計 24    件数 4件";
+        QTest::newRow("empty class rate cell")
+            << 2 << 0 << QStringList{"A1 6.50", "", "A2 5.50", "B1 4.00", "", "B2 4.00"} << 6
+            << "平均値は 5.00 です...\r\n\r\n合計 20    件数 4件";
         QTest::newRow("class rates skip the dashes")
             << 2 << 0 << QStringList{"A1 6.50", "－ － ", "B1  － ", "A2 5.25", "や 5.50", "B2 4.00"} << 6
             << "平均値は 5.25 です...\r\n\r\n合計 15.75    件数 3件";
@@ -121,6 +131,46 @@ private slots:
         const AverageResult result = comp_average(grid, item, boatRow(2) + rowOffset, 6, boats);
         QCOMPARE(result.text, text);
         QCOMPARE(result.title, result.count == 0 ? QString("警告です...") : QString("平均値を計算しました..."));
+    }
+
+    // How each item reads its cells: six equal cells, and below them the
+    // value a labelled pair takes when its cell reads "優".
+    void averageKinds_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("average");   // empty: nothing counted
+        auto items = [](std::initializer_list<std::pair<int, int>> ranges, const char *cell, const char *average) {
+            for (const auto &[first, last] : ranges)
+                for (int item = first; item <= last; ++item)
+                    QTest::addRow("item %d", item) << item << QString(cell) << QString(average);
+        };
+        items({{2, 4}}, "A1 6.50", "6.50");                                    // class-prefixed rate
+        items({{5, 5}, {16, 19}, {26, 29}, {41, 41}, {45, 48}, {54, 54}, {58, 61}, {79, 81}, {84, 85}},
+              "123", "123.00");                                                 // plain
+        items({{6, 9}, {11, 13}, {21, 23}, {31, 33}, {42, 42}, {55, 55}}, "123", "12.00");   // trailing unit
+        items({{14, 15}, {24, 25}, {43, 44}, {56, 57}}, "優出", "9.00");        // labelled pair
+        items({{50, 50}}, "1.49.6", "1496.00");                                 // time
+        items({{1, 1}, {10, 10}, {20, 20}, {30, 30}, {34, 40}, {49, 49}, {51, 53}, {62, 78}, {82, 83}, {86, 87}},
+              "123", "");
+    }
+    void averageKinds()
+    {
+        QFETCH(int, item);
+        QFETCH(QString, cell);
+        QFETCH(QString, average);
+        GridModel grid;
+        grid.setRows(kGridRows);
+        grid.setCols(8);
+        for (int k = 1; k <= 6; ++k) {
+            grid.setText(boatRow(k) + 1, 6, cell);
+            grid.setText(boatRow(k) + 2, 6, "9");
+        }
+        const AverageResult result = comp_average(grid, item, boatRow(3) + 1, 6, 6);
+        if (average.isEmpty())
+            QCOMPARE(result.count, 0);
+        else
+            QCOMPARE(result.text.section("\r\n", 0, 0), "平均値は " + average + " です...");
     }
 };
 

@@ -85,6 +85,10 @@ void TestImporters::conversions_data()
     QTest::newRow("N blanks between digits") << "f_setus" << 7 << " 1 2 " << QVariant(12);
     QTest::newRow("N hexadecimal") << "f_setus" << 7 << "&H1F" << QVariant(31);
     QTest::newRow("N integer stays integer") << "f_setus" << 7 << "40" << QVariant(40);
+    QTest::newRow("N negative whole") << "f_setus" << 7 << "-5" << QVariant(-5);
+    QTest::newRow("N negative with zeros") << "f_setus" << 7 << "-0012" << QVariant(-12);
+    QTest::newRow("N negative fraction") << "f_setus" << 7 << "-6.25" << QVariant(-6.25);
+    QTest::newRow("N fifteen digits") << "f_setus" << 7 << "123456789012345" << QVariant(123456789012345LL);
     QTest::newRow("N too large") << "f_setus" << 7 << "1E999" << QVariant(0);
     QTest::newRow("N beyond 15 digits") << "f_setus" << 7 << "1234567890123456789" << QVariant(qlonglong(1234567890123460000LL));
     QTest::newRow("N long fraction rounded to 15 digits") << "f_setus" << 7 << "0.12345678901234567" << QVariant(0.123456789012346);
