@@ -52,6 +52,8 @@ private slots:
     void raceOfCell_data();
     void raceOfCell();
     void resultRows();
+    void dataRoomGrids_data();
+    void dataRoomGrids();
 };
 
 void TestGridPopup::sortByKeyColumn_data()
@@ -241,6 +243,42 @@ void TestGridPopup::resultRows()
     QCOMPARE(detail->datescnt, 2);
     QCOMPARE(detail->racesno, 11);
     QCOMPARE(detail->date, QString("20261204"));
+}
+
+void TestGridPopup::dataRoomGrids_data()
+{
+    QTest::addColumn<QString>("menu");
+    for (const char *menu : {"mnul1", "mnul2", "mnucr", "mnuks"})
+        QTest::newRow(menu) << menu;
+}
+
+// The data room's grids have two heading rows, the name in column 0 and the
+// registration number in column 1, and sort by the current column itself.
+void TestGridPopup::dataRoomGrids()
+{
+    QFETCH(QString, menu);
+    const Member &m = of(menu.toLatin1().constData());
+    QCOMPARE(command(m, 4), Command::RacerDetail);
+    QCOMPARE(command(m, 5), Command::RaceCard);
+    GridModel g;
+    // The member itself skips the second heading row (one fixed row here):
+    // its "1着" would count as 1 if it were averaged.
+    fill(g, {"選手名|登番|1着|x", "選手名|登番|1着|x", "山田|4321| 3|9", "岡|0123| 6|1"}, 1);
+    g.setRow(3);
+    g.setCol(2);
+    const auto a = average(g, m);
+    QVERIFY(a);
+    QCOMPARE(a->text, QString("平均値は 4.50 です...\r\n\r\n合計 9    件数 2件"));
+    const auto r = racer(g, m);
+    QVERIFY(r);
+    QCOMPARE(r->tourokuno, QString("123"));
+    QCOMPARE(r->name, QString("岡"));
+    g.setFixedRows(2);
+    QVERIFY(sort(g, m, true));
+    QCOMPARE(column(g, 0), (QStringList{"山田", "岡"}));
+    g.setCol(3);
+    QVERIFY(sort(g, m, true));
+    QCOMPARE(column(g, 0), (QStringList{"岡", "山田"}));
 }
 
 QTEST_APPLESS_MAIN(TestGridPopup)
