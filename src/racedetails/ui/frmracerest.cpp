@@ -47,7 +47,10 @@ frmracerest::frmracerest(QWidget *parent) : ViewerWindow(parent)
     mfgf_restb = new GridView(this);
     mfgf_restb->setObjectName(QStringLiteral("mfgf_restb"));
     mfgf_restb->setModel(&model_);
-    mfgf_restb->setGeometry(twipsRect(120, 1680, 6135, 1695));
+    // Header and six boats fill the grid's height exactly; a frame would
+    // push the last boat out of sight.
+    mfgf_restb->setFrameShape(QFrame::NoFrame);
+    mfgf_restb->setGeometry(twipsRect(120, 1680, 6135, 1710));
     connect(mfgf_restb, &GridView::cellPressed, this, &frmracerest::mfgf_restb_MouseDown);
     diagram = new StartDiagramView(this);
     set_mfgf_restb();
