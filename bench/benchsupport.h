@@ -11,7 +11,11 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +40,21 @@ inline void openDatabase(const QString &folder)
     } catch (const DbError &e) {
         die(e.description);
     }
+}
+
+// A fresh temporary folder in memory (/dev/shm) when the machine has a memory
+// file system there, otherwise in the ordinary temporary folder; dies when
+// neither can be made.
+inline std::unique_ptr<QTemporaryDir> memoryFolder()
+{
+    std::unique_ptr<QTemporaryDir> dir;
+    if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/%1-XXXXXX").arg(QCoreApplication::applicationName()));
+    if (!dir || !dir->isValid())
+        dir = std::make_unique<QTemporaryDir>();
+    if (!dir->isValid())
+        die(QStringLiteral("no temporary folder"));
+    return dir;
 }
 
 // Writes `days` consecutive generated paper days into dir; returns their paths.

@@ -147,13 +147,9 @@ int main(int argc, char **argv)
 
     // Building goes faster in memory when the machine has a memory file
     // system; the measured database lives in the ordinary temporary folder.
-    std::unique_ptr<QTemporaryDir> buildDir;
-    if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
-        buildDir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/bench_compaction-XXXXXX"));
-    if (!buildDir || !buildDir->isValid())
-        buildDir = std::make_unique<QTemporaryDir>();
+    std::unique_ptr<QTemporaryDir> buildDir = bench::memoryFolder();
     QTemporaryDir measured;
-    if (!buildDir->isValid() || !measured.isValid())
+    if (!measured.isValid())
         bench::die(QStringLiteral("no temporary folder"));
 
     QElapsedTimer clock;

@@ -42,6 +42,9 @@ namespace {
 constexpr int kRegisteredDays = 100;
 constexpr int kBoats = 6;
 constexpr int kRace = 7;
+// The measured paper day: the fourth of the first meeting, so that the
+// blocks of this meeting's earlier days are filled too.
+constexpr int kMeasuredDay = 3;
 
 // The race every measurement reads: present in both databases.
 struct RaceKey {
@@ -140,13 +143,9 @@ int main(int argc, char **argv)
 
     // Built in memory when the machine has a memory file system, measured in
     // the ordinary temporary folder.
-    std::unique_ptr<QTemporaryDir> buildDir;
-    if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
-        buildDir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/bench_racecard-XXXXXX"));
-    if (!buildDir || !buildDir->isValid())
-        buildDir = std::make_unique<QTemporaryDir>();
+    std::unique_ptr<QTemporaryDir> buildDir = bench::memoryFolder();
     QTemporaryDir measured;
-    if (!buildDir->isValid() || !measured.isValid())
+    if (!measured.isValid())
         bench::die(QStringLiteral("no temporary folder"));
     QElapsedTimer build;
     build.start();
@@ -155,7 +154,7 @@ int main(int argc, char **argv)
     const QString small = measured.filePath(QStringLiteral("small"));
     const QString large = measured.filePath(QStringLiteral("large"));
     for (const auto &[name, target, list, n] :
-         {std::tuple{QStringLiteral("small"), small, archives.mid(0, 1), 0},
+         {std::tuple{QStringLiteral("small"), small, archives.mid(std::min(kMeasuredDay, int(archives.size()) - 1), 1), 0},
           std::tuple{QStringLiteral("large"), large, archives, copies}}) {
         const QString folder = buildDir->filePath(name);
         buildDatabase(folder, list, n);
@@ -165,7 +164,7 @@ int main(int argc, char **argv)
     }
     buildDir.reset();
 
-    // The race of the first registered day, the same in both databases.
+    // The race of the one registered day, the same in both databases.
     bench::openDatabase(small);
     RaceKey key;
     {

@@ -8,12 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
 
 #include <fcntl.h>
+#include <unistd.h>
 
 namespace kelmon {
 
@@ -68,56 +68,58 @@ QString get_newspname(const QString &archiveName)
 
 namespace {
 
-// Gives the written temporary file the target's name in one step. An earlier
-// file of that name is exchanged with it (it then goes with the temporary
-// file) rather than renamed over: on ext4 a rename over an existing file
-// waits for the new file's data to be allocated, a thousand times the cost
-// of the exchange.
-bool putInPlace(QTemporaryFile &file, const QString &target)
+QString photoError(const char16_t *text, const QString &path)
 {
-    const QByteArray from = QFile::encodeName(file.fileName());
-    const QByteArray to = QFile::encodeName(target);
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0)
-        return true;   // the earlier photo now has the temporary name and is removed with it
-    if (errno != ENOENT && errno != EINVAL)
-        return false;
-    // No earlier photo, or a file system without exchange.
-    if (::rename(from.constData(), to.constData()) != 0)
-        return false;
-    file.setAutoRemove(false);
-    return true;
+    return QString::fromUtf16(text) + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
 }
 
 } // namespace
 
+// One photo written under a temporary name in the photo folder; the file
+// goes with the object unless it has been put in place.
 struct StagedPhotos::Photo {
-    QString name;   // lower case
-    QTemporaryFile file;
+    QString name;      // lower case
+    QByteArray path;   // the temporary file
+    int fd = -1;
+    bool placed = false;
+    ~Photo()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (!placed)
+            ::unlink(path.constData());
+    }
 };
 
 StagedPhotos::StagedPhotos(const QString &photoFolder) : folder_(photoFolder) {}
 
-StagedPhotos::~StagedPhotos() = default;   // the temporary files remove themselves
+StagedPhotos::~StagedPhotos() = default;
 
 bool StagedPhotos::begin(const QString &name, QString *error)
 {
     if (!folderChecked_) {
         if (!QDir().mkpath(folder_)) {
-            *error = QStringLiteral("フォルダを作成できません\r\n%1").arg(QDir::toNativeSeparators(folder_));
+            *error = photoError(u"フォルダを作成できません", folder_);
             return false;
         }
         folderChecked_ = true;
     }
     auto photo = std::make_unique<Photo>();
     photo->name = name.toLower();
-    photo->file.setFileTemplate(QDir(folder_).filePath(QStringLiteral(".kelmon-photo-XXXXXX")));
-    if (!photo->file.open()) {
-        *error = QStringLiteral("写真ファイルをコピーできません\r\n%1")
-                     .arg(QDir::toNativeSeparators(QDir(folder_).filePath(photo->name)));
+    // A name of this process that is not taken (O_EXCL).
+    static unsigned serial = 0;
+    const QByteArray stem = QFile::encodeName(QDir(folder_).filePath(QStringLiteral(".kelmon-photo-%1-").arg(::getpid())));
+    for (int attempt = 0; photo->fd < 0 && attempt < 100; ++attempt) {
+        photo->path = stem + QByteArray::number(++serial);
+        photo->fd = ::open(photo->path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (photo->fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (photo->fd < 0) {
+        photo->placed = true;   // nothing to remove
+        *error = photoError(u"写真ファイルをコピーできません", QDir(folder_).filePath(photo->name));
         return false;
     }
-    photo->file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                               | QFileDevice::ReadOther);
     // A later photo of the same name replaces the earlier one.
     std::erase_if(photos_, [&](const auto &p) { return p->name == photo->name; });
     photos_.push_back(std::move(photo));
@@ -127,20 +129,26 @@ bool StagedPhotos::begin(const QString &name, QString *error)
 
 bool StagedPhotos::write(const char *bytes, qsizetype count, QString *error)
 {
-    if (current_->file.write(bytes, count) == count)
-        return true;
-    *error = QStringLiteral("写真ファイルをコピーできません\r\n%1")
-                 .arg(QDir::toNativeSeparators(QDir(folder_).filePath(current_->name)));
-    return false;
+    while (count > 0) {
+        const ssize_t n = ::write(current_->fd, bytes, size_t(count));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            *error = photoError(u"写真ファイルをコピーできません", QDir(folder_).filePath(current_->name));
+            return false;
+        }
+        bytes += n;
+        count -= n;
+    }
+    return true;
 }
 
 bool StagedPhotos::end(QString *error)
 {
-    const bool ok = current_->file.flush();
-    current_->file.close();
+    const bool ok = ::close(current_->fd) == 0;
+    current_->fd = -1;
     if (!ok)
-        *error = QStringLiteral("写真ファイルをコピーできません\r\n%1")
-                     .arg(QDir::toNativeSeparators(QDir(folder_).filePath(current_->name)));
+        *error = photoError(u"写真ファイルをコピーできません", QDir(folder_).filePath(current_->name));
     current_ = nullptr;
     return ok;
 }
@@ -154,18 +162,33 @@ bool StagedPhotos::copy_photo(QString *error)
     bool listed = false;
     for (const auto &photo : photos_) {
         QString target = to.filePath(photo->name);
-        if (!QFileInfo::exists(target)) {
+        QByteArray native = QFile::encodeName(target);
+        // An earlier photo is exchanged with the new one rather than renamed
+        // over: on ext4 a rename over an existing file waits for the new
+        // file's data to be allocated, a thousand times the cost of the
+        // exchange. The earlier photo then has the temporary name.
+        int rc = ::renameat2(AT_FDCWD, photo->path.constData(), AT_FDCWD, native.constData(), RENAME_EXCHANGE);
+        if (rc != 0 && errno == ENOENT) {
             if (!listed) {
                 for (const QString &name : to.entryList(QDir::Files | QDir::Hidden))
                     existing.insert(name.toLower(), name);
                 listed = true;
             }
             target = to.filePath(existing.value(photo->name, photo->name));
+            native = QFile::encodeName(target);
+            rc = ::renameat2(AT_FDCWD, photo->path.constData(), AT_FDCWD, native.constData(), RENAME_EXCHANGE);
         }
-        if (!putInPlace(photo->file, target)) {
-            *error = QStringLiteral("写真ファイルを置き換えられません\r\n%1").arg(QDir::toNativeSeparators(target));
+        if (rc == 0) {
+            ::unlink(photo->path.constData());
+        } else if (errno == ENOENT || errno == EINVAL) {
+            // No earlier photo, or a file system without exchange.
+            rc = ::rename(photo->path.constData(), native.constData());
+        }
+        if (rc != 0) {
+            *error = photoError(u"写真ファイルを置き換えられません", target);
             return false;
         }
+        photo->placed = true;
     }
     photos_.clear();
     return true;
