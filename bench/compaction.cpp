@@ -1,15 +1,15 @@
-// Compaction of a database of 1,000 paper days against a plain copy of the
+// Compaction of a database of 2,000 paper days against a plain copy of the
 // same file. The database is built from registered generated papers: a
 // number of days go through register_archive (photos left out, they do not
 // reach the database), then every table's rows are replicated with
 // INSERT ... SELECT, the meeting code moved back one year per copy, until the
-// tables hold 1,000 days. The finished file is moved into the measured program
+// tables hold 2,000 days. The finished file is moved into the measured program
 // folder (the system's temporary folder, so the same disk as a user's files),
 // then a plain copy of the file flushed to the disk and modkelmon::optimize_db()
 // (VACUUM INTO the work file, flush, rename, reopen) are timed alternately a
 // few times; the best of each is compared. The ratio is reported, never
 // asserted.
-// Usage: bench_compaction [days] [rounds]   (default 1000 days, 2 rounds)
+// Usage: bench_compaction [days] [rounds]   (default 2000 days, 3 rounds)
 
 #include "benchsupport.h"
 #include "common/modkelmon.h"
@@ -141,8 +141,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    const int days = argc > 1 ? std::max(kRegisteredDays, std::atoi(argv[1])) : 1000;
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 2;
+    const int days = argc > 1 ? std::max(kRegisteredDays, std::atoi(argv[1])) : 2000;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     const int copies = (days + kRegisteredDays - 1) / kRegisteredDays - 1;
 
     // Building goes faster in memory when the machine has a memory file

@@ -212,7 +212,8 @@ private:
 } // namespace
 
 // One statement per record: a paper registered again replaces the rows of
-// the same keys (the primary key of every paper table is its key columns).
+// the same keys (the primary key of every paper table is its key columns,
+// its only unique constraint).
 class TableWriter {
 public:
     TableWriter(sqlite3 *db, const PaperImporter &importer)
@@ -265,12 +266,31 @@ public:
     }
 
 private:
+    // A record whose key is new is inserted; one whose key is stored takes
+    // the place of that row, which is left as it is when the record holds
+    // the same values (each paper repeats the earlier days' results, and
+    // leaving them costs less than rewriting the row and its index entries).
     QString insertSql() const
     {
-        QStringList marks;
-        for (std::size_t i = 0; i < table_.columnCount; ++i)
+        QStringList keys;
+        for (const QString &k : QString::fromLatin1(table_.primaryKey).split(u','))
+            keys << k.trimmed();
+        QStringList marks, set, same;
+        for (const PaperColumn &c : table_.cols()) {
             marks << QStringLiteral("?");
-        return QStringLiteral("INSERT OR REPLACE INTO %1 VALUES (%2)").arg(QLatin1String(table_.name), marks.join(u','));
+            const QString name = QLatin1String(c.name);
+            if (keys.contains(name))
+                continue;
+            set << QStringLiteral("\"%1\" = excluded.\"%1\"").arg(name);
+            same << QStringLiteral("\"%1\" IS excluded.\"%1\"").arg(name);
+        }
+        QString sql = QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(QLatin1String(table_.name), marks.join(u','));
+        if (!set.isEmpty())
+            sql += QStringLiteral(" ON CONFLICT (%1) DO UPDATE SET %2 WHERE NOT (%3)")
+                       .arg(keys.join(u','), set.join(u','), same.join(QLatin1String(" AND ")));
+        else
+            sql += QStringLiteral(" ON CONFLICT DO NOTHING");
+        return sql;
     }
 
     const PaperImporter &importer_;
