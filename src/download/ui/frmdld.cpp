@@ -139,7 +139,8 @@ void frmdld::render()
 
     Label3->setText(flow.count());
     StatusBar1->showMessage(flow.status());
-    ProgressBar1->setRange(0, flow.progressMax());
+    // A transfer without an announced size shows a busy bar, and only while it runs.
+    ProgressBar1->setRange(0, flow.transferring() ? flow.progressMax() : 100);
     ProgressBar1->setValue(flow.progressValue());
     if (flow.hourglass())
         setCursor(Qt::WaitCursor);
