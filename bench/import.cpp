@@ -151,13 +151,16 @@ ArchiveRecords decodeArchive(const QString &path, qint64 *records)
     for (std::size_t i = 0; i < importers.size(); ++i) {
         const PaperImporter &importer = importers[i];
         const auto columns = importer.table->cols();
+        std::vector<bool> spaced(columns.size(), false);
+        for (int p : importer.spaced)
+            spaced.at(std::size_t(p)) = true;
         std::vector<Value> values;
         if (!sink.texts[i].isEmpty()) {
             PaperReader reader = PaperReader::fromBytes(sink.texts[i], QString::fromLatin1(importer.table->file));
             while (!reader.atEnd()) {
                 reader.readRecord(importer.fieldsRead, fields);
                 for (std::size_t c = 0; c < columns.size(); ++c)
-                    values.push_back(decode(fields[c], columns[c], importer.spacedMask & (1u << c), out.arena));
+                    values.push_back(decode(fields[c], columns[c], spaced[c], out.arena));
                 ++*records;
             }
         }

@@ -59,10 +59,7 @@ const std::array<PaperImporter, importerCount> &importers()
             const ImporterRule &r = rules[i];
             const PaperTable *table = findTable(r.table);
             Q_ASSERT(table);
-            unsigned mask = 0;
-            for (int p : r.spaced)
-                mask |= 1u << p;
-            out[i] = {r.name, table, int(table->columnCount) + r.extraFields, mask};
+            out[i] = {r.name, table, int(table->columnCount) + r.extraFields, std::vector<int>(r.spaced)};
         }
         return out;
     }();
@@ -217,9 +214,12 @@ private:
 class TableWriter {
 public:
     TableWriter(sqlite3 *db, const PaperImporter &importer)
-        : importer_(importer), table_(*importer.table),
-          insert_(db, insertSql()), texts_(table_.columnCount), stored_(table_.columnCount)
+        : table_(*importer.table),
+          insert_(db, insertSql()), texts_(table_.columnCount), stored_(table_.columnCount),
+          spaced_(table_.columnCount, false)
     {
+        for (int p : importer.spaced)
+            spaced_.at(std::size_t(p)) = true;
     }
 
     // The fields must stay unchanged until write() returns.
@@ -236,7 +236,7 @@ public:
             // S: the trimmed text; G: the trimmed text expanded.
             const QStringView trimmed = blankTrimmed(fields[i]);
             const bool expand = columns[i].kind == 'G' && hasPrivateUse(trimmed);
-            if (importer_.spacedMask & (1u << i)) {
+            if (spaced_[i]) {
                 texts_[i] = QChar(0x3000) + (expand ? conv_gaiji(trimmed) : trimmed.toString());
                 stored[i] = texts_[i];
             } else if (expand) {
@@ -293,11 +293,11 @@ private:
         return sql;
     }
 
-    const PaperImporter &importer_;
     const PaperTable &table_;
     Statement insert_;
     std::vector<QString> texts_;   // expanded texts, alive until the insert has run
     std::vector<QStringView> stored_;
+    std::vector<bool> spaced_;     // per column: stored with a leading U+3000
     QByteArray utf8_;              // the record's texts in UTF-8
     QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
 };

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace kelmon {
 
@@ -17,7 +18,7 @@ struct PaperImporter {
     const char *name;          // save_f_setus ...
     const PaperTable *table;   // layout: file, columns, kinds, keys
     int fieldsRead;            // fields per record (one more than stored for f_tokhm)
-    unsigned spacedMask;       // positions stored with a leading ideographic space (bit i = position i)
+    std::vector<int> spaced;   // positions stored with a leading ideographic space
 };
 
 // The thirteen importers in registration order.

@@ -97,6 +97,9 @@ void TestImporters::conversions_data()
     QTest::newRow("S single quote") << "f_setus" << 3 << "O'Brien's cup" << QVariant("O'Brien's cup");
     QTest::newRow("S quoted comma") << "f_setus" << 3 << "\"a,b\"" << QVariant("a,b");
     QTest::newRow("S leading zero kept") << "f_setus" << 2 << "0613" << QVariant("0613");
+    // Texts in the last columns of the widest table (f_wakus, 189 columns).
+    QTest::newRow("S f_wakus position 186") << "f_wakus" << 186 << " 12.5 " << QVariant("12.5");
+    QTest::newRow("S f_wakus last position") << "f_wakus" << 188 << "\u3000メモ " << QVariant("メモ");
     // Expanded texts: f_kasyu position 3 (sensyname), G.
     QTest::newRow("G expanded") << "f_kasyu" << 3 << " \uE000\uE064 " << QVariant("①1ﾚｰｽ");
     QTest::newRow("G single quote") << "f_kasyu" << 3 << "山'崎\uE042" << QVariant("山'崎崎");
