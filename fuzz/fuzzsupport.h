@@ -1,0 +1,22 @@
+#pragma once
+// Shared set-up of the fuzz targets: the application object, a private
+// scratch folder removed at exit, and the abort that reports a finding.
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kelmon::fuzz {
+
+// Creates the application object and the scratch folder once per process.
+void initialize(int *argc, char ***argv);
+// The scratch folder of this process.
+QString scratch();
+// Writes bytes to path; a failure is a finding (the scratch folder is ours).
+void writeBytes(const QString &path, const uint8_t *data, std::size_t size);
+// Reports what went wrong and aborts, so that libFuzzer keeps the input.
+[[noreturn]] void finding(const QString &what);
+
+} // namespace kelmon::fuzz

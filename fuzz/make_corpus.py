@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""Makes the seed corpora of the fuzz targets from generated papers and the
+archive fixtures of tests/data.
+
+    fuzz/make_corpus.py GENPAPER OUT
+
+GENPAPER is the sample-paper tool (build/kelmon_genpaper); OUT receives one
+folder per target (fuzz_extract, fuzz_paperfile, fuzz_names), emptied first.
+Paper files are cut to whole lines of at most 4 KB so that runs stay quick.
+"""
+import hashlib
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+FIXTURES = ROOT / "tests" / "data"
+SEED_LIMIT = 4 * 1024
+
+
+def paper_files():
+    """The paper file names in the order of the table list, as the paper
+    file target numbers them."""
+    schema = (ROOT / "src" / "common" / "paper_schema.cpp").read_text(encoding="utf-8")
+    return [m.group(1) for m in re.finditer(r'\{"f_\w+", "(\w+\.txt)", cols_', schema)]
+
+
+def put(folder, data):
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / hashlib.sha1(data).hexdigest()).write_bytes(data)
+
+
+def cut(data):
+    if len(data) <= SEED_LIMIT:
+        return data
+    end = data.rfind(b"\n", 0, SEED_LIMIT)
+    return data[: end + 1] if end > 0 else data[:SEED_LIMIT]
+
+
+def main():
+    genpaper, out = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    shutil.rmtree(out, ignore_errors=True)
+    files = paper_files()
+    assert len(files) == 13, files
+    with tempfile.TemporaryDirectory() as tmp:
+        tmp = pathlib.Path(tmp)
+        archives = tmp / "archives"
+        for level, seed, extra in ((0, 1, []), (1, 2, []), (2, 3, ["--no-photos"]), (2, 4, ["--days", "3"])):
+            subprocess.run([str(genpaper), "--out", str(archives), "--level", str(level), "--seed", str(seed)] + extra,
+                           check=True, stdout=subprocess.DEVNULL)
+        sources = sorted(archives.glob("*.lzh")) + sorted(FIXTURES.glob("*.lzh"))
+        for archive in sources:
+            data = archive.read_bytes()
+            if data:
+                put(out / "fuzz_extract", data)
+            put(out / "fuzz_names", archive.name.encode())
+            unpacked = tmp / ("x-" + archive.name)
+            unpacked.mkdir()
+            subprocess.run(["lha", "-xqw=" + str(unpacked), str(archive)], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+            for f in unpacked.iterdir():
+                if f.name.lower() in files:
+                    put(out / "fuzz_paperfile", bytes([files.index(f.name.lower())]) + cut(f.read_bytes()))
+    # Names of every month, day and venue letter, and of each edition and grade.
+    for i, (month, day) in enumerate(zip("123456789abcABC", "123456789abcdefghijklmnopqrstuv")):
+        venue = "abcdefghijklmnopqrstuvwx"[i % 24]
+        put(out / "fuzz_names", f"0{i % 10}{month}{day}x{venue}{i % 6}{i % 8}.lzh".encode())
+    for name in ("1234.gif", "KELMFA.TXT", "kelmfo.txt", "../kelmfa.txt", "a/b.gif"):
+        put(out / "fuzz_names", name.encode())
+
+
+if __name__ == "__main__":
+    main()
