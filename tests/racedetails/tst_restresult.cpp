@@ -4,8 +4,10 @@
 // placements.
 
 #include "common/modkelmon.h"
+#include "common/paper_schema.h"
 #include "racedetails/restresult.h"
 #include "racedetails/startdiagram.h"
+#include "samplepaper/samplepaper.h"
 #include "support/fixtures.h"
 #include "support/testenv.h"
 
@@ -63,6 +65,7 @@ private slots:
     void diagram_data();
     void diagram();
     void diagramRows();
+    void samplePapersCarryAccidents();
 };
 
 void TestRestResult::raceDate()
@@ -212,6 +215,30 @@ void TestRestResult::diagramRows()
     QVERIFY(!d[4]);
     QCOMPARE(d[5]->text, QStringLiteral("× 丙 20"));
     QCOMPARE(d[5]->boatTop, 3540 + 5 * 240);
+}
+
+// The last days of generated meetings hold the results of every earlier day:
+// among them accidents of both kinds of fault and a late start.
+void TestRestResult::samplePapersCarryAccidents()
+{
+    const PaperTable *table = findTable("f_restb");
+    int column = -1;
+    for (std::size_t i = 0; i < table->columnCount; ++i)
+        if (QLatin1String(table->columns[i].name) == QLatin1String("cyakucode"))
+            column = int(i);
+    QSet<int> codes;
+    for (quint32 seed = 1; seed <= 12; ++seed) {
+        SamplePaperOptions options;
+        options.seed = seed;
+        options.day = 6;
+        options.photos = false;
+        const SamplePaper paper = makeSamplePaper(options);
+        for (const QStringList &record : paper.table("f_restb")->records)
+            codes << record[column].toInt();
+    }
+    QVERIFY(codes.contains(13));
+    QVERIFY(std::any_of(codes.begin(), codes.end(), [](int c) { return c >= 57; }));
+    QVERIFY(std::any_of(codes.begin(), codes.end(), [](int c) { return c > 6 && c < 13; }));
 }
 
 QTEST_GUILESS_MAIN(TestRestResult)
