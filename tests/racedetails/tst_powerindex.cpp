@@ -1,8 +1,8 @@
-// The power-index grid: bands of the index values, the heading of the day
-// kind, the cells of a fill, and refills that never keep another race's boats.
+// The power-index grid (bands, cells, refills that never keep another race's
+// boats) and the outcomes grid of earlier days (settled and void bets, forms).
 
-#include "common/modkelmon.h"
 #include "platform/pictures.h"
+#include "racedetails/demegrid.h"
 #include "racedetails/powerindex.h"
 #include "support/fixtures.h"
 #include "support/testenv.h"
@@ -15,27 +15,39 @@ using namespace kelmon::racedetails;
 namespace {
 
 constexpr int kSetus = 77;
-constexpr int kDay = 2;
 
-void insertBoat(int race, int frame, const QString &name, const QString &index, int flag = 1, int tourokuno = 0)
+void insertBoat(int race, int frame, const QString &name, const QString &index, int flag = 1)
 {
-    test::insertRow("f_wakus", {{"setuscode", kSetus}, {"datescnt", kDay}, {"racesno", race}, {"wakusno", frame},
-                                {"sensyname", name}, {"tourokuno", tourokuno ? tourokuno : 4000 + frame},
-                                {"flag_ss", flag}, {"giryosisu", index}, {"sryoksisu", "11"},
-                                {"kryoksisu", "94"}, {"toutisisu", "--"}, {"kikyosisu", ""},
-                                {"wakussisu", "99"}, {"ninnisisu", "0"}, {"totalsisu", "50"}});
+    test::insertRow("f_wakus", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", race}, {"wakusno", frame},
+                                {"sensyname", name}, {"tourokuno", 4000 + frame}, {"flag_ss", flag},
+                                {"giryosisu", index}, {"sryoksisu", "11"}, {"kryoksisu", "--"}});
 }
 
-void fill(GridModel &grid, int race)
+void fillPower(GridModel &grid, int race) { disp_powp(grid, QString::number(kSetus), "2", QString::number(race)); }
+
+void insertResult(int day, int race, int settled = 0, int flag2 = 0, int flag3 = 0, double pay3 = 12340,
+                  int pop3 = 5, const QString &triple = "315")
 {
-    disp_powp(grid, QString::number(kSetus), QString::number(kDay), QString::number(race));
+    test::insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", day}, {"racesno", race},
+                                {"racesname", QStringLiteral(" 一般戦%1日 ").arg(day)}, {"seiriflag", settled},
+                                {"seiriflag_2t", flag2}, {"seiriflag_3t", flag3}, {"renban_2ta", "31"},
+                                {"haikin_2ta", 1230}, {"ninkido_2ta", 4}, {"renban_3ta", triple},
+                                {"haikin_3ta", pay3}, {"ninkido_3ta", pop3}});
 }
 
-GridPicture bar(int picture) { return picture ? GridPicture{imlyosodisp1, picture} : GridPicture{}; }
+QStringList fillDeme(GridModel &grid, int race, int day, int row = 1)
+{
+    set_mfgf_resta(grid);
+    disp_f_resta(grid, QString::number(kSetus), QString::number(race), QString::number(day));
+    QStringList texts;
+    for (int c = 0; c < grid.cols() && row < grid.rows(); ++c)
+        texts << grid.text(row, c);
+    return texts;
+}
 
 } // namespace
 
-class TestPowerIndex : public test::DatabaseTest {
+class TestRaceGrids : public test::DatabaseTest {
     Q_OBJECT
 
 private slots:
@@ -43,77 +55,39 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("picture");   // index in the predictions list, 0 none
-        QTest::addColumn<int>("width");     // pixels of that bar
-        QTest::newRow("0") << "0" << 22 << 1;
-        QTest::newRow("10") << "10" << 22 << 1;
-        QTest::newRow("11") << "11" << 23 << 3;
-        QTest::newRow("50 with blanks") << " 50 " << 32 << 21;
-        QTest::newRow("94") << "94" << 43 << 43;
-        QTest::newRow("95") << "95" << 44 << 45;
-        QTest::newRow("12 followed by text") << "12pt" << 23 << 3;
-        QTest::newRow("100") << "100" << 0 << 0;
-        QTest::newRow("10.5 between bands") << "10.5" << 0 << 0;
-        QTest::newRow("blank") << "  " << 0 << 0;
-        QTest::newRow("dashes") << "--" << 0 << 0;
-        QTest::newRow("text") << "ab" << 22 << 1;   // no leading number reads as 0
+        QTest::newRow("10") << "10" << 22;
+        QTest::newRow("11") << "11" << 23;
+        QTest::newRow("50 with blanks") << " 50 " << 32;
+        QTest::newRow("94") << "94" << 43;
+        QTest::newRow("95") << "95" << 44;
+        QTest::newRow("12 followed by text") << "12pt" << 23;
+        QTest::newRow("100") << "100" << 0;
+        QTest::newRow("10.5 between bands") << "10.5" << 0;
+        QTest::newRow("dashes") << "--" << 0;
     }
     void bands()
     {
         QFETCH(QString, value);
         QFETCH(int, picture);
-        QFETCH(int, width);
         const int band = powerBand(value);
         QCOMPARE(band ? 21 + band : 0, picture);
-        if (picture)
-            QCOMPARE(pictures::size(imlyosodisp1, picture), QSize(width, 12));
     }
 
-    void dayHeading_data()
-    {
-        QTest::addColumn<int>("flag");     // -1: the race has no rows
-        QTest::addColumn<QString>("heading");
-        QTest::newRow("3") << 3 << QStringLiteral("最終日");
-        QTest::newRow("0") << 0 << QStringLiteral("--");
-        QTest::newRow("no rows") << -1 << QStringLiteral("--");
-    }
-    void dayHeading()
-    {
-        QFETCH(int, flag);
-        QFETCH(QString, heading);
-        if (flag >= 0)
-            insertBoat(1, 1, QStringLiteral("山田"), "50", flag);
-        GridModel grid;
-        fill(grid, 1);
-        const QStringList expected = {"選手名", "技量", "Ｓ力", "機力", "当地", "近況", "枠番", heading, "総合"};
-        for (int c = 0; c < 9; ++c)
-            QCOMPARE(grid.text(0, c), expected[c]);
-    }
-
-    // The row of a frame is its number; names are trimmed, then cut to four
-    // characters; the hidden columns hold what the popup commands read.
+    // The row of a frame is its number, names cut to four characters; the
+    // hidden columns hold the registration number and the raw values.
     void fillCells()
     {
-        insertBoat(3, 2, QStringLiteral("　 山田太郎兵衛"), "12", 1, 123);
-        insertBoat(3, 5, QStringLiteral("佐藤"), "95");
+        insertBoat(3, 2, QStringLiteral("　 山田太郎兵衛"), "12", 3);
+        insertBoat(3, 5, QStringLiteral("佐藤"), "95", 3);
         GridModel grid;
-        fill(grid, 3);
+        fillPower(grid, 3);
+        QCOMPARE(grid.text(0, 7), QStringLiteral("最終日"));
         QCOMPARE(grid.text(2, 0), QStringLiteral("山田太郎"));
-        QCOMPARE(grid.backColor(2, 0), std::optional<QRgb>(0xC0C0C0));
-        QCOMPARE(grid.backColor(5, 0), std::optional<QRgb>(0xFFFFC0));
-        QCOMPARE(grid.cellAlignment(2, 0), std::optional<GridAlign>(GridAlign::LeftCenter));
-        const QList<int> bars = {23, 23, 43, 0, 0, 44, 22, 32};
-        const QStringList raw = {"12", "11", "94", "--", "", "99", "0", "50"};
-        for (int c = 1; c <= 8; ++c) {
-            QCOMPARE(grid.picture(2, c), bar(bars[c - 1]));
-            QCOMPARE(grid.text(2, c), QString());
-            QCOMPARE(grid.text(2, c + 10), raw[c - 1]);
-        }
-        QCOMPARE(grid.text(2, 9), QString("123"));
-        QCOMPARE(grid.text(2, 10), QString("2"));
+        QCOMPARE(grid.picture(2, 1), (GridPicture{imlyosodisp1, 23}));
+        QCOMPARE(grid.picture(5, 1), (GridPicture{imlyosodisp1, 44}));
+        QVERIFY(grid.picture(2, 3).isNull());
+        QCOMPARE(grid.text(2, 11), QString("12"));
         QCOMPARE(grid.text(5, 9), QString("4005"));
-        QCOMPARE(grid.picture(5, 1), bar(44));
-        for (int r : {1, 3, 4, 6})
-            QCOMPARE(grid.text(r, 0), QString());
     }
 
     // A refill empties the rows first: a frame the new race lacks, and a race
@@ -123,14 +97,11 @@ private slots:
     {
         for (int f = 1; f <= 6; ++f)
             insertBoat(1, f, QStringLiteral("一の%1").arg(f), "60");
-        for (int f = 1; f <= 4; ++f)
+        for (int f : {1, 2, 3, 4, 7, 0})
             insertBoat(2, f, QStringLiteral("二の%1").arg(f), "30");
-        insertBoat(2, 7, QStringLiteral("七号"), "30");
-        insertBoat(2, 0, QStringLiteral("零号"), "30");
         GridModel grid;
-        fill(grid, 1);
-        QCOMPARE(grid.text(6, 0), QStringLiteral("一の6"));
-        fill(grid, 2);
+        fillPower(grid, 1);
+        fillPower(grid, 2);
         QCOMPARE(grid.rows(), 7);
         QCOMPARE(grid.text(4, 0), QStringLiteral("二の4"));
         for (int r : {5, 6}) {
@@ -140,12 +111,70 @@ private slots:
             }
             QVERIFY(!grid.backColor(r, 0));
         }
-        fill(grid, 9);
-        for (int r = 1; r <= 6; ++r)
-            QCOMPARE(grid.text(r, 0), QString());
+        fillPower(grid, 9);
+        QCOMPARE(grid.text(1, 0), QString());
         QCOMPARE(grid.text(0, 7), QStringLiteral("--"));
+    }
+
+    // Day 4, race 7: days 1..3 of race 7 in day order, nothing of later days
+    // or other races; day 1: the header only.
+    void earlierDaysOfTheRace()
+    {
+        for (int day : {3, 1, 5, 4, 2})
+            insertResult(day, 7);
+        insertResult(2, 8);
+        GridModel grid;
+        fillDeme(grid, 7, 4);
+        QCOMPARE(grid.rows(), 4);
+        for (int day = 1; day <= 3; ++day)
+            QCOMPARE(grid.text(day, 1), QStringLiteral("一般戦%1日").arg(day));
+        QCOMPARE(fillDeme(grid, 7, 1), QStringList());
+    }
+
+    void bets_data()
+    {
+        QTest::addColumn<int>("settled");
+        QTest::addColumn<int>("flag2");
+        QTest::addColumn<int>("flag3");
+        QTest::addColumn<QStringList>("cells");   // columns 2..9
+        const QStringList exacta = {"3-1", "  1,230", "  4"};
+        const QStringList none = {"", "", ""};
+        QTest::newRow("both paid") << 0 << 0 << 0 << exacta + QStringList{"3-1-5", " 12,340", "  5", "1230", "12340"};
+        QTest::newRow("trifecta void") << 0 << 0 << 1 << exacta + none + QStringList{"1230", ""};
+        QTest::newRow("exacta void") << 0 << 1 << 0 << none + QStringList{"3-1-5", " 12,340", "  5", "", "12340"};
+        QTest::newRow("not settled") << 1 << 0 << 0 << none + none + QStringList{"", ""};
+    }
+    void bets()
+    {
+        QFETCH(int, settled);
+        QFETCH(int, flag2);
+        QFETCH(int, flag3);
+        QFETCH(QStringList, cells);
+        insertResult(1, 3, settled, flag2, flag3);
+        GridModel grid;
+        QCOMPARE(fillDeme(grid, 3, 2).mid(2), cells);
+    }
+
+    void forms_data()
+    {
+        QTest::addColumn<double>("payout");
+        QTest::addColumn<int>("popularity");
+        QTest::addColumn<QString>("renban");
+        QTest::addColumn<QStringList>("cells");   // columns 5..7
+        QTest::newRow("wide") << 1234560.0 << 1000 << "315" << QStringList{"3-1-5", "1,234,560", "1000"};
+        QTest::newRow("short combination") << 560.0 << 0 << "31" << QStringList{"", "    560", "  0"};
+    }
+    void forms()
+    {
+        QFETCH(double, payout);
+        QFETCH(int, popularity);
+        QFETCH(QString, renban);
+        QFETCH(QStringList, cells);
+        insertResult(1, 3, 0, 0, 0, payout, popularity, renban);
+        GridModel grid;
+        QCOMPARE(fillDeme(grid, 3, 2).mid(5, 3), cells);
     }
 };
 
-QTEST_GUILESS_MAIN(TestPowerIndex)
+QTEST_GUILESS_MAIN(TestRaceGrids)
 #include "tst_powerindex.moc"

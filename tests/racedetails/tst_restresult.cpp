@@ -3,7 +3,6 @@
 // tints and a refill that leaves nothing behind, and the start diagram's
 // placements.
 
-#include "common/modkelmon.h"
 #include "common/paper_schema.h"
 #include "racedetails/restresult.h"
 #include "racedetails/startdiagram.h"
@@ -22,19 +21,6 @@ namespace {
 constexpr int kSetus = 24010112;
 const RaceKey kRace{QString::number(kSetus), QStringLiteral("2"), QStringLiteral("5")};
 
-void insertResult(int race, std::initializer_list<kelmon::test::Field> extra = {})
-{
-    insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", race}, {"Date", "20240102"},
-                          {"racesname", "一般戦"}, {"renban_2ta", "31"}, {"renban_3ta", "315"},
-                          {"haikin_2ta", 1230}, {"ninkido_2ta", 4}, {"haikin_3ta", 12340}, {"ninkido_3ta", 12},
-                          {"kazemuki", "北西"}, {"kazesoku", 3}, {"nami", 5}, {"kimarite", "まくり"},
-                          {"tenkai", "③まくり→①追走"}});
-    if (extra.size() > 0)
-        for (const auto &[name, value] : extra)
-            modkelmon::exec(QStringLiteral("update f_resta set %1 = ? where racesno = ?").arg(QLatin1String(name)),
-                            {value, race});
-}
-
 RestbRow boat(int frame, int code, int course, double st, int mark = 0, const char *name = "選手")
 {
     RestbRow r;
@@ -50,196 +36,138 @@ RestbRow boat(int frame, int code, int course, double st, int mark = 0, const ch
 
 } // namespace
 
-class TestRestResult : public QObject {
+class TestRestResult : public test::DatabaseTest {
     Q_OBJECT
-    std::unique_ptr<test::ProgramFolder> folder;
 private slots:
-    void init() { folder = std::make_unique<test::ProgramFolder>(); }
-    void cleanup() { folder.reset(); }
-    void raceDate();
-    void header_data();
-    void header();
-    void noResult();
-    void gridOrderAndTints();
-    void refillLeavesNothing();
-    void diagram_data();
-    void diagram();
-    void diagramRows();
-    void samplePapersCarryAccidents();
+    void header_data()
+    {
+        QTest::addColumn<int>("flag2");
+        QTest::addColumn<int>("flag3");
+        QTest::addColumn<QStringList>("expected");   // boats, payouts, popularity
+        const QString yen = QString(QChar(0xA5));
+        QTest::newRow("both paid, wide payout")
+            << 0 << 0 << QStringList{"3", "1", "5", yen + "   1,230", "人気   4番", yen + " 1,234,560", "人気  12番"};
+        QTest::newRow("trifecta void") << 0 << 1 << QStringList{"3", "1", "", yen + "   1,230", "人気   4番", "", ""};
+        QTest::newRow("exacta void")
+            << 1 << 0 << QStringList{"3", "1", "5", "", "", yen + " 1,234,560", "人気  12番"};
+        QTest::newRow("both void") << 2 << 3 << QStringList{"", "", "", "", "", "", ""};
+    }
+    void header()
+    {
+        QFETCH(int, flag2);
+        QFETCH(int, flag3);
+        QFETCH(QStringList, expected);
+        QVERIFY(!load_raceresult(kRace));
+        QCOMPARE(get_racedate(kRace.setuscode, kRace.datescnt), QStringLiteral("00000000"));
+        insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 5}, {"Date", "20240102"},
+                              {"racesname", "一般戦"}, {"renban_2ta", "31"}, {"renban_3ta", "315"},
+                              {"haikin_2ta", 1230}, {"ninkido_2ta", 4}, {"haikin_3ta", 1234560},
+                              {"ninkido_3ta", 12}, {"kazesoku", 3}, {"nami", 5}, {"seiriflag_2t", flag2},
+                              {"seiriflag_3t", flag3}});
+        QCOMPARE(get_racedate(kRace.setuscode, kRace.datescnt), QStringLiteral("20240102"));
+        const auto h = load_raceresult(kRace);
+        QVERIFY(h);
+        const QStringList got{h->renban[0], h->renban[1], h->renban[2], h->haikin_2ta, h->ninkido_2ta,
+                              h->haikin_3ta, h->ninkido_3ta};
+        QCOMPARE(got, expected);
+        QCOMPARE(h->racesname + h->kazesoku + h->nami, QStringLiteral("一般戦3ｍ5㎝"));
+    }
+
+    // Places first, then the other codes by number, ties by frame; columns
+    // 0..9 carry the frame's tint, the hidden ones none.
+    void gridOrderAndTints()
+    {
+        // Inserted from frame 6 down, so only the order clause puts frame 1 before frame 6.
+        const int rows[][4] = {{6, 14, 6, 15}, {5, 3, 5, 13}, {4, 12, 4, 2}, {3, 1, 3, 11}, {2, 2, 2, 10},
+                               {1, 14, 0, 0}};
+        for (const auto &r : rows)
+            insertRow("f_restb", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 5}, {"wakusno", r[0]},
+                                  {"cyakucode", r[1]}, {"sinyuno", r[2]}, {"starttime", r[3]},
+                                  {"tourokuno", 4000 + r[0]}, {"tenjitime", r[1] == 14 ? 0.0 : 6.7}});
+        insertRow("f_restb", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 6}, {"wakusno", 1}});
+        GridModel grid;
+        set_mfgf_restb(grid);
+        fill_restb(grid, load_restb(kRace));
+        QCOMPARE(grid.rows(), 7);
+        const QStringList frames{"3", "2", "5", "4", "1", "6"};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(grid.text(i + 1, ColTourokuno), QString::number(4000 + frames[i].toInt()));
+        // Frame 5 (row 3) is pale yellow, frame 4 (row 4) pale blue, up to the penalty column only.
+        QCOMPARE(grid.backColor(3, ColResult).value_or(0) & 0xFFFFFF, 0xFFFFC0u);
+        QCOMPARE(grid.backColor(4, ColPenalty).value_or(0) & 0xFFFFFF, 0xC0C0FFu);
+        QVERIFY(!grid.backColor(4, ColRawMark));
+
+        // A second fill with one boat of a frame outside 1..6 keeps no row or tint of the first.
+        fill_restb(grid, {boat(9, 1, 1, 10, 1, "枠外")});
+        QCOMPARE(grid.rows(), 2);
+        QCOMPARE(grid.text(1, ColName), QStringLiteral("枠外"));
+        QVERIFY(!grid.backColor(1, ColResult));
+    }
+
+    // Twips: the bow 27 per hundredth of a second behind the line at 4980,
+    // a flying boat past it, a late one far behind; the wake 600 behind.
+    void diagram_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<double>("st");
+        QTest::addColumn<double>("boatLeft");
+        QTest::addColumn<QString>("timing");
+        QTest::newRow("timing 15") << 1 << 15.0 << 4575.0 << "15";
+        QTest::newRow("timing 7") << 2 << 7.0 << 4791.0 << "07";
+        QTest::newRow("timing 100") << 3 << 100.0 << 2280.0 << "100";
+        QTest::newRow("flying, responsible") << 62 << 3.0 << 5160.0 << "Ｆ";
+        QTest::newRow("late") << 13 << 40.0 << 1920.0 << "Ｌ";
+    }
+    void diagram()
+    {
+        QFETCH(int, code);
+        QFETCH(double, st);
+        QFETCH(double, boatLeft);
+        QFETCH(QString, timing);
+        const StartDiagram d = disp_sinyu({boat(4, code, 3, st, 2, " 山田　太郎 ")});
+        QVERIFY(d[2]);
+        QCOMPARE(d[2]->boatLeft, boatLeft);
+        QCOMPARE(d[2]->waveLeft, boatLeft - 600);
+        QCOMPARE(d[2]->text, QStringLiteral("○ 山田　太郎 ") + timing);
+        QCOMPARE(d[2]->boatTop, 3540 + 480);
+        QCOMPARE(d[2]->waveTop, 3580 + 480);
+        QCOMPARE(d[2]->boatPicture, 11);   // boats of frames 1..6 are pictures 8..13
+    }
+
+    // Boats go to the row of their course; an absent boat, a course beyond 6
+    // and a frame outside 1..6 draw nothing; no mark gives a leading blank.
+    void diagramRows()
+    {
+        const StartDiagram d = disp_sinyu({boat(1, 1, 2, 10, 0, "甲"), boat(2, 2, 1, 12, 1, "乙"), boat(3, 14, 0, 0),
+                                           boat(4, 3, 7, 11), boat(7, 4, 4, 11), boat(5, 5, 6, 20, 3, "丙")});
+        QCOMPARE(d[0]->text, QStringLiteral("◎ 乙 12"));
+        QCOMPARE(d[1]->text, QStringLiteral(" 甲 10"));
+        QVERIFY(!d[2] && !d[3] && !d[4]);
+        QCOMPARE(d[5]->boatTop, 3540 + 5 * 240);
+    }
+
+    // Generated meetings carry accidents of both kinds of fault and late starts.
+    void samplePapersCarryAccidents()
+    {
+        const PaperTable *table = findTable("f_restb");
+        std::size_t column = 0;
+        while (QLatin1String(table->columns[column].name) != QLatin1String("cyakucode"))
+            ++column;
+        QSet<int> codes;
+        for (quint32 seed = 1; seed <= 12; ++seed) {
+            SamplePaperOptions options;
+            options.seed = seed;
+            options.day = 6;
+            options.photos = false;
+            const SamplePaper paper = makeSamplePaper(options);
+            for (const QStringList &record : paper.table("f_restb")->records)
+                codes << record[qsizetype(column)].toInt();
+        }
+        QVERIFY(codes.contains(13));
+        QVERIFY(std::any_of(codes.begin(), codes.end(), [](int c) { return c >= 57; }));
+        QVERIFY(std::any_of(codes.begin(), codes.end(), [](int c) { return c > 6 && c < 13; }));
+    }
 };
-
-void TestRestResult::raceDate()
-{
-    QCOMPARE(get_racedate(kRace.setuscode, kRace.datescnt), QStringLiteral("00000000"));
-    insertResult(9);
-    QCOMPARE(get_racedate(kRace.setuscode, kRace.datescnt), QStringLiteral("20240102"));
-    QCOMPARE(get_racedate(kRace.setuscode, QStringLiteral("3")), QStringLiteral("00000000"));
-}
-
-void TestRestResult::header_data()
-{
-    QTest::addColumn<int>("flag2");
-    QTest::addColumn<int>("flag3");
-    QTest::addColumn<double>("pay3");
-    QTest::addColumn<QStringList>("expected");   // boats, payouts, popularity
-    const QString yen = QString(QChar(0xA5));
-    QTest::newRow("both paid") << 0 << 0 << 12340.0
-        << QStringList{"3", "1", "5", yen + "   1,230", "人気   4番", yen + "  12,340", "人気  12番"};
-    QTest::newRow("trifecta void") << 0 << 1 << 12340.0
-        << QStringList{"3", "1", "", yen + "   1,230", "人気   4番", "", ""};
-    QTest::newRow("exacta void") << 1 << 0 << 100.0
-        << QStringList{"3", "1", "5", "", "", yen + "     100", "人気  12番"};
-    QTest::newRow("both void") << 2 << 3 << 100.0 << QStringList{"", "", "", "", "", "", ""};
-    QTest::newRow("wide payout whole") << 0 << 0 << 1234560.0
-        << QStringList{"3", "1", "5", yen + "   1,230", "人気   4番", yen + " 1,234,560", "人気  12番"};
-}
-
-void TestRestResult::header()
-{
-    QFETCH(int, flag2);
-    QFETCH(int, flag3);
-    QFETCH(double, pay3);
-    QFETCH(QStringList, expected);
-    insertResult(5, {{"seiriflag_2t", flag2}, {"seiriflag_3t", flag3}, {"haikin_3ta", pay3}});
-    const auto h = load_raceresult(kRace);
-    QVERIFY(h);
-    const QStringList got{h->renban[0], h->renban[1], h->renban[2], h->haikin_2ta, h->ninkido_2ta, h->haikin_3ta,
-                          h->ninkido_3ta};
-    QCOMPARE(got, expected);
-    QCOMPARE(h->racesname, QStringLiteral("一般戦"));
-    QCOMPARE(h->kazesoku, QStringLiteral("3ｍ"));
-    QCOMPARE(h->nami, QStringLiteral("5㎝"));
-    QCOMPARE(h->kazemuki + h->kimarite + h->tenkai, QStringLiteral("北西まくり③まくり→①追走"));
-}
-
-void TestRestResult::noResult()
-{
-    insertResult(4);
-    QVERIFY(!load_raceresult(kRace));
-    QVERIFY(load_restb(kRace).isEmpty());
-}
-
-// Places first, then the other codes by number, ties by frame; columns 0..9
-// carry the frame's tint, the hidden ones none.
-void TestRestResult::gridOrderAndTints()
-{
-    // Inserted from frame 6 down, so only the order clause puts frame 1 before frame 6.
-    const int rows[][4] = {{6, 14, 6, 15}, {5, 3, 5, 13}, {4, 12, 4, 2}, {3, 1, 3, 11}, {2, 2, 2, 10}, {1, 14, 0, 0}};
-    for (const auto &r : rows)
-        insertRow("f_restb", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 5}, {"wakusno", r[0]},
-                              {"cyakucode", r[1]}, {"sinyuno", r[2]}, {"starttime", r[3]}, {"tourokuno", 4000 + r[0]},
-                              {"tenjitime", r[1] == 14 ? 0.0 : 6.7}});
-    insertRow("f_restb", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 6}, {"wakusno", 1}, {"cyakucode", 1}});
-    GridModel grid;
-    set_mfgf_restb(grid);
-    QCOMPARE(grid.cols(), 15);
-    QCOMPARE(grid.fixedRows(), 1);
-    QCOMPARE(grid.text(0, ColPenalty), QStringLiteral("減点"));
-    QCOMPARE(grid.colWidth(ColPenalty), 1160);
-    for (int c = ColRawMark; c <= ColTourokuno; ++c)
-        QCOMPARE(grid.colWidth(c), 0);
-    fill_restb(grid, load_restb(kRace));
-    QCOMPARE(grid.rows(), 7);
-    const QStringList frames{"3", "2", "5", "4", "1", "6"};
-    const QStringList results{"１着", "２着", "３着", "Ｆ", "欠場 外", "欠場 外"};
-    for (int i = 0; i < 6; ++i) {
-        QCOMPARE(grid.text(i + 1, ColFrame), frames[i]);
-        QCOMPARE(grid.text(i + 1, ColResult), results[i]);
-        QCOMPARE(grid.text(i + 1, ColTourokuno), QString::number(4000 + frames[i].toInt()));
-    }
-    QCOMPARE(grid.text(5, ColCourse), QStringLiteral("-"));
-    // Frame 5 (row 3) is pale yellow, frame 4 (row 4) pale blue, up to the penalty column only.
-    QCOMPARE(grid.backColor(3, ColResult).value_or(0) & 0xFFFFFF, 0xFFFFC0u);
-    QCOMPARE(grid.backColor(4, ColPenalty).value_or(0) & 0xFFFFFF, 0xC0C0FFu);
-    QVERIFY(!grid.backColor(4, ColRawMark));
-}
-
-// A second fill with fewer boats, one of them of a frame outside 1..6, shows
-// no row or tint of the first.
-void TestRestResult::refillLeavesNothing()
-{
-    GridModel grid;
-    set_mfgf_restb(grid);
-    fill_restb(grid, {boat(1, 1, 1, 10), boat(2, 2, 2, 11), boat(3, 3, 3, 12)});
-    fill_restb(grid, {boat(9, 1, 1, 10, 1, "枠外")});
-    QCOMPARE(grid.rows(), 2);
-    QCOMPARE(grid.text(1, ColName), QStringLiteral("枠外"));
-    QVERIFY(!grid.backColor(1, ColResult));
-    QCOMPARE(grid.text(2, ColName), QString());
-}
-
-void TestRestResult::diagram_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<double>("st");
-    QTest::addColumn<double>("boatLeft");
-    QTest::addColumn<QString>("timing");
-    QTest::newRow("timing 15") << 1 << 15.0 << 4575.0 << "15";
-    QTest::newRow("timing 0") << 2 << 0.0 << 4980.0 << "00";
-    QTest::newRow("timing 7") << 2 << 7.0 << 4791.0 << "07";
-    QTest::newRow("timing 100") << 3 << 100.0 << 2280.0 << "100";
-    QTest::newRow("flying") << 12 << 3.0 << 5160.0 << "Ｆ";
-    QTest::newRow("flying, responsible") << 62 << 3.0 << 5160.0 << "Ｆ";
-    QTest::newRow("late") << 13 << 40.0 << 1920.0 << "Ｌ";
-    QTest::newRow("late, responsible") << 63 << 40.0 << 1920.0 << "Ｌ";
-}
-
-void TestRestResult::diagram()
-{
-    QFETCH(int, code);
-    QFETCH(double, st);
-    QFETCH(double, boatLeft);
-    QFETCH(QString, timing);
-    const StartDiagram d = disp_sinyu({boat(4, code, 3, st, 2, " 山田　太郎 ")});
-    QVERIFY(d[2]);
-    QCOMPARE(d[2]->boatLeft, boatLeft);
-    QCOMPARE(d[2]->waveLeft, boatLeft - 600);
-    QCOMPARE(d[2]->text, QStringLiteral("○ 山田　太郎 ") + timing);
-    QCOMPARE(d[2]->boatTop, 3540 + 480);
-    QCOMPARE(d[2]->waveTop, 3580 + 480);
-    QCOMPARE(d[2]->boatPicture, 11);   // boats of frames 1..6 are pictures 8..13
-    QCOMPARE(d[2]->wavePicture, 14);
-}
-
-// Boats go to the row of their course; an absent boat, a course beyond 6 and
-// a frame outside 1..6 draw nothing; no mark gives a leading blank.
-void TestRestResult::diagramRows()
-{
-    const StartDiagram d = disp_sinyu({boat(1, 1, 2, 10, 0, "甲"), boat(2, 2, 1, 12, 1, "乙"), boat(3, 14, 0, 0),
-                                       boat(4, 3, 7, 11), boat(7, 4, 4, 11), boat(5, 5, 6, 20, 3, "丙")});
-    QCOMPARE(d[0]->text, QStringLiteral("◎ 乙 12"));
-    QCOMPARE(d[1]->text, QStringLiteral(" 甲 10"));
-    QCOMPARE(d[1]->boatPicture, 8);
-    QVERIFY(!d[2]);
-    QVERIFY(!d[3]);
-    QVERIFY(!d[4]);
-    QCOMPARE(d[5]->text, QStringLiteral("× 丙 20"));
-    QCOMPARE(d[5]->boatTop, 3540 + 5 * 240);
-}
-
-// The last days of generated meetings hold the results of every earlier day:
-// among them accidents of both kinds of fault and a late start.
-void TestRestResult::samplePapersCarryAccidents()
-{
-    const PaperTable *table = findTable("f_restb");
-    int column = -1;
-    for (std::size_t i = 0; i < table->columnCount; ++i)
-        if (QLatin1String(table->columns[i].name) == QLatin1String("cyakucode"))
-            column = int(i);
-    QSet<int> codes;
-    for (quint32 seed = 1; seed <= 12; ++seed) {
-        SamplePaperOptions options;
-        options.seed = seed;
-        options.day = 6;
-        options.photos = false;
-        const SamplePaper paper = makeSamplePaper(options);
-        for (const QStringList &record : paper.table("f_restb")->records)
-            codes << record[column].toInt();
-    }
-    QVERIFY(codes.contains(13));
-    QVERIFY(std::any_of(codes.begin(), codes.end(), [](int c) { return c >= 57; }));
-    QVERIFY(std::any_of(codes.begin(), codes.end(), [](int c) { return c > 6 && c < 13; }));
-}
 
 QTEST_GUILESS_MAIN(TestRestResult)
 #include "tst_restresult.moc"
