@@ -1,8 +1,14 @@
 // The prediction panel: waiting formations, the line-up in the paper's order,
-// the boats and wakes near the start line, and malformed or missing rows.
+// the boats and wakes near the start line, malformed or missing rows, and
+// what the generated sample papers give it.
 
+#include "common/modkelmon.h"
 #include "platform/pictures.h"
+#include "racedetails/demegrid.h"
+#include "racedetails/powerindex.h"
 #include "racedetails/yosopanel.h"
+#include "registration/registerarchive.h"
+#include "samplepaper/samplepaper.h"
 #include "support/fixtures.h"
 #include "support/testenv.h"
 
@@ -51,7 +57,6 @@ private slots:
         QTest::addColumn<Lefts>("lefts");   // positions 1..6
         const int F = 1200, M = 720, L = 240;
         QTest::newRow("114") << "114" << "1:1:4" << Lefts{F, M, L, L, L, L};
-        QTest::newRow("231") << "231" << "2:3:1" << Lefts{F, F, M, M, M, L};
         QTest::newRow("510 with blanks") << " 510 " << "5:1" << Lefts{F, F, F, F, F, L};
         QTest::newRow("not a style") << "600" << "3:3" << Lefts{F, F, F, L, L, L};
     }
@@ -151,6 +156,41 @@ private slots:
         QCOMPARE(panel.lines[0], QStringLiteral(" 二号"));     // frame 2: no mark digit
         QCOMPARE(panel.lineBoats[0].left, 4440);
         QCOMPARE(panel.lines[2], QString());
+    }
+
+    // Registered generated papers fill the panel, the power indices and the
+    // outcomes of earlier days of every race.
+    void everyRaceIsFilled()
+    {
+        SamplePaperOptions options;
+        options.venue = 5;
+        options.date = QDate(2026, 3, 10);
+        options.day = 1;
+        options.meetingDays = 4;
+        QString error;
+        const QStringList names = writeSamplePapers(folder->file("receive"), options, 3, &error);
+        QVERIFY2(names.size() == 3, qPrintable(error));
+        for (const QString &name : names)
+            QVERIFY(register_archive(folder->file("receive/" + name)).registered);
+        const QString setuscode = modkelmon::scalar("select setuscode from f_setfg where kyosocode = 5").toString();
+        for (int race = 1; race <= 12; ++race) {
+            const QString racesno = QString::number(race);
+            YosoPanel panel;
+            QVERIFY(panel.load(setuscode, "3", racesno));
+            QSet<int> frames;
+            for (int k = 0; k < kYosoLines; ++k)
+                frames << panel.lineBoats[k].picture.index;
+            QCOMPARE(frames.size(), 6);
+            GridModel power;
+            disp_powp(power, setuscode, "3", racesno);
+            QVERIFY(!power.text(6, 0).isEmpty());
+            // Day 3 lists the race's results of days 1 and 2.
+            GridModel deme;
+            set_mfgf_resta(deme);
+            disp_f_resta(deme, setuscode, racesno, "3");
+            QCOMPARE(deme.rows(), 3);
+            QCOMPARE(deme.text(2, 5).size(), 5);
+        }
     }
 };
 

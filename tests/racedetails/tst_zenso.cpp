@@ -1,11 +1,16 @@
 // The previous runs of a boat slot: the description of a panel, the
-// no-record messages, and the result cells cut from a run history with their
-// race-kind colours.
+// no-record messages, the result cells cut from a run history with their
+// race-kind colours, and the window that shows one panel.
 
+#include "app/ui/viewerfactory.h"
+#include "platform/messages.h"
 #include "racedetails/helpers/records.h"
+#include "racedetails/ui/frmzensodisp.h"
+#include "support/fixtures.h"
 #include "racedetails/zenso.h"
 #include "support/testenv.h"
 
+#include <QLabel>
 #include <QtTest>
 
 using namespace kelmon;
@@ -31,7 +36,7 @@ QString cell(const QString &text, QRgb color) { return text + u'@' + QString::nu
 
 } // namespace
 
-class TestZenso : public QObject {
+class TestZenso : public test::DatabaseTest {
     Q_OBJECT
 private slots:
     void descriptions_data()
@@ -98,21 +103,53 @@ private slots:
             QCOMPARE(p.comment, comment);
     }
 
-    // The slot is found by meeting, day, race and frame; another frame has no row.
-    void slotFromDatabase()
+    // The window opened on a panel of a slot; no row for the slot, or a panel
+    // number outside 1..8, gives a blank window and no message.
+    void window_data()
     {
-        test::ProgramFolder folder;
-        test::insertRow("f_wakus", {{"setuscode", 24010112}, {"datescnt", 3}, {"racesno", 7}, {"wakusno", 2},
-                                    {"seiseki_z1", "102"}, {"gradecode_z1", 3}, {"racesdisp_z1", "桐生"}});
-        ZensoKey slot{QStringLiteral("24010112"), QStringLiteral("3"), QStringLiteral("7"), QStringLiteral("2")};
-        const auto p = disp_zenso(slot, 3);
-        QVERIFY(p);
-        QCOMPARE(p->comment, QStringLiteral("ＧⅡ 桐生 "));
-        QCOMPARE(p->cells[0].text, QStringLiteral("２着"));
-        slot.wakusno = QStringLiteral("99999999999");
-        QVERIFY(!disp_zenso(slot, 3));
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("color");   // RGB of the race kind, 0 none
+        QTest::addColumn<QString>("comment");
+        QTest::newRow("3") << "3" << "3" << "３着" << 0xC0C0FF << "一般 桐生一般 ";
+        QTest::newRow("6") << "3" << "6" << "６着" << 0xFFFFFF << "鈴木 A1級 52㎏  節間最高時計 1.49.6";
+        QTest::newRow("frame without row") << "7" << "3" << "" << 0 << "";
+        QTest::newRow("frame beyond 32 bits") << "99999999999" << "3" << "" << 0 << "";
+        QTest::newRow("panel 9") << "3" << "9" << "" << 0 << "";
+        QTest::newRow("panel beyond 16 bits") << "3" << "99999999" << "" << 0 << "";
+    }
+    void window()
+    {
+        QFETCH(QString, frame);
+        QFETCH(QString, flag);
+        QFETCH(QString, result);
+        QFETCH(int, color);
+        QFETCH(QString, comment);
+        test::insertRow("f_wakus", {{"setuscode", 24010112}, {"datescnt", 2}, {"racesno", 4}, {"wakusno", 3},
+                                    {"seiseki_z1", "303"}, {"gradecode_z1", 1}, {"racesdisp_z1", "桐生　一般"},
+                                    {"seiseki_m1", "106"}, {"tourokuno_m1", 4001}, {"sensyname_m1", "鈴木"},
+                                    {"classcode_m1", "A1"}, {"weight_m1", 52}, {"firsttime_m1", 1496}});
+        ScriptedMessages box;
+        std::unique_ptr<frmzensodisp> w(static_cast<frmzensodisp *>(createViewer(ViewerKind::PreviousRuns)));
+        ViewerContext c;
+        c.setuscode = QStringLiteral("24010112");
+        c.datescnt = QStringLiteral("2");
+        c.racesno = QStringLiteral("4");
+        c.wakusno = frame;
+        c.flag = flag;
+        w->setContext(c);
+        w->activateFirstTime();
+        QCOMPARE(w->lblcomment->text(), comment);
+        QCOMPARE(w->lblcyakucode[0]->text(), result);
+        QCOMPARE(w->lblcyakucode[0]->autoFillBackground(), color != 0);
+        if (color)
+            QCOMPARE(w->lblcyakucode[0]->palette().color(QPalette::Window).rgb() & 0xFFFFFF, QRgb(color));
+        QCOMPARE(w->lblcyakucode[1]->text(), QString());
+        QVERIFY(!w->lblcyakucode[1]->autoFillBackground());
+        QVERIFY(box.texts().isEmpty());
     }
 };
 
-QTEST_GUILESS_MAIN(TestZenso)
+QTEST_MAIN(TestZenso)
 #include "tst_zenso.moc"
