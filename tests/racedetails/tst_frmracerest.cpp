@@ -1,7 +1,7 @@
 // The race result window inside the main window: opened by the main window's
-// result command on the newest earlier day, its selectors and caption, a day
-// without results, openers naming a day or race the selectors do not offer,
-// and the average command of its popup.
+// result command on the newest earlier day, its selectors and caption,
+// openers naming a day or race the selectors do not offer, and the average
+// command of its popup.
 
 #include "app/ui/gridpopups.h"
 #include "app/ui/viewerfactory.h"
@@ -12,7 +12,6 @@
 #include "racedetails/ui/startdiagramview.h"
 #include "support/fixtures.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QtTest>
@@ -78,6 +77,7 @@ private slots:
         insertRace(3, 7);
         showMain(kVenue);
     }
+    void cleanup() { closeMain(); }
 
     // The main window's command opens the first race of the newest earlier
     // day; another race of the day replaces the race only.
@@ -97,21 +97,6 @@ private slots:
         choose(w->imcracesno, 6, w, &frmracerest::imcracesno_Click);
         QCOMPARE(w->windowTitle(), kTitle + QStringLiteral("  (住之江 24/01/03  7R)"));
         QCOMPARE(w->context().racesno, QStringLiteral("7"));
-    }
-
-    // A day without results: dashes, the message, an empty window; a race
-    // chosen then replaces only the race.
-    void dayWithoutResults()
-    {
-        frmracerest *w = open(QStringLiteral("3"), QStringLiteral("5"));
-        ScriptedMessages box;
-        choose(w->imcdatescnt, 5, w, &frmracerest::imcdatescnt_Click);
-        QCOMPARE(w->windowTitle(), kTitle + QStringLiteral("  (住之江 --/--/-- --R)"));
-        QCOMPARE(box.texts(), kNoResult);
-        QCOMPARE(w->grid().rows(), 1);
-        QVERIFY(!w->diagram->placements()[0]);
-        choose(w->imcracesno, 6, w, &frmracerest::imcracesno_Click);
-        QCOMPARE(w->windowTitle(), kTitle + QStringLiteral("  (住之江 --/--/--  7R)"));
     }
 
     // Openers naming a day or a race that the selectors do not offer get the

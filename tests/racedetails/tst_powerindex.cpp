@@ -1,5 +1,5 @@
 // The power-index grid (bands, cells, refills that never keep another race's
-// boats) and the outcomes grid of earlier days (settled and void bets, forms).
+// boats) and the outcomes grid of earlier days (settled and void bets, wide forms).
 
 #include "platform/pictures.h"
 #include "racedetails/demegrid.h"
@@ -25,14 +25,13 @@ void insertBoat(int race, int frame, const QString &name, const QString &index, 
 
 void fillPower(GridModel &grid, int race) { disp_powp(grid, QString::number(kSetus), "2", QString::number(race)); }
 
-void insertResult(int day, int race, int settled = 0, int flag2 = 0, int flag3 = 0, double pay3 = 12340,
-                  int pop3 = 5, const QString &triple = "315")
+void insertResult(int day, int race, int settled = 0, int flag2 = 0, int flag3 = 0)
 {
     test::insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", day}, {"racesno", race},
                                 {"racesname", QStringLiteral(" 一般戦%1日 ").arg(day)}, {"seiriflag", settled},
                                 {"seiriflag_2t", flag2}, {"seiriflag_3t", flag3}, {"renban_2ta", "31"},
-                                {"haikin_2ta", 1230}, {"ninkido_2ta", 4}, {"renban_3ta", triple},
-                                {"haikin_3ta", pay3}, {"ninkido_3ta", pop3}});
+                                {"haikin_2ta", 1230}, {"ninkido_2ta", 4}, {"renban_3ta", "315"},
+                                {"haikin_3ta", 1234560}, {"ninkido_3ta", 120}});
 }
 
 QStringList fillDeme(GridModel &grid, int race, int day, int row = 1)
@@ -139,9 +138,10 @@ private slots:
         QTest::addColumn<QStringList>("cells");   // columns 2..9
         const QStringList exacta = {"3-1", "  1,230", "  4"};
         const QStringList none = {"", "", ""};
-        QTest::newRow("both paid") << 0 << 0 << 0 << exacta + QStringList{"3-1-5", " 12,340", "  5", "1230", "12340"};
+        const QStringList trifecta = {"3-1-5", "1,234,560", "120"};
+        QTest::newRow("both paid") << 0 << 0 << 0 << exacta + trifecta + QStringList{"1230", "1234560"};
         QTest::newRow("trifecta void") << 0 << 0 << 1 << exacta + none + QStringList{"1230", ""};
-        QTest::newRow("exacta void") << 0 << 1 << 0 << none + QStringList{"3-1-5", " 12,340", "  5", "", "12340"};
+        QTest::newRow("exacta void") << 0 << 1 << 0 << none + trifecta + QStringList{"", "1234560"};
         QTest::newRow("not settled") << 1 << 0 << 0 << none + none + QStringList{"", ""};
     }
     void bets()
@@ -153,26 +153,6 @@ private slots:
         insertResult(1, 3, settled, flag2, flag3);
         GridModel grid;
         QCOMPARE(fillDeme(grid, 3, 2).mid(2), cells);
-    }
-
-    void forms_data()
-    {
-        QTest::addColumn<double>("payout");
-        QTest::addColumn<int>("popularity");
-        QTest::addColumn<QString>("renban");
-        QTest::addColumn<QStringList>("cells");   // columns 5..7
-        QTest::newRow("wide") << 1234560.0 << 1000 << "315" << QStringList{"3-1-5", "1,234,560", "1000"};
-        QTest::newRow("short combination") << 560.0 << 0 << "31" << QStringList{"", "    560", "  0"};
-    }
-    void forms()
-    {
-        QFETCH(double, payout);
-        QFETCH(int, popularity);
-        QFETCH(QString, renban);
-        QFETCH(QStringList, cells);
-        insertResult(1, 3, 0, 0, 0, payout, popularity, renban);
-        GridModel grid;
-        QCOMPARE(fillDeme(grid, 3, 2).mid(5, 3), cells);
     }
 };
 

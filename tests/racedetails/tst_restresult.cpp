@@ -84,24 +84,17 @@ private slots:
         QCOMPARE(got, expected);
     }
 
-    void penalty_data()
-    {
-        QTest::addColumn<int>("flag");
-        QTest::addColumn<double>("points");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("waiting") << 2 << 5.0 << QString::fromUtf16(u"待機違反  -5");
-        QTest::newRow("two stalls, wide") << 5 << 100.0 << QString::fromUtf16(u"失速２回 -100");
-        QTest::newRow("beyond the table") << 6 << 10.0 << QString();
-    }
     void penalty()
     {
-        QFETCH(int, flag);
-        QFETCH(double, points);
-        QFETCH(QString, expected);
-        RestbRow r;
-        r.gentenflag = flag;
-        r.genten = points;
-        QCOMPARE(penaltyText(r), expected);
+        const auto text = [](int flag, double points) {
+            RestbRow r;
+            r.gentenflag = flag;
+            r.genten = points;
+            return penaltyText(r);
+        };
+        QCOMPARE(text(2, 5), QString::fromUtf16(u"待機違反  -5"));
+        QCOMPARE(text(5, 100), QString::fromUtf16(u"失速２回 -100"));
+        QCOMPARE(text(6, 10), QString());
     }
 
     // Values come by column name; a number that does not fit a code is no code.
@@ -115,6 +108,7 @@ private slots:
         QCOMPARE(rawTourokuno(r), QStringLiteral("4321"));
         QCOMPARE(signedTilt(r), QStringLiteral("-0.5"));
     }
+
     void header_data()
     {
         QTest::addColumn<int>("flag2");

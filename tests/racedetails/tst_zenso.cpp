@@ -116,7 +116,6 @@ private slots:
         QTest::newRow("6") << "3" << "6" << "６着" << 0xFFFFFF << "鈴木 A1級 52㎏  節間最高時計 1.49.6";
         QTest::newRow("frame without row") << "7" << "3" << "" << 0 << "";
         QTest::newRow("frame beyond 32 bits") << "99999999999" << "3" << "" << 0 << "";
-        QTest::newRow("panel 9") << "3" << "9" << "" << 0 << "";
         QTest::newRow("panel beyond 16 bits") << "3" << "99999999" << "" << 0 << "";
     }
     void window()

@@ -3,28 +3,36 @@
 // newest MDI child activated, and a right-click on a grid through its view.
 
 #include "app/ui/frmmainmenu.h"
+#include "app/ui/mainmenus.h"
+#include "common/settingsrow.h"
+#include "platform/ui/gridview.h"
 #include "support/testenv.h"
 
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <memory>
-
-class QAction;
-
-namespace kelmon {
-class GridView;
-}
+#include <QMenu>
+#include <QtTest>
 
 namespace kelmon::test {
 
 class WindowTest : public QObject {
-    Q_OBJECT
-protected slots:
-    void cleanup();
-
 protected:
     // The main window, shown, with the venue chosen; call after the fixture rows.
-    void showMain(int venue);
+    void showMain(int venue)
+    {
+        read_m_kanri();
+        frame = std::make_unique<frmmainmenu>();
+        frame->resize(1200, 900);
+        frame->show();
+        frame->mnukyosocodesub_Click(venue - 1);
+    }
+    void closeMain()
+    {
+        frame.reset();
+        QVERIFY(folder->exits().empty());
+        folder.reset();
+    }
     template <typename W> W *lastWindow()
     {
         QMdiSubWindow *sub = frame->mdiArea()->subWindowList().last();
@@ -34,9 +42,22 @@ protected:
             w->activateFirstTime();
         return w;
     }
-    QAction *item(const QString &menu, int i) const;
+    QAction *item(const QString &menu, int i) const
+    {
+        return frame->menus().action(QStringLiteral("%1sub_%2").arg(menu).arg(i));
+    }
     // True when the menu popped up.
-    bool rightClick(GridView *view, const QString &menu, int row, int col);
+    bool rightClick(GridView *view, const QString &menu, int row, int col)
+    {
+        const QRect rect = view->viewportRect(QRect(col, row, 1, 1));
+        if (!rect.isValid())
+            return false;
+        QTest::mousePress(view->viewport(), Qt::RightButton, {}, rect.center());
+        QMenu *popup = frame->menus().menu(menu);
+        const bool shown = popup->isVisible();
+        popup->hide();
+        return shown;
+    }
 
     std::unique_ptr<ProgramFolder> folder;
     std::unique_ptr<frmmainmenu> frame;
