@@ -67,6 +67,7 @@ private slots:
     void emptyAndMissingFiles();
     void registersRealArchive();
     void cutFileRollsBackWholeArchive();
+    void photosThatCannotBePlacedRollBack();
     void leftoversAreNotImported();
     void unreadableArchiveIsReported();
     void paperFileBytes_data();
@@ -262,6 +263,34 @@ void TestImporters::cutFileRollsBackWholeArchive()
     QVERIFY(QFile::exists(folder.file("receive/02351l15.lzh")));
     QCOMPARE(QDir(folder.file("receive")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              (QStringList{"02351l15.lzh", "first.lzh"}));
+}
+
+// The photos go in place before the rows are committed: when they cannot,
+// the archive's rows are not kept and it stays waiting.
+void TestImporters::photosThatCannotBePlacedRollBack()
+{
+    ProgramFolder folder;
+    const QList<int> before = allCounts();
+    QVERIFY(writeLzh(folder.file("receive/02351l15.lzh"),
+                     {{"1111.gif", "GIF89a"},
+                      {"kelmfa.txt", paperLines({recordFor("f_setus", {2})})},
+                      {"kelmfc.txt", paperLines({recordFor("f_races", {2, 1, 1})})}}));
+    // While the rows are read, the photo folder with the staged photos is
+    // moved away and a plain file takes its name.
+    bool moved = false;
+    RegistrationHooks hooks;
+    hooks.afterRecord = [&] {
+        if (moved)
+            return;
+        moved = QDir().rename(folder.file("photo"), folder.file("photo-away"));
+        QVERIFY(writeFile(folder.file("photo"), "not a folder"));
+    };
+    const ArchiveRegistration r = register_archive(folder.file("receive/02351l15.lzh"), hooks);
+    QVERIFY(moved);
+    QVERIFY(!r.registered);
+    QVERIFY(r.message.contains("02351l15.lzh"));
+    QCOMPARE(allCounts(), before);
+    QVERIFY(QFile::exists(folder.file("receive/02351l15.lzh")));
 }
 
 void TestImporters::leftoversAreNotImported()
