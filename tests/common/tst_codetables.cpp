@@ -1,6 +1,8 @@
 // Code-to-name tables with their fillers, and the shown forms of stored dates.
 
 #include "common/codetables.h"
+#include "common/textforms.h"
+#include "common/timeforms.h"
 
 #include <QtTest>
 #include <map>
@@ -15,6 +17,8 @@ private slots:
     void dates_data();
     void dates();
     void frameTints();
+    void textForms_data();
+    void textForms();
 };
 
 void TestCodeTables::names_data()
@@ -22,25 +26,32 @@ void TestCodeTables::names_data()
     QTest::addColumn<QString>("table");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("expected");
-    // First and last code of each table, and its filler on both sides.
-    struct Case { const char *table; int last; const char16_t *firstName, *lastName, *filler; };
+    // Every name of each table in code order, and its filler on both sides.
+    struct Case { const char *table; const char16_t *names, *filler; };
     const Case cases[] = {
-        {"kyoso", 24, u"桐　生", u"大　村", u""}, {"grade", 5, u"一般", u"ＳＧ", u""},
-        {"pref", 47, u"北海", u"沖縄", u"　　"},   {"kind", 14, u"全国", u"優勝", u"　　"},
-        {"sinyu", 6, u"　内", u"中外", u"　　"},   {"blood", 4, u"Ａ", u"AB", u"  "},
-        {"mark", 6, u"◎", u"\u2026", u""},        {"color", 6, u"白", u"緑", u"　"},
-        {"circle", 6, u"①", u"⑥", u"○"},
+        {"kyoso", u"桐　生|戸　田|江戸川|平和島|多摩川|浜名湖|蒲　郡|常　滑|津|三　国|琵琶湖|住之江|"
+                  u"尼　崎|鳴　門|丸　亀|児　島|宮　島|徳　山|下　関|若　松|芦　屋|福　岡|唐　津|大　村", u""},
+        {"grade", u"一般|Ｇ\u2162|Ｇ\u2161|Ｇ\u2160|ＳＧ", u""},
+        {"pref", u"北海|青森|岩手|宮城|秋田|山形|福島|茨城|栃木|群馬|埼玉|千葉|東京|神奈|新潟|富山|石川|"
+                 u"福井|山梨|長野|岐阜|静岡|愛知|三重|滋賀|京都|大阪|兵庫|奈良|和歌|鳥取|島根|岡山|広島|"
+                 u"山口|徳島|香川|愛媛|高知|福岡|佐賀|長崎|熊本|大分|宮崎|鹿児|沖縄", u"　　"},
+        {"kind", u"全国|最近|今期|当地|記念|新鋭|女子|進固|初日|ＤＲ|準優|選抜|最終|優勝", u"　　"},
+        {"sinyu", u"　内|　中|　外|　全|内中|中外", u"　　"},
+        {"blood", u"Ａ|Ｂ|Ｏ|AB", u"  "},
+        {"mark", u"◎|○|×|△|注|\u2026", u""},
+        {"color", u"白|黒|赤|青|黄|緑", u"　"},
+        {"circle", u"①|②|③|④|⑤|⑥", u"○"},
     };
     for (const Case &c : cases) {
         const QString t = QString::fromLatin1(c.table);
         const QString filler = QString::fromUtf16(c.filler);
-        QTest::addRow("%s first", c.table) << t << 1 << QString::fromUtf16(c.firstName);
-        QTest::addRow("%s last", c.table) << t << c.last << QString::fromUtf16(c.lastName);
+        const QStringList names = QString::fromUtf16(c.names).split(u'|');
+        for (int code = 1; code <= names.size(); ++code)
+            QTest::addRow("%s %d", c.table, code) << t << code << names[code - 1];
         QTest::addRow("%s zero", c.table) << t << 0 << filler;
-        QTest::addRow("%s above", c.table) << t << c.last + 1 << filler;
+        QTest::addRow("%s above", c.table) << t << int(names.size()) + 1 << filler;
         QTest::addRow("%s negative", c.table) << t << -1 << filler;
     }
-    QTest::newRow("kyoso one character") << "kyoso" << 9 << QString::fromUtf16(u"津");
 }
 
 void TestCodeTables::names()
@@ -97,4 +108,35 @@ void TestCodeTables::frameTints()
 }
 
 QTEST_APPLESS_MAIN(TestCodeTables)
+
+// Race times (minutes, seconds, tenths), deadlines and blank trimming.
+void TestCodeTables::textForms_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("race time") << "race" << "1496" << "1.49.6";
+    QTest::newRow("race time under a minute") << "race" << "958" << "0.95.8";
+    QTest::newRow("no race time") << "race" << "0" << "";
+    QTest::newRow("negative race time") << "race" << "-5" << "";
+    QTest::newRow("deadline") << "hhmm" << " 1532 " << "15時32分";
+    QTest::newRow("no deadline") << "hhmm" << "   " << "";
+    QTest::newRow("trim both sides") << "trim" << "  a b " << "a b";
+    QTest::newRow("trim only blanks") << "trim" << "   " << "";
+    QTest::newRow("trim one blank") << "trim" << " " << "";
+}
+
+void TestCodeTables::textForms()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    if (form == "race")
+        QCOMPARE(race_time(input.toDouble()), expected);
+    else if (form == "hhmm")
+        QCOMPARE(hhmm_time(input), expected);
+    else
+        QCOMPARE(kelmon::trimBlanks(input), expected);
+}
+
 #include "tst_codetables.moc"

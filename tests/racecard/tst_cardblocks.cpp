@@ -47,6 +47,22 @@ private slots:
         QTest::newRow("14 best time, rating out of range")
             << 14 << QVariantMap{{"firsttime_mt", 1496}, {"kryok_de", 1}, {"kryok_nb", 7}} << 0 << 5
             << "出 ◎|伸 ||1.49.6";
+        QTest::newRow("14 no best time")
+            << 14 << QVariantMap{{"firsttime_mt", 0}, {"kryok_de", 1}, {"kryok_nb", 2}} << 0 << 5 << "出 ◎|伸 ○||";
+        QTest::newRow("15 long name, weight and time")
+            << 15 << QVariantMap{{"sensyname_m1", "長谷川五郎丸"}, {"classcode_m1", "A1"}, {"weight_m1", 52},
+                                 {"firsttime_m1", 1496}}
+            << 2 << 5 << "A1級 長谷川五|52㎏   1.49.6||";
+        QTest::newRow("15 blank name")
+            << 15 << QVariantMap{{"sensyname_m1", "   "}, {"classcode_m1", "A1"}, {"weight_m1", 52}} << 2 << 5 << "|||";
+        QTest::newRow("11 course 3, first period")
+            << 11 << QVariantMap{{"syuso_c1_3", 12}, {"syure_c1_3", 5}} << 4 << 5 << "5|||12";
+        QTest::newRow("11 course 6, second period")
+            << 11 << QVariantMap{{"syuso_c2_6", 7}, {"syure_c2_6", 3}} << 22 << 5 << "3|||7";
+        QTest::newRow("15 no best time")
+            << 15 << QVariantMap{{"sensyname_m1", "長谷川五郎丸"}, {"classcode_m1", "A1"}, {"weight_m1", 52},
+                                 {"firsttime_m1", 0}}
+            << 2 << 5 << "A1級 長谷川五|52㎏   ||";
         QTest::newRow("15 weight and time that do not fit")
             << 15 << QVariantMap{{"sensyname_m1", "鈴木"}, {"classcode_m1", "B"}, {"weight_m1", 1e9},
                                  {"firsttime_m1", 99999}, {"seiseki_m1", "101"}}
