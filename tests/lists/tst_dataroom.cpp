@@ -1,9 +1,14 @@
-// The data room's loaders on fixture rows: the ranking kind with its page and
-// layout, the stored ranking under each layout, the finish-place and
-// payout-return rows, and the popup menu of a right click.
+// The data room's and the points table's loaders on fixture rows: the ranking
+// kind with its page and layout, the stored ranking under each layout, the
+// finish-place and payout-return rows, the popup menu of a right click, the
+// border rate, the racers' what-if blocks with their marks and blank rates,
+// and the legend.
 
+#include "common/modkelmon.h"
+#include "common/paper_schema.h"
 #include "lists/dataroom.h"
 #include "lists/helpers/listfixture.h"
+#include "lists/tokhm.h"
 #include "support/testenv.h"
 
 #include <QtTest>
@@ -30,11 +35,28 @@ void row(const char *table, std::initializer_list<test::Field> fields)
     test::insertDayRow(table, kSetus, kDay, fields);
 }
 
+constexpr QRgb kReached = 0xFFFFC0;
+constexpr QRgb kBelow = 0xFFFFFF;
+
+void insertRacer(int position, const QString &name, double rate, int race1, int race2)
+{
+    row("f_tokhm", {{"tokujun_ks", position}, {"sensyname", name},
+                                                 {"tokuritu_ks", rate}, {"hayami_1", race1}, {"hayami_2", race2}});
+}
+
+// Sets the what-if rate for second-race place i and first-race place j
+// (0-based), by the table's column positions.
+void setRate(int position, int i, int j, const QVariant &value)
+{
+    const char *column = findTable("f_tokhm")->cols()[std::size_t(8 + 7 * i + j)].name;
+    modkelmon::exec(QStringLiteral("update f_tokhm set %1 = ? where tokujun_ks = ?").arg(QLatin1String(column)),
+                    {value, position});
+}
+
 } // namespace
 
 class TestDataRoom : public test::DatabaseTest {
     Q_OBJECT
-    GridModel ranking, places, returns;
 
 private slots:
     void rankingKinds_data()
@@ -49,7 +71,6 @@ private slots:
         QTest::newRow("semi-final 15") << QVariant(4) << "準優がけ ベスト１５" << 0 << "枠";
         QTest::newRow("last day") << QVariant(5) << "最終日がけ ベスト１５" << 0 << "後半";
         QTest::newRow("unknown kind") << QVariant(0) << "*" << -1 << "後半";
-        QTest::newRow("empty kind") << QVariant(QString()) << "*" << -1 << "後半";
         QTest::newRow("no day row") << QVariant() << "" << -1 << "後半";
     }
     void rankingKinds()
@@ -59,6 +80,7 @@ private slots:
         QFETCH(int, button);
         QFETCH(QString, lastHeading);
         insertDay(lunksflag);
+        GridModel ranking, places, returns;
         const RankingPage page = set_dataroom(kKey, ranking, places, returns);
         QCOMPARE(page.title.value_or("*"), title);
         QCOMPARE(page.pointsButton ? int(*page.pointsButton) : -1, button);
@@ -73,9 +95,9 @@ private slots:
         QTest::addColumn<QVariant>("lunksflag");
         QTest::addColumn<QStringList>("first");
         QTest::addColumn<QStringList>("second");
-        // Points: 45 points in 5 runs at 7.50; an excluded racer shows no rate.
-        QTest::newRow("points") << QVariant(2) << QStringList{"長谷川太", "0123", " 1", " 45", " 5", " 7.50", "", "12R"}
-                                << QStringList{"岡", "4321", " 2", "101", "12", "", " 3R", ""};
+        // Points: position, points, runs, rate and races.
+        QTest::newRow("points") << QVariant(2) << QStringList{"長谷川太", "0123", " 1", " 20", " 6", " 7.50", "11R", " 3R"}
+                                << QStringList{"岡", "4321", " 2", " 20", "10", "", "", ""};
         // Best-n: 20 runs with 6, 4 and 3 leave 7 outside the first three.
         const QStringList best = {"長谷川太", "0123", " 6", " 4", " 3", " 7", " 50", " 65", "11R", " 3R"};
         const QStringList second = {"岡", "4321", "10", " 0", " 0", "10", "100", "100", "", ""};
@@ -92,20 +114,15 @@ private slots:
         QFETCH(QStringList, first);
         QFETCH(QStringList, second);
         insertDay(lunksflag);
-        if (lunksflag == QVariant(2)) {
-            row("f_lunks", {{"lunkscode", 1}, {"tourokuno", 123}, {"sensyname", "長谷川太郎"}, {"syuso_all", 45},
-                            {"syuso_1", 5}, {"tokuritu_ks", 7.5}, {"hayami_2", 12}});
-            row("f_lunks", {{"lunkscode", 2}, {"tourokuno", 4321}, {"sensyname", "岡"}, {"syuso_all", 101},
-                            {"syuso_1", 12}, {"syotnflag", 1}, {"tokuritu_ks", 8.42}, {"hayami_1", 3}});
-        } else {
-            row("f_lunks", {{"lunkscode", 1}, {"tourokuno", 123}, {"sensyname", "長谷川太郎"}, {"syuso_all", 20},
-                            {"syuso_1", 6}, {"syuso_2", 4}, {"syuso_3", 3}, {"fukuritu", 50}, {"fukuritu_3", 65},
-                            {"hayami_1", 11}, {"hayami_2", 3}});
-            row("f_lunks", {{"lunkscode", 2}, {"tourokuno", 4321}, {"sensyname", "岡"}, {"syuso_all", 20},
-                            {"syuso_1", 10}, {"fukuritu", 100}, {"fukuritu_3", 100}});
-        }
+        row("f_lunks", {{"lunkscode", 1}, {"tourokuno", 123}, {"sensyname", "長谷川太郎"}, {"syuso_all", 20},
+                        {"syuso_1", 6}, {"syuso_2", 4}, {"syuso_3", 3}, {"fukuritu", 50}, {"fukuritu_3", 65},
+                        {"tokuritu_ks", 7.5}, {"hayami_1", 11}, {"hayami_2", 3}});
+        // Excluded from the points standing: no rate.
+        row("f_lunks", {{"lunkscode", 2}, {"tourokuno", 4321}, {"sensyname", "岡"}, {"syuso_all", 20}, {"syuso_1", 10},
+                        {"fukuritu", 100}, {"fukuritu_3", 100}, {"syotnflag", 1}, {"tokuritu_ks", 8.42}});
         // Another day's ranking is not shown.
         test::insertDayRow("f_lunks", kSetus, kDay + 1, {{"lunkscode", 1}});
+        GridModel ranking, places, returns;
         const QString title = set_dataroom(kKey, ranking, places, returns).title.value_or(QString());
         disp_lunks(kKey, title, ranking);
         disp_lunks(kKey, title, ranking);   // a refill replaces the rows
@@ -127,6 +144,7 @@ private slots:
         row("f_kasyu", {{"tourokuno", 3900}, {"sensyname", "高橋"}, {"syuso_2t", 12}, {"syure_2t", 5},
                         {"kaisyuritu_2t", 123.4}, {"syuso_3t", 11}, {"syure_3t", 7}, {"kaisyuritu_3t", 9.996},
                         {"hayami_2", 4}});
+        GridModel ranking, places, returns;
         set_dataroom(kKey, ranking, places, returns);
         for (int fill = 0; fill < 2; ++fill) {   // a refill replaces the rows
             disp_cyakukai(kKey, places);
@@ -154,7 +172,6 @@ private slots:
         QTest::newRow("points: race cell") << 0 << points << 6 << "mnul1" << false << true;
         QTest::newRow("points: empty race cell") << 0 << points << 7 << "mnul1" << false << false;
         QTest::newRow("best-n: empty second race") << 0 << "初日がけ ベスト１５" << 9 << "mnul2" << false << false;
-        QTest::newRow("no title: best-n") << 0 << "" << 6 << "mnul2" << true << false;
         // On the semi-final kinds the frame cell goes by the race cell to its left.
         QTest::newRow("semi-final: frame cell") << 0 << "準優がけ ベスト１２" << 9 << "mnul2" << false << true;
         QTest::newRow("finish-place: race cell") << 1 << points << 8 << "mnucr" << false << true;
@@ -181,6 +198,70 @@ private slots:
         QTEST(popup->raceCard, "raceCard");
         grid.setRows(2);   // only the heading rows: no menu
         QVERIFY(!dataroomPopup(index, title, grid));
+    }
+
+    // The points table: the border rate, the blocks and the legend.
+    void border()
+    {
+        QCOMPARE(disp_bordrcnt(kKey), QString());
+        test::insertRow("f_setus", {{"setuscode", kSetus}, {"bordrcnt", 6.2}});
+        QCOMPARE(disp_bordrcnt(kKey), QString("6.20"));
+    }
+
+    void blocks()
+    {
+        // Second in the standing, first inserted: blocks follow the standing.
+        insertRacer(2, "長谷川太郎", 7.5, 0, 12);
+        insertRacer(1, "岡", 10.25, 3, 9);
+        insertRacer(3, "川", 5, 4, 0);   // every rate 0: title row only
+        setRate(2, 0, 1, 6.2);          // second race first, first race second
+        for (int j = 0; j < 7; ++j)     // second race 着外, every place of the first
+            setRate(1, 6, j, 5 + j);
+        GridModel grid;
+        grid.setRows(12);   // stale rows go
+        disp_tokhm(kKey, "6.20", grid);
+        QCOMPARE(grid.rows(), 5);
+        const QString title1 = " 1位 岡  10.25  ( 3R・ 9R)";
+        QCOMPARE(rowTexts(grid, 0), (QStringList{"", title1, title1, title1, title1, title1, title1, title1}));
+        QCOMPARE(grid.mergedRange(0, 3), QRect(1, 0, 7, 1));
+        QCOMPARE(grid.backColor(0, 7), std::optional<QRgb>(0xC0C0FF));
+        QCOMPARE(rowTexts(grid, 1), (QStringList{"着外", "5.00", "6.00", "7.00", "8.00", "9.00", "10.0", "11.0"}));
+        QCOMPARE(grid.backColor(1, 1), std::optional<QRgb>(kBelow));
+        QCOMPARE(grid.backColor(1, 2), std::optional<QRgb>(kBelow));
+        QCOMPARE(grid.backColor(1, 3), std::optional<QRgb>(kReached));
+        QCOMPARE(grid.text(2, 1), QString(" 2位 長谷川太   7.50  ( - ・12R)"));
+        QCOMPARE(rowTexts(grid, 3), (QStringList{"①着", "0.00", "6.20", "0.00", "0.00", "0.00", "0.00", "0.00"}));
+        QCOMPARE(grid.backColor(3, 2), std::optional<QRgb>(kReached));   // exactly the border
+        QCOMPARE(grid.text(4, 1), QString(" 3位 川   5.00  ( 4R・ - )"));
+    }
+
+    // Blank rates are no rates: a row of blanks is left out, a blank beside a
+    // rate stays empty and unmarked; no border marks nothing.
+    void blankRatesAndNoBorder()
+    {
+        insertRacer(1, "岡", 6, 1, 2);
+        for (int i = 0; i < 7; ++i)
+            for (int j = 0; j < 7; ++j)
+                setRate(1, i, j, (i + j) % 2 ? QVariant() : QVariant(QString(" ")));
+        setRate(1, 2, 0, 7.5);
+        GridModel grid;
+        disp_tokhm(kKey, "", grid);
+        QCOMPARE(grid.rows(), 2);
+        QCOMPARE(rowTexts(grid, 1), (QStringList{"③着", "7.50", "", "", "", "", "", ""}));
+        QCOMPARE(grid.backColor(1, 1), std::optional<QRgb>(kBelow));
+        QVERIFY(!grid.backColor(1, 2));
+        disp_tokhm(kKey, "0.00", grid);
+        QCOMPARE(grid.backColor(1, 1), std::optional<QRgb>(kBelow));
+    }
+
+    void legend()
+    {
+        GridModel grid;
+        set_sample_grid(grid);
+        QCOMPARE(grid.mergedRange(4, 0), QRect(0, 2, 1, 7));
+        QCOMPARE(rowTexts(grid, 8), (QStringList{"後半戦", "着外", "①外", "②外", "③外", "④外", "⑤外", "⑥外", "外外"}));
+        QCOMPARE(grid.text(7, 3), QString("②⑥"));
+        QCOMPARE(grid.backColor(7, 3), std::optional<QRgb>(0xC0FFC0));
     }
 };
 
