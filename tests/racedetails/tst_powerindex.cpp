@@ -102,6 +102,7 @@ private slots:
         fillPower(grid, 1);
         fillPower(grid, 2);
         QCOMPARE(grid.rows(), 7);
+        QCOMPARE(grid.text(0, 0), QStringLiteral("選手名"));
         QCOMPARE(grid.text(4, 0), QStringLiteral("二の4"));
         for (int r : {5, 6}) {
             for (int c = 0; c < 19; ++c) {
