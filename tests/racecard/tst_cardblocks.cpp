@@ -47,6 +47,11 @@ private slots:
         QTest::newRow("14 best time, rating out of range")
             << 14 << QVariantMap{{"firsttime_mt", 1496}, {"kryok_de", 1}, {"kryok_nb", 7}} << 0 << 5
             << "出 ◎|伸 ||1.49.6";
+        QTest::newRow("1 rates of a new racer")
+            << 1 << QVariantMap{{"syoritu_ms", 6.5}, {"fukuritu_ms", 40}, {"syoritu_ns", 5.43}} << 0 << 5
+            << "や 6.50|ま 40％|と     |\u3000 5.43";
+        QTest::newRow("16 boat number and rates")
+            << 16 << QVariantMap{{"syoritu_bt", 5}, {"fukuritu_bt", 40}} << 0 << 5 << "21|21|5.00|40％";
         QTest::newRow("14 no best time")
             << 14 << QVariantMap{{"firsttime_mt", 0}, {"kryok_de", 1}, {"kryok_nb", 2}} << 0 << 5 << "出 ◎|伸 ○||";
         QTest::newRow("15 long name, weight and time")

@@ -175,6 +175,29 @@ private slots:
         QCOMPARE(grid.cols(), columns);
     }
 
+    // Each block alone widens the card by its own width.
+    void blockWidths_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("width");
+        const QList<QPair<int, QList<int>>> widths{
+            {2, {1, 2, 3, 5, 7, 9, 12, 14, 16, 20, 23, 24}}, {3, {4, 6, 13, 17}}, {4, {15, 18}},
+            {6, {8, 10}}, {14, {22}}, {24, {11, 19}}, {26, {21}}};
+        for (const auto &[width, codes] : widths)
+            for (int code : codes)
+                QTest::addRow("%d", code) << code << width;
+    }
+    void blockWidths()
+    {
+        QFETCH(int, code);
+        QFETCH(int, width);
+        QCOMPARE(get_colcount(code), width);
+        cardtest::insertBoat(1);
+        GridModel grid;
+        cardtest::fillBlocks(grid, {code});
+        QCOMPARE(grid.cols(), kFixedCols + width);
+    }
+
     void boatOrder_data()
     {
         QTest::addColumn<int>("item");
