@@ -50,6 +50,9 @@ private slots:
         QTest::newRow("1 rates of a new racer")
             << 1 << QVariantMap{{"syoritu_ms", 6.5}, {"fukuritu_ms", 40}, {"syoritu_ns", 5.43}} << 0 << 5
             << "や 6.50|ま 40％|と     |\u3000 5.43";
+        QTest::newRow("1 rates by period")
+            << 1 << QVariantMap{{"classcode_1k", "B1"}, {"syoritu_1k", 5.25}, {"classcode_ge", "A2"}, {"syoritu_ge", 6},
+                                {"syoritu_ns", 5.43}} << 0 << 5 << "A1 6.50|B1 5.25|A2 6.00|   5.43";
         QTest::newRow("16 boat number and rates")
             << 16 << QVariantMap{{"syoritu_bt", 5}, {"fukuritu_bt", 40}} << 0 << 5 << "21|21|5.00|40％";
         QTest::newRow("14 no best time")
