@@ -23,7 +23,6 @@ private slots:
         QTest::newRow("delete") << int(Qt::Key_Delete) << 0;
         QTest::newRow("enter") << int(Qt::Key_Return) << 0;
         QTest::newRow("escape") << int(Qt::Key_Escape) << 0;
-        QTest::newRow("space") << int(Qt::Key_Space) << 0;
     }
     void historyKeyFilter()
     {

@@ -1,5 +1,4 @@
-// The menu bar, toolbar and popup menus against their lists, and the
-// commands behind the toolbar buttons.
+// The commands behind the toolbar buttons and the delete command.
 
 #include "app/ui/frmmainmenu.h"
 #include "common/modkelmon.h"
@@ -10,9 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QMenu>
 #include <QTimer>
-#include <QToolBar>
 #include <QtTest>
 
 using namespace kelmon;
@@ -20,91 +17,10 @@ using namespace kelmon;
 class TestMainMenus : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void menuItems_data();
-    void menuItems();
-    void popupMenus_data();
-    void popupMenus();
-    void toolbar();
     void toolbarRunsMenuHandlers();
     void deleteAsksBelowTenMegabytes_data();
     void deleteAsksBelowTenMegabytes();
 };
-
-void TestMainMenus::menuItems_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("shortcut");
-    const char *const rows[][3] = {
-        {"mnukyosocodesub_0", "01#   桐   生 ( きりゅう )", ""},
-        {"mnukyosocodesub_8", "09#      津    ( つ )", ""},
-        {"mnudownload", "デジタル紙面をダウンロード(&W)...", "Ctrl+W"},
-        {"mnuhelprun", "ヘルプ(&H)", "F1"},
-        {"mnufileline1", "", ""},
-    };
-    for (const auto &r : rows)
-        QTest::newRow(r[0]) << QString(r[0]) << QString::fromUtf8(r[1]) << QString(r[2]);
-}
-
-void TestMainMenus::menuItems()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, shortcut);
-    test::ProgramFolder folder(false);
-    frmmainmenu w;
-    QAction *a = w.menus().action(name);
-    QVERIFY(a);
-    QCOMPARE(a->isSeparator(), caption.isEmpty());
-    QCOMPARE(a->text(), caption);
-    QCOMPARE(a->shortcut().toString(), shortcut);
-}
-
-void TestMainMenus::popupMenus_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("items");
-    const QString a = "この項目を昇順(小→大)で並び替え", d = "この項目を降順(大→小)で並び替え",
-                  v = "この項目の平均値を計算", r = "この選手の情報を表示", c = "このレースの情報を表示",
-                  s = "このレースの結果を表示";
-    QTest::newRow("mnuri") << "mnuri"
-                           << QStringList{a, d, v, "", "この項目を非表示へ", "この項目の後にデータを追加", "", r, c, s, "",
-                                          "この項目に対してのヘルプを表示"};
-    QTest::newRow("mnury") << "mnury" << QStringList{a, d, "", r};
-}
-
-void TestMainMenus::popupMenus()
-{
-    QFETCH(QString, name);
-    QFETCH(QStringList, items);
-    test::ProgramFolder folder(false);
-    frmmainmenu w;
-    QMenu *m = w.menus().menu(name);
-    QVERIFY(m);
-    QCOMPARE(m->title(), QString("並び替え"));
-    const QList<QAction *> actions = m->actions();
-    QCOMPARE(actions.size(), items.size());
-    for (int i = 0; i < items.size(); ++i) {
-        QCOMPARE(actions[i]->text(), items[i]);
-        QCOMPARE(actions[i]->objectName(), QString("%1sub_%2").arg(name).arg(i));
-    }
-}
-
-void TestMainMenus::toolbar()
-{
-    // Separators sit between the groups; the viewer buttons and the race-card
-    // format buttons are hidden until a paper day is shown.
-    test::ProgramFolder folder(false);
-    frmmainmenu w;
-    QCOMPARE(w.menus().toolbar()->actions().size(), 26);
-    for (int i = 1; i <= 26; ++i) {
-        QAction *b = w.menus().button(i);
-        QVERIFY(b);
-        QCOMPARE(b->isSeparator(), i == 2 || i == 5 || i == 8 || i == 10 || i == 18 || i == 22);
-        QCOMPARE(b->isVisible(), !((i >= 10 && i <= 17) || (i >= 19 && i <= 22)));
-    }
-    QCOMPARE(w.menus().button(1)->toolTip(), QString("競走場を選択します"));
-}
 
 void TestMainMenus::toolbarRunsMenuHandlers()
 {

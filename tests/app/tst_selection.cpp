@@ -14,9 +14,8 @@ class TestSelection : public QObject {
 private Q_SLOTS:
     void init();
     void cleanup();
-    void venueSelectsNewestDay();
-    void venueWithoutPaperEmptiesSelection();
-    void meetingWithoutRowKeepsDayOnly();
+    void selectVenue_data();
+    void selectVenue();
     void moveAcrossMeetings_data();
     void moveAcrossMeetings();
     void moveWithNothingSelectedIsIgnored();
@@ -43,42 +42,34 @@ void TestSelection::init()
 
 void TestSelection::cleanup() { folder.reset(); }
 
-void TestSelection::venueSelectsNewestDay()
+// Venue 0 has two meetings, venue 8 a day without its meeting row, venue 23 no paper.
+void TestSelection::selectVenue_data()
 {
-    Selection s;
-    QCOMPARE(s.selectVenue(0), Outcome::Selected);
-    QCOMPARE(s.fields().kyosocode, QString("1"));
-    QCOMPARE(s.fields().setuscode, QString("120"));
-    QCOMPARE(s.fields().datescnt, QString("2"));
-    QCOMPARE(s.fields().date, QString("20020106"));
-    QCOMPARE(s.header().kyosoName, QString("桐　生"));
-    QCOMPARE(s.header().racesword, QString(" 新春特選"));
-    QCOMPARE(s.header().date, QString("02/01/06"));
-    QCOMPARE(s.header().weekday, QString("（日）"));
-    QCOMPARE(s.header().datescnt, QString("2日目"));
+    QTest::addColumn<int>("venue");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QStringList>("fields");   // kyosocode, setuscode, datescnt, date
+    QTest::addColumn<QStringList>("header");   // kyosoName, racesword, date, weekday, datescnt
+    QTest::newRow("newest day") << 0 << int(Outcome::Selected) << QStringList{"1", "120", "2", "20020106"}
+                                << QStringList{"桐　生", " 新春特選", "02/01/06", "（日）", "2日目"};
+    QTest::newRow("meeting without row") << 8 << int(Outcome::Selected) << QStringList{"9", "300", "4", "20011201"}
+                                         << QStringList{"", "", "01/12/01", "（土）", "4日目"};
+    QTest::newRow("no paper") << 23 << int(Outcome::NoPaper) << QStringList{"0", "0", "0", "0"}
+                              << QStringList{"", "", "", "", ""};
 }
 
-void TestSelection::venueWithoutPaperEmptiesSelection()
+void TestSelection::selectVenue()
 {
+    QFETCH(int, venue);
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, header);
     Selection s;
-    QCOMPARE(s.selectVenue(0), Outcome::Selected);
-    QCOMPARE(s.selectVenue(23), Outcome::NoPaper);
-    QVERIFY(!s.hasPaper());
-    QCOMPARE(s.fields().kyosocode, QString("0"));
-    QCOMPARE(s.fields().setuscode, QString("0"));
-    QCOMPARE(s.header().kyosoName, QString());
-    QCOMPARE(Selection::warningText(Outcome::NoPaper), QString("指定された競走場のデジタル紙面は有りません"));
-}
-
-void TestSelection::meetingWithoutRowKeepsDayOnly()
-{
-    Selection s;
-    QCOMPARE(s.selectVenue(8), Outcome::Selected);
-    QCOMPARE(s.fields().setuscode, QString("300"));
-    QCOMPARE(s.header().date, QString("01/12/01"));
-    QCOMPARE(s.header().datescnt, QString("4日目"));
-    QCOMPARE(s.header().kyosoName, QString());
-    QCOMPARE(s.header().racesword, QString());
+    QCOMPARE(s.selectVenue(0), Outcome::Selected);   // a failed choice empties what was chosen before
+    QTEST(int(s.selectVenue(venue)), "outcome");
+    const auto &f = s.fields();
+    QCOMPARE((QStringList{f.kyosocode, f.setuscode, f.datescnt, f.date}), fields);
+    const auto &h = s.header();
+    QCOMPARE((QStringList{h.kyosoName, h.racesword, h.date, h.weekday, h.datescnt}), header);
+    QCOMPARE(s.hasPaper(), fields[0] != "0");
 }
 
 void TestSelection::moveAcrossMeetings_data()
@@ -111,8 +102,6 @@ void TestSelection::moveAcrossMeetings()
     QTEST(s.fields().date, "date");
     QTEST(s.fields().setuscode, "setuscode");
     QTEST(s.header().racesword, "title");
-    QCOMPARE(Selection::warningText(Outcome::NoEarlier), QString("それ以前のデジタル紙面は有りません"));
-    QCOMPARE(Selection::warningText(Outcome::NoLater), QString("それ以降のデジタル紙面は有りません"));
 }
 
 void TestSelection::moveWithNothingSelectedIsIgnored()

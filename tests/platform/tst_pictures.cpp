@@ -21,12 +21,8 @@ void TestPictures::listSizes_data()
 {
     QTest::addColumn<int>("list");
     QTest::addColumn<int>("count");
-    QTest::newRow("race card selector") << int(imlraceinfo0) << 12;
     QTest::newRow("race card pictures") << int(imlraceinfo1) << 38;
-    QTest::newRow("prediction decoration") << int(imay) << 9;
-    QTest::newRow("predictions selector") << int(imlyosodisp0) << 12;
     QTest::newRow("predictions pictures") << int(imlyosodisp1) << 44;
-    QTest::newRow("result selector") << int(imlracerest0) << 12;
     QTest::newRow("result pictures") << int(imlracerest1) << 14;
     QTest::newRow("start diagram") << int(imlstartdiagram) << 2;
     QTest::newRow("unknown list") << 99 << 0;
