@@ -49,7 +49,7 @@ struct Session {
         flow.showLogin = [this] { flow.PForm_CloseWindow(user, password, false); };
         flow.load();
     }
-    bool idle() { return test::waitFor([this] { return !flow.transferring(); }, 5000); }
+    bool idle() { return test::waitFor([this] { return !flow.transferring(); }, 15000); }
     bool connect()
     {
         flow.cmdconect_Click();

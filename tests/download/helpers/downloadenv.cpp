@@ -16,7 +16,7 @@ DownloadEnv::DownloadEnv(int count, bool openDatabase) : folder(openDatabase)
     setup::setFilePath(folder.file("setup.ini"));
     DownloadFlow::resetRunState();
     // A silent server is given up on quickly here.
-    kmrdldctl::setSilenceTimeout(1000);
+    kmrdldctl::setSilenceTimeout(2500);
     QDir().mkpath(receive());
     // Generated once per test program: every test gets the same papers.
     static QList<SamplePaper> made;

@@ -33,6 +33,6 @@ public:
 // Runs the event loop until done() holds or ms pass; whether it holds.
 // Waits for events instead of sleeping between polls, so that the many small
 // requests of these tests run at the speed of the loopback interface.
-bool waitFor(const std::function<bool()> &done, int ms = 5000);
+bool waitFor(const std::function<bool()> &done, int ms = 15000);
 
 } // namespace kelmon::test
