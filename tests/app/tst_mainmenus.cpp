@@ -1,4 +1,4 @@
-// The commands behind the toolbar buttons and the delete command.
+// The toolbar, the commands behind its buttons, and the delete command.
 
 #include "app/ui/frmmainmenu.h"
 #include "common/modkelmon.h"
@@ -17,10 +17,23 @@ using namespace kelmon;
 class TestMainMenus : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void toolbar();
     void toolbarRunsMenuHandlers();
     void deleteAsksBelowTenMegabytes_data();
     void deleteAsksBelowTenMegabytes();
 };
+
+// Separators sit between the groups; the viewer and race-card format buttons
+// stay hidden until a paper day is shown.
+void TestMainMenus::toolbar()
+{
+    test::ProgramFolder folder(false);
+    frmmainmenu w;
+    for (int i = 1; i <= 26; ++i) {
+        QCOMPARE(w.menus().button(i)->isSeparator(), i == 2 || i == 5 || i == 8 || i == 10 || i == 18 || i == 22);
+        QCOMPARE(w.menus().button(i)->isVisible(), !((i >= 10 && i <= 17) || (i >= 19 && i <= 22)));
+    }
+}
 
 void TestMainMenus::toolbarRunsMenuHandlers()
 {

@@ -61,6 +61,7 @@ void TestGridView::pressSetsCurrentCell_data()
     QTest::newRow("right part of a merged header") << QPoint(3, 0) << int(Qt::RightButton) << QPoint(2, 0);
     // Beside the cells: no press, the current cell stays where it was.
     QTest::newRow("right of the cells") << QPoint(6, 0) << int(Qt::RightButton) << QPoint(4, 4);
+    QTest::newRow("below the cells") << QPoint(0, 6) << int(Qt::RightButton) << QPoint(4, 4);
 }
 
 void TestGridView::pressSetsCurrentCell()
