@@ -1,4 +1,5 @@
 #include "app/koyomi.h"
+#include "common/timeforms.h"
 
 #include "common/modkelmon.h"
 #include "common/textforms.h"
@@ -51,14 +52,6 @@ void yusyu_texts(const QVariant &yusyuflag, QString *count, QString *system)
     *system = QString::fromUtf8(entry.system);
 }
 
-QString hhmm_time(const QString &value)
-{
-    const QString time = trimBlanks(value);
-    if (time.isEmpty())
-        return {};
-    return time.mid(0, 2) + QStringLiteral("時") + time.mid(2, 2) + QStringLiteral("分");
-}
-
 Koyomi load_koyomi(const QString &kyosocode, const QString &setuscode, const QString &datescnt)
 {
     Koyomi out;
@@ -81,8 +74,8 @@ Koyomi load_koyomi(const QString &kyosocode, const QString &setuscode, const QSt
         out.rokki = textOf(setfg, "rokki");
         out.zikkan = textOf(setfg, "zikkan");
         out.eto = textOf(setfg, "eto");
-        out.time08 = hhmm_time(textOf(setfg, "time_08"));
-        out.time10 = hhmm_time(textOf(setfg, "time_10"));
+        out.time08 = modkelmon::hhmm_time(textOf(setfg, "time_08"));
+        out.time10 = modkelmon::hhmm_time(textOf(setfg, "time_10"));
         out.mtnew = nonZero(setfg, "mtnewflag");
         out.btnew = nonZero(setfg, "btnewflag");
     }

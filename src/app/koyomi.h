@@ -25,11 +25,6 @@ struct Koyomi {
 // for a value outside 0..3 or one that is not a whole number.
 void yusyu_texts(const QVariant &yusyuflag, QString *count, QString *system);
 
-// A stored clock time "HHMM" as "HH時MM分". The value is trimmed of blanks
-// first; nothing left gives an empty text. A shorter value keeps the
-// characters it has in those places.
-QString hhmm_time(const QString &value);
-
 // Reads the day given by the window's context texts (their numeric values).
 // A missing meeting or day leaves the fields empty. Throws kelmon::DbError.
 Koyomi load_koyomi(const QString &kyosocode, const QString &setuscode, const QString &datescnt);
