@@ -12,6 +12,7 @@
 #include "racedetails/ui/frmyosodisp.h"
 #include "registration/registerarchive.h"
 #include "samplepaper/samplepaper.h"
+#include "support/gridshown.h"
 #include "support/testenv.h"
 
 #include <QAction>
@@ -50,19 +51,6 @@ const Command kCommands[] = {
     {"mnuboats", 16, Qt::Key_B, "frmboatslist", "ボート情報を一覧表示しています...  (江戸川 26/11/03)", "3", "1"},
     {"mnudataroom", 17, Qt::Key_D, "frmdataroom", "データルームを表示しています...  (江戸川 26/11/03)", "3", "1"},
 };
-
-// Whether a grid of the window shows a cell below its fixed rows.
-bool showsData(const ViewerWindow *w)
-{
-    for (const GridView *view : w->findChildren<GridView *>()) {
-        const GridModel *m = view->model();
-        for (int r = m ? m->fixedRows() : 0; m && r < m->rows(); ++r)
-            for (int col = 0; col < m->cols(); ++col)
-                if (!m->text(r, col).trimmed().isEmpty())
-                    return true;
-    }
-    return false;
-}
 
 } // namespace
 
@@ -163,7 +151,7 @@ void TestViewCommands::everyWayOpensItsWindow()
                             [](const QLabel *l) { return !l->text().trimmed().isEmpty(); }));
         yoso->cmdpowdisp->click();
     }
-    QVERIFY2(showsData(viewer), c.window);
+    QVERIFY2(test::gridShowsData(viewer), c.window);
     sub->close();
 }
 

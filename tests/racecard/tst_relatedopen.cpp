@@ -11,6 +11,7 @@
 #include "racecard/ui/frmraceinfo.h"
 #include "registration/registerarchive.h"
 #include "samplepaper/samplepaper.h"
+#include "support/gridshown.h"
 #include "support/testenv.h"
 
 #include <QAction>
@@ -38,14 +39,7 @@ bool showsData(const QWidget *w)
             && std::any_of(zenso->lblcyakucode.begin(), zenso->lblcyakucode.end(),
                            [](const QLabel *l) { return !l->text().trimmed().isEmpty(); })
             == !zenso->lblcomment->text().contains(QStringLiteral("のため"));
-    for (const GridView *view : w->findChildren<GridView *>()) {
-        const GridModel *m = view->model();
-        for (int r = m ? m->fixedRows() : 0; m && r < m->rows(); ++r)
-            for (int col = 0; col < m->cols(); ++col)
-                if (!m->text(r, col).trimmed().isEmpty())
-                    return true;
-    }
-    return false;
+    return test::gridShowsData(w);
 }
 
 } // namespace
