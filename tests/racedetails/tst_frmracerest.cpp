@@ -6,7 +6,7 @@
 #include "app/ui/gridpopups.h"
 #include "app/ui/viewerfactory.h"
 #include "platform/messages.h"
-#include "racedetails/helpers/windowtest.h"
+#include "support/windowtest.h"
 #include "racedetails/restresult.h"
 #include "racedetails/ui/frmracerest.h"
 #include "racedetails/ui/startdiagramview.h"

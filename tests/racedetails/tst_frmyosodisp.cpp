@@ -5,7 +5,7 @@
 #include "app/ui/viewerfactory.h"
 #include "platform/pictures.h"
 #include "racecard/ui/frmraceinfo.h"
-#include "racedetails/helpers/windowtest.h"
+#include "support/windowtest.h"
 #include "racedetails/ui/frmdeme.h"
 #include "racedetails/ui/frmyosodisp.h"
 #include "racedetails/ui/yosodiagram.h"
