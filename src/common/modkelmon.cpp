@@ -258,11 +258,12 @@ void optimize_db()
     try {
         reach(CompactionStep::WriteWork);
         // The copy takes the connection's settings: the database is read
-        // through a memory map, the work file is built in a large cache and
-        // written unsynced (it is flushed once below). The connection is
-        // reopened afterwards with the usual settings.
+        // through a memory map and the work file written unsynced (it is
+        // flushed once below). The cache stays small: the work file's pages
+        // then go out as they are filled, where a large cache holds them all
+        // and sorts them before one late write, which takes a third longer.
+        // The connection is reopened afterwards with the usual settings.
         exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
-        exec(QStringLiteral("PRAGMA cache_size=-262144"));
         exec(QStringLiteral("PRAGMA synchronous=OFF"));
         exec(QStringLiteral("VACUUM INTO ?"), {work});
         reach(CompactionStep::FlushWork);
