@@ -17,4 +17,19 @@ bool gridShowsData(const QWidget *window)
     return false;
 }
 
+void fillGrid(GridModel &m, const QStringList &lines, int fixedRows)
+{
+    int cols = 0;
+    for (const QString &line : lines)
+        cols = std::max(cols, int(line.split(u'|').size()));
+    m.setCols(cols);
+    m.setRows(int(lines.size()));
+    m.setFixedRows(fixedRows);
+    for (int r = 0; r < lines.size(); ++r) {
+        const QStringList cells = lines[r].split(u'|');
+        for (int c = 0; c < cells.size(); ++c)
+            m.setText(r, c, cells[c]);
+    }
+}
+
 } // namespace kelmon::test

@@ -1,0 +1,357 @@
+// What the platform draws: the grid view (presses land on the right cell,
+// merged and scrolled, texts stand where their alignment puts them, a model
+// that changed under it is never read past its end), the picture lists, the
+// message boxes' lines; twips to pixels, and the guard against nested yields.
+
+#include "platform/gridmodel.h"
+#include "platform/pictures.h"
+#include "platform/twips.h"
+#include "platform/ui/gridview.h"
+#include "platform/ui/messagebox.h"
+#include "platform/yield.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTextLayout>
+#include <QtTest>
+
+using namespace kelmon;
+
+Q_DECLARE_METATYPE(kelmon::GridAlign)
+
+namespace {
+
+// Every column 600 twips (40 px), every row 300 twips (20 px).
+constexpr int ColPx = 40;
+constexpr int RowPx = 20;
+
+void shape(GridModel &m, int rows, int cols, int fixedRows, int fixedCols)
+{
+    m.reset();
+    m.setCols(cols);
+    m.setRows(rows);
+    m.setFixedRows(fixedRows);
+    m.setFixedCols(fixedCols);
+    for (int c = 0; c < cols; ++c)
+        m.setColWidth(c, ColPx * TwipsPerPixel);
+    for (int r = 0; r < rows; ++r)
+        m.setRowHeight(r, RowPx * TwipsPerPixel);
+}
+
+QPoint centreOf(int row, int col) { return {col * ColPx + ColPx / 2, row * RowPx + RowPx / 2}; }
+
+// The number of lines the label shows at its width, counted by laying out
+// its text independently of the box.
+int shownLines(const QLabel *label)
+{
+    int count = 0;
+    for (const QString &paragraph : label->text().split(u'\n')) {
+        QTextLayout layout(paragraph, label->font());
+        layout.beginLayout();
+        int n = 0;
+        while (true) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid())
+                break;
+            line.setLineWidth(label->contentsRect().width());
+            ++n;
+        }
+        layout.endLayout();
+        count += std::max(n, 1);
+    }
+    return count;
+}
+
+} // namespace
+
+class TestDrawing : public QObject {
+    Q_OBJECT
+private slots:
+    void pressSetsCurrentCell_data()
+    {
+        QTest::addColumn<QPoint>("cell");      // x = col, y = row under the pointer
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QPoint>("current");   // x = col, y = row expected
+        QTest::newRow("plain cell") << QPoint(3, 2) << int(Qt::LeftButton) << QPoint(3, 2);
+        QTest::newRow("lower part of a merged column") << QPoint(0, 3) << int(Qt::RightButton) << QPoint(0, 1);
+        QTest::newRow("right part of a merged header") << QPoint(3, 0) << int(Qt::RightButton) << QPoint(2, 0);
+        // Beside the cells: no press, the current cell stays where it was.
+        QTest::newRow("right of the cells") << QPoint(6, 0) << int(Qt::RightButton) << QPoint(4, 4);
+        QTest::newRow("below the cells") << QPoint(0, 6) << int(Qt::RightButton) << QPoint(4, 4);
+    }
+    void pressSetsCurrentCell()
+    {
+        QFETCH(QPoint, cell);
+        QFETCH(int, button);
+        QFETCH(QPoint, current);
+        GridModel m;
+        shape(m, 5, 5, 1, 1);
+        m.setMergeCells(true);
+        m.setMergeRow(0, true);
+        m.setMergeCol(0, true);
+        for (int r = 1; r <= 3; ++r)
+            m.setText(r, 0, QStringLiteral("mark"));
+        m.setText(0, 2, QStringLiteral("title"));
+        m.setText(0, 3, QStringLiteral("title"));
+        m.setRow(4);
+        m.setCol(4);
+        GridView view;
+        view.resize(400, 300);
+        view.setModel(&m);
+        view.show();
+        QSignalSpy spy(&view, &GridView::cellPressed);
+        QTest::mousePress(view.viewport(), Qt::MouseButton(button), {}, centreOf(cell.y(), cell.x()));
+        QCOMPARE(QPoint(m.col(), m.row()), current);
+        QCOMPARE(spy.size(), cell.x() > 4 || cell.y() > 4 ? 0 : 1);
+        if (!spy.isEmpty())
+            QCOMPARE((QList<int>{spy[0][0].toInt(), spy[0][1].toInt(), int(spy[0][2].value<Qt::MouseButton>())}),
+                     (QList<int>{current.y(), current.x(), button}));
+    }
+
+    void pressAfterScrolling()
+    {
+        // Frozen columns stay where they are; the others move under them.
+        GridModel m;
+        shape(m, 40, 60, 2, 2);
+        m.setColWidth(5, 0);   // a hidden key column
+        GridView view;
+        view.resize(300, 200);
+        view.setModel(&m);
+        view.show();
+        view.horizontalScrollBar()->setValue(10 * ColPx);
+        view.verticalScrollBar()->setValue(10 * RowPx);
+        // Pixel column 2 now shows column 2 + 10 + 1: ten columns scrolled
+        // away, one of them hidden (zero pixels wide).
+        const QPoint pressed[][2] = {{{0, 0}, {0, 0}}, {{2, 1}, {13, 1}}, {{1, 3}, {1, 13}}, {{3, 3}, {14, 13}}};
+        for (const auto &[at, lands] : pressed) {
+            QTest::mousePress(view.viewport(), Qt::LeftButton, {}, centreOf(at.y(), at.x()));
+            QCOMPARE(QPoint(m.col(), m.row()), lands);
+        }
+    }
+
+    void paintsMergedRangeOnce()
+    {
+        // A merged range paints with its top-left cell; a hidden column takes no room.
+        GridModel m;
+        shape(m, 4, 4, 1, 1);
+        m.setMergeCells(true);
+        m.setMergeRow(0, true);
+        m.setText(0, 1, QStringLiteral("コース別データ"));
+        m.setText(0, 2, QStringLiteral("コース別データ"));
+        m.setBackColor(0, 1, 0xFFE0C0);
+        m.setBackColor(0, 2, 0x0000FF);
+        m.setColWidth(3, 0);
+        m.setPicture(3, 1, GridPicture{imlraceinfo1, pictures::courseBar(0, 2)});
+        GridView view;
+        view.setModel(&m);
+        const QImage img = view.renderAll();
+        QCOMPARE(img.size(), QSize(3 * ColPx, 4 * RowPx));
+        QCOMPARE(img.pixel(2 * ColPx + 30, 1) & 0xFFFFFF, 0xFFE0C0u);
+    }
+
+    void staleOrMissingModel()
+    {
+        // Shown before a model is set, and painted after the model changed
+        // without modelChanged(): neither may reach past what was laid out.
+        GridView view;
+        view.resize(200, 100);
+        view.show();
+        QVERIFY(!view.viewport()->grab().isNull());
+        QCOMPARE(view.cellAt(QPoint(5, 5)), QPoint(-1, -1));
+        GridModel m;
+        shape(m, 2, 2, 0, 0);
+        view.setModel(&m);
+        m.setCols(6);
+        m.setRows(6);
+        m.setMergeCells(true);
+        m.setMergeRow(1, true);
+        for (int c = 0; c < 6; ++c)
+            m.setText(1, c, QStringLiteral("same"));
+        QVERIFY(!view.viewport()->grab().isNull());
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, centreOf(1, 1));
+        QCOMPARE(QPoint(m.col(), m.row()), QPoint(0, 1));
+        m.reset();
+        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, centreOf(1, 1));
+        QVERIFY(!view.viewport()->grab().isNull());
+        view.modelChanged();
+        QCOMPARE(view.renderAll().size(), QSize(1, 1));
+    }
+
+    // The width is the widest expected line plus one pixel, measured in the
+    // font used, so each case reads the same whatever the font.
+    void wrapsBetweenParts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("race, place and seconds") << "5R③54" << QStringList{"5R", "③", "54"};
+        QTest::newRow("race not held") << "12R不成立" << QStringList{"12R", "不成", "立"};
+        QTest::newRow("decimal number stays whole") << "6.25位" << QStringList{"6.25", "位"};
+        QTest::newRow("trailing ideographic blanks") << "5R①\u3000\u3000" << QStringList{"5R", "①"};
+    }
+    void wrapsBetweenParts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QFont font;
+        font.setPixelSize(12);
+        const QFontMetrics metrics(font);
+        int width = 0;
+        for (const QString &line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        QCOMPARE(wrapCellLine(text, metrics, width + 1), lines);
+    }
+
+    // A number stands at the right of a cell of general alignment, any other
+    // text at the left; a cell's or column's alignment puts it where it says.
+    void alignment_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("cellAlign");   // -1: none
+        QTest::addColumn<GridAlign>("colAlign");
+        QTest::addColumn<bool>("right");
+        const auto general = GridAlign::General;
+        QTest::newRow("number") << "123" << -1 << general << true;
+        QTest::newRow("grouped signed number") << "-1,234.5" << -1 << general << true;
+        QTest::newRow("text") << "abc" << -1 << general << false;
+        QTest::newRow("number with unit") << "5R" << -1 << general << false;
+        QTest::newRow("column right") << "abc" << -1 << GridAlign::RightCenter << true;
+        QTest::newRow("cell left over column right") << "123" << int(GridAlign::LeftBottom) << GridAlign::RightTop << false;
+        QTest::newRow("cell right") << "abc" << int(GridAlign::RightBottom) << general << true;
+    }
+    void alignment()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, cellAlign);
+        QFETCH(GridAlign, colAlign);
+        QFETCH(bool, right);
+        GridModel m;
+        shape(m, 1, 1, 0, 0);
+        m.setColWidth(0, 200 * TwipsPerPixel);
+        m.setText(0, 0, text);
+        m.setColAlignment(0, colAlign);
+        if (cellAlign >= 0)
+            m.setCellAlignment(0, 0, GridAlign(cellAlign));
+        GridView view;
+        view.setModel(&m);
+        const QImage img = view.renderAll();
+        int left = img.width(), rightmost = -1;   // of the dark (text) pixels
+        for (int y = 0; y < img.height() - 1; ++y)
+            for (int x = 0; x < img.width() - 1; ++x)
+                if (qGray(img.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    rightmost = std::max(rightmost, x);
+                }
+        QVERIFY(rightmost >= 0);
+        QVERIFY2(right ? left > 100 && rightmost > 190 : left < 10 && rightmost < 100,
+                 qPrintable(QStringLiteral("%1..%2").arg(left).arg(rightmost)));
+    }
+
+    void twips()
+    {
+        for (const auto &[twips, pixels] : {std::pair{0, 0}, {-1, 0}, {10, 1}, {22, 1}, {23, 2}, {1540, 103}})
+            QCOMPARE(twipsToPixels(twips), pixels);
+    }
+
+    void yieldDoesNotNest()
+    {
+        // A handler that runs inside a yield and yields again is turned away;
+        // the outer yield still runs the handler.
+        int inner = -1;
+        QMetaObject::invokeMethod(this, [&] { inner = yieldToEvents() ? 1 : 0; }, Qt::QueuedConnection);
+        QVERIFY(yieldToEvents());
+        QCOMPARE(inner, 0);
+        QVERIFY(yieldToEvents());   // and the guard is released afterwards
+    }
+
+    void listSizes_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("count");
+        QTest::newRow("race card pictures") << int(imlraceinfo1) << 38;
+        QTest::newRow("predictions pictures") << int(imlyosodisp1) << 44;
+        QTest::newRow("result pictures") << int(imlracerest1) << 14;
+        QTest::newRow("start diagram") << int(imlstartdiagram) << 2;
+        QTest::newRow("unknown list") << 99 << 0;
+    }
+    void listSizes()
+    {
+        QFETCH(int, list);
+        QFETCH(int, count);
+        QCOMPARE(pictures::count(list), count);
+        for (int i = 1; i <= count; ++i) {
+            const QImage img = pictures::image(list, i);
+            QVERIFY2(!img.isNull(), qPrintable(QString::number(i)));
+            QCOMPARE(img.size(), pictures::size(list, i));
+        }
+    }
+
+    void framesShowTheirColour()
+    {
+        // A corner inside the border shows the frame's colour whatever digit is
+        // drawn in the middle: white, black, red, blue, yellow, green.
+        const auto role = [](int frame, QRgb c) {
+            const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+            switch (frame) {
+            case 1: return r > 0xE0 && g > 0xE0 && b > 0xE0;
+            case 2: return r < 0x40 && g < 0x40 && b < 0x40;
+            case 3: return r > 0xB0 && g < 0x60 && b < 0x60;
+            case 4: return b > 0xB0 && r < 0x60 && g < 0xA0;
+            case 5: return r > 0xB0 && g > 0xB0 && b < 0x60;
+            case 6: return g > 0x80 && r < 0x60 && b < 0x80;
+            }
+            return false;
+        };
+        for (int frame = 1; frame <= 6; ++frame) {
+            for (int index : {pictures::frameLarge(frame), pictures::frameSmall(frame)}) {
+                const QImage img = pictures::image(imlraceinfo1, index);
+                QVERIFY2(role(frame, img.pixel(2, 2)), qPrintable(QStringLiteral("frame %1").arg(frame)));
+                // The digit stands out clearly from the frame's colour (black on
+                // white and yellow, white on the others); the border is left out.
+                int contrast = 0;
+                for (int y = 3; y < img.height() - 3; ++y)
+                    for (int x = 3; x < img.width() - 3; ++x)
+                        contrast = std::max(contrast, std::abs(qGray(img.pixel(x, y)) - qGray(img.pixel(2, 2))));
+                QVERIFY2(contrast >= 120, qPrintable(QStringLiteral("frame %1").arg(frame)));
+            }
+        }
+    }
+
+    void outOfRange()
+    {
+        for (int index : {0, -1, 39})
+            QVERIFY(pictures::image(imlraceinfo1, index).isNull());
+        QVERIFY(!pictures::size(imlraceinfo0, 13).isValid());
+        QVERIFY(pictures::pixmap(GridPicture{}).isNull());
+        QVERIFY(pictures::pixmap(GridPicture{0, 3}).isNull());
+    }
+
+    void linesAreNotBroken_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("narrow screen") << QStringLiteral("本ソフトウェアは現在のディスプレイ解像度では起動できません\r\n\r\n"
+                                                         "ディスプレイの解像度を 800×600ピクセル 以上にして下さい\r\n"
+                                                         "なお、推奨する解像度は 1024×768ピクセル以上です");
+        QTest::newRow("database size") << QStringLiteral("デジタル紙面のデータベースが 10Ｍバイトを越えています\r\n"
+                                                         "このままでは処理が遅くなる可能性があります...\r\n\r\n"
+                                                         "古いデジタル紙面を削除しますか？\r\n\r\n"
+                                                         "現在のデータベースサイズは 10,000,001バイト です");
+    }
+    void linesAreNotBroken()
+    {
+        QFETCH(QString, text);
+        const QString plain = QString(text).replace("\r\n", "\n");
+        QMessageBox box(QMessageBox::Information, QStringLiteral("警告です..."), plain, QMessageBox::Ok);
+        kelmon::fitTextLines(box);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        auto *label = box.findChild<QLabel *>("qt_msgbox_label");
+        QVERIFY(label);
+        QCOMPARE(shownLines(label), int(plain.count(u'\n') + 1));
+        QVERIFY(box.frameGeometry().width() <= box.screen()->availableGeometry().width());
+    }
+};
+
+QTEST_MAIN(TestDrawing)
+#include "tst_drawing.moc"
