@@ -3,6 +3,7 @@
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
 
+#include <QSqlField>
 #include <QStringList>
 #include <stdexcept>
 
@@ -32,6 +33,17 @@ void insertRow(const char *table, std::initializer_list<Field> fields)
     modkelmon::exec(QStringLiteral("insert or replace into %1 values (%2)")
                         .arg(QString::fromLatin1(table), marks.join(QLatin1Char(','))),
                     values);
+}
+
+QSqlRecord record(std::initializer_list<Field> fields)
+{
+    QSqlRecord rec;
+    for (const auto &[name, value] : fields) {
+        QSqlField f(QString::fromLatin1(name), value.metaType());
+        f.setValue(value);
+        rec.append(f);
+    }
+    return rec;
 }
 
 void insertPaperDay(int kyosocode, int setuscode, int datescnt, const QString &date, bool withMeeting, int gradecode,

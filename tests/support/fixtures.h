@@ -2,6 +2,7 @@
 // Fixture rows: insert a row into a paper table naming only the columns a
 // test cares about; the other columns get 0 (numbers) or "" (texts).
 
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <initializer_list>
@@ -12,6 +13,9 @@ namespace kelmon::test {
 using Field = std::pair<const char *, QVariant>;
 
 void insertRow(const char *table, std::initializer_list<Field> fields);
+
+// A record built in memory, for the functions that read one row.
+QSqlRecord record(std::initializer_list<Field> fields);
 
 // One paper day: an f_setfg row (venue, meeting, day, date) and, unless
 // withMeeting is false, the meeting's f_setus row.

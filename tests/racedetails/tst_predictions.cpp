@@ -1,14 +1,11 @@
-// The prediction panel: waiting formations, the line-up in the paper's order,
-// the boats and wakes near the start line, malformed or missing rows, and
-// what the generated sample papers give it.
+// The predictions: the panel's waiting formations, its line-up in the paper's
+// order, the boats and wakes near the start line, malformed or missing rows;
+// the power-index grid's headers, bands, cells and refills.
 
 #include "common/modkelmon.h"
 #include "platform/pictures.h"
-#include "racedetails/demegrid.h"
 #include "racedetails/powerindex.h"
 #include "racedetails/yosopanel.h"
-#include "registration/registerarchive.h"
-#include "samplepaper/samplepaper.h"
 #include "support/fixtures.h"
 #include "support/testenv.h"
 
@@ -30,12 +27,6 @@ void insertPrediction(int race, const QString &marks, const QString &positions, 
                                 {"yososword_5", word5}, {"sunpyo_1", " 出足良 "}, {"sunpyo_6", "一息"}});
 }
 
-void insertRacer(int race, int frame, const QString &name)
-{
-    test::insertRow("f_wakus", {{"setuscode", 4321}, {"datescnt", 3}, {"racesno", race}, {"wakusno", frame},
-                                {"sensyname", name}});
-}
-
 GridPicture boat(int frame) { return {imlyosodisp1, frame}; }
 
 YosoPanel loaded(int race, YosoPanel panel = {})
@@ -44,9 +35,32 @@ YosoPanel loaded(int race, YosoPanel panel = {})
     return panel;
 }
 
+const char *const kIndices[8] = {"giryosisu", "sryoksisu", "kryoksisu", "toutisisu",
+                                 "kikyosisu", "wakussisu", "ninnisisu", "totalsisu"};
+
+// A boat whose eight indices are the given values, "" for none.
+void insertBoat(int race, int frame, const QString &name, const QStringList &values = {}, int flag = 1)
+{
+    test::insertRow("f_wakus", {{"setuscode", 4321}, {"datescnt", 3}, {"racesno", race}, {"wakusno", frame},
+                                {"sensyname", name}, {"tourokuno", 4000 + frame}, {"flag_ss", flag}});
+    for (int i = 0; i < values.size(); ++i)
+        modkelmon::exec(QStringLiteral("update f_wakus set %1 = ? where racesno = %2 and wakusno = %3")
+                       .arg(kIndices[i]).arg(race).arg(frame), {values[i]});
+}
+
+void fillPower(GridModel &grid, int race) { disp_powp(grid, "4321", "3", QString::number(race)); }
+
+QStringList rowTexts(const GridModel &grid, int row, int from = 0)
+{
+    QStringList texts;
+    for (int c = from; c < grid.cols() && row < grid.rows(); ++c)
+        texts << grid.text(row, c);
+    return texts;
+}
+
 } // namespace
 
-class TestYosoPanel : public test::DatabaseTest {
+class TestPredictions : public test::DatabaseTest {
     Q_OBJECT
 
 private slots:
@@ -57,6 +71,7 @@ private slots:
         QTest::addColumn<Lefts>("lefts");   // positions 1..6
         const int F = 1200, M = 720, L = 240;
         QTest::newRow("114") << "114" << "1:1:4" << Lefts{F, M, L, L, L, L};
+        QTest::newRow("231") << "231" << "2:3:1" << Lefts{F, F, M, M, M, L};
         QTest::newRow("510 with blanks") << " 510 " << "5:1" << Lefts{F, F, F, F, F, L};
         QTest::newRow("not a style") << "600" << "3:3" << Lefts{F, F, F, L, L, L};
     }
@@ -76,9 +91,9 @@ private slots:
     void lineUpFollowsThePanelPositions()
     {
         insertPrediction(1, "012345", "321654", "210000", "150", QStringLiteral(" 本命戦 "));
-        insertRacer(1, 1, QStringLiteral("山田太郎兵衛"));
-        insertRacer(1, 2, QStringLiteral("佐藤"));
-        insertRacer(1, 5, QStringLiteral("田中"));   // frames 3, 4, 6 have no racer row
+        insertBoat(1, 1, QStringLiteral("山田太郎兵衛"));
+        insertBoat(1, 2, QStringLiteral("佐藤"));
+        insertBoat(1, 5, QStringLiteral("田中"));   // frames 3, 4, 6 have no racer row
         const YosoPanel panel = loaded(1);
         // Frame f is on line position(f) - 1: 1->2, 2->1, 3->0, 4->5, 5->4, 6->3.
         const int line[7] = {0, 2, 1, 0, 5, 4, 3};
@@ -132,7 +147,7 @@ private slots:
     void missingAndMalformed()
     {
         insertPrediction(1, "123456", "123456", "000000", "150", QStringLiteral("混戦"));
-        insertRacer(2, 1, QStringLiteral("山田"));
+        insertBoat(2, 1, QStringLiteral("山田"));
         YosoPanel panel = loaded(1);
         panel.clear();
         QVERIFY(!panel.load("4321", "3", "2"));
@@ -141,7 +156,7 @@ private slots:
 
         insertPrediction(3, "111111", "0 7922", "222222", "330", QStringLiteral("大波乱"));
         for (int f = 1; f <= 7; ++f)
-            insertRacer(3, f, QStringLiteral("選手%1").arg(f));
+            insertBoat(3, f, QStringLiteral("選手%1").arg(f));
         panel = loaded(3);
         QVERIFY(panel.wordPicture.isNull());
         for (int k = 0; k < 6; ++k) {
@@ -150,49 +165,77 @@ private slots:
         }
 
         insertPrediction(4, "1", "21", "2", "213");
-        insertRacer(4, 2, QStringLiteral("二号"));
+        insertBoat(4, 2, QStringLiteral("二号"));
         panel = loaded(4);
         QCOMPARE(panel.lines[1], QStringLiteral("◎"));         // frame 1: mark, no racer row
         QCOMPARE(panel.lines[0], QStringLiteral(" 二号"));     // frame 2: no mark digit
         QCOMPARE(panel.lineBoats[0].left, 4440);
         QCOMPARE(panel.lines[2], QString());
     }
-
-    // Registered generated papers fill the panel, the power indices and the
-    // outcomes of earlier days of every race.
-    void everyRaceIsFilled()
+    void bands_data()
     {
-        SamplePaperOptions options;
-        options.venue = 5;
-        options.date = QDate(2026, 3, 10);
-        options.day = 1;
-        options.meetingDays = 4;
-        QString error;
-        const QStringList names = writeSamplePapers(folder->file("receive"), options, 3, &error);
-        QVERIFY2(names.size() == 3, qPrintable(error));
-        for (const QString &name : names)
-            QVERIFY(register_archive(folder->file("receive/" + name)).registered);
-        const QString setuscode = modkelmon::scalar("select setuscode from f_setfg where kyosocode = 5").toString();
-        for (int race = 1; race <= 12; ++race) {
-            const QString racesno = QString::number(race);
-            YosoPanel panel;
-            QVERIFY(panel.load(setuscode, "3", racesno));
-            QSet<int> frames;
-            for (int k = 0; k < kYosoLines; ++k)
-                frames << panel.lineBoats[k].picture.index;
-            QCOMPARE(frames.size(), 6);
-            GridModel power;
-            disp_powp(power, setuscode, "3", racesno);
-            QVERIFY(!power.text(6, 0).isEmpty());
-            // Day 3 lists the race's results of days 1 and 2.
-            GridModel deme;
-            set_mfgf_resta(deme);
-            disp_f_resta(deme, setuscode, racesno, "3");
-            QCOMPARE(deme.rows(), 3);
-            QCOMPARE(deme.text(2, 5).size(), 5);
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("picture");   // index in the predictions list, 0 none
+        // Band k of 2..22 covers 4k + 3 .. 4k + 6; pictures 22..44 are bands 1..23.
+        const QList<std::pair<const char *, int>> cases = {
+            {"0", 22}, {"10", 22}, {"11", 23}, {"14", 23}, {"15", 24}, {" 50 ", 32}, {"94", 43}, {"95", 44},
+            {"99", 44}, {"12pt", 23}, {"100", 0}, {"-1", 0}, {"10.5", 0}, {"--", 0}, {"", 0}};
+        for (const auto &[value, picture] : cases)
+            QTest::newRow(value) << QString::fromLatin1(value) << picture;
+    }
+    void bands()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, picture);
+        const int band = powerBand(value);
+        QCOMPARE(band ? 21 + band : 0, picture);
+    }
+
+    // Headers with the day kind; the row of a frame is its number, names
+    // trimmed and cut to four characters; each index goes to its own column
+    // with its raw value hidden ten columns to the right.
+    void fillCells()
+    {
+        insertBoat(3, 2, QStringLiteral("　 山田太郎兵衛"), {"12", "15", "--", "0", "94", "95", "", "50"}, 3);
+        insertBoat(3, 5, QStringLiteral("佐藤"), {"95"});
+        GridModel grid;
+        fillPower(grid, 3);
+        QCOMPARE(rowTexts(grid, 0).mid(0, 9),
+                 QString("選手名 技量 Ｓ力 機力 当地 近況 枠番 最終日 総合").split(' '));
+        QCOMPARE(grid.text(2, 0), QStringLiteral("山田太郎"));
+        QCOMPARE(rowTexts(grid, 2, 9), QString("4002 2 12 15 -- 0 94 95  50").split(' '));
+        const int pictures[8] = {23, 24, 0, 22, 43, 44, 0, 32};
+        for (int c = 1; c <= 8; ++c)
+            QCOMPARE(grid.picture(2, c), (pictures[c - 1] ? GridPicture{imlyosodisp1, pictures[c - 1]} : GridPicture{}));
+        QCOMPARE(grid.backColor(2, 0).value_or(0) & 0xFFFFFF, 0xC0C0C0u);
+        QCOMPARE(grid.picture(5, 1), (GridPicture{imlyosodisp1, 44}));
+    }
+
+    // A refill empties the rows first: a frame the new race lacks, and a race
+    // without rows, show no boat of the race shown before; frame numbers
+    // outside 1..6 are skipped.
+    void refillKeepsNoOtherRace()
+    {
+        for (int f = 1; f <= 6; ++f)
+            insertBoat(1, f, QStringLiteral("一の%1").arg(f), {"60"});
+        for (int f : {1, 2, 3, 4, 7, 0})
+            insertBoat(2, f, QStringLiteral("二の%1").arg(f), {"30"});
+        GridModel grid;
+        fillPower(grid, 1);
+        fillPower(grid, 2);
+        QCOMPARE(grid.rows(), 7);
+        QCOMPARE(grid.text(4, 0), QStringLiteral("二の4"));
+        for (int r : {5, 6}) {
+            QCOMPARE(rowTexts(grid, r).join(""), QString());
+            for (int c = 0; c < 9; ++c)
+                QVERIFY(grid.picture(r, c).isNull());
+            QVERIFY(!grid.backColor(r, 0));
         }
+        fillPower(grid, 9);
+        QCOMPARE(grid.text(1, 0), QString());
+        QCOMPARE(grid.text(0, 7), QStringLiteral("--"));
     }
 };
 
-QTEST_GUILESS_MAIN(TestYosoPanel)
-#include "tst_yosopanel.moc"
+QTEST_GUILESS_MAIN(TestPredictions)
+#include "tst_predictions.moc"

@@ -1,0 +1,263 @@
+// The race result, predictions and outcomes windows inside the main window:
+// their openers and captions, selectors, what they show of the paper, the
+// items their popups offer and their edge states.
+
+#include "app/ui/gridpopups.h"
+#include "app/ui/viewerfactory.h"
+#include "platform/messages.h"
+#include "platform/pictures.h"
+#include "racecard/ui/frmraceinfo.h"
+#include "racedetails/restresult.h"
+#include "racedetails/ui/frmdeme.h"
+#include "racedetails/ui/frmracerest.h"
+#include "racedetails/ui/frmyosodisp.h"
+#include "racedetails/ui/frmzensodisp.h"
+#include "racedetails/ui/startdiagramview.h"
+#include "racedetails/ui/yosodiagram.h"
+#include "support/fixtures.h"
+#include "support/windowtest.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace kelmon;
+using namespace kelmon::racedetails;
+using test::insertRow;
+
+namespace {
+
+constexpr int kVenue = 12;   // 住之江
+constexpr int kSetus = 24010112;
+const QString kResultTitle = QStringLiteral("レース結果を表示しています...");
+const QString kYosoTitle = QStringLiteral("レース予想を表示しています...");
+
+// A result of an earlier day: frames 1..6 finish 3, 1, 2, 4, 5 and absent.
+void insertResult(int day, int race)
+{
+    insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", day}, {"racesno", race}, {"racesname", "一般戦"},
+                          {"Date", QStringLiteral("2024010%1").arg(day)}, {"renban_2ta", "31"},
+                          {"haikin_2ta", 500 * day}, {"renban_3ta", "315"}, {"ninkido_3ta", 12}});
+    const int codes[6] = {3, 1, 2, 4, 5, 14};
+    for (int f = 1; f <= 6; ++f)
+        insertRow("f_restb", {{"setuscode", kSetus}, {"datescnt", day}, {"racesno", race}, {"wakusno", f},
+                              {"cyakucode", codes[f - 1]}, {"sinyuno", f == 6 ? 0 : f}, {"starttime", 10 + f},
+                              {"tenjitime", f == 6 ? 0.0 : 6.6 + f / 100.0}, {"chilt", 0.5},
+                              {"sensyname", QStringLiteral("選手%1").arg(f)}});
+}
+
+// The racers of a race of day 4, and its prediction when asked.
+void insertRace(int race, bool prediction)
+{
+    for (int f = 1; f <= 6; ++f)
+        insertRow("f_wakus", {{"setuscode", kSetus}, {"datescnt", 4}, {"racesno", race}, {"wakusno", f},
+                              {"tourokuno", 3000 + 10 * race + f}, {"flag_ss", 1},
+                              {"sensyname", QStringLiteral("%1R選手%2").arg(race).arg(f)},
+                              {"giryosisu", QString::number(10 * f)}});
+    if (prediction)
+        insertRow("f_yosos", {{"setuscode", kSetus}, {"datescnt", 4}, {"racesno", race}, {"yosos_1", "123456"},
+                              {"yosos_2", "123456"}, {"yosos_3", "012012"}, {"Style", "150"}});
+}
+
+template <typename B, typename W> void choose(B *box, int index, W *w, void (W::*click)())
+{
+    box->setCurrentIndex(index);
+    (w->*click)();
+}
+
+} // namespace
+
+class TestDetailWindows : public test::WindowTest {
+    Q_OBJECT
+
+    template <typename W>
+    W *open(ViewerKind kind, const QString &title, const QString &day, const QString &race, const QString &wakus = {},
+            const QString &flag = {})
+    {
+        ViewerWindow *w = createViewer(kind);
+        ViewerContext c;
+        c.kyosocode = QString::number(kVenue);
+        c.setuscode = QString::number(kSetus);
+        c.datescnt = day;
+        c.date = QStringLiteral("20240104");
+        c.racesno = race;
+        c.wakusno = wakus;
+        c.flag = flag;
+        w->setContext(c);
+        w->setCaption(title, CaptionTail::DateRace);
+        showViewer(frame->mdiArea(), w);
+        return lastWindow<W>();
+    }
+    frmracerest *openResult(const QString &day, const QString &race)
+    {
+        return open<frmracerest>(ViewerKind::RaceResult, kResultTitle, day, race);
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<test::ProgramFolder>();
+        test::insertPaperDay(kVenue, kSetus, 4, "20240104");
+        insertRow("f_races", {{"setuscode", kSetus}, {"datescnt", 4}, {"racesno", 5}});
+        for (const auto &[day, race] : {std::pair{1, 5}, {2, 1}, {2, 5}, {3, 5}, {3, 7}})
+            insertResult(day, race);
+        insertRace(1, true);
+        insertRace(5, true);
+        insertRace(12, false);
+        showMain(kVenue);
+    }
+    void cleanup() { closeMain(); }
+
+    // The main window's command opens the first race of the newest earlier
+    // day; another race of the day replaces the race only.
+    void resultFromTheMainWindow()
+    {
+        frame->mnuracerest_Click();
+        frmracerest *w = lastWindow<frmracerest>();
+        QVERIFY(w);
+        QCOMPARE(w->imcdatescnt->currentData().toString(), QStringLiteral("03D"));
+        QCOMPARE(w->windowTitle(), kResultTitle + QStringLiteral("  (住之江 24/01/03  5R)"));
+        QCOMPARE(w->lblrenban_3ta[2]->text() + w->lblninkido_3ta->text(), QStringLiteral("5人気  12番"));
+        QCOMPARE(w->grid().text(1, ColName), QStringLiteral("選手2"));
+        int drawn = 0;
+        for (const auto &row : w->diagram->placements())
+            drawn += row.has_value();
+        QCOMPARE(drawn, 5);
+        choose(w->imcracesno, 6, w, &frmracerest::imcracesno_Click);
+        QCOMPARE(w->windowTitle(), kResultTitle + QStringLiteral("  (住之江 24/01/03  7R)"));
+        QCOMPARE(w->context().racesno, QStringLiteral("7"));
+    }
+
+    // Openers naming a day or a race that the selectors do not offer get the
+    // no-result message and a usable, empty window.
+    void openerOutsideSelectors_data()
+    {
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("race");
+        QTest::newRow("day 9") << "9" << "5";
+        QTest::newRow("race 13") << "3" << "13";
+        QTest::newRow("beyond 16 bits") << "99999999999" << "5";
+    }
+    void openerOutsideSelectors()
+    {
+        QFETCH(QString, day);
+        QFETCH(QString, race);
+        ScriptedMessages box;
+        frmracerest *w = openResult(day, race);
+        QCOMPARE(box.texts(), QStringList{"指定されたレース結果は有りません"});
+        QCOMPARE(w->grid().rows(), 1);
+        choose(w->imcdatescnt, 2, w, &frmracerest::imcdatescnt_Click);
+        choose(w->imcracesno, 4, w, &frmracerest::imcracesno_Click);
+        QCOMPARE(w->grid().rows(), 7);
+    }
+
+    // Sorting is offered on every column but the name and the penalty, the
+    // average on the start timing and the exhibition time only; the
+    // exhibition average passes over the absent boat's "-".
+    void resultPopup()
+    {
+        frmracerest *w = openResult(QStringLiteral("3"), QStringLiteral("5"));
+        for (int col = ColResult; col <= ColPenalty; ++col) {
+            QVERIFY(rightClick(w->mfgf_restb, "mnurr", 1, col));
+            QCOMPARE(item("mnurr", 1)->isEnabled(), col != ColName && col != ColPenalty);
+            QCOMPARE(item("mnurr", 2)->isEnabled(), col == ColStart || col == ColExhibition);
+        }
+        ScriptedMessages box;
+        w->popupGrid(QStringLiteral("mnurr"))->setCol(ColExhibition);
+        gridPopup_Click(*frame, QStringLiteral("mnurr"), 2);
+        // 6.62 + 6.63 + 6.61 + 6.64 + 6.65 over five boats
+        QCOMPARE(box.texts(), QStringList{"平均値は 6.63 です...\r\n\r\n合計 33.15    件数 5件"});
+    }
+
+    // Opened on race 1, the diagrams paint what the panel places (style 150,
+    // start-line digits 0, 1, 2 with the boats over their wakes); the caption
+    // and the open power-index grid follow the race, one without a
+    // prediction included; sorting is offered on the bar columns.
+    void predictionsFromTheMainWindow()
+    {
+        frame->mnuraceyoso_Click();
+        frmyosodisp *w = lastWindow<frmyosodisp>();
+        QCOMPARE(w->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04  1R)"));
+        QCOMPARE(w->lblyosos_1[2]->text(), QStringLiteral("× 1R選手"));
+        // The formation of style 150 (first group of one, the rest last); on the
+        // start line the wakes first, then the boats, then the frame marks.
+        const QVector<YosoPlacement> formation = w->formation->shown(), line = w->startLine->shown();
+        QCOMPARE(formation.size(), 6);
+        QCOMPARE(formation[0], (YosoPlacement{{imlyosodisp1, 1}, 1200, 2100}));
+        QCOMPARE(formation[5], (YosoPlacement{{imlyosodisp1, 6}, 240, 2100 + 5 * 240}));
+        QCOMPARE(line.size(), 18);
+        QCOMPARE(line[1], (YosoPlacement{{imlyosodisp1, 8}, 3720, 2140 + 240}));
+        QCOMPARE(line[8], (YosoPlacement{{imlyosodisp1, 3}, 4920, 2100 + 480}));
+        QCOMPARE(line[17].picture, (GridPicture{imlyosodisp1, 21}));
+
+        w->cmdpowdisp->click();
+        QVERIFY(w->mfgf_point->isVisible());
+        choose(w->imcracesno, 11, w, &frmyosodisp::imcracesno_Click);   // no prediction row
+        QCOMPARE(w->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04 12R)"));
+        QVERIFY(w->formation->shown().isEmpty() && w->startLine->shown().isEmpty());
+        QCOMPARE(w->powerGrid().text(1, 0) + w->powerGrid().text(1, 9), QStringLiteral("12R選3121"));
+
+        // Descending by the first index: frame 6 (60) comes first.
+        QVERIFY(rightClick(w->mfgf_point, "mnury", 2, 0));
+        QVERIFY(!item("mnury", 1)->isEnabled());
+        QVERIFY(rightClick(w->mfgf_point, "mnury", 2, 1));
+        item("mnury", 1)->trigger();
+        QCOMPARE(w->powerGrid().text(1, 10), QString("6"));
+    }
+
+    // The race card's button opens the outcomes window for the card's race;
+    // it offers the average on payouts and popularity only.
+    void outcomesFromTheRaceCard()
+    {
+        frame->mnuraceinfo_Click();
+        auto *card = lastWindow<racecard::frmraceinfo>();
+        choose(card->imcracesno, 4, card, &racecard::frmraceinfo::imcracesno_Click);
+        card->cmddeme->click();
+        frmdeme *deme = lastWindow<frmdeme>();
+        QVERIFY(deme);
+        QCOMPARE(deme->windowTitle(), QStringLiteral("出目を表示しています...  (住之江 24/01/04  5R)"));
+        QCOMPARE(deme->grid().rows(), 4);
+        QCOMPARE(deme->grid().text(2, 3), QStringLiteral("  1,000"));
+        for (int col = 0; col < 8; ++col) {
+            QVERIFY(rightClick(deme->mfgf_resta, "mnudm", 2, col));
+            QCOMPARE(item("mnudm", 2)->isEnabled(), col == 3 || col == 4 || col == 6 || col == 7);
+        }
+    }
+
+    // A day without earlier results shows the header only and pops no menu;
+    // a race outside the selector shows the first race.
+    void edgeStates()
+    {
+        auto *outcomes = open<frmdeme>(ViewerKind::Outcomes, QStringLiteral("出目"), "1", "5");
+        QCOMPARE(outcomes->grid().rows(), 1);
+        QVERIFY(!rightClick(outcomes->mfgf_resta, "mnudm", 0, 3));
+        auto *predictions = open<frmyosodisp>(ViewerKind::Predictions, kYosoTitle, "4", "13");
+        QCOMPARE(predictions->imcracesno->currentText(), QString("1"));
+        QCOMPARE(predictions->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04  1R)"));
+    }
+
+    // The previous runs of frame 3 on its last meeting and its motor's last
+    // user; no row for the slot, or a panel beyond 1..8, shows nothing.
+    void previousRuns()
+    {
+        insertRow("f_wakus", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 4}, {"wakusno", 3},
+                              {"seiseki_z1", "303"}, {"gradecode_z1", 1}, {"racesdisp_z1", "桐生　一般"},
+                              {"seiseki_m1", "106"}, {"tourokuno_m1", 4001}, {"sensyname_m1", "鈴木"}});
+        const QString cases[4][5] = {{"3", "3", "３着", "c0c0ff", "一般 桐生一般 "},
+                                     {"3", "6", "６着", "ffffff", "鈴木 級 0㎏  "},
+                                     {"7", "3", "", "", ""}, {"3", "99999999", "", "", ""}};
+        ScriptedMessages box;
+        for (const auto &[frameNo, flag, result, color, comment] : cases) {
+            auto *w = open<frmzensodisp>(ViewerKind::PreviousRuns, "前走", "2", "4", frameNo, flag);
+            QCOMPARE(w->lblcomment->text() + w->lblcyakucode[0]->text(), comment + result);
+            const QLabel *first = w->lblcyakucode[0];
+            QCOMPARE(first->autoFillBackground() ? QString::number(first->palette().color(QPalette::Window).rgb() & 0xFFFFFF, 16) : QString(), color);
+            QVERIFY(w->lblcyakucode[1]->text().isEmpty() && !w->lblcyakucode[1]->autoFillBackground());
+        }
+        QVERIFY(box.texts().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDetailWindows)
+#include "tst_detailwindows.moc"
