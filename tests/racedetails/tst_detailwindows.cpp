@@ -89,10 +89,6 @@ class TestDetailWindows : public test::WindowTest {
         showViewer(frame->mdiArea(), w);
         return lastWindow<W>();
     }
-    frmracerest *openResult(const QString &day, const QString &race)
-    {
-        return open<frmracerest>(ViewerKind::RaceResult, kResultTitle, day, race);
-    }
 
 private slots:
     void init()
@@ -131,25 +127,17 @@ private slots:
 
     // Openers naming a day or a race that the selectors do not offer get the
     // no-result message and a usable, empty window.
-    void openerOutsideSelectors_data()
-    {
-        QTest::addColumn<QString>("day");
-        QTest::addColumn<QString>("race");
-        QTest::newRow("day 9") << "9" << "5";
-        QTest::newRow("race 13") << "3" << "13";
-        QTest::newRow("beyond 16 bits") << "99999999999" << "5";
-    }
     void openerOutsideSelectors()
     {
-        QFETCH(QString, day);
-        QFETCH(QString, race);
-        ScriptedMessages box;
-        frmracerest *w = openResult(day, race);
-        QCOMPARE(box.texts(), QStringList{"指定されたレース結果は有りません"});
-        QCOMPARE(w->grid().rows(), 1);
-        choose(w->imcdatescnt, 2, w, &frmracerest::imcdatescnt_Click);
-        choose(w->imcracesno, 4, w, &frmracerest::imcracesno_Click);
-        QCOMPARE(w->grid().rows(), 7);
+        for (const auto &[day, race] : {std::pair{"9", "5"}, {"3", "13"}, {"99999999999", "5"}}) {
+            ScriptedMessages box;
+            frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, day, race);
+            QCOMPARE(box.texts(), QStringList{"指定されたレース結果は有りません"});
+            QCOMPARE(w->grid().rows(), 1);
+            choose(w->imcdatescnt, 2, w, &frmracerest::imcdatescnt_Click);
+            choose(w->imcracesno, 4, w, &frmracerest::imcracesno_Click);
+            QCOMPARE(w->grid().rows(), 7);
+        }
     }
 
     // Sorting is offered on every column but the name and the penalty, the
@@ -157,7 +145,7 @@ private slots:
     // exhibition average passes over the absent boat's "-".
     void resultPopup()
     {
-        frmracerest *w = openResult(QStringLiteral("3"), QStringLiteral("5"));
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "5");
         for (int col = ColResult; col <= ColPenalty; ++col) {
             QVERIFY(rightClick(w->mfgf_restb, "mnurr", 1, col));
             QCOMPARE(item("mnurr", 1)->isEnabled(), col != ColName && col != ColPenalty);
@@ -204,6 +192,9 @@ private slots:
         QVERIFY(rightClick(w->mfgf_point, "mnury", 2, 1));
         item("mnury", 1)->trigger();
         QCOMPARE(w->powerGrid().text(1, 10), QString("6"));
+        // A race outside the selector shows the first race.
+        w = open<frmyosodisp>(ViewerKind::Predictions, kYosoTitle, "4", "13");
+        QCOMPARE(w->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04  1R)"));
     }
 
     // The race card's button opens the outcomes window for the card's race;
@@ -223,18 +214,10 @@ private slots:
             QVERIFY(rightClick(deme->mfgf_resta, "mnudm", 2, col));
             QCOMPARE(item("mnudm", 2)->isEnabled(), col == 3 || col == 4 || col == 6 || col == 7);
         }
-    }
-
-    // A day without earlier results shows the header only and pops no menu;
-    // a race outside the selector shows the first race.
-    void edgeStates()
-    {
-        auto *outcomes = open<frmdeme>(ViewerKind::Outcomes, QStringLiteral("出目"), "1", "5");
-        QCOMPARE(outcomes->grid().rows(), 1);
-        QVERIFY(!rightClick(outcomes->mfgf_resta, "mnudm", 0, 3));
-        auto *predictions = open<frmyosodisp>(ViewerKind::Predictions, kYosoTitle, "4", "13");
-        QCOMPARE(predictions->imcracesno->currentText(), QString("1"));
-        QCOMPARE(predictions->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04  1R)"));
+        // Day 1 has no earlier results: the header only and no menu.
+        auto *first = open<frmdeme>(ViewerKind::Outcomes, QStringLiteral("出目"), "1", "5");
+        QCOMPARE(first->grid().rows(), 1);
+        QVERIFY(!rightClick(first->mfgf_resta, "mnudm", 0, 3));
     }
 
     // The previous runs of frame 3 on its last meeting and its motor's last

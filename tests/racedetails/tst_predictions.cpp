@@ -64,27 +64,21 @@ class TestPredictions : public test::DatabaseTest {
     Q_OBJECT
 
 private slots:
-    void styles_data()
-    {
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<Lefts>("lefts");   // positions 1..6
-        const int F = 1200, M = 720, L = 240;
-        QTest::newRow("114") << "114" << "1:1:4" << Lefts{F, M, L, L, L, L};
-        QTest::newRow("231") << "231" << "2:3:1" << Lefts{F, F, M, M, M, L};
-        QTest::newRow("510 with blanks") << " 510 " << "5:1" << Lefts{F, F, F, F, F, L};
-        QTest::newRow("not a style") << "600" << "3:3" << Lefts{F, F, F, L, L, L};
-    }
+    // The groups of a style stand at 1200, 720 and 240; an unknown style is 330.
     void styles()
     {
-        QFETCH(QString, style);
-        QFETCH(QString, label);
-        QFETCH(Lefts, lefts);
-        insertPrediction(1, "123456", "123456", "000000", style);
-        const YosoPanel panel = loaded(1);
-        QCOMPARE(panel.styleLabel, label);
-        for (int k = 0; k < 6; ++k)
-            QCOMPARE(panel.styleBoats[k], (YosoPlacement{boat(k + 1), lefts[k], 2100 + 240 * k}));
+        const int F = 1200, M = 720, L = 240;
+        const std::tuple<const char *, const char *, Lefts> cases[] = {{"114", "1:1:4", {F, M, L, L, L, L}},
+            {"231", "2:3:1", {F, F, M, M, M, L}}, {" 510 ", "5:1", {F, F, F, F, F, L}}, {"600", "3:3", {F, F, F, L, L, L}}};
+        for (int race = 1; race <= 4; ++race)
+            insertPrediction(race, "123456", "123456", "000000", std::get<0>(cases[race - 1]));
+        for (int race = 1; race <= 4; ++race) {
+            const auto &[style, label, lefts] = cases[race - 1];
+            const YosoPanel panel = loaded(race);
+            QCOMPARE(panel.styleLabel, QString(label));
+            for (int k = 0; k < 6; ++k)
+                QCOMPARE(panel.styleBoats[k], (YosoPlacement{boat(k + 1), lefts[k], 2100 + 240 * k}));
+        }
     }
 
     // Every per-frame item stands on the line of the frame's panel position.
@@ -172,23 +166,14 @@ private slots:
         QCOMPARE(panel.lineBoats[0].left, 4440);
         QCOMPARE(panel.lines[2], QString());
     }
-    void bands_data()
+    // Band k of 2..22 covers 4k + 3 .. 4k + 6; pictures 22..44 are bands 1..23.
+    void bands()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("picture");   // index in the predictions list, 0 none
-        // Band k of 2..22 covers 4k + 3 .. 4k + 6; pictures 22..44 are bands 1..23.
         const QList<std::pair<const char *, int>> cases = {
             {"0", 22}, {"10", 22}, {"11", 23}, {"14", 23}, {"15", 24}, {" 50 ", 32}, {"94", 43}, {"95", 44},
             {"99", 44}, {"12pt", 23}, {"100", 0}, {"-1", 0}, {"10.5", 0}, {"--", 0}, {"", 0}};
         for (const auto &[value, picture] : cases)
-            QTest::newRow(value) << QString::fromLatin1(value) << picture;
-    }
-    void bands()
-    {
-        QFETCH(QString, value);
-        QFETCH(int, picture);
-        const int band = powerBand(value);
-        QCOMPARE(band ? 21 + band : 0, picture);
+            QVERIFY2(powerBand(QString::fromLatin1(value)) + (picture ? 21 : 0) == picture, value);
     }
 
     // Headers with the day kind; the row of a frame is its number, names

@@ -23,25 +23,19 @@ namespace {
 constexpr int kSetus = 24010112;
 const RaceKey kRace{QString::number(kSetus), QStringLiteral("2"), QStringLiteral("5")};
 
-RestbRow row(int code, int course, double start, double tilt, double tenji, double time = 0)
+RestbRow row(int code, int course, double start, double tilt, double tenji, double time = 0, int frame = 0,
+             int mark = 0, const char *name = "")
 {
     RestbRow r;
-    r.cyakucode = code;
-    r.sinyuno = course;
-    r.starttime = start;
-    r.chilt = tilt;
-    r.tenjitime = tenji;
-    r.racestime = time;
+    std::tie(r.cyakucode, r.sinyuno, r.starttime, r.chilt, r.tenjitime, r.racestime) =
+        std::tuple(code, course, start, tilt, tenji, time);
+    std::tie(r.wakusno, r.yososno, r.sensyname) = std::tuple(frame, mark, QString::fromUtf8(name));
     return r;
 }
 
 RestbRow boat(int frame, int code, int course, double st, int mark = 0, const char *name = "選手")
 {
-    RestbRow r = row(code, course, st, 0, 6.7);
-    r.wakusno = frame;
-    r.yososno = mark;
-    r.sensyname = QString::fromUtf8(name);
-    return r;
+    return row(code, course, st, 0, 6.7, 0, frame, mark, name);
 }
 
 QStringList rowTexts(const GridModel &grid, int row, int from, int to)
@@ -108,34 +102,28 @@ private slots:
         }
     }
 
-    void header_data()
-    {
-        QTest::addColumn<int>("flag2");
-        QTest::addColumn<int>("flag3");
-        QTest::addColumn<QString>("expected");   // boats, payouts, popularity
-        QTest::newRow("both paid") << 0 << 0 << "3|1|5|¥   1,230|人気   4番|¥ 1,234,560|人気  12番";
-        QTest::newRow("trifecta void") << 0 << 1 << "3|1||¥   1,230|人気   4番||";
-        QTest::newRow("exacta void") << 1 << 0 << "3|1|5|||¥ 1,234,560|人気  12番";
-    }
+    // The header of each race; a void bet type shows nothing of its own.
     void header()
     {
-        QFETCH(int, flag2);
-        QFETCH(int, flag3);
-        QFETCH(QString, expected);
+        const std::tuple<int, int, const char *> cases[] = {
+            {0, 0, "3|1|5|¥   1,230|人気   4番|¥ 1,234,560|人気  12番"}, {0, 1, "3|1||¥   1,230|人気   4番||"},
+            {1, 0, "3|1|5|||¥ 1,234,560|人気  12番"}};
         QVERIFY(!load_raceresult(kRace));
         QCOMPARE(get_racedate(kRace.setuscode, kRace.datescnt), QStringLiteral("00000000"));
-        insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 5}, {"Date", "20240102"},
-                              {"racesname", "一般戦"}, {"renban_2ta", "31"}, {"renban_3ta", "315"},
-                              {"haikin_2ta", 1230}, {"ninkido_2ta", 4}, {"haikin_3ta", 1234560},
-                              {"ninkido_3ta", 12}, {"kazesoku", 3}, {"nami", 5}, {"seiriflag_2t", flag2},
-                              {"seiriflag_3t", flag3}});
-        QCOMPARE(get_racedate(kRace.setuscode, kRace.datescnt), QStringLiteral("20240102"));
-        const auto h = load_raceresult(kRace);
-        QVERIFY(h);
-        const QStringList got{h->renban[0], h->renban[1], h->renban[2], h->haikin_2ta, h->ninkido_2ta,
-                              h->haikin_3ta, h->ninkido_3ta};
-        QCOMPARE(got.join(u'|'), expected);
-        QCOMPARE(h->racesname + h->kazesoku + h->nami, QStringLiteral("一般戦3ｍ5㎝"));
+        for (const auto &[flag2, flag3, expected] : cases) {
+            insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 5}, {"Date", "20240102"},
+                                  {"racesname", "一般戦"}, {"renban_2ta", "31"}, {"renban_3ta", "315"},
+                                  {"haikin_2ta", 1230}, {"ninkido_2ta", 4}, {"haikin_3ta", 1234560},
+                                  {"ninkido_3ta", 12}, {"kazesoku", 3}, {"nami", 5}, {"seiriflag_2t", flag2},
+                                  {"seiriflag_3t", flag3}});
+            QCOMPARE(get_racedate(kRace.setuscode, kRace.datescnt), QStringLiteral("20240102"));
+            const auto h = load_raceresult(kRace);
+            QVERIFY(h);
+            const QStringList got{h->renban[0], h->renban[1], h->renban[2], h->haikin_2ta, h->ninkido_2ta,
+                                  h->haikin_3ta, h->ninkido_3ta};
+            QCOMPARE(got.join(u'|'), QString::fromUtf8(expected));
+            QCOMPARE(h->racesname + h->kazesoku + h->nami, QStringLiteral("一般戦3ｍ5㎝"));
+        }
     }
 
     // Places first, then the other codes by number, ties by frame; columns
@@ -223,29 +211,21 @@ private slots:
         QCOMPARE(fillDeme(grid, 7, 1), QStringList());
     }
 
-    void bets_data()
-    {
-        QTest::addColumn<int>("settled");
-        QTest::addColumn<int>("flag2");
-        QTest::addColumn<int>("flag3");
-        QTest::addColumn<QString>("cells");   // columns 2..9
-        QTest::newRow("both paid") << 0 << 0 << 0 << "3-1| 12,340|  4|3-1-5|1,234,560|120|12340|1234560";
-        QTest::newRow("trifecta void") << 0 << 0 << 1 << "3-1| 12,340|  4||||12340|";
-        QTest::newRow("exacta void") << 0 << 1 << 0 << "|||3-1-5|1,234,560|120||1234560";
-        QTest::newRow("not settled") << 1 << 0 << 0 << "|||||||";
-    }
+    // Each bet type shows only when the race is settled and its own flag is 0.
     void bets()
     {
-        QFETCH(int, settled);
-        QFETCH(int, flag2);
-        QFETCH(int, flag3);
-        QFETCH(QString, cells);
-        insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", 1}, {"racesno", 3}, {"seiriflag", settled},
-                              {"seiriflag_2t", flag2}, {"seiriflag_3t", flag3}, {"renban_2ta", "31"},
-                              {"haikin_2ta", 12340}, {"ninkido_2ta", 4}, {"renban_3ta", "315"},
-                              {"haikin_3ta", 1234560}, {"ninkido_3ta", 120}});
-        GridModel grid;
-        QCOMPARE(fillDeme(grid, 3, 2).mid(2).join(u'|'), cells);
+        const std::tuple<int, int, int, const char *> cases[] = {
+            {0, 0, 0, "3-1| 12,340|  4|3-1-5|1,234,560|120|12340|1234560"}, {0, 0, 1, "3-1| 12,340|  4||||12340|"},
+            {0, 1, 0, "|||3-1-5|1,234,560|120||1234560"}, {1, 0, 0, "|||||||"}};
+        for (int race = 1; race <= 4; ++race) {
+            const auto &[settled, flag2, flag3, cells] = cases[race - 1];
+            insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", 1}, {"racesno", race}, {"seiriflag", settled},
+                                  {"seiriflag_2t", flag2}, {"seiriflag_3t", flag3}, {"renban_2ta", "31"},
+                                  {"haikin_2ta", 12340}, {"ninkido_2ta", 4}, {"renban_3ta", "315"},
+                                  {"haikin_3ta", 1234560}, {"ninkido_3ta", 120}});
+            GridModel grid;
+            QCOMPARE(fillDeme(grid, race, 2).mid(2).join(u'|'), QString(cells));
+        }
     }
 
     void previousRuns_data()
@@ -270,14 +250,7 @@ private slots:
         QTest::newRow("boat before last") << 7 << "" << "高橋　三郎 09月05日" << QStringList{};
         QTest::newRow("new boat") << 8 << "" << "新艇のため 前回成績は有りません" << QStringList{};
         QTest::newRow("no such panel") << 9 << "101" << "" << QStringList{};
-        QString sixteen;
-        QStringList fourteen;
-        for (int i = 1; i <= 16; ++i) {
-            sixteen += QStringLiteral("10") + QString::number(i % 6 + 1);
-            if (i <= 14)
-                fourteen << cell(QString(QChar(0xFF10 + i % 6 + 1)) + QStringLiteral("着"), kWhite);
-        }
-        QTest::newRow("more than fourteen units") << 3 << sixteen << "" << fourteen;
+        QTest::newRow("more than fourteen units") << 3 << QString("102").repeated(16) << "" << QStringList(14, cell("２着", kWhite));
     }
     void previousRuns()
     {
