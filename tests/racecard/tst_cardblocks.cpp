@@ -1,10 +1,10 @@
-// Blocks of the card filled from fixture rows: values that do not fit the
-// paper's forms, colours, races read back from the cells and a full render.
+// Blocks of the card filled from fixture rows: texts, values that do not fit
+// the paper's forms, colours and a full render.
 
 #include "platform/gridmodel.h"
 #include "platform/ui/gridview.h"
+#include "racecard/cardlayout.h"
 #include "racecard/cardtables.h"
-#include "racecard/carditems.h"
 #include "racecard/helpers/cardfixture.h"
 
 #include <QImage>
@@ -13,15 +13,10 @@
 using namespace kelmon;
 using namespace kelmon::racecard;
 
-class TestCardBlocks : public QObject {
+class TestCardBlocks : public test::DatabaseTest {
     Q_OBJECT
 
-    std::unique_ptr<cardtest::FixtureFolder> folder;
-
 private slots:
-    void init() { folder = std::make_unique<cardtest::FixtureFolder>(); }
-    void cleanup() { folder.reset(); }
-
     // One column of a single block: four rows from `first`, joined by '|'.
     void cells_data()
     {
@@ -33,8 +28,6 @@ private slots:
         const QString seiseki = "0510011496" "0620020000";
         QTest::newRow("1 unknown period, no rate")
             << 1 << QVariantMap{{"flag_ns", 15}, {"syoritu_2k", 0}} << 0 << 0 << "前々率|前勝率|現勝率|\u3000\u3000率";
-        QTest::newRow("4 values that do not fit")
-            << 4 << QVariantMap{{"yusyu_zk", "abc"}, {"yusyo_zk", "1e999"}} << 0 << 5 << "優出|0|優勝|0";
         QTest::newRow("4 counts too large for a count")
             << 4 << QVariantMap{{"yusyu_zk", 1e99}, {"syuso_zk_1", 1e99}} << 0 << 5 << "優出|0|優勝|0";
         QTest::newRow("8 empty slots and unknown codes")
@@ -42,8 +35,6 @@ private slots:
             << 4 << 5 << "住之江ＳＧ|準優|1|";
         QTest::newRow("9 short date")
             << 9 << QVariantMap{{"s_date_zt", "04"}, {"seiseki_zt", "105106"}} << 0 << 5 << "04年月||56|";
-        QTest::newRow("11 count that does not fit")
-            << 11 << QVariantMap{{"syuso_c2_1", 1e9}, {"syure_c2_1", 5}} << 12 << 5 << "|-|-|";
         QTest::newRow("14 best time, rating out of range")
             << 14 << QVariantMap{{"firsttime_mt", 1496}, {"kryok_de", 1}, {"kryok_nb", 7}} << 0 << 5
             << "出 ◎|伸 ||1.49.6";
@@ -67,10 +58,6 @@ private slots:
             << 11 << QVariantMap{{"syuso_c1_3", 12}, {"syure_c1_3", 5}} << 4 << 5 << "5|||12";
         QTest::newRow("11 course 6, second period")
             << 11 << QVariantMap{{"syuso_c2_6", 7}, {"syure_c2_6", 3}} << 22 << 5 << "3|||7";
-        QTest::newRow("15 no best time")
-            << 15 << QVariantMap{{"sensyname_m1", "長谷川五郎丸"}, {"classcode_m1", "A1"}, {"weight_m1", 52},
-                                 {"firsttime_m1", 0}}
-            << 2 << 5 << "A1級 長谷川五|52㎏   ||";
         QTest::newRow("15 weight and time that do not fit")
             << 15 << QVariantMap{{"sensyname_m1", "鈴木"}, {"classcode_m1", "B"}, {"weight_m1", 1e9},
                                  {"firsttime_m1", 99999}, {"seiseki_m1", "101"}}
@@ -94,10 +81,11 @@ private slots:
         QTest::newRow("20 out of reach")
             << 20 << QVariantMap{{"syuso_hj", 2}, {"hituten_ks", 99}, {"tokujun_ks", 12}, {"tokuritu_ks", 10.125}}
             << 0 << 5 << "本日2走|圏外||12位 10.13";
+        // Two exhibitions a day: day 2 shows the third and fourth records.
+        QTest::newRow("22 second day") << 22 << QVariantMap{{"tenjitime_ks", "01785" "02672" "03551" "04446"}} << 2 << 5
+                                       << "6.55|1位|6.44|6位";
         QTest::newRow("23 two-digit race") << 23 << QVariantMap{{"hayami_r", 11}, {"hayami_w", 1}} << 0 << 5
                                            << "11Ｒ１枠|11Ｒ１枠|11Ｒ１枠|11Ｒ１枠";
-        QTest::newRow("23 race that does not fit") << 23 << QVariantMap{{"hayami_r", 1e10}, {"hayami_w", 2}} << 0
-                                                   << 5 << "本日一回|本日一回|本日一回|本日一回";
     }
     void cells()
     {
@@ -147,10 +135,7 @@ private slots:
         for (int frame = 1; frame <= 6; ++frame)
             cardtest::insertBoat(frame, {{"seiseki_ks", frame == 3 ? "0550011496" : "0510011496"}});
         GridModel grid;
-        QList<int> all;
-        for (int code = 1; code <= kBlockCodes; ++code)
-            all << code;
-        cardtest::fillBlocks(grid, all);
+        cardtest::fillBlocks(grid, CardLayout::all().codes());
         int black = 0;
         for (int row = 0; row < grid.rows(); ++row)
             for (int col = 0; col < grid.cols(); ++col)
@@ -166,23 +151,6 @@ private slots:
         view.setModel(&grid);
         view.modelChanged();
         QVERIFY(!view.renderAll().isNull());
-    }
-
-    // The popup reads races back from the texts the card writes.
-    void racesReadBackFromCells()
-    {
-        cardtest::insertBoat(1, {{"hayami_r", 0}, {"hayami_w", 1}});
-        cardtest::insertBoat(2, {{"seiseki_ks", "0510011496" "          "}, {"hayami_r", 10},
-                                 {"hayami_w", 2}});
-        GridModel grid;
-        cardtest::fillBlocks(grid, {19, 23});
-        const int top = boatRow(2);
-        const auto result = clickedRace(64, top + 1, grid.text(top + 1, kFixedCols));
-        QVERIFY(result && result->day == 1 && result->race == 5);
-        QVERIFY(!clickedRace(65, top, grid.text(top, kFixedCols + 2)));   // empty slot
-        const auto early = clickedRace(86, top, grid.text(top, kFixedCols + 24));
-        QVERIFY(early && early->day == 0 && early->race == 10);
-        QVERIFY(!clickedRace(86, boatRow(1), grid.text(boatRow(1), kFixedCols + 24)));
     }
 };
 

@@ -1,7 +1,6 @@
 // The card's fill: the sort of every item, column counts and boat order.
 
 #include "platform/gridmodel.h"
-#include "racecard/cardengine.h"
 #include "racecard/cardtables.h"
 #include "racecard/helpers/cardfixture.h"
 
@@ -10,27 +9,10 @@
 using namespace kelmon;
 using namespace kelmon::racecard;
 
-class TestCardEngine : public QObject {
+class TestCardEngine : public test::DatabaseTest {
     Q_OBJECT
 
-    std::unique_ptr<cardtest::FixtureFolder> folder;
-
-    static QList<int> sortedFrames(int item, int order)
-    {
-        CardContext context;
-        context.setuscode = QString::number(cardtest::kSetus);
-        context.datescnt = QString::number(cardtest::kDay);
-        context.racesno = QString::number(cardtest::kRace);
-        QList<int> frames;
-        for (const BoatRow &row : queryBoats(context, item, order))
-            frames << row.code("wakusno");
-        return frames;
-    }
-
 private slots:
-    void init() { folder = std::make_unique<cardtest::FixtureFolder>(); }
-    void cleanup() { folder.reset(); }
-
     // Each sortable item orders the boats by its own column: the column gets
     // values in an order of its own while every other column keeps the
     // fixture's equal values, so a wrong column falls back to frame order.
@@ -77,49 +59,61 @@ private slots:
             }
             cardtest::insertBoat(frame, fields);
         }
-        QCOMPARE(sortedFrames(item, 0), (QList<int>{2, 4, 1, 6, 5, 3}));
-        QCOMPARE(sortedFrames(item, 1), (QList<int>{3, 5, 6, 1, 4, 2}));
+        GridModel grid;
+        cardtest::fillBlocks(grid, {}, item, 0);
+        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{2, 4, 1, 6, 5, 3}));
+        cardtest::fillBlocks(grid, {}, item, 1);
+        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{3, 5, 6, 1, 4, 2}));
     }
 
-    // Items without a column of their own sort by frame; ties keep frame order.
-    void frameOrderWithoutColumn_data()
+    // Items without a column of their own sort by frame; ties keep frame
+    // order in both directions.
+    void frameOrder_data()
     {
         QTest::addColumn<int>("item");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QList<int>>("frames");
         for (int item : {0, 1, 10, 20, 30, 34, 39, 49, 51, 62, 64, 77, 82, 86, 87, 88})
-            QTest::addRow("item %d", item) << item;
+            QTest::addRow("item %d", item) << item << 0 << QList<int>{1, 2, 3, 4, 5, 6};
+        QTest::newRow("item 1 descending") << 1 << 1 << QList<int>{6, 5, 4, 3, 2, 1};
+        QTest::newRow("ties") << 7 << 0 << QList<int>{2, 4, 6, 5, 1, 3};
+        QTest::newRow("ties, descending") << 7 << 1 << QList<int>{1, 3, 5, 2, 4, 6};
     }
-    void frameOrderWithoutColumn()
+    void frameOrder()
     {
         QFETCH(int, item);
+        QFETCH(int, order);
+        QFETCH(QList<int>, frames);
+        const double ties[6] = {40, 20, 40, 20, 30, 20};
         for (int frame = 1; frame <= 6; ++frame)
-            cardtest::insertBoat(frame, {{"motorno", 7 - frame}, {"boatsno", 7 - frame}});
-        QCOMPARE(sortedFrames(item, 0), (QList<int>{1, 2, 3, 4, 5, 6}));
-        if (item == 1)
-            QCOMPARE(sortedFrames(1, 1), (QList<int>{6, 5, 4, 3, 2, 1}));
+            cardtest::insertBoat(frame, {{"motorno", 7 - frame}, {"boatsno", 7 - frame}, {"fukuritu_to", ties[frame - 1]}});
+        GridModel grid;
+        cardtest::fillBlocks(grid, {1, 2}, item, order);
+        QCOMPARE(cardtest::drawnFrames(grid, 6), frames);
     }
 
-    // The fixed columns of every boat: the frame's tint (given as the paper
-    // writes colours, blue-green-red) on the mark, frame and profile columns,
-    // the circled digit over the colour name, the name's size by its length.
+    // The fixed columns of every boat: the frame's tint on the mark, frame and
+    // profile columns, the circled digit over the colour name, the name's size
+    // by its length.
     void fixedColumns_data()
     {
         QTest::addColumn<int>("frame");
-        QTest::addColumn<int>("bgr");
+        QTest::addColumn<int>("rgb");
         QTest::addColumn<QString>("digit");
         QTest::addColumn<QString>("colour");
         QTest::addColumn<QString>("name");
         QTest::addColumn<double>("size");
         QTest::newRow("1") << 1 << 0xFFFFFF << "①" << "白" << "山田太郎" << 16.8;
         QTest::newRow("2") << 2 << 0xC0C0C0 << "②" << "黒" << "山田太郎丸" << 13.8;
-        QTest::newRow("3") << 3 << 0xC0C0FF << "③" << "赤" << "長谷川五郎丸" << 10.8;
-        QTest::newRow("4") << 4 << 0xFFC0C0 << "④" << "青" << "長谷川五郎丸七" << 16.8;
-        QTest::newRow("5") << 5 << 0xC0FFFF << "⑤" << "黄" << "　田中一郎  " << 16.8;
+        QTest::newRow("3") << 3 << 0xFFC0C0 << "③" << "赤" << "長谷川五郎丸" << 10.8;
+        QTest::newRow("4") << 4 << 0xC0C0FF << "④" << "青" << "長谷川五郎丸七" << 16.8;
+        QTest::newRow("5") << 5 << 0xFFFFC0 << "⑤" << "黄" << "　田中一郎  " << 16.8;
         QTest::newRow("6") << 6 << 0xC0FFC0 << "⑥" << "緑" << " 佐藤花子丸 " << 13.8;
     }
     void fixedColumns()
     {
         QFETCH(int, frame);
-        QFETCH(int, bgr);
+        QFETCH(int, rgb);
         QFETCH(QString, digit);
         QFETCH(QString, colour);
         QFETCH(QString, name);
@@ -130,10 +124,9 @@ private slots:
         // Descending, so that the boat's place on the card is not its frame.
         cardtest::fillBlocks(grid, {1}, 1, 1);
         const int top = boatRow(7 - frame);
-        const QRgb rgb = QRgb(((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF));
         for (int col : {0, 2, 4})
             for (int r = top; r < top + 4; ++r)
-                QCOMPARE(grid.backColor(r, col), std::optional<QRgb>(rgb));
+                QCOMPARE(grid.backColor(r, col), std::optional<QRgb>(QRgb(rgb)));
         QCOMPARE(cardtest::columnTexts(grid, 2, top), QStringList({digit, digit, colour, colour}).join('|'));
         const QString trimmed = name.trimmed();
         for (int r : {top + 1, top + 2}) {
@@ -143,6 +136,8 @@ private slots:
         }
     }
 
+    // Columns after a fill and after a re-sort; each block alone widens the
+    // card by its own width.
     void columnCount_data()
     {
         QTest::addColumn<QList<int>>("codes");
@@ -156,6 +151,12 @@ private slots:
         QTest::newRow("all blocks") << all << 6 << 150;
         QTest::newRow("at most six boats") << normal << 8 << 47;
         QTest::newRow("race without boats") << normal << 0 << 6;
+        const QList<QPair<int, QList<int>>> widths{
+            {2, {1, 2, 3, 5, 7, 9, 12, 14, 16, 20, 23, 24}}, {3, {4, 6, 13, 17}}, {4, {15, 18}},
+            {6, {8, 10}}, {14, {22}}, {24, {11, 19}}, {26, {21}}};
+        for (const auto &[width, codes] : widths)
+            for (int code : codes)
+                QTest::addRow("block %d", code) << QList<int>{code} << 1 << kFixedCols + width;
     }
     void columnCount()
     {
@@ -168,60 +169,13 @@ private slots:
         QCOMPARE(cardtest::fillBlocks(grid, codes), qMin(boats, 6));
         QCOMPARE(grid.cols(), columns);
         QCOMPARE(grid.rows(), kGridRows);
+        if (codes.size() == 1)
+            QCOMPARE(get_colcount(codes[0]), columns - kFixedCols);
         if (boats > 6)
             QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{1, 2, 3, 4, 5, 6}));
         // A re-sort starts again from the fixed columns.
         cardtest::fillBlocks(grid, codes, 7, 1);
         QCOMPARE(grid.cols(), columns);
-    }
-
-    // Each block alone widens the card by its own width.
-    void blockWidths_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("width");
-        const QList<QPair<int, QList<int>>> widths{
-            {2, {1, 2, 3, 5, 7, 9, 12, 14, 16, 20, 23, 24}}, {3, {4, 6, 13, 17}}, {4, {15, 18}},
-            {6, {8, 10}}, {14, {22}}, {24, {11, 19}}, {26, {21}}};
-        for (const auto &[width, codes] : widths)
-            for (int code : codes)
-                QTest::addRow("%d", code) << code << width;
-    }
-    void blockWidths()
-    {
-        QFETCH(int, code);
-        QFETCH(int, width);
-        QCOMPARE(get_colcount(code), width);
-        cardtest::insertBoat(1);
-        GridModel grid;
-        cardtest::fillBlocks(grid, {code});
-        QCOMPARE(grid.cols(), kFixedCols + width);
-    }
-
-    void boatOrder_data()
-    {
-        QTest::addColumn<int>("item");
-        QTest::addColumn<int>("order");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QList<double>>("values");   // per frame 1..6
-        QTest::addColumn<QList<int>>("frames");
-        const QList<double> ties{40, 20, 40, 20, 30, 20};
-        QTest::newRow("ties in frame order") << 7 << 0 << "fukuritu_to" << ties << QList<int>{2, 4, 6, 5, 1, 3};
-        QTest::newRow("ties in frame order, descending") << 7 << 1 << "fukuritu_to" << ties
-                                                         << QList<int>{1, 3, 5, 2, 4, 6};
-    }
-    void boatOrder()
-    {
-        QFETCH(int, item);
-        QFETCH(int, order);
-        QFETCH(QString, column);
-        QFETCH(QList<double>, values);
-        QFETCH(QList<int>, frames);
-        for (int frame = 1; frame <= 6; ++frame)
-            cardtest::insertBoat(frame, column.isEmpty() ? QVariantMap{} : QVariantMap{{column, values[frame - 1]}});
-        GridModel grid;
-        cardtest::fillBlocks(grid, {1, 2, 3, 4}, item, order);
-        QCOMPARE(cardtest::drawnFrames(grid, 6), frames);
     }
 };
 

@@ -1,12 +1,10 @@
-// Items of the card: the item of every cell, the popup's race entries and
-// averages.
+// Items of the card: the item of every cell and the averages.
 
 #include "platform/gridmodel.h"
 #include "racecard/blockcatalogue.h"
 #include "racecard/cardtables.h"
 #include "racecard/carditems.h"
 
-#include <QSet>
 #include <QtTest>
 
 using namespace kelmon;
@@ -16,72 +14,29 @@ class TestCardItems : public QObject {
     Q_OBJECT
 
 private slots:
-    // On the card with every block, each item 2..87 lies in the block drawn
-    // in its column; separators carry none and the fixed part is item 1.
-    void itemMapOverAllBlocks()
+    // Items of cells of the card with every block (block code, column and
+    // row offset in the block, item; 0 for separators) and their help topics.
+    void itemOfCells()
     {
+        const int cells[][4] = {
+            {1, 0, 3, 5}, {2, 0, 0, 6}, {3, 0, 1, 11}, {4, 0, 1, 14}, {4, 0, 2, 15}, {4, 1, 3, 19}, {4, 2, 0, 0},
+            {5, 0, 3, 23}, {6, 1, 0, 26}, {7, 0, 2, 32}, {8, 1, 0, 0}, {8, 2, 0, 35}, {8, 4, 3, 36}, {9, 0, 1, 37},
+            {10, 4, 0, 38}, {11, 22, 2, 39}, {12, 0, 1, 40}, {12, 0, 2, 41}, {12, 0, 3, 42}, {13, 1, 3, 48},
+            {14, 0, 2, 49}, {14, 0, 3, 50}, {15, 2, 1, 52}, {16, 0, 1, 53}, {17, 1, 2, 60}, {18, 2, 0, 63},
+            {19, 10, 0, 69}, {19, 22, 3, 75}, {19, 23, 0, 0}, {20, 0, 0, 76}, {21, 22, 0, 77}, {21, 24, 1, 79},
+            {22, 12, 1, 83}, {22, 12, 2, 84}, {22, 12, 3, 85}, {23, 0, 0, 86}, {24, 0, 3, 87}, {24, 0, 4, 0}};
         const CardLayout all = CardLayout::all();
-        QSet<int> seen;
-        for (int col = 0; col < all.columnCount(); ++col)
-            for (int row = 0; row < kGridRows; ++row) {
-                const int item = get_cell_item(all, row, col);
-                if (col < kFixedCols) {
-                    QCOMPARE(item, 1);
-                    continue;
-                }
-                const BlockInfo *info = blockInfo(all.ri(all.blockAtColumn(col)));
-                const bool separator = row % 5 == 4 || col == all.rc(all.blockAtColumn(col)) + info->width - 1;
-                if (separator)
-                    QCOMPARE(item, 0);
-                if (item == 0)
-                    continue;
-                QVERIFY2(item >= info->firstItem && item <= info->lastItem,
-                         qPrintable(QString("block %1 item %2").arg(info->code).arg(item)));
-                QCOMPARE(disp_help_context(item), 1010 + 10 * info->code);
-                seen.insert(item);
-            }
-        QCOMPARE(seen.size(), 86);
-        QCOMPARE(get_cell_item(all, 5, all.columnCount()), 0);
-    }
-
-    // The race card entry (8) opens the race a cell names; the result entry
-    // (9) needs a boat's row holding a past race. Header rows name nothing.
-    void raceEntries_data()
-    {
-        QTest::addColumn<int>("item");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("day");   // -1: no race
-        QTest::addColumn<int>("race");
-        QTest::addColumn<bool>("result");
-        QTest::newRow("result, day 3") << 69 << 10 << "5R①49\r\n6" << 3 << 5 << true;
-        QTest::newRow("result, two digits") << 64 << 33 << "12R⑤　　" << 1 << 12 << true;
-        QTest::newRow("result header row") << 69 << 3 << "3日目" << -1 << 0 << false;
-        QTest::newRow("result without race number") << 69 << 10 << "不成立" << -1 << 0 << false;
-        QTest::newRow("race 13") << 69 << 10 << "13R①" << -1 << 0 << false;
-        QTest::newRow("early race") << 86 << 5 << "１２Ｒ２枠" << 0 << 12 << false;
-        QTest::newRow("early race header row") << 86 << 0 << "３Ｒ５枠" << -1 << 0 << false;
-        QTest::newRow("only race today") << 86 << 5 << "本日一回" << -1 << 0 << false;
-        QTest::newRow("previous runs") << 34 << 6 << " 1 2 3" << -1 << 0 << true;
-        QTest::newRow("previous runs header row") << 34 << 2 << "3場所前" << -1 << 0 << false;
-    }
-    void raceEntries()
-    {
-        QFETCH(int, item);
-        QFETCH(int, row);
-        QFETCH(QString, text);
-        QFETCH(int, day);
-        QFETCH(int, race);
-        QFETCH(bool, result);
-        const auto got = clickedRace(item, row, text);
-        QCOMPARE(got.has_value(), day >= 0);
-        if (got) {
-            QCOMPARE(got->day, day);
-            QCOMPARE(got->race, race);
+        for (const auto &[code, c, r, item] : cells) {
+            const int col = all.rc(all.indexOf(code)) + c;
+            QVERIFY2(get_cell_item(all, boatRow(2) + r, col) == item, qPrintable(QString("block %1, %2/%3").arg(code).arg(c).arg(r)));
+            QCOMPARE(get_cell_item(all, r, col), r < 4 ? item : 0);   // header rows map like boat rows
+            if (item)
+                QCOMPARE(disp_help_context(item), 1010 + 10 * code);
         }
-        const PopupState state = set_popup_menu(CardLayout::normal(), item, row, text, text);
-        QCOMPARE(state.enabled[ShowRace], day == 0);
-        QCOMPARE(state.enabled[ShowResult], result);
+        for (int row : {0, 9, 33})
+            QCOMPARE(get_cell_item(all, row, 3), 1);
+        QCOMPARE(get_cell_item(all, 5, all.columnCount()), 0);
+        QCOMPARE(disp_help_context(1), 1010);
     }
 
     // The average divides by the boats that have a value, never by six.
@@ -91,30 +46,23 @@ private slots:
         QTest::addColumn<int>("rowOffset");
         QTest::addColumn<QStringList>("cells");   // cells of boats 1..6 at the row offset
         QTest::addColumn<int>("boats");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("best times of three boats")
-            << 50 << 3 << QStringList{"1.49.6", "", "1.50.2", "", "1.48.0", ""} << 6
-            << "平均値は 1492.67 です...\r\n\r\n合計 4478    件数 3件";
-        QTest::newRow("a zero percentage counts")
-            << 7 << 1 << QStringList{"30％", "0％", "45.5％", "10％", "20％", "15％"} << 6
-            << "平均値は 20.08 です...\r\n\r\n合計 120.5    件数 6件";
-        QTest::newRow("three boats on the card")
-            << 7 << 1 << QStringList{"30％", "0％", "45％", "", "", ""} << 3
-            << "平均値は 25.00 です...\r\n\r\n合計 75    件数 3件";
+        QTest::addColumn<QString>("expected");   // average, sum and count; empty: nothing counted
+        QTest::newRow("best times of three boats") << 50 << 3 << QStringList{"1.49.6", "", "1.50.2", "", "1.48.0", ""}
+                                                   << 6 << "1492.67 4478 3";
+        QTest::newRow("a zero percentage counts") << 7 << 1 << QStringList{"30％", "0％", "45.5％", "10％", "20％", "15％"}
+                                                  << 6 << "20.08 120.5 6";
+        QTest::newRow("three boats on the card") << 7 << 1 << QStringList{"30％", "0％", "45％", "", "", ""} << 3
+                                                 << "25.00 75 3";
         // An empty cell is a boat without the value: left out of the count.
-        QTest::newRow("empty percentage cell")
-            << 7 << 1 << QStringList{"30％", "", "45％", "10％", "20％", "15％"} << 6
-            << "平均値は 24.00 です...\r\n\r\n合計 120    件数 5件";
-        QTest::newRow("empty plain cell")
-            << 5 << 3 << QStringList{"6.50", "5.50", " ", "", "4.00", "8.00"} << 6
-            << "平均値は 6.00 です...\r\n\r\n合計 24    件数 4件";
-        QTest::newRow("empty class rate cell")
-            << 2 << 0 << QStringList{"A1 6.50", "", "A2 5.50", "B1 4.00", "", "B2 4.00"} << 6
-            << "平均値は 5.00 です...\r\n\r\n合計 20    件数 4件";
+        QTest::newRow("empty percentage cell") << 7 << 1 << QStringList{"30％", "", "45％", "10％", "20％", "15％"} << 6
+                                               << "24.00 120 5";
+        QTest::newRow("empty plain cell") << 5 << 3 << QStringList{"6.50", "5.50", " ", "", "4.00", "8.00"} << 6
+                                          << "6.00 24 4";
+        QTest::newRow("empty class rate cell") << 2 << 0 << QStringList{"A1 6.50", "", "A2 5.50", "B1 4.00", "", "B2 4.00"}
+                                               << 6 << "5.00 20 4";
         QTest::newRow("class rates skip the dashes")
-            << 2 << 0 << QStringList{"A1 6.50", "－ － ", "B1  － ", "A2 5.25", "や 5.50", "B2 4.00"} << 6
-            << "平均値は 5.25 です...\r\n\r\n合計 15.75    件数 3件";
-        QTest::newRow("no values") << 50 << 3 << QStringList(6, "") << 6 << "件数が 0 の為、平均値の計算は出来ません";
+            << 2 << 0 << QStringList{"A1 6.50", "－ － ", "B1  － ", "A2 5.25", "や 5.50", "B2 4.00"} << 6 << "5.25 15.75 3";
+        QTest::newRow("no values") << 50 << 3 << QStringList(6, "") << 6 << "";
     }
     void average()
     {
@@ -122,14 +70,16 @@ private slots:
         QFETCH(int, rowOffset);
         QFETCH(QStringList, cells);
         QFETCH(int, boats);
-        QFETCH(QString, text);
+        QFETCH(QString, expected);
         GridModel grid;
         grid.setRows(kGridRows);
         grid.setCols(8);
         for (int k = 1; k <= 6; ++k)
             grid.setText(boatRow(k) + rowOffset, 6, cells[k - 1]);
         const AverageResult result = comp_average(grid, item, boatRow(2) + rowOffset, 6, boats);
-        QCOMPARE(result.text, text);
+        const QStringList e = expected.split(' ');
+        QCOMPARE(result.text, expected.isEmpty() ? QString("件数が 0 の為、平均値の計算は出来ません")
+                                                 : QString("平均値は %1 です...\r\n\r\n合計 %2    件数 %3件").arg(e[0], e[1], e[2]));
         QCOMPARE(result.title, result.count == 0 ? QString("警告です...") : QString("平均値を計算しました..."));
     }
 

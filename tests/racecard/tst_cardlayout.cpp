@@ -1,6 +1,7 @@
 // The card's column layout: adding and hiding blocks, and the stored lists.
 
 #include "common/modkelmon.h"
+#include "common/settingsrow.h"
 #include "platform/gridmodel.h"
 #include "racecard/cardlayout.h"
 #include "racecard/cardtables.h"
@@ -15,33 +16,27 @@ using Codes = QList<int>;
 
 namespace {
 
-QVector<int> vec(const Codes &codes) { return QVector<int>(codes.begin(), codes.end()); }
-
 const Codes kNormal{1, 2, 3, 4, 5, 12, 16, 19, 23};
 
 // Writes the stored block list and start columns of the settings row.
 void storeLists(const Codes &ri, const Codes &rc)
 {
-    QString sql = "update m_kanri set ";
-    QVariantList values;
-    for (int i = 0; i < 30; ++i) {
-        sql += QString("ri%1 = ?, rc%1 = ?, ").arg(i + 1, 2, 10, QChar('0'));
-        values << ri.value(i) << rc.value(i);
-    }
-    sql.chop(2);
-    modkelmon::exec(sql + " where kanricode = 1", values);
+    for (int i = 0; i < 30; ++i)
+        modkelmon::exec(QString("update m_kanri set ri%1 = ?, rc%1 = ?").arg(i + 1, 2, 10, QChar('0')),
+                        {ri.value(i), rc.value(i)});
 }
 
 } // namespace
 
-class TestCardLayout : public QObject {
+class TestCardLayout : public test::DatabaseTest {
     Q_OBJECT
 
-    std::unique_ptr<cardtest::FixtureFolder> folder;
-
 private slots:
-    void init() { folder = std::make_unique<cardtest::FixtureFolder>(); }
-    void cleanup() { folder.reset(); }
+    void init()
+    {
+        DatabaseTest::init();
+        read_m_kanri();
+    }
 
     void edit_data()
     {
@@ -72,10 +67,10 @@ private slots:
         QFETCH(bool, changed);
         QFETCH(Codes, codes);
         QFETCH(Codes, columns);
-        CardLayout layout = CardLayout::fromCodes(vec(start));
+        CardLayout layout = CardLayout::fromCodes(start);
         QCOMPARE(menu < 0 ? layout.del_column(clickedItem) : layout.add_column(menu, clickedItem), changed);
-        QCOMPARE(layout.codes(), vec(codes));
-        QCOMPARE(layout.startColumns(), vec(columns));
+        QCOMPARE(layout.codes(), codes);
+        QCOMPARE(layout.startColumns(), columns);
         for (int i = layout.count(); i < CardLayout::kSlots; ++i)
             QVERIFY(layout.ri(i) == 0 && layout.rc(i) == 0);
     }
@@ -114,7 +109,7 @@ private slots:
         QFETCH(Codes, codes);
         storeLists(ri, rc);
         const CardLayout layout = CardLayout::load_m_kanri();
-        QCOMPARE(layout, CardLayout::fromCodes(vec(codes)));
+        QCOMPARE(layout, CardLayout::fromCodes(codes));
         int col = kFixedCols;
         for (int i = 0; i < layout.count(); ++i) {
             QCOMPARE(layout.rc(i), col);

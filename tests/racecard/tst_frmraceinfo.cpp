@@ -1,23 +1,18 @@
 // The race card window inside the main window: caption and race selector,
 // prediction pictures, two cards with the format menu, and the popup.
 
-#include "app/ui/frmmainmenu.h"
 #include "app/ui/viewerfactory.h"
 #include "platform/messages.h"
 #include "platform/pictures.h"
-#include "platform/ui/gridview.h"
 #include "racecard/cardtables.h"
 #include "racecard/helpers/cardfixture.h"
 #include "racecard/ui/frmraceinfo.h"
 #include "racecard/ui/racecardcommands.h"
 #include "support/fixtures.h"
+#include "support/windowtest.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QtTest>
 
 using namespace kelmon;
@@ -25,65 +20,44 @@ using namespace kelmon::racecard;
 
 namespace {
 
-class PlainViewer : public ViewerWindow {
-public:
-    void firstActivation() override {}
-};
-
 constexpr int kVenue = 12;   // 住之江
-const QList<int> kNormalMenus = {0, 1, 2, 3, 4, 12, 17, 21, 26};   // add entries of the normal blocks
+
+void selectRace(frmraceinfo *card, int race)
+{
+    card->imcracesno->setCurrentIndex(race - 1);
+    card->imcracesno_Click();
+}
 
 } // namespace
 
-class TestRaceCardWindow : public QObject {
+class TestRaceCardWindow : public test::WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<cardtest::FixtureFolder> folder;
-    std::unique_ptr<frmmainmenu> frame;
-
-    // Opens a card from the main window's command and shows the race.
     frmraceinfo *openCard(int race = cardtest::kRace)
     {
         frame->mnuraceinfo_Click();
-        QMdiSubWindow *sub = frame->mdiArea()->subWindowList().last();
-        auto *card = qobject_cast<frmraceinfo *>(sub->widget());
-        frame->mdiArea()->setActiveSubWindow(sub);
-        card->activateFirstTime();
+        frmraceinfo *card = lastWindow<frmraceinfo>();
         selectRace(card, race);
         return card;
     }
-    static void selectRace(frmraceinfo *card, int race)
-    {
-        card->imcracesno->setCurrentIndex(race - 1);
-        card->imcracesno_Click();
-    }
-
     void activate(QWidget *child)
     {
         for (QMdiSubWindow *sub : frame->mdiArea()->subWindowList())
             if (sub->widget() == child)
                 frame->mdiArea()->setActiveSubWindow(sub);
     }
-
-    // A right-click on a cell, through the view when the cell is on screen;
-    // the popup is closed again, its entries keep their states.
-    bool rightClick(frmraceinfo *card, int row, int col)
+    // A right-click through the view, or on the handler for a cell off screen.
+    bool click(frmraceinfo *card, int row, int col)
     {
-        const QRect rect = card->mfgf_wakus->viewportRect(QRect(col, row, 1, 1));
-        if (rect.isValid()) {
-            QTest::mousePress(card->mfgf_wakus->viewport(), Qt::RightButton, {}, rect.center());
-        } else {
-            card->engine().grid().setRow(row);
-            card->engine().grid().setCol(col);
-            card->mfgf_wakus_MouseDown(row, col, Qt::RightButton, QPoint());
-        }
-        const bool shown = popup()->isVisible();
-        popup()->hide();
+        if (card->mfgf_wakus->viewportRect(QRect(col, row, 1, 1)).isValid())
+            return rightClick(card->mfgf_wakus, "mnuri", row, col);
+        card->engine().grid().setRow(row);
+        card->engine().grid().setCol(col);
+        card->mfgf_wakus_MouseDown(row, col, Qt::RightButton, QPoint());
+        const bool shown = frame->menus().menu("mnuri")->isVisible();
+        frame->menus().menu("mnuri")->hide();
         return shown;
     }
-
-    QMenu *popup() const { return frame->menus().menu("mnuri"); }
-    QAction *entry(int i) const { return frame->menus().action(QStringLiteral("mnurisub_%1").arg(i)); }
     QAction *addEntry(int i) const { return frame->menus().action(QStringLiteral("mnurisubadd_%1").arg(i)); }
     QList<int> enabledAddEntries() const
     {
@@ -97,28 +71,17 @@ class TestRaceCardWindow : public QObject {
 private slots:
     void init()
     {
-        folder = std::make_unique<cardtest::FixtureFolder>();
+        folder = std::make_unique<test::ProgramFolder>();
         test::insertPaperDay(kVenue, cardtest::kSetus, cardtest::kDay, "20011225");
-        for (int race = 1; race <= 12; ++race) {
-            if (race == 11)
-                continue;   // a race the paper does not hold
-            cardtest::insertRow("f_races", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay},
-                                            {"racesno", race},
-                                            {"racesname", QStringLiteral("第%1競走特別選抜戦").arg(race)},
-                                            {"time_1", "1527"}});
-        }
+        for (int race = 1; race <= 12; ++race)
+            if (race != 11)   // a race the paper does not hold
+                test::insertRow("f_races", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay},
+                                            {"racesno", race}, {"time_1", "1527"},
+                                            {"racesname", QStringLiteral("第%1競走特別選抜戦").arg(race)}});
         cardtest::insertSixBoats();
-        frame = std::make_unique<frmmainmenu>();
-        frame->resize(1200, 800);
-        frame->show();
-        frame->mnukyosocodesub_Click(kVenue - 1);
+        showMain(kVenue);
     }
-    void cleanup()
-    {
-        frame.reset();
-        QVERIFY(folder->exits().empty());
-        folder.reset();
-    }
+    void cleanup() { closeMain(); }
 
     void captionAndSelector()
     {
@@ -130,57 +93,38 @@ private slots:
         selectRace(card, 12);
         QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  (住之江 01/12/25 12R)"));
         QCOMPARE(card->context().racesno, QString("12"));
-
         // A race the paper does not hold: the warning, and an empty header.
         ScriptedMessages box;
         selectRace(card, 11);
         QCOMPARE(box.texts(), QStringList{"該当日のデジタル紙面は有りません"});
         QCOMPARE(card->lblracesname->text(), QString());
-        QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  (住之江 01/12/25 11R)"));
     }
 
     // After the meeting is deleted under an open card, no race shows another
-    // race's boats, not even while the warning for the missing race is on
-    // screen: a race without rows empties the grid.
+    // race's boats, not even while the warning for the missing race is shown.
     void deletedMeetingLeavesNoStaleRows()
     {
-        frmraceinfo *card = openCard(cardtest::kRace);
+        frmraceinfo *card = openCard();
         GridModel &grid = card->engine().grid();
         QVERIFY(!grid.text(boatRow(1), 4).isEmpty());
         for (const char *table : {"f_setus", "f_setfg", "f_races", "f_wakus", "f_yosos"})
-            modkelmon::exec(QStringLiteral("delete from %1 where setuscode = ?").arg(QLatin1String(table)), {cardtest::kSetus});
-
+            modkelmon::exec(QStringLiteral("delete from %1").arg(QLatin1String(table)));
         auto boatTexts = [&grid] {
-            QStringList texts;
-            for (int k = 1; k <= 6; ++k)
+            QString texts;
+            for (int r = boatRow(1); r < grid.rows(); ++r)
                 for (int c = 0; c < grid.cols(); ++c)
-                    for (int r = boatRow(k); r < boatRow(k) + 4; ++r)
-                        if (!grid.text(r, c).isEmpty())
-                            texts << grid.text(r, c);
+                    texts += grid.text(r, c);
             return texts;
         };
         struct Watch : ScriptedMessages {
             std::function<void()> onShow;
-            void information(const QString &title, const QString &text) override
-            {
-                onShow();
-                ScriptedMessages::information(title, text);
-            }
+            void information(const QString &t, const QString &s) override { onShow(), ScriptedMessages::information(t, s); }
         } box;
-        for (int race : {cardtest::kRace + 1, cardtest::kRace}) {
-            QStringList whileShown;
-            QString captionWhileShown;
-            box.onShow = [&] {
-                whileShown = boatTexts();
-                captionWhileShown = card->windowTitle();
-            };
-            selectRace(card, race);
-            QCOMPARE(box.texts().size(), race == cardtest::kRace ? 2 : 1);
-            QVERIFY(captionWhileShown.endsWith(QStringLiteral("%1R)").arg(race)));
-            QCOMPARE(whileShown, QStringList());
-            QCOMPARE(boatTexts(), QStringList());
-            QCOMPARE(card->lblracesname->text(), QString());
-        }
+        QString whileShown = "-";
+        box.onShow = [&] { whileShown = boatTexts(); };
+        selectRace(card, cardtest::kRace + 1);
+        QCOMPARE(whileShown, QString());
+        QCOMPARE(boatTexts(), QString());
     }
 
     // Every picture is cleared before the race's prediction is drawn.
@@ -197,11 +141,11 @@ private slots:
         QFETCH(QString, roles);
         QFETCH(QList<int>, frames);
         // Race 4 holds a complete prediction and is shown first.
-        cardtest::insertRow("f_yosos", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay},
-                                        {"racesno", 4}, {"yosos_1", "432100"}});
+        test::insertRow("f_yosos", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay}, {"racesno", 4},
+                                    {"yosos_1", "432100"}});
         if (!roles.isEmpty())
-            cardtest::insertRow("f_yosos", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay},
-                                            {"racesno", cardtest::kRace}, {"yosos_1", roles}});
+            test::insertRow("f_yosos", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay},
+                                        {"racesno", cardtest::kRace}, {"yosos_1", roles}});
         frmraceinfo *card = openCard(4);
         selectRace(card, cardtest::kRace);
         for (int i = 0; i < 12; ++i) {
@@ -215,81 +159,99 @@ private slots:
         }
     }
 
-    // The format menu acts on the active card only, and on nothing when the
-    // active child is another kind of window.
-    void twoCardsAndTheFormatMenu()
+    // The format menu and the popup act on the active card only: the add
+    // entries are those of the card clicked; header cells of separators and
+    // separator rows open no popup.
+    void twoCards()
     {
-        QMenu *disp = frame->menus().menu("mnudisp");
-        frmraceinfo *first = openCard();
-        frmraceinfo *second = openCard();
-        frame->menus().action("mnudispb")->trigger();   // all blocks
-        QCOMPARE(second->grid().cols(), 150);
-        QCOMPARE(first->grid().cols(), 47);
-
-        activate(first);
-        frame->menus().button(20)->trigger();
-        QCOMPARE(first->grid().cols(), 150);
-        frame->menus().button(19)->trigger();
-        QCOMPARE(first->grid().cols(), 47);
-        QCOMPARE(second->grid().cols(), 150);
-
-        auto *other = new PlainViewer;
-        showViewer(frame->mdiArea(), other);
-        activate(other);
-        QVERIFY(!disp->menuAction()->isVisible());
-        QVERIFY(!activeRaceCard(*frame));
-        mnudispa_Click(*frame);
-        mnudispb_Click(*frame);
-        QCOMPARE(first->grid().cols(), 47);
-        QCOMPARE(second->grid().cols(), 150);
-    }
-
-    // The add entries are those of the card clicked, not of another card;
-    // header cells of separators and separator rows open no popup.
-    void popupStatesFollowTheClickedCard()
-    {
-        frmraceinfo *full = openCard();
-        frame->menus().action("mnudispb")->trigger();
         frmraceinfo *normal = openCard();
-        QVERIFY(rightClick(normal, boatRow(1), 6));
-        QCOMPARE(enabledAddEntries().size(), 24 - 9);
-        for (int m : kNormalMenus)
-            QVERIFY(!addEntry(m)->isEnabled());
-
-        activate(full);
-        QVERIFY(rightClick(full, boatRow(2), 4));
+        frmraceinfo *full = openCard();
+        frame->menus().action("mnudispb")->trigger();   // all blocks
+        QCOMPARE(full->grid().cols(), 150);
+        QCOMPARE(normal->grid().cols(), 47);
+        QVERIFY(click(full, boatRow(2), 4));
         QVERIFY(enabledAddEntries().isEmpty());
-
         activate(normal);
-        QVERIFY(!rightClick(normal, 0, 7));
-        QVERIFY(!rightClick(normal, boatRow(3) + 4, 6));
-        QVERIFY(rightClick(normal, 2, 8));
+        QVERIFY(click(normal, boatRow(1), 6));
+        QCOMPARE(enabledAddEntries(), (QList<int>{5, 6, 7, 8, 9, 10, 13, 14, 15, 18, 19, 22, 23, 24, 27}));
+        QVERIFY(!click(normal, 0, 7));
+        QVERIFY(!click(normal, boatRow(3) + 4, 6));
+        QVERIFY(click(normal, 2, 8));
         QCOMPARE(enabledAddEntries().size(), 24 - 9);
+        frame->menus().button(20)->trigger();
+        QCOMPARE(normal->grid().cols(), 150);
+        frame->menus().button(19)->trigger();
+        QCOMPARE(normal->grid().cols(), 47);
+        QCOMPARE(full->grid().cols(), 150);
     }
 
-    void earlyRaceOpensItsCard_data()
+    // The windows the popup opens for a cell of the card with every block:
+    // kind, caption and the context fields of the clicked boat or race.
+    void popupOpensRelatedWindows_data()
     {
+        QTest::addColumn<int>("code");   // block of the cell, 0: the fixed columns
+        QTest::addColumn<int>("offset");
         QTest::addColumn<int>("row");
-        QTest::addColumn<int>("race");   // 0: no race named
-        QTest::newRow("boat row") << boatRow(2) << 12;
-        QTest::newRow("header row") << 0 << 0;
+        QTest::addColumn<QString>("text");   // written into the cell first unless empty
+        QTest::addColumn<int>("entry");      // 7 racer, 8 race card, 9 result / previous runs
+        QTest::addColumn<QString>("window");   // class name, empty: the entry is disabled
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("fields");   // racesno/datescnt/tourokuno/wakusno/flag
+        const QString zenso = "kelmon::racedetails::frmzensodisp", racer = "kelmon::lists::frmracerdisp";
+        QTest::newRow("racer") << 0 << 4 << boatRow(2) + 1 << "" << 7 << racer << "選手2 選手情報を表示しています..."
+                               << "5/2/4002/0/0";
+        QTest::newRow("racer not on the card") << 0 << 4 << boatRow(2) << "9999" << 7 << racer
+                                               << " 選手情報を表示しています..." << "5/2//0/0";
+        const char *panels[8] = {"選手3 3場所前", "選手3 2場所前", "選手3 前走場所", "選手3 前回当地", "モーター 13号機 前々回",
+                                 "モーター 13号機 前回", "ボート 23号艇 前々回", "ボート 23号艇 前回"};
+        const int cells[8][2] = {{8, 0}, {8, 2}, {8, 4}, {9, 0}, {15, 0}, {15, 2}, {18, 0}, {18, 2}};
+        for (int i = 0; i < 8; ++i)
+            QTest::addRow("panel %d", i + 1) << cells[i][0] << cells[i][1] << boatRow(3) << "x" << 9 << zenso
+                                             << QString(panels[i]) + "の成績を表示しています..."
+                                             << QString("5/2/0/3/%1").arg(i + 1);
+        QTest::newRow("panel, header row") << 8 << 0 << 2 << "x" << 9 << "" << "" << "";
+        const QString result = "kelmon::racedetails::frmracerest", results = "レース結果を表示しています...  (住之江 ";
+        QTest::newRow("day 1, first race") << 19 << 0 << boatRow(1) << " 7R①49" << 9 << result
+                                           << results + "01/12/23  7R)" << "7/1/0/0/0";
+        QTest::newRow("day 3, second race") << 19 << 10 << boatRow(1) << "11R③54" << 9 << result
+                                            << results + "01/12/27 11R)" << "11/3/0/0/0";
+        QTest::newRow("no race in the cell") << 19 << 2 << boatRow(1) << "欠場" << 9 << "" << "" << "";
+        QTest::newRow("race beyond 12") << 19 << 2 << boatRow(1) << "13R①" << 9 << "" << "" << "";
+        QTest::newRow("early race") << 23 << 0 << boatRow(2) << "１２Ｒ３枠" << 8 << "kelmon::racecard::frmraceinfo"
+                                    << "レース情報を表示しています...  (住之江 01/12/25 12R)" << "12/2/0/0/0";
+        QTest::newRow("early race, header row") << 23 << 0 << 0 << "１２Ｒ３枠" << 8 << "" << "" << "";
+        QTest::newRow("only race today") << 23 << 0 << boatRow(2) << "本日一回" << 8 << "" << "" << "";
     }
-    void earlyRaceOpensItsCard()
+    void popupOpensRelatedWindows()
     {
+        QFETCH(int, code);
+        QFETCH(int, offset);
         QFETCH(int, row);
-        QFETCH(int, race);
+        QFETCH(QString, text);
+        QFETCH(int, entry);
+        QFETCH(QString, window);
+        QFETCH(QString, caption);
+        QFETCH(QString, fields);
+        for (int day : {1, 3})
+            test::insertRow("f_resta", {{"setuscode", cardtest::kSetus}, {"datescnt", day}, {"racesno", 7},
+                                        {"Date", QString("200112%1").arg(21 + 2 * day)}});
         frmraceinfo *card = openCard();
-        const int col = card->engine().layout.rc(card->engine().layout.indexOf(23));
-        card->engine().grid().setText(row, col, "１２Ｒ３枠");
-        QVERIFY(rightClick(card, row, col));
-        QCOMPARE(entry(8)->isEnabled(), race != 0);
+        card->set_allgrid();
+        const int col = code ? card->engine().layout.rc(card->engine().layout.indexOf(code)) + offset : offset;
+        if (!text.isEmpty())
+            card->engine().grid().setText(row, col, text);
+        QVERIFY(click(card, row, col));
+        QCOMPARE(item("mnuri", entry)->isEnabled(), !window.isEmpty());
         const int open = int(frame->mdiArea()->subWindowList().size());
-        mnurisub_Click(*frame, 8);
-        QCOMPARE(int(frame->mdiArea()->subWindowList().size()), open + (race ? 1 : 0));
-        if (race) {
-            auto *opened = qobject_cast<frmraceinfo *>(frame->mdiArea()->subWindowList().last()->widget());
-            QCOMPARE(opened->context().racesno, QString::number(race));
-        }
+        mnurisub_Click(*frame, entry);
+        QCOMPARE(int(frame->mdiArea()->subWindowList().size()), open + (window.isEmpty() ? 0 : 1));
+        if (window.isEmpty())
+            return;
+        ViewerWindow *opened = lastWindow<ViewerWindow>();
+        QCOMPARE(opened->metaObject()->className(), window);
+        QCOMPARE(opened->windowTitle(), caption);
+        const ViewerContext &c = opened->context();
+        QCOMPARE(QStringList({c.racesno, c.datescnt, c.tourokuno, c.wakusno, c.flag}).join('/'), fields);
     }
 
     void sortHideAndAddThroughThePopup()
@@ -299,26 +261,21 @@ private slots:
         for (int f = 1; f <= 6; ++f)
             cardtest::insertBoat(f, {{"syoritu_2k", rates[f - 1]}});
         frmraceinfo *card = openCard();
-        rightClick(card, boatRow(4), 6);   // item 2 in the fourth boat's row
-        entry(1)->trigger();
+        click(card, boatRow(4), 6);   // item 2 in the fourth boat's row
+        item("mnuri", 1)->trigger();
         QCOMPARE(cardtest::drawnFrames(card->grid(), 6), (QList<int>{2, 5, 6, 1, 3, 4}));
         QCOMPARE(card->grid().row(), boatRow(4));
-
-        rightClick(card, boatRow(1), 10);   // block 3
-        entry(4)->trigger();
+        click(card, boatRow(1), 10);   // block 3
+        item("mnuri", 4)->trigger();
         QCOMPARE(card->engine().layout.codes(), (QList<int>{1, 2, 4, 5, 12, 16, 19, 23}));
         QCOMPARE(card->grid().cols(), 45);
-
-        rightClick(card, boatRow(1), 8);    // block 2
-        addEntry(24)->trigger();            // exhibition times after block 2
+        click(card, boatRow(1), 8);    // block 2
+        addEntry(24)->trigger();       // exhibition times after block 2
         QCOMPARE(card->engine().layout.codes(), (QList<int>{1, 2, 22, 4, 5, 12, 16, 19, 23}));
         QCOMPARE(card->engine().item_no, 1);
         QCOMPARE(cardtest::drawnFrames(card->grid(), 6), (QList<int>{1, 2, 3, 4, 5, 6}));
-
-        rightClick(card, boatRow(1), 6);
+        click(card, boatRow(1), 6);
         QVERIFY(!addEntry(24)->isEnabled());
-        mnurisubadd_Click(*frame, 24);
-        QCOMPARE(card->engine().layout.codes(), (QList<int>{1, 2, 22, 4, 5, 12, 16, 19, 23}));
         QCOMPARE(CardLayout::load_m_kanri(), CardLayout::normal());   // stored only on request
     }
 };

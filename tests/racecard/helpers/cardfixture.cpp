@@ -1,7 +1,6 @@
 #include "racecard/helpers/cardfixture.h"
 
 #include "common/modkelmon.h"
-#include "common/settingsrow.h"
 #include "racecard/cardengine.h"
 #include "racecard/cardtables.h"
 
@@ -11,16 +10,9 @@ namespace cardtest {
 
 using namespace kelmon::racecard;
 
-FixtureFolder::FixtureFolder()
-{
-    kelmon::read_m_kanri();
-}
-
 void insertRow(const QString &table, const QVariantMap &values)
 {
-    QStringList marks;
-    for (int i = 0; i < values.size(); ++i)
-        marks << QStringLiteral("?");
+    const QStringList marks(values.size(), QStringLiteral("?"));
     modkelmon::exec(QStringLiteral("insert into %1 (%2) values (%3)")
                         .arg(table, values.keys().join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
                     values.values());
@@ -36,8 +28,7 @@ void insertBoat(int frame, const QVariantMap &fields)
         {"syuso_zk_1", 10}, {"syuso_zk_2", 8}, {"syuso_zk_3", 7}, {"syuso_zk_all", 50},
         {"motorno", 10 + frame}, {"boatsno", 20 + frame},
     };
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
-        row.insert(it.key(), it.value());
+    row.insert(fields);
     insertRow(QStringLiteral("f_wakus"), row);
 }
 
@@ -50,9 +41,7 @@ void insertSixBoats()
 int fillBlocks(kelmon::GridModel &grid, const QList<int> &codes, int item, int order)
 {
     RaceCardEngine card(grid);
-    card.context.setuscode = QString::number(kSetus);
-    card.context.datescnt = QString::number(kDay);
-    card.context.racesno = QString::number(kRace);
+    card.context = {"", QString::number(kSetus), QString::number(kDay), "", QString::number(kRace)};
     card.layout = CardLayout::fromCodes(QVector<int>(codes.begin(), codes.end()));
     card.item_no = item;
     card.disp_raceinfo(order);

@@ -1,6 +1,6 @@
 #pragma once
-// Fixtures of the race card tests: a temporary program folder whose database
-// holds the settings row, boat rows of one race, and cards filled from them.
+// Fixtures of the race card tests: boat rows of one race in the test's
+// database, and cards filled from them.
 
 #include "platform/gridmodel.h"
 #include "support/testenv.h"
@@ -10,12 +10,6 @@
 #include <QVariantMap>
 
 namespace cardtest {
-
-// A temporary program folder with a fresh database and its settings row.
-class FixtureFolder : public kelmon::test::ProgramFolder {
-public:
-    FixtureFolder();
-};
 
 // Inserts one row: the columns named by the map's keys, values bound.
 void insertRow(const QString &table, const QVariantMap &values);
