@@ -11,9 +11,7 @@
 
 using namespace modkelmon;
 
-namespace {
-QString u16(const char16_t *s) { return QString::fromUtf16(s); }
-}
+static QString u16(const char16_t *s) { return QString::fromUtf16(s); }
 
 class TestCodeTables : public QObject {
     Q_OBJECT
@@ -98,7 +96,6 @@ private slots:
                 QCOMPARE(*tint & 0xFFFFFF, ((b & 0xFF) << 16) | (b & 0xFF00) | (b >> 16));
             }
         }
-        QVERIFY(!get_wakucolor(-1));
     }
 
     // Race times (minutes, seconds, tenths), deadlines and blank trimming.
@@ -115,7 +112,6 @@ private slots:
         QTest::newRow("no deadline") << "hhmm" << "   " << "";
         QTest::newRow("trim both sides") << "trim" << "  a b " << "a b";
         QTest::newRow("trim only blanks") << "trim" << "   " << "";
-        QTest::newRow("trim one blank") << "trim" << " " << "";
     }
     void textForms()
     {
@@ -130,61 +126,37 @@ private slots:
             QCOMPARE(kelmon::trimBlanks(input), expected);
     }
 
-    void numericCode_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<QString>("cell");
-        struct Case { int code; const char16_t *words; const char16_t *cell; };
-        const Case cases[] = {
-            {1, u"１着", u"①　　"}, {7, u"転覆 外", u"転　外"}, {12, u"Ｆ", u"Ｆ　　"},
-            {16, u"反則", u"反　　"}, {67, u"沈没 責", u"沈　責"},
-            // Outside the table: no words, three ideographic blanks.
-            {0, u"", u"　　　"}, {18, u"", u"　　　"}, {56, u"", u"　　　"}, {68, u"", u"　　　"},
-       
-        };
-        for (const Case &c : cases)
-            QTest::addRow("%d", c.code) << c.code << u16(c.words) << u16(c.cell);
-    }
-    void numericCode()
-    {
-        QFETCH(int, code);
-        QFETCH(QString, words);
-        QFETCH(QString, cell);
-        QCOMPARE(result_code(code), words);
-        QCOMPARE(result_cell(code), cell);
-    }
-
-    void textCode_data()
+    // A code by its number (words and cell form) and as it stands in a run
+    // history (words and letter forms); codes without a cell are letter
+    // codes of run histories, or no code at all.
+    void resultCodes_data()
     {
         QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<QString>("letter");
-        QTest::addColumn<QString>("shortLetter");
-        struct Case { const char *name; const char16_t *code, *words, *letter, *shortLetter; };
-        const Case cases[] = {
-            {"place", u"06", u"６着", u"6", u"6"},
-            {"accident", u"07", u"転覆 外", u"S", u""},
-            {"late", u"63", u"Ｌ 責", u"L", u""},
-            {"letter F with blank", u" F", u"Ｆ", u"F", u"F"},
-            {"L1", u"L1", u"Ｌ 責", u"L", u"L"},
-            {"S2", u"S2", u"反則", u"S", u"S"},
-            {"place without zero", u"1", u"", u"", u""},
-            {"lower case", u"f", u"", u"", u""},
-            {"empty", u"", u"", u"", u""},
+        QTest::addColumn<QStringList>("forms");   // words, cell, letter, short letter
+        const char16_t *const cases[][5] = {
+            {u"01", u"１着", u"①　　", u"1", u"1"},     {u"06", u"６着", u"⑥　　", u"6", u"6"},
+            {u"07", u"転覆 外", u"転　外", u"S", u""},  {u"12", u"Ｆ", u"Ｆ　　", u"F", u""},
+            {u"16", u"反則", u"反　　", u"S", u""},     {u"63", u"Ｌ 責", u"Ｌ　責", u"L", u""},
+            {u"64", u"欠場 責", u"欠　責", u"K", u""},  {u"67", u"沈没 責", u"沈　責", u"S", u""},
+            {u"00", u"", u"　　　", u"", u""},           {u"18", u"", u"　　　", u"", u""},
+            {u"56", u"", u"　　　", u"", u""},           {u"68", u"", u"　　　", u"", u""},
+            {u" F", u"Ｆ", nullptr, u"F", u"F"},         {u"L1", u"Ｌ 責", nullptr, u"L", u"L"},
+            {u"K0", u"欠場 外", nullptr, u"K", u"K"},    {u"S2", u"反則", nullptr, u"S", u"S"},
+            {u"1", u"", nullptr, u"", u""},              {u"f", u"", nullptr, u"", u""},
+            {u"", u"", nullptr, u"", u""},
         };
-        for (const Case &c : cases)
-            QTest::newRow(c.name) << u16(c.code) << u16(c.words) << u16(c.letter) << u16(c.shortLetter);
+        for (const auto &c : cases)
+            QTest::addRow("'%s'", qPrintable(u16(c[0])))
+                << u16(c[0]) << QStringList{u16(c[1]), c[2] ? u16(c[2]) : QString(), u16(c[3]), u16(c[4])};
     }
-    void textCode()
+    void resultCodes()
     {
         QFETCH(QString, code);
-        QFETCH(QString, words);
-        QFETCH(QString, letter);
-        QFETCH(QString, shortLetter);
-        QCOMPARE(result_code(QStringView(code)), words);
-        QCOMPARE(result_letter(code), letter);
-        QCOMPARE(result_short_letter(code), shortLetter);
+        QFETCH(QStringList, forms);
+        QCOMPARE(QStringList({result_code(QStringView(code)), result_letter(code), result_short_letter(code)}),
+                 QStringList({forms[0], forms[2], forms[3]}));
+        if (!forms[1].isNull())
+            QCOMPARE(QStringList({result_code(code.toInt()), result_cell(code.toInt())}), forms.mid(0, 2));
     }
 
     void histories_data()

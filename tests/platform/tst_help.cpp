@@ -22,7 +22,6 @@ private slots:
             return true;
         });
     }
-    void cleanupTestCase() { help::setUrlOpener({}); }
     void init() { opened.clear(); }
 
     // Every topic the program asks for has its own page; anything else falls
