@@ -81,6 +81,8 @@ struct StagedPhotos::Photo {
     QString name;      // lower case
     QByteArray path;   // the temporary file
     int fd = -1;
+    bool spare = false;    // a replaced photo's file, written over from the start
+    qint64 written = 0;
     bool placed = false;
     ~Photo()
     {
@@ -91,7 +93,24 @@ struct StagedPhotos::Photo {
     }
 };
 
-StagedPhotos::StagedPhotos(const QString &photoFolder) : folder_(photoFolder) {}
+PhotoSpares::~PhotoSpares()
+{
+    for (const QByteArray &path : paths_)
+        ::unlink(path.constData());
+}
+
+QByteArray PhotoSpares::take()
+{
+    if (paths_.empty())
+        return {};
+    QByteArray path = std::move(paths_.back());
+    paths_.pop_back();
+    return path;
+}
+
+void PhotoSpares::keep(QByteArray path) { paths_.push_back(std::move(path)); }
+
+StagedPhotos::StagedPhotos(const QString &photoFolder, PhotoSpares *spares) : folder_(photoFolder), spares_(spares) {}
 
 StagedPhotos::~StagedPhotos() = default;
 
@@ -106,14 +125,29 @@ bool StagedPhotos::begin(const QString &name, QString *error)
     }
     auto photo = std::make_unique<Photo>();
     photo->name = name.toLower();
-    // A name of this process that is not taken (O_EXCL).
-    static unsigned serial = 0;
-    const QByteArray stem = QFile::encodeName(QDir(folder_).filePath(QStringLiteral(".kelmon-photo-%1-").arg(::getpid())));
-    for (int attempt = 0; photo->fd < 0 && attempt < 100; ++attempt) {
-        photo->path = stem + QByteArray::number(++serial);
-        photo->fd = ::open(photo->path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (photo->fd < 0 && errno != EEXIST)
+    while (spares_ && photo->fd < 0) {
+        photo->path = spares_->take();
+        if (photo->path.isEmpty())
             break;
+        // Not truncated on opening: ext4 writes a file truncated to nothing
+        // out to the disk when it is closed. It is cut to its new length
+        // once written.
+        photo->fd = ::open(photo->path.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (photo->fd < 0)
+            ::unlink(photo->path.constData());
+        photo->spare = photo->fd >= 0;
+    }
+    if (photo->fd < 0) {
+        // Without a spare: a new file, under a name of this process that is not
+        // taken (O_EXCL).
+        static unsigned serial = 0;
+        const QByteArray stem = QFile::encodeName(QDir(folder_).filePath(QStringLiteral(".kelmon-photo-%1-").arg(::getpid())));
+        for (int attempt = 0; photo->fd < 0 && attempt < 100; ++attempt) {
+            photo->path = stem + QByteArray::number(++serial);
+            photo->fd = ::open(photo->path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (photo->fd < 0 && errno != EEXIST)
+                break;
+        }
     }
     if (photo->fd < 0) {
         photo->placed = true;   // nothing to remove
@@ -139,13 +173,15 @@ bool StagedPhotos::write(const char *bytes, qsizetype count, QString *error)
         }
         bytes += n;
         count -= n;
+        current_->written += n;
     }
     return true;
 }
 
 bool StagedPhotos::end(QString *error)
 {
-    const bool ok = ::close(current_->fd) == 0;
+    const bool cut = !current_->spare || ::ftruncate(current_->fd, current_->written) == 0;
+    const bool ok = ::close(current_->fd) == 0 && cut;
     current_->fd = -1;
     if (!ok)
         *error = photoError(u"写真ファイルをコピーできません", QDir(folder_).filePath(current_->name));
@@ -179,7 +215,11 @@ bool StagedPhotos::copy_photo(QString *error)
             rc = ::renameat2(AT_FDCWD, photo->path.constData(), AT_FDCWD, native.constData(), RENAME_EXCHANGE);
         }
         if (rc == 0) {
-            ::unlink(photo->path.constData());
+            // The temporary name now holds the replaced photo.
+            if (spares_)
+                spares_->keep(photo->path);
+            else
+                ::unlink(photo->path.constData());
         } else if (errno == ENOENT || errno == EINVAL) {
             // No earlier photo, or a file system without exchange.
             rc = ::rename(photo->path.constData(), native.constData());

@@ -1,6 +1,7 @@
 #pragma once
 // Paper archive names and racer photos.
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -15,13 +16,34 @@ namespace kelmon {
 // gives the file name itself.
 QString get_newspname(const QString &archiveName);
 
+// Files of earlier photos that new ones replaced, kept during a run of
+// registrations for the photos of the next archives: writing a photo into one
+// of them costs far less than creating a file and deleting the replaced one.
+// They are removed with the object (after a run ended by force, by
+// removeStaleWorkFiles).
+class PhotoSpares {
+public:
+    PhotoSpares() = default;
+    ~PhotoSpares();
+    PhotoSpares(const PhotoSpares &) = delete;
+    PhotoSpares &operator=(const PhotoSpares &) = delete;
+
+    // A spare file's path, or an empty one when there is none.
+    QByteArray take();
+    void keep(QByteArray path);
+
+private:
+    std::vector<QByteArray> paths_;
+};
+
 // The racer photos ????.gif of one archive: written into the photo folder
 // under temporary names while the archive is read, given their own names by
 // copy_photo once the archive's papers are imported; whatever has not been
 // placed is removed with the object.
 class StagedPhotos {
 public:
-    explicit StagedPhotos(const QString &photoFolder);
+    // Replaced photos' files go to spares when given, else they are removed.
+    explicit StagedPhotos(const QString &photoFolder, PhotoSpares *spares = nullptr);
     ~StagedPhotos();
     StagedPhotos(const StagedPhotos &) = delete;
     StagedPhotos &operator=(const StagedPhotos &) = delete;
@@ -42,6 +64,7 @@ public:
 private:
     struct Photo;
     QString folder_;
+    PhotoSpares *spares_;
     bool folderChecked_ = false;
     std::vector<std::unique_ptr<Photo>> photos_;
     Photo *current_ = nullptr;

@@ -16,7 +16,6 @@
 #include <sqlite3.h>
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -99,41 +98,60 @@ bool hasPrivateUse(QStringView text)
     return false;
 }
 
-// The common number forms of the paper, "-12" and "6.25" with at most 15
-// digits, read straight from the field; the value is the one val() gives.
-// Anything else (blanks, units, exponents, "&H") is left to val().
-bool readSimpleNumber(QStringView field, double *value)
+// A whole number of at most 15 digits with an optional leading minus sign,
+// the value val() gives it (minus zero is zero).
+bool readWholeNumber(QStringView field, qint64 *value)
 {
+    const char16_t *p = field.utf16();
     const qsizetype n = field.size();
-    if (n == 0 || n > 17)
+    const qsizetype first = n > 0 && p[0] == u'-' ? 1 : 0;
+    if (n == first || n - first > 15)
         return false;
-    char buffer[20];
-    int digits = 0;
-    bool point = false;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = field[i].unicode();
-        if (c >= u'0' && c <= u'9') {
-            ++digits;
-        } else if (c == u'.' && !point && i > 0 && i + 1 < n) {
-            point = true;
-        } else if (c == u'-' && i == 0 && n > 1) {
+    qint64 whole = 0;
+    for (qsizetype i = first; i < n; ++i) {
+        const unsigned digit = unsigned(p[i]) - u'0';
+        if (digit > 9)
+            return false;
+        whole = whole * 10 + digit;
+    }
+    *value = first ? -whole : whole;
+    return true;
+}
+
+// A decimal fraction such as "6.25" or "-0.5" with at most 15 digits, read
+// straight from the field; the value is the one val() gives. Anything else
+// (blanks, units, exponents, "&H") is left to val().
+bool readDecimalNumber(QStringView field, double *value)
+{
+    // Up to 15 digits the digits as a whole number and the power of ten
+    // are both exact doubles, so their quotient is the correctly rounded
+    // value of the text.
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char16_t *p = field.utf16();
+    const qsizetype n = field.size();
+    const qsizetype first = n > 0 && p[0] == u'-' ? 1 : 0;
+    qint64 digits = 0;
+    int count = 0, decimals = -1;
+    for (qsizetype i = first; i < n; ++i) {
+        const unsigned digit = unsigned(p[i]) - u'0';
+        if (digit <= 9) {
+            digits = digits * 10 + digit;
+            if (++count > 15)
+                return false;
+            if (decimals >= 0)
+                ++decimals;
+        } else if (p[i] == u'.' && decimals < 0 && i > first) {
+            decimals = 0;
         } else {
             return false;
         }
-        buffer[i] = char(c);
     }
-    if (digits == 0 || digits > 15)
-        return false;
-    if (!point) {
-        // At most 15 digits: exact in an integer and in a double.
-        qint64 whole = 0;
-        for (qsizetype i = buffer[0] == '-' ? 1 : 0; i < n; ++i)
-            whole = whole * 10 + (buffer[i] - '0');
-        *value = double(buffer[0] == '-' ? -whole : whole);
-        return true;
-    }
-    const auto [end, ec] = std::from_chars(buffer, buffer + n, *value);
-    return ec == std::errc() && end == buffer + n;
+    if (decimals <= 0)
+        return false;   // no point, or nothing after it
+    const double magnitude = double(digits) / powersOfTen[decimals];
+    *value = first ? -magnitude : magnitude;
+    return true;
 }
 
 int digitCount(QStringView text)
@@ -163,8 +181,16 @@ public:
     // costly round trip through the text is taken only for longer ones.
     void bindNumber(int index, QStringView field)
     {
+        // Most fields are whole numbers such as "12" or "-5": read as they
+        // are scanned and bound without a detour through a double.
+        qint64 whole;
+        if (readWholeNumber(field, &whole)) {
+            if (sqlite3_bind_int64(stmt_, index, whole) != SQLITE_OK)
+                fail();
+            return;
+        }
         double value;
-        bool exact = readSimpleNumber(field, &value);
+        bool exact = readDecimalNumber(field, &value);
         if (!exact)
             value = val(field);
         if (value == 0)

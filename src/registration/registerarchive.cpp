@@ -27,7 +27,10 @@ QString failureText(const QString &archiveName, const QString &reason)
 // the photos into the photo folder under temporary names.
 class PaperSink : public ExtractSink {
 public:
-    PaperSink(const QString &photoFolder, const RegistrationHooks &hooks) : photos_(photoFolder), hooks_(hooks) {}
+    PaperSink(const QString &photoFolder, PhotoSpares *spares, const RegistrationHooks &hooks)
+        : photos_(photoFolder, spares), hooks_(hooks)
+    {
+    }
 
     bool begin(const QString &name, qint64 size, QString *detail) override
     {
@@ -101,7 +104,7 @@ void removeStaleWorkFiles()
 }
 
 ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks,
-                                     ImportStatements *statements)
+                                     RegistrationSession *session)
 {
     auto phase = [&hooks](RegistrationPhase p) {
         if (hooks.phase)
@@ -116,7 +119,9 @@ ArchiveRegistration register_archive(const QString &archivePath, const Registrat
     const QString archiveName = QFileInfo(archivePath).fileName();
 
     phase(RegistrationPhase::Extracting);
-    PaperSink sink(photoFolder(), hooks);
+    RegistrationSession ownSession;
+    RegistrationSession &kept = session ? *session : ownSession;
+    PaperSink sink(photoFolder(), &kept.photos, hooks);
     const ExtractResult extracted = extractArchive(archivePath, sink);
     if (!extracted.ok()) {
         const bool photoFailed = extracted.status == ExtractResult::WriteFailed && !sink.photoError().isEmpty();
@@ -126,15 +131,13 @@ ArchiveRegistration register_archive(const QString &archivePath, const Registrat
     step();
     phase(RegistrationPhase::Importing);
 
-    ImportStatements ownStatements;
-    ImportStatements &prepared = statements ? *statements : ownStatements;
     const auto importers = paperImporters();
     const PaperImporter *raceCard = findImporter("f_wakus");
     modkelmon::Transaction transaction;
     try {
         for (std::size_t i = 0; i < importers.size(); ++i) {
             const bool stepsPerRecord = &importers[i] == raceCard;
-            result.records += importPaperText(importers[i], sink.text(i), prepared, [&] {
+            result.records += importPaperText(importers[i], sink.text(i), kept.statements, [&] {
                 if (stepsPerRecord)
                     step();
                 if (hooks.afterRecord)

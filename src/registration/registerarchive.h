@@ -4,6 +4,9 @@
 // importers, then the photos put in place, all in one database transaction,
 // so an archive is either wholly registered or not at all.
 
+#include "registration/archivenames.h"
+#include "registration/importers.h"
+
 #include <QString>
 #include <functional>
 
@@ -31,17 +34,24 @@ struct ArchiveRegistration {
     int records = 0;   // records imported
 };
 
-class ImportStatements;
+// What a caller that registers several archives keeps across them: the
+// importers' prepared statements and the files of replaced photos. It must
+// end before the connection closes.
+struct RegistrationSession {
+    ImportStatements statements;
+    PhotoSpares photos;
+};
 
 // Registers the archive at archivePath; the archive itself is left as it is.
 // Photos go to the program folder's photo/ (created when missing). A caller
-// that registers several archives passes its statements, kept across them. A paper file that cannot be read or
+// that registers several archives passes one session for them all. A paper
+// file that cannot be read or
 // ends inside a record, an archive that cannot be extracted and a photo that
 // cannot be copied give registered == false and a message, with nothing of
 // the archive left in the database. A database failure rolls back and throws
 // kelmon::DbError.
 ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks = {},
-                                     ImportStatements *statements = nullptr);
+                                     RegistrationSession *session = nullptr);
 
 // Removes what a registration ended by force left behind: work folders in
 // receive/ and staged photos in photo/ (at most one run registers at a time,

@@ -161,12 +161,13 @@ void frmdatabase::cmddatabase_Click()
 
     const bool done = modkelmon::guarded([this] {
         {
-            // The importers' statements serve every archive of the run and are
-            // finalized before compaction closes the connection.
-            ImportStatements statements;
+            // The importers' statements and the replaced photos' files serve
+            // every archive of the run; the statements are finalized before
+            // compaction closes the connection.
+            RegistrationSession session;
             for (QString name = nextArchive(); !name.isEmpty(); name = nextArchive()) {
                 tried_.insert(name);
-                registerOne(pathInFolder(receiveFolder(), name), statements);
+                registerOne(pathInFolder(receiveFolder(), name), session);
             }
         }
         status()->setText(QStringLiteral("ＤＢ最適化中..."));
@@ -197,7 +198,7 @@ void frmdatabase::cmddatabase_Click()
 
 // One archive: registered wholly in one transaction, then backed up and
 // removed from receive/. An archive that fails keeps its place in receive/.
-void frmdatabase::registerOne(const QString &path, ImportStatements &statements)
+void frmdatabase::registerOne(const QString &path, RegistrationSession &session)
 {
     status()->restart();
     status()->setText(QStringLiteral("圧縮ファイル解凍中..."));
@@ -208,7 +209,7 @@ void frmdatabase::registerOne(const QString &path, ImportStatements &statements)
     };
     hooks.step = [this] { status()->step(); };
     hooks.afterRecord = [] { yieldToEvents(); };
-    const ArchiveRegistration result = register_archive(path, hooks, &statements);
+    const ArchiveRegistration result = register_archive(path, hooks, &session);
     if (!result.registered) {
         failures_ << result.message;
         return;

@@ -10,7 +10,7 @@ class QLabel;
 class QPushButton;
 
 namespace kelmon {
-class ImportStatements;
+struct RegistrationSession;
 }
 
 namespace kelmon {
@@ -41,7 +41,7 @@ private:
     void load() override;
     // The next archive of receive/ not yet tried in this run, or "".
     QString nextArchive() const;
-    void registerOne(const QString &path, ImportStatements &statements);
+    void registerOne(const QString &path, RegistrationSession &session);
 
     QSet<QString> tried_;
     QStringList failures_;
