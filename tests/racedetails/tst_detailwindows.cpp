@@ -38,7 +38,8 @@ void insertResult(int day, int race)
 {
     insertRow("f_resta", {{"setuscode", kSetus}, {"datescnt", day}, {"racesno", race}, {"racesname", "一般戦"},
                           {"Date", QStringLiteral("2024010%1").arg(day)}, {"renban_2ta", "31"},
-                          {"haikin_2ta", 500 * day}, {"renban_3ta", "315"}, {"ninkido_3ta", 12}});
+                          {"haikin_2ta", 500 * day}, {"renban_3ta", "315"}, {"ninkido_3ta", 12},
+                          {"ninkido_2ta", 3}, {"kimarite", "まくり"}});
     const int codes[6] = {3, 1, 2, 4, 5, 14};
     for (int f = 1; f <= 6; ++f)
         insertRow("f_restb", {{"setuscode", kSetus}, {"datescnt", day}, {"racesno", race}, {"wakusno", f},
@@ -111,15 +112,14 @@ private slots:
     {
         frame->mnuracerest_Click();
         frmracerest *w = lastWindow<frmracerest>();
-        QVERIFY(w);
         QCOMPARE(w->imcdatescnt->currentData().toString(), QStringLiteral("03D"));
         QCOMPARE(w->windowTitle(), kResultTitle + QStringLiteral("  (住之江 24/01/03  5R)"));
         QCOMPARE(w->lblrenban_3ta[2]->text() + w->lblninkido_3ta->text(), QStringLiteral("5人気  12番"));
+        QCOMPARE(w->lblhaikin_2ta->text() + w->lblninkido_2ta->text() + w->lblkimarite->text(),
+                 QStringLiteral("\u00A5   1,500人気   3番まくり"));
         QCOMPARE(w->grid().text(1, ColName), QStringLiteral("選手2"));
-        int drawn = 0;
-        for (const auto &row : w->diagram->placements())
-            drawn += row.has_value();
-        QCOMPARE(drawn, 5);
+        const auto rows = w->diagram->placements();
+        QCOMPARE(std::count_if(rows.begin(), rows.end(), [](const auto &row) { return row.has_value(); }), 5);
         choose(w->imcracesno, 6, w, &frmracerest::imcracesno_Click);
         QCOMPARE(w->windowTitle(), kResultTitle + QStringLiteral("  (住之江 24/01/03  7R)"));
         QCOMPARE(w->context().racesno, QStringLiteral("7"));
@@ -192,6 +192,9 @@ private slots:
         QVERIFY(rightClick(w->mfgf_point, "mnury", 2, 1));
         item("mnury", 1)->trigger();
         QCOMPARE(w->powerGrid().text(1, 10), QString("6"));
+        QCOMPARE(w->cmdpowdisp->text(), QStringLiteral("戦力指数を閉じる(&X)"));
+        w->cmdpowdisp->click();
+        QVERIFY(!w->mfgf_point->isVisible() && w->cmdpowdisp->text() == QStringLiteral("戦力指数を表示(&O)"));
         // A race outside the selector shows the first race.
         w = open<frmyosodisp>(ViewerKind::Predictions, kYosoTitle, "4", "13");
         QCOMPARE(w->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04  1R)"));
@@ -206,7 +209,6 @@ private slots:
         choose(card->imcracesno, 4, card, &racecard::frmraceinfo::imcracesno_Click);
         card->cmddeme->click();
         frmdeme *deme = lastWindow<frmdeme>();
-        QVERIFY(deme);
         QCOMPARE(deme->windowTitle(), QStringLiteral("出目を表示しています...  (住之江 24/01/04  5R)"));
         QCOMPARE(deme->grid().rows(), 4);
         QCOMPARE(deme->grid().text(2, 3), QStringLiteral("  1,000"));
@@ -227,16 +229,20 @@ private slots:
         insertRow("f_wakus", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 4}, {"wakusno", 3},
                               {"seiseki_z1", "303"}, {"gradecode_z1", 1}, {"racesdisp_z1", "桐生　一般"},
                               {"seiseki_m1", "106"}, {"tourokuno_m1", 4001}, {"sensyname_m1", "鈴木"}});
-        const QString cases[4][5] = {{"3", "3", "３着", "c0c0ff", "一般 桐生一般 "},
-                                     {"3", "6", "６着", "ffffff", "鈴木 級 0㎏  "},
+        const QString cases[4][5] = {{"3", "3", "３着", "c0c0ff", "一般 桐生一般 "}, {"3", "6", "６着", "ffffff", "鈴木 級 0㎏  "},
                                      {"7", "3", "", "", ""}, {"3", "99999999", "", "", ""}};
+        const auto shown = [](const QLabel *l) {
+            const QRgb back = l->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
+            return l->text() + u'@' + (l->autoFillBackground() ? QString::number(back, 16) : QString());
+        };
         ScriptedMessages box;
         for (const auto &[frameNo, flag, result, color, comment] : cases) {
             auto *w = open<frmzensodisp>(ViewerKind::PreviousRuns, "前走", "2", "4", frameNo, flag);
-            QCOMPARE(w->lblcomment->text() + w->lblcyakucode[0]->text(), comment + result);
-            const QLabel *first = w->lblcyakucode[0];
-            QCOMPARE(first->autoFillBackground() ? QString::number(first->palette().color(QPalette::Window).rgb() & 0xFFFFFF, 16) : QString(), color);
-            QVERIFY(w->lblcyakucode[1]->text().isEmpty() && !w->lblcyakucode[1]->autoFillBackground());
+            QCOMPARE(w->lblcomment->text() + shown(w->lblcyakucode[0]) + shown(w->lblcyakucode[1]), comment + result + '@' + color + '@');
+            QStringList legend;
+            for (const QLabel *l : w->legend)
+                legend << shown(l);
+            QCOMPARE(legend.join(u'|'), QStringLiteral("予選一般@ffffff|ドリーム@ffc0c0|準 優 戦@c0c0ff|選 抜 戦@e0e0e0|優 勝 戦@c0ffc0"));
         }
         QVERIFY(box.texts().isEmpty());
     }

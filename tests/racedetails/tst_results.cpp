@@ -76,6 +76,7 @@ private slots:
         QTest::newRow("absent") << row(14, 0, 0, 0.5, 0) << "欠場 外||-|-|-|-|14||+0.5";
         QTest::newRow("absent, responsible") << row(64, 3, 12, 1.5, 6.7) << "欠場 責||-|-|-|-|64||+1.5";
         QTest::newRow("flying keeps course") << row(62, 2, 3, 0, 6.71) << "Ｆ||2|-| 0.0|6.71|62||+0";
+        QTest::newRow("flying, not responsible") << row(12, 5, 1, 0, 6.71) << "Ｆ||5|-| 0.0|6.71|12||+0";
         QTest::newRow("late, responsible") << row(63, 4, 40, 0, 6.71) << "Ｌ 責||4|-| 0.0|6.71|63||+0";
         QTest::newRow("no exhibition") << row(1, 1, 10, 0, 0, 1496) << "１着|1.49.6|-|-|-|-|1|1496|+0";
         QTest::newRow("capsized") << row(7, 3, 11, 0, 6.7) << "転覆 外||3|11| 0.0|6.70|7||+0";
@@ -115,14 +116,15 @@ private slots:
                                   {"racesname", "一般戦"}, {"renban_2ta", "31"}, {"renban_3ta", "315"},
                                   {"haikin_2ta", 1230}, {"ninkido_2ta", 4}, {"haikin_3ta", 1234560},
                                   {"ninkido_3ta", 12}, {"kazesoku", 3}, {"nami", 5}, {"seiriflag_2t", flag2},
-                                  {"seiriflag_3t", flag3}});
+                                  {"seiriflag_3t", flag3}, {"kazemuki", "北"}, {"kimarite", "逃げ"}, {"tenkai", "展開"}});
             QCOMPARE(get_racedate(kRace.setuscode, kRace.datescnt), QStringLiteral("20240102"));
             const auto h = load_raceresult(kRace);
             QVERIFY(h);
             const QStringList got{h->renban[0], h->renban[1], h->renban[2], h->haikin_2ta, h->ninkido_2ta,
                                   h->haikin_3ta, h->ninkido_3ta};
             QCOMPARE(got.join(u'|'), QString::fromUtf8(expected));
-            QCOMPARE(h->racesname + h->kazesoku + h->nami, QStringLiteral("一般戦3ｍ5㎝"));
+            QCOMPARE(h->racesname + h->kazemuki + h->kazesoku + h->nami + h->kimarite + h->tenkai,
+                     QStringLiteral("一般戦北3ｍ5㎝逃げ展開"));
         }
     }
 
@@ -136,15 +138,20 @@ private slots:
         for (const auto &r : rows)
             insertRow("f_restb", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 5}, {"wakusno", r[0]},
                                   {"cyakucode", r[1]}, {"sinyuno", r[2]}, {"starttime", r[3]},
-                                  {"tourokuno", 4000 + r[0]}, {"tenjitime", r[1] == 14 ? 0.0 : 6.7}});
+                                  {"tourokuno", 4000 + r[0]}, {"tenjitime", r[1] == 14 ? 0.0 : 6.7}, {"yososno", 2},
+                                  {"sensyname", "選手"}, {"racestime", 1496}, {"chilt", -0.5}, {"gentenflag", 2}, {"genten", 5}});
         insertRow("f_restb", {{"setuscode", kSetus}, {"datescnt", 2}, {"racesno", 6}, {"wakusno", 1}});
         GridModel grid;
         set_mfgf_restb(grid);
         QCOMPARE(rowTexts(grid, 0, 0, ColPenalty).join(u' '), QStringLiteral("着順 予想 枠 選手名 タイム 進入 ST チルト 展示 減点"));
         fill_restb(grid, load_restb(kRace));
         QCOMPARE(grid.rows(), 7);
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(grid.text(i + 1, ColTourokuno), QString::number(4000 + QList{3, 2, 5, 4, 1, 6}[i]));
+        QString frames;
+        for (int r = 1; r <= 6; ++r)
+            frames += grid.text(r, ColFrame);
+        QCOMPARE(frames, QStringLiteral("325416"));
+        QCOMPARE(rowTexts(grid, 3, 0, ColTourokuno).join(u'|'),
+                 QStringLiteral("３着|○|5|選手|1.49.6|5|13|-0.5|6.70|待機違反  -5|2|3|1496|-0.5|4005"));
         // Frame 5 (row 3) is pale yellow, frame 4 (row 4) pale blue, up to the penalty column only.
         QCOMPARE(grid.backColor(3, ColResult).value_or(0) & 0xFFFFFF, 0xFFFFC0u);
         QCOMPARE(grid.backColor(4, ColPenalty).value_or(0) & 0xFFFFFF, 0xC0C0FFu);
