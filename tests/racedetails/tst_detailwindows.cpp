@@ -239,6 +239,8 @@ private slots:
         for (const auto &[frameNo, flag, result, color, comment] : cases) {
             auto *w = open<frmzensodisp>(ViewerKind::PreviousRuns, "前走", "2", "4", frameNo, flag);
             QCOMPARE(w->lblcomment->text() + shown(w->lblcyakucode[0]) + shown(w->lblcyakucode[1]), comment + result + '@' + color + '@');
+            // Two runs a day side by side, one day a line.
+            QVERIFY(w->lblcyakucode[1]->x() > w->lblcyakucode[0]->x() && w->lblcyakucode[2]->y() > w->lblcyakucode[1]->y());
             QStringList legend;
             for (const QLabel *l : w->legend)
                 legend << shown(l);
