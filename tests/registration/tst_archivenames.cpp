@@ -2,8 +2,6 @@
 
 #include "registration/archivenames.h"
 
-#include "helpers/paperfiles.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,8 +21,9 @@ void TestArchiveNames::titles_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("title");
     QTest::newRow("first-day paper") << "02351l15.lzh" << "住之江 ＳＧ 初日版(02/03/05)";
-    QTest::newRow("one-character venue") << "02a1xi31.lzh" << "津 一般 予選最終日版(02/10/01)";
-    QTest::newRow("semi-final and last day") << "03Cv0x44.LZH" << "大村 ＧⅠ 準優版(03/12/31)";
+    QTest::newRow("one-character venue") << "02a1xi21.lzh" << "津 一般 予選版(02/10/01)";
+    QTest::newRow("last qualifying day") << "02a1xi32.lzh" << "津 ＧⅢ 予選最終日版(02/10/01)";
+    QTest::newRow("semi-final, day letter v") << "03Cv0x44.LZH" << "大村 ＧⅠ 準優版(03/12/31)";
     QTest::newRow("last-day edition, day letter upper case") << "0399zb55.lzh" << "戸田 ＳＧ 最終日版(03/09/09)";
     QTest::newRow("day letter beyond v") << "031w0b55.lzh" << "戸田 ＳＧ 最終日版(03/01/32)";
     QTest::newRow("upper-case venue letter") << "02351L15.lzh" << " ＳＧ 初日版(02/03/05)";
@@ -32,7 +31,6 @@ void TestArchiveNames::titles_data()
     QTest::newRow("edition out of range") << "02351l65.lzh" << "住之江 ＳＧ (02/03/05)";
     QTest::newRow("month not a hex digit") << "02g51l15.lzh" << "02g51l15.lzh";
     QTest::newRow("name too short") << "0235l1.lzh" << "0235l1.lzh";
-    QTest::newRow("empty name") << "" << "";
 }
 
 void TestArchiveNames::titles()
@@ -42,57 +40,33 @@ void TestArchiveNames::titles()
     QCOMPARE(kelmon::get_newspname(name), title);
 }
 
-namespace {
-
-bool stage(kelmon::StagedPhotos &photos, const QString &name, const QByteArray &data)
-{
-    QString error;
-    return photos.begin(name, &error) && photos.write(data.constData(), data.size(), &error) && photos.end(&error);
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
-} // namespace
-
+// Photos are written under temporary names and take their own only with
+// copy_photo; a later one of the same name wins, an earlier photo is replaced
+// whatever its case, and photos never placed leave nothing behind.
 void TestArchiveNames::photosCopied()
 {
     QTemporaryDir root;
-    const QString photo = root.filePath("photo");   // missing: created
-    QString error;
-    {
-        kelmon::StagedPhotos photos(photo);
-        QVERIFY(stage(photos, "1234.gif", "first"));
-        QVERIFY(stage(photos, "5678.gif", "other"));
-        QVERIFY(stage(photos, "1234.gif", "new"));   // a later entry of the same name wins
-        // Nothing carries a photo's name before copy_photo.
-        QVERIFY(!QFile::exists(QDir(photo).filePath("1234.gif")));
-        QVERIFY(photos.copy_photo(&error));
-    }
-    QCOMPARE(QDir(photo).entryList(QDir::Files | QDir::Hidden), (QStringList{"1234.gif", "5678.gif"}));
-    QCOMPARE(contents(QDir(photo).filePath("1234.gif")), QByteArray("new"));
+    const QDir photo(root.filePath("photo"));   // missing: created
+    auto stage = [&](const QList<QPair<QString, QByteArray>> &photos, bool place) {
+        kelmon::StagedPhotos staged(photo.path());
+        QString error;
+        for (const auto &[name, data] : photos)
+            QVERIFY(staged.begin(name, &error) && staged.write(data.constData(), data.size(), &error) && staged.end(&error));
+        QVERIFY(!place || staged.copy_photo(&error));
+    };
+    auto contents = [&](const QString &name) {
+        QFile f(photo.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+    };
+    stage({{"1234.gif", "first"}, {"5678.gif", "other"}, {"1234.gif", "new"}}, true);
+    QCOMPARE(photo.entryList(QDir::Files | QDir::Hidden), (QStringList{"1234.gif", "5678.gif"}));
+    QCOMPARE(contents("1234.gif"), QByteArray("new"));
 
-    // A photo of a newer paper replaces the earlier one, whatever its case.
-    QVERIFY(QFile::rename(QDir(photo).filePath("1234.gif"), QDir(photo).filePath("1234.GIF")));
-    {
-        kelmon::StagedPhotos photos(photo);
-        QVERIFY(stage(photos, "1234.GIF", "newer"));
-        QVERIFY(stage(photos, "5678.gif", "newer too"));
-        QVERIFY(photos.copy_photo(&error));
-    }
-    QCOMPARE(QDir(photo).entryList(QDir::Files | QDir::Hidden), (QStringList{"1234.GIF", "5678.gif"}));
-    QCOMPARE(contents(QDir(photo).filePath("1234.GIF")), QByteArray("newer"));
-    QCOMPARE(contents(QDir(photo).filePath("5678.gif")), QByteArray("newer too"));
-
-    // Photos of an archive that is not registered leave nothing behind.
-    {
-        kelmon::StagedPhotos photos(photo);
-        QVERIFY(stage(photos, "9999.gif", "dropped"));
-    }
-    QCOMPARE(QDir(photo).entryList(QDir::Files | QDir::Hidden), (QStringList{"1234.GIF", "5678.gif"}));
+    QVERIFY(QFile::rename(photo.filePath("1234.gif"), photo.filePath("1234.GIF")));
+    stage({{"1234.GIF", "newer"}, {"5678.gif", "newer too"}}, true);
+    stage({{"9999.gif", "dropped"}}, false);
+    QCOMPARE(photo.entryList(QDir::Files | QDir::Hidden), (QStringList{"1234.GIF", "5678.gif"}));
+    QCOMPARE(contents("1234.GIF") + contents("5678.gif"), QByteArray("newernewer too"));
 }
 
 QTEST_GUILESS_MAIN(TestArchiveNames)

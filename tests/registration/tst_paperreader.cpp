@@ -1,15 +1,14 @@
-// The paper text reader: fields counted over line ends, quoted fields, the
-// end of the file inside a record, and code page 932 decoding.
+// The paper text reader, fed the file's bytes: code page 932 decoding,
+// fields counted over line ends, quoted fields, the end-of-file mark, the end
+// of the file inside a record, and the expansion of the paper's own
+// characters.
 
+#include "registration/gaiji.h"
 #include "registration/paperreader.h"
 
-#include "helpers/paperfiles.h"
-
-#include <QTemporaryDir>
 #include <QtTest>
 
-using kelmon::PaperFileError;
-using kelmon::PaperReader;
+using namespace kelmon;
 
 class TestPaperReader : public QObject {
     Q_OBJECT
@@ -19,80 +18,68 @@ private slots:
     void records();
     void decoding_data();
     void decoding();
-    void undecodable_data();
-    void undecodable();
-    void missingFile();
+    void expandedCharacters();
 };
-
-// Reads the bytes, through the decoder, in records of `count` fields until
-// the end; each record is its fields joined by "|". Sets *failedAt to the
-// number of complete records when the text ends inside a record, -1
-// otherwise.
-static QStringList readAll(const QByteArray &bytes, int count, int *failedAt)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("kelmfx.txt"));
-    if (!kelmon::test::writeFile(path, bytes))
-        return {QStringLiteral("cannot write")};
-    PaperReader reader = PaperReader::fromFile(path);
-    QStringList out;
-    std::vector<QStringView> fields;
-    *failedAt = -1;
-    try {
-        while (!reader.atEnd()) {
-            reader.readRecord(count, fields);
-            QStringList record;
-            for (QStringView f : fields)
-                record << f.toString();
-            out << record.join(u'|');
-        }
-    } catch (const PaperFileError &e) {
-        if (e.kind == PaperFileError::EndInsideRecord)
-            *failedAt = int(out.size());
-    }
-    return out;
-}
 
 void TestPaperReader::records_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QStringList>("records");
-    QTest::addColumn<int>("failedAt");
+    QTest::addColumn<QStringList>("records");   // of three fields joined by "|"
+    QTest::addColumn<QString>("error");         // the reason shown when the file cannot be read
 
-    QTest::newRow("one record per line") << QByteArray("1,2,3\r\n4,5,6\r\n") << 3 << QStringList{"1|2|3", "4|5|6"} << -1;
-    QTest::newRow("record split over two lines") << QByteArray("1,2\r\n3\r\n4,5,6\r\n") << 3 << QStringList{"1|2|3", "4|5|6"} << -1;
-    QTest::newRow("one field too many shifts later records")
-        << QByteArray("1,2,3,4\r\n5,6\r\n") << 3 << QStringList{"1|2|3", "4|5|6"} << -1;
-    QTest::newRow("one field too many runs out at the end")
-        << QByteArray("1,2,3,4\r\n5,6,7\r\n") << 3 << QStringList{"1|2|3", "4|5|6"} << 2;
-    QTest::newRow("quoted comma") << QByteArray("\"a,b\",c,d\r\n") << 3 << QStringList{"a,b|c|d"} << -1;
-    QTest::newRow("text after the closing quote is dropped") << QByteArray("\"a\"xyz,b,c\r\n") << 3 << QStringList{"a|b|c"} << -1;
-    QTest::newRow("quoted line end") << QByteArray("\"a\r\nb\",c,d\r\n") << 3 << QStringList{"a\r\nb|c|d"} << -1;
-    QTest::newRow("empty line is an empty field") << QByteArray("1,2\r\n\r\n4,5,6\r\n") << 3 << QStringList{"1|2|", "4|5|6"} << -1;
-    QTest::newRow("trailing line ends") << QByteArray("1,2,3\r\n\r\n\r\n") << 3 << QStringList{"1|2|3"} << -1;
-    QTest::newRow("empty file") << QByteArray("") << 3 << QStringList{} << -1;
-    QTest::newRow("end inside the second record") << QByteArray("1,2,3\r\n4,5\r\n") << 3 << QStringList{"1|2|3"} << 1;
-    QTest::newRow("end inside an unclosed quote") << QByteArray("1,\"abc") << 3 << QStringList{} << 0;
-    QTest::newRow("last field's quote never closed") << QByteArray("1,2,3\r\n4,5,\"1525") << 3 << QStringList{"1|2|3"} << 1;
+    const QString cut = QStringLiteral("紙面ファイル kelmfx.txt が途中で終わっています");
+    const QString bad = QStringLiteral("紙面ファイル kelmfx.txt の %1 行目に読めない文字が有ります");
+    QTest::newRow("one record per line") << QByteArray("1,2,3\r\n4,5,6\r\n") << QStringList{"1|2|3", "4|5|6"} << "";
+    QTest::newRow("line ends LF and CR") << QByteArray("1,2,3\n4,5\r6\n") << QStringList{"1|2|3", "4|5|6"} << "";
+    QTest::newRow("record split over two lines") << QByteArray("1,2\r\n3\r\n4,5,6\r\n") << QStringList{"1|2|3", "4|5|6"} << "";
+    QTest::newRow("one field too many shifts later records") << QByteArray("1,2,3,4\r\n5,6\r\n") << QStringList{"1|2|3", "4|5|6"} << "";
+    QTest::newRow("one field too many runs out at the end") << QByteArray("1,2,3,4\r\n5,6,7\r\n") << QStringList{"1|2|3", "4|5|6"} << cut;
+    QTest::newRow("quoted comma") << QByteArray("\"a,b\",c,d\r\n") << QStringList{"a,b|c|d"} << "";
+    QTest::newRow("text after the closing quote is dropped") << QByteArray("\"a\"xyz,b,c\r\n") << QStringList{"a|b|c"} << "";
+    QTest::newRow("quoted line end") << QByteArray("\"a\r\nb\",c,d\r\n") << QStringList{"a\r\nb|c|d"} << "";
+    QTest::newRow("empty line is an empty field") << QByteArray("1,2\r\n\r\n4,5,6\r\n") << QStringList{"1|2|", "4|5|6"} << "";
+    QTest::newRow("comma at the end") << QByteArray("1,2,") << QStringList{"1|2|"} << "";
+    QTest::newRow("trailing line ends") << QByteArray("1,2,3\r\n\r\n\r\n") << QStringList{"1|2|3"} << "";
+    QTest::newRow("empty file") << QByteArray("") << QStringList{} << "";
+    QTest::newRow("end inside the second record") << QByteArray("1,2,3\r\n4,5\r\n") << QStringList{"1|2|3"} << cut;
+    QTest::newRow("end inside an unclosed quote") << QByteArray("1,\"abc") << QStringList{} << cut;
+    QTest::newRow("last field's quote never closed") << QByteArray("1,2,3\r\n4,5,\"1525") << QStringList{"1|2|3"} << cut;
     // The end-of-file mark Ctrl-Z (0x1A) closes many paper files.
-    QTest::newRow("end mark after the last line") << QByteArray("1,2,3\r\n4,5,6\r\n\x1a") << 3 << QStringList{"1|2|3", "4|5|6"} << -1;
-    QTest::newRow("end mark right after the last field") << QByteArray("1,2,3\x1a") << 3 << QStringList{"1|2|3"} << -1;
-    QTest::newRow("end mark after blank lines") << QByteArray("1,2,3\r\n\r\n\x1a\x1a\r\n") << 3 << QStringList{"1|2|3"} << -1;
-    QTest::newRow("end mark inside a record") << QByteArray("1,2\r\n\x1a") << 3 << QStringList{} << 0;
+    QTest::newRow("end mark after the last line") << QByteArray("1,2,3\r\n4,5,6\r\n\x1a") << QStringList{"1|2|3", "4|5|6"} << "";
+    QTest::newRow("end mark right after the last field") << QByteArray("1,2,3\x1a") << QStringList{"1|2|3"} << "";
+    QTest::newRow("end mark after blank lines") << QByteArray("1,2,3\r\n\r\n\x1a\x1a\r\n") << QStringList{"1|2|3"} << "";
+    QTest::newRow("end mark inside a record") << QByteArray("1,2\r\n\x1a") << QStringList{} << cut;
     QTest::newRow("control bytes inside a field are kept")
-        << QByteArray("a\x1a" "b,\x1c,\x7f\r\n") << 3 << QStringList{"a\x1a" "b|\x1c|\x7f"} << -1;
+        << QByteArray("a\x1a" "b,\x1c,\x7f\r\n") << QStringList{"a\x1a" "b|\x1c|\x7f"} << "";
+    QTest::newRow("katakana, kanji, kana") << QByteArray("\xb1\xdf,\x88\x9f,\x82\xa0\r\n") << QStringList{"ｱﾟ|亜|あ"} << "";
+    // Bytes that name no character refuse the file, with the line.
+    QTest::newRow("pair without a character") << QByteArray("1,2,3\r\n4,\x85\x40,6\r\n") << QStringList{} << bad.arg(2);
+    QTest::newRow("lead byte before a blank") << QByteArray("1,\x81 2,3\r\n") << QStringList{} << bad.arg(1);
+    QTest::newRow("lead byte at the end") << QByteArray("1,2\r\n\r\n3,4,\x81") << QStringList{} << bad.arg(3);
 }
 
 void TestPaperReader::records()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(int, count);
     QFETCH(QStringList, records);
-    QFETCH(int, failedAt);
-    int failed = 0;
-    QCOMPARE(readAll(bytes, count, &failed), records);
-    QCOMPARE(failed, failedAt);
+    QFETCH(QString, error);
+    QStringList got;
+    QString reason;
+    std::vector<QStringView> fields;
+    try {
+        PaperReader reader = PaperReader::fromBytes(bytes, QStringLiteral("kelmfx.txt"));
+        while (!reader.atEnd()) {
+            reader.readRecord(3, fields);
+            QStringList record;
+            for (QStringView f : fields)
+                record << f.toString();
+            got << record.join(u'|');
+        }
+    } catch (const PaperFileError &e) {
+        reason = e.reason();
+    }
+    QCOMPARE(got, records);
+    QCOMPARE(reason, error);
 }
 
 // Code page 932 as Windows reads it: the code points below are the code
@@ -102,10 +89,8 @@ void TestPaperReader::decoding_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QList<int>>("codes");
-
     QTest::newRow("ASCII and control bytes are themselves")
-        << QByteArray::fromHex("00091a1b1c1d1e1f417e7f") << QList<int>{0x00, 0x09, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E, 0x1F, 0x41, 0x7E, 0x7F};
-    QTest::newRow("backslash and tilde stay ASCII") << QByteArray::fromHex("5c7e") << QList<int>{0x5C, 0x7E};
+        << QByteArray::fromHex("00091a1b1c1d1e1f5c417e7f") << QList<int>{0x00, 0x09, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E, 0x1F, 0x5C, 0x41, 0x7E, 0x7F};
     QTest::newRow("single bytes outside the JIS sets") << QByteArray::fromHex("80a0fdfeff") << QList<int>{0x80, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3};
     QTest::newRow("half-width katakana") << QByteArray::fromHex("a1b1df") << QList<int>{0xFF61, 0xFF71, 0xFF9F};
     QTest::newRow("kanji and symbols") << QByteArray::fromHex("889f8160815f81ca") << QList<int>{0x4E9C, 0xFF5E, 0xFF3C, 0xFFE2};
@@ -118,56 +103,44 @@ void TestPaperReader::decoding()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QList<int>, codes);
-    qsizetype bad = 0;
-    const QString text = kelmon::decodeCp932(bytes, &bad);
+    qsizetype bad = 0;   // no byte left undecoded
     QList<int> got;
-    for (QChar c : text)
+    for (QChar c : decodeCp932(bytes, &bad))
         got << c.unicode();
     QCOMPARE(got, codes);
     QCOMPARE(bad, qsizetype(-1));
 }
 
-void TestPaperReader::undecodable_data()
+// Each code of the paper's character list, read from its bytes (runs of
+// consecutive codes of the user-defined area), expands to its text; no other
+// private-use character expands.
+void TestPaperReader::expandedCharacters()
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<QString>("line");
-
-    QTest::newRow("pair without a character") << QByteArray("1,2\r\n3,\x85\x40,4\r\n") << 7 << "2";
-    QTest::newRow("lead byte before a blank") << QByteArray("1,\x81 2,3\r\n") << 2 << "1";
-    QTest::newRow("lead byte at the end") << QByteArray("1,2\r\n\r\n3,4,\x81") << 11 << "3";
-}
-
-// A paper file with bytes that name no character is refused with the line,
-// never stored with a stand-in character.
-void TestPaperReader::undecodable()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, offset);
-    QFETCH(QString, line);
-    qsizetype bad = -1;
-    const QString text = kelmon::decodeCp932(bytes, &bad);
-    QCOMPARE(bad, qsizetype(offset));
-    QVERIFY(!text.contains(QChar(0x1A)));
-    try {
-        PaperReader::fromBytes(bytes, QStringLiteral("kelmfd.txt"));
-        QFAIL("undecodable bytes were read");
-    } catch (const PaperFileError &e) {
-        QCOMPARE(e.kind, PaperFileError::Undecodable);
-        QCOMPARE(e.reason(), QStringLiteral("紙面ファイル kelmfd.txt の %1 行目に読めない文字が有ります").arg(line));
-    }
-}
-
-void TestPaperReader::missingFile()
-{
-    QTemporaryDir dir;
-    try {
-        PaperReader::fromFile(dir.filePath("kelmfa.txt"));
-        QFAIL("a missing file was read");
-    } catch (const PaperFileError &e) {
-        QCOMPARE(e.kind, PaperFileError::Unreadable);
-        QCOMPARE(e.reason(), QStringLiteral("紙面ファイル kelmfa.txt を読み込めません"));
-    }
+    const QStringList circled{"①", "②", "③", "④", "⑤", "⑥"}, results6{"転覆", "落水", "失格", "欠場", "Ｆ", "Ｌ"},
+        results4{"失格", "欠場", "Ｆ", "Ｌ"}, boats{"1号艇", "2号艇", "3号艇", "4号艇", "5号艇", "6号艇"};
+    const QList<QPair<int, QStringList>> runs{
+        {0xF040, circled}, {0xF046, results6}, {0xF04C, {"\uFF0D", "⇔", "→", "⇔", "⇔", "⇔", "返還", "AB"}},
+        {0xF05A, results6}, {0xF060, {"\u2026", "\uFF0D", "\uFF0D", "A1", "A2", "A3", "B1", "B2"}},
+        {0xF068, circled}, {0xF06E, results6}, {0xF074, {"優勝", "優出", "優勝", "優出"}},
+        {0xF07C, {"1ｺｰｽ", "2ｺｰｽ", "3ｺｰｽ"}}, {0xF080, {"4ｺｰｽ", "5ｺｰｽ", "6ｺｰｽ", "崎", "迫", "柳"}},
+        {0xF087, boats}, {0xF08D, results4}, {0xF091, boats},
+        {0xF0A5, {"1ﾚｰｽ", "2ﾚｰｽ", "3ﾚｰｽ", "4ﾚｰｽ", "5ﾚｰｽ", "6ﾚｰｽ", "7ﾚｰｽ", "8ﾚｰｽ", "9ﾚｰｽ", "10ﾚｰｽ", "11ﾚｰｽ", "12ﾚｰｽ"}},
+        {0xF0B1, {"Ｆ", "Ｌ", "１", "２", "３", "F1", "L1", "F2"}}, {0xF0B9, circled}, {0xF0BF, results4},
+        {0xF0C3, circled}, {0xF0C9, results4}, {0xF0CD, {"F3", "L2", "L3"}},
+        {0xF0D6, {"00", "01", "02", "03", "04", "05", "06", "07", "08", "09"}}, {0xF141, {"F1", "F2", "L1", "L2"}}};
+    int total = 0;
+    for (const auto &[sjis, texts] : runs)
+        for (int i = 0; i < texts.size(); ++i, ++total) {
+            const char bytes[] = {char((sjis + i) >> 8), char((sjis + i) & 0xFF)};
+            QCOMPARE(conv_gaiji(decodeCp932(QByteArrayView(bytes, 2))), texts[i]);
+        }
+    int expanding = 0;
+    for (char32_t c = 0xE000; c <= 0xE757; ++c)
+        expanding += !gaijiText(c).isEmpty();
+    QCOMPARE(expanding, total);
+    // Trailing blanks are dropped, leading ones kept; an expansion is not expanded again.
+    QCOMPARE(conv_gaiji(u" \u3000a\uE000\uE014\uE064 \u3000"), QString(" \u3000a①\uE0141ﾚｰｽ"));
+    QCOMPARE(conv_gaiji(u" \u3000 "), QString());
 }
 
 QTEST_GUILESS_MAIN(TestPaperReader)
