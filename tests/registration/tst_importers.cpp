@@ -96,6 +96,7 @@ private slots:
     void failedArchiveLeavesTheDatabase_data();
     void failedArchiveLeavesTheDatabase();
     void photosThatCannotBePlacedRollBack();
+    void sessionRewritesReplacedPhotosExactly();
 };
 
 void TestImporters::conversions_data()
@@ -280,6 +281,42 @@ void TestImporters::photosThatCannotBePlacedRollBack()
     QVERIFY(!r.registered);
     QCOMPARE(r.message.left(failedPrefix.size()), failedPrefix);
     QCOMPARE(allCounts(), QList<int>(13, 0));
+}
+
+// A run of registrations in one session: replaced photos' files are written
+// again for later photos, which must then hold exactly their new bytes, and
+// nothing of them is left in photo/ when the session ends.
+void TestImporters::sessionRewritesReplacedPhotosExactly()
+{
+    auto photo = [&](const QString &name) {
+        QFile f(folder->file("photo/" + name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+    };
+    const QByteArray longA(300, 'A'), longD(400, 'D');
+    {
+        RegistrationSession session;
+        // An archive of one meeting row and the photos; `cut` ends its race
+        // card inside a record so that the archive fails.
+        auto registerPaper = [&](int meeting, QList<QPair<QString, QByteArray>> entries, bool cut = false) {
+            entries << qMakePair(QString("kelmfa.txt"), paperLines({recordFor("f_setus", {meeting})}));
+            if (cut)
+                entries << qMakePair(QString("kelmfd.txt"), paperLines({recordFor("f_wakus", {meeting, 1, 1, 1})}).chopped(9));
+            const QString path = folder->file(QStringLiteral("receive/paper%1.lzh").arg(meeting));
+            return writeLzh(path, entries) && register_archive(path, {}, &session).registered;
+        };
+        QVERIFY(registerPaper(1, {{"1111.gif", longA}, {"2222.gif", "GIF89a-two"}}));
+        // The replaced 1111 (300 bytes) and 2222 become spare files ...
+        QVERIFY(registerPaper(2, {{"1111.gif", "GIF89a-short"}, {"2222.gif", "GIF89a-2"}}));
+        // ... that the next photos are written into: shorter and longer ones.
+        QVERIFY(registerPaper(3, {{"2222.gif", "x"}, {"1111.gif", longD}, {"3333.gif", "new"}}));
+        QCOMPARE(photo("1111.gif") + photo("2222.gif") + photo("3333.gif"), longD + "x" + "new");
+        // A failed archive leaves the photos as they were, though its own
+        // was staged in a spare file.
+        QVERIFY(!registerPaper(4, {{"1111.gif", "lost"}}, true));
+        QCOMPARE(photo("1111.gif"), longD);
+    }
+    QCOMPARE(QDir(folder->file("photo")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             (QStringList{"1111.gif", "2222.gif", "3333.gif"}));
 }
 
 QTEST_GUILESS_MAIN(TestImporters)
