@@ -2,11 +2,15 @@
 // kind with its page and layout, the stored ranking under each layout, the
 // finish-place and payout-return rows, the popup menu of a right click, the
 // border rate, the racers' what-if blocks with their marks and blank rates,
-// and the legend.
+// the legend, and the cells they share at their rounding edges (expected
+// values worked out by hand).
 
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
 #include "lists/dataroom.h"
+#include "lists/dataroomrates.h"
+#include "lists/listcells.h"
+#include "lists/listcolumns.h"
 #include "lists/helpers/listfixture.h"
 #include "lists/tokhm.h"
 #include "support/testenv.h"
@@ -76,18 +80,15 @@ private slots:
     void rankingKinds()
     {
         QFETCH(QVariant, lunksflag);
-        QFETCH(QString, title);
-        QFETCH(int, button);
-        QFETCH(QString, lastHeading);
         insertDay(lunksflag);
         GridModel ranking, places, returns;
         const RankingPage page = set_dataroom(kKey, ranking, places, returns);
-        QCOMPARE(page.title.value_or("*"), title);
-        QCOMPARE(page.pointsButton ? int(*page.pointsButton) : -1, button);
+        QTEST(page.title.value_or("*"), "title");
+        QTEST(page.pointsButton ? int(*page.pointsButton) : -1, "button");
         if (!lunksflag.isValid())
             QCOMPARE(page.subtitle.value_or("*"), QString("お客様のデータベースが壊れています"));
         QCOMPARE(ranking.cols(), lunksflag == QVariant(2) ? 8 : 10);
-        QCOMPARE(ranking.text(1, ranking.cols() - 1), lastHeading);
+        QTEST(ranking.text(1, ranking.cols() - 1), "lastHeading");
     }
 
     void rankingRows_data()
@@ -111,8 +112,6 @@ private slots:
     void rankingRows()
     {
         QFETCH(QVariant, lunksflag);
-        QFETCH(QStringList, first);
-        QFETCH(QStringList, second);
         insertDay(lunksflag);
         row("f_lunks", {{"lunkscode", 1}, {"tourokuno", 123}, {"sensyname", "長谷川太郎"}, {"syuso_all", 20},
                         {"syuso_1", 6}, {"syuso_2", 4}, {"syuso_3", 3}, {"fukuritu", 50}, {"fukuritu_3", 65},
@@ -128,8 +127,8 @@ private slots:
         disp_lunks(kKey, title, ranking);   // a refill replaces the rows
         QCOMPARE(ranking.rows(), 4);
         QCOMPARE(ranking.row(), 3);
-        QCOMPARE(rowTexts(ranking, 2), first);
-        QCOMPARE(rowTexts(ranking, 3), second);
+        QTEST(rowTexts(ranking, 2), "first");
+        QTEST(rowTexts(ranking, 3), "second");
     }
 
     // Finish-place rates by registration number, none without starts; payout
@@ -262,6 +261,64 @@ private slots:
         QCOMPARE(rowTexts(grid, 8), (QStringList{"後半戦", "着外", "①外", "②外", "③外", "④外", "⑤外", "⑥外", "外外"}));
         QCOMPARE(grid.text(7, 3), QString("②⑥"));
         QCOMPARE(grid.backColor(7, 3), std::optional<QRgb>(0xC0FFC0));
+    }
+
+    // Place rates: places x 100 / starts cut down to tenths, then raised to a
+    // whole percent; no rate for counts that cannot be.
+    void placeRates_data()
+    {
+        QTest::addColumn<double>("places");
+        QTest::addColumn<double>("starts");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("1 of 3 = 33.3 raised") << 1.0 << 3.0 << " 34";
+        QTest::newRow("661 of 2000 = 33.05 cut to 33.0") << 661.0 << 2000.0 << " 33";
+        QTest::newRow("331 of 1000 = 33.1 raised") << 331.0 << 1000.0 << " 34";
+        QTest::newRow("1 of 2000 = 0.05 cut to 0") << 1.0 << 2000.0 << "  0";
+        QTest::newRow("1999 of 2000 = 99.95 raised") << 1999.0 << 2000.0 << "100";
+        QTest::newRow("7 of 100 exactly") << 7.0 << 100.0 << "  7";
+        QTest::newRow("no starts") << 1.0 << 0.0 << "";
+        QTest::newRow("negative starts") << 1.0 << -3.0 << "";
+        QTest::newRow("fractional count") << 1.5 << 3.0 << "";
+        QTest::newRow("absurd count") << 1e12 << 3.0 << "";
+    }
+    void placeRates()
+    {
+        QFETCH(double, places);
+        QFETCH(double, starts);
+        QTEST(finishPlaceCell(places, starts), "cell");
+    }
+
+    void cells_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("cell");
+        const auto row = [](const char *kind, double value, const char *cell) {
+            QTest::addRow("%s %g", kind, value) << QString::fromLatin1(kind) << value << QString::fromUtf8(cell);
+        };
+        // Payout returns: decimals by the unrounded value, halves away from zero.
+        for (const auto &[value, cell] : std::initializer_list<std::pair<double, const char *>>{
+                 {123.4, " 123"}, {100, " 100"}, {99.96, "100.0"}, {85.25, "85.3"}, {10, "10.0"}, {9.996, "10.00"},
+                 {2.675, "2.68"}, {0, "0.00"}})
+            row("return", value, cell);
+        // What-if rates: two decimals below 10, one from 10 on.
+        row("what-if", 10.25, "10.3");
+        row("what-if", 10, "10.0");
+        row("what-if", 9.994, "9.99");
+        row("race", 0, "");
+        row("race", 2.5, "");
+        row("race", 100, "");
+        row("frame", 6, "6枠");
+        row("frame", 7, "");
+        row("number", 40000, "");
+    }
+    void cells()
+    {
+        QFETCH(QString, kind);
+        QFETCH(double, value);
+        static const std::map<QString, QString (*)(double)> form = {{"return", returnRateCell}, {"what-if", tokhmRate},
+            {"race", raceCell}, {"frame", frameCell}, {"number", registrationText}};
+        QTEST(form.at(kind)(value), "cell");
     }
 };
 

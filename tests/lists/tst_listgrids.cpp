@@ -1,19 +1,15 @@
 // The racer, motor and boat list grids and the racer detail without a window:
 // the cells of a row from values worked out by hand, bad values, order and
-// refill, which popup items a right-click enables, the racer detail's header
-// and results, and its photo.
+// refill, heading tints, which popup items a right-click enables, and the
+// racer detail's header and results.
 
 #include "common/modkelmon.h"
-#include "common/programfolder.h"
 #include "lists/helpers/listfixture.h"
 #include "lists/motorboatlist.h"
 #include "lists/racerdisp.h"
 #include "lists/racerlist.h"
-#include "samplepaper/samplepaper.h"
 #include "support/testenv.h"
 
-#include <QBuffer>
-#include <QDir>
 #include <QtTest>
 
 using namespace kelmon;
@@ -43,14 +39,41 @@ void loadMachines(GridModel &g, const MachineList &list)
     disp_machinelist(g, list, kSetusText, kDayText);
 }
 
-QString items(const std::optional<PopupItems> &shown, std::initializer_list<int> indexes)
+// Popup items by cell: the listed items as 1 (enabled) or 0, x when left
+// alone; "-" when no menu pops up.
+struct PopupCase {
+    int row, col;
+    const char *items;
+};
+template <typename Popup>
+void checkPopups(GridModel &g, Popup popup, std::initializer_list<int> indexes, std::initializer_list<PopupCase> cases)
 {
-    if (!shown)
-        return "-";
-    QString got;
-    for (int i : indexes)
-        got += shown->count(i) ? (shown->at(i) ? u'1' : u'0') : u'x';
-    return got;
+    for (const PopupCase &p : cases) {
+        g.setRow(p.row);
+        g.setCol(p.col);
+        const std::optional<PopupItems> shown = popup(g);
+        QString got = shown ? QString() : "-";
+        for (int i : indexes)
+            got += !shown ? QString() : !shown->count(i) ? "x" : shown->at(i) ? "1" : "0";
+        QVERIFY2(got == p.items, qPrintable(QString("row %1 col %2: %3").arg(p.row).arg(p.col).arg(got)));
+    }
+}
+
+// Heading tints (RGB) over column ranges of rows 0..rows-1; other columns none.
+struct Tint {
+    int first, last;
+    QRgb rgb;
+};
+void checkTints(const GridModel &g, int rows, std::initializer_list<Tint> tints)
+{
+    for (int c = 0; c < g.cols(); ++c) {
+        std::optional<QRgb> want;
+        for (const Tint &t : tints)
+            if (c >= t.first && c <= t.last)
+                want = t.rgb;
+        for (int r = 0; r < rows; ++r)
+            QCOMPARE(g.backColor(r, c), want);
+    }
 }
 
 void insertRun(int day, int race, int frame, std::initializer_list<test::Field> more)
@@ -109,35 +132,15 @@ private slots:
         QCOMPARE(edge[43], QString("70000"));
         QCOMPARE(g.row(), 2);
         QCOMPARE(g.col(), 1);
+        checkTints(g, 2, {{5, 7, 0xFFC0FF}, {8, 11, 0xFFC0C0}, {12, 15, 0xFFE0C0}, {18, 29, 0xC0FFFF}, {30, 42, 0xC0C0FF}});
+        // Items 0, 1, 2 and 5; none on the name column.
+        checkPopups(g, racerListPopup, {0, 1, 2, 5}, {{2, 0, "-"}, {2, 1, "1110"}, {2, 8, "1100"}, {2, 12, "1100"},
+                                                     {3, 16, "0001"}, {2, 17, "0000"}, {3, 17, "0001"}});
         loadRacers(g, QString::number(kDay + 1));
         QCOMPARE(g.rows(), 3);
         QCOMPARE(g.text(2, 1), QString("3000"));
-    }
-
-    void racerPopup_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("items");   // items 0, 1, 2, 5 as 1/0; "-" no popup
-        QTest::newRow("name: no popup") << 2 << 0 << "-";
-        QTest::newRow("number") << 2 << 1 << "1110";
-        QTest::newRow("boat number") << 2 << 12 << "1100";
-        QTest::newRow("first race") << 2 << 16 << "0001";
-        QTest::newRow("no second race") << 2 << 17 << "0000";
-        QTest::newRow("second race") << 3 << 17 << "0001";
-        QTest::newRow("no racers") << 1 << 1 << "-";
-    }
-    void racerPopup()
-    {
-        QFETCH(int, row);
-        QFETCH(int, col);
-        test::insertDayRow("f_racer", kSetus, kDay, {{"tourokuno", 3100}, {"hayami_1", 5}});
-        test::insertDayRow("f_racer", kSetus, kDay, {{"tourokuno", 4012}, {"hayami_1", 2}, {"hayami_2", 8}});
-        GridModel g;
-        loadRacers(g, row < 2 ? "x" : kDayText);
-        g.setRow(row);
-        g.setCol(col);
-        QTEST(items(racerListPopup(g), {0, 1, 2, 5}), "items");
+        loadRacers(g, "x");
+        checkPopups(g, racerListPopup, {}, {{1, 1, "-"}});
     }
 
     void machineRows_data()
@@ -153,43 +156,20 @@ private slots:
             {list.key, 23}, {"syoritu", 6.125}, {"fukuritu", 42}, {"fukuritu_3", 61}, {"firsttime", 1496},
             {"syuso_1", 12}, {"syuso_2", 9}, {"syuso_3", 8}, {"syuso_4", 7}, {"syuso_5", 6}, {"syuso_6", 5},
             {"syuso_all", 47}, {"yusyu", 2}, {"yusyo", 1}, {"sensyname", "佐藤花子さん"}, {"tourokuno", 4321}});
-        test::insertDayRow(list.table, kSetus, kDay, {{list.key, 3}, {"firsttime", 0}});
+        test::insertDayRow(list.table, kSetus, kDay, {{list.key, 3}, {"firsttime", 0}, {"sensyname", "　 "}});
         GridModel g;
         loadMachines(g, list);
         QCOMPARE(g.rows(), 3);
         QCOMPARE(rowTexts(g, 1), (QStringList{" 3", " 0.00", "  0", "  0", "", "  0", "  0", "  0", "  0", "  0",
-                                              "  0", "  0", " 0", " 0", "", "0", "0"}));
+                                              "  0", "  0", " 0", " 0", "　 ", "0", "0"}));
         QCOMPARE(rowTexts(g, 2), (QStringList{"23", " 6.13", " 42", " 61", "1.49.6", " 12", "  9", "  8", "  7", "  6",
                                               "  5", " 47", " 2", " 1", "佐藤花子", "1496", "4321"}));
         QCOMPARE(g.row(), 1);
-        // Headings are tinted from the design's &HBBGGRR colours.
-        QCOMPARE(g.backColor(0, 1), std::optional<QRgb>(0xFFC0C0));
-    }
-
-    void machinePopup_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("items");   // items 0, 2, 4; x: left alone
-        QTest::newRow("number") << 1 << 0 << "x01";
-        QTest::newRow("user name") << 1 << 14 << "x01";
-        QTest::newRow("row without user") << 2 << 3 << "x10";
-        QTest::newRow("blank user") << 3 << 3 << "x10";
-    }
-    void machinePopup()
-    {
-        QFETCH(int, row);
-        QFETCH(int, col);
-        test::insertDayRow("f_boats", kSetus, kDay, {{"boatsno", 1}, {"sensyname", "選手"}});
-        test::insertDayRow("f_boats", kSetus, kDay, {{"boatsno", 2}});
-        test::insertDayRow("f_boats", kSetus, kDay, {{"boatsno", 3}, {"sensyname", "　 "}});
-        GridModel g;
-        loadMachines(g, kBoatList);
-        g.setRow(row);
-        g.setCol(col);
-        QTEST(items(machineListPopup(g), {0, 2, 4}), "items");
-        disp_machinelist(g, kBoatList, kSetusText, QString::number(kDay + 1));
-        QVERIFY(!machineListPopup(g));
+        checkTints(g, 1, {{1, 4, 0xFFC0C0}, {5, 13, 0xC0FFFF}, {14, 14, 0xC0C0FF}});
+        // Items 0, 2 and 4: the racer item needs a user, sorting no number or user column.
+        checkPopups(g, machineListPopup, {0, 2, 4}, {{2, 0, "x01"}, {2, 14, "x01"}, {2, 13, "x11"}, {1, 3, "x10"}});
+        disp_machinelist(g, list, kSetusText, QString::number(kDay + 1));
+        checkPopups(g, machineListPopup, {}, {{0, 0, "-"}});
     }
 
     // The racer detail.
@@ -233,66 +213,18 @@ private slots:
             QCOMPARE(g.backColor(row, 9), std::optional<QRgb>(rgb));
         }
         QVERIFY(!g.backColor(1, 3));
+        // Items 0, 1, 2 and 4: no sorting by penalty, averages of start timing
+        // and exhibition only, a result only of a dated day after day 0.
+        const auto popup = [](bool resultWindow) {
+            return [resultWindow](const GridModel &grid) { return racerDetailPopup(grid, resultWindow); };
+        };
+        checkPopups(g, popup(true), {0, 1, 2, 4}, {{2, 6, "1111"}, {2, 8, "1111"}, {2, 7, "1101"}, {2, 9, "0001"},
+                                                   {1, 1, "1100"}, {4, 1, "1100"}});
+        checkPopups(g, popup(false), {0, 1, 2, 4}, {{2, 6, "1110"}});
+        disp_restb(g, kSetusText, "99");
+        checkPopups(g, popup(true), {}, {{0, 0, "-"}});
     }
 
-    void popupItems_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<bool>("resultWindow");
-        QTest::addColumn<QString>("items");   // items 0, 1, 2, 4
-        QTest::newRow("start timing") << 2 << 6 << true << "1111";
-        QTest::newRow("penalty") << 2 << 9 << true << "0001";
-        QTest::newRow("no result window") << 2 << 6 << false << "1110";
-        QTest::newRow("day 0 opens no result") << 1 << 1 << true << "1100";
-        QTest::newRow("day without a date opens no result") << 4 << 1 << true << "1100";
-    }
-    void popupItems()
-    {
-        QFETCH(int, row);
-        QFETCH(int, col);
-        QFETCH(bool, resultWindow);
-        insertRuns();
-        GridModel g;
-        set_restb_grid(g);
-        QVERIFY(!racerDetailPopup(g, true));   // the header-only grid has no popup
-        disp_restb(g, kSetusText, "12");
-        g.setRow(row);
-        g.setCol(col);
-        const std::optional<PopupItems> shown = racerDetailPopup(g, resultWindow);
-        QTEST(items(shown, {0, 1, 2, 4}), "items");
-    }
-
-    // The photo is read only as a GIF, by a name in any case.
-    void photo_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("shown");
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        QImage(2, 2, QImage::Format_RGB32).save(&buffer, "PNG");
-        const QByteArray gif = buildGif(3, 2, {qRgb(0, 0, 0), qRgb(255, 255, 255)}, QByteArray("\0\1\0\1\0\1", 6));
-        QTest::newRow("gif") << "0012.gif" << gif << true;
-        QTest::newRow("name in capitals") << "0012.GIF" << gif << true;
-        QTest::newRow("png under a gif name") << "0012.gif" << png << false;
-        QTest::newRow("broken gif") << "0012.gif" << QByteArray("GIF89a broken") << false;
-        QTest::newRow("another racer's photo only") << "0013.gif" << gif << false;
-    }
-    void photo()
-    {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, content);
-        QFETCH(bool, shown);
-        QDir().mkpath(photoFolder());
-        QFile f(QDir(photoFolder()).filePath(file));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        f.close();
-        const QImage image = loadRacerPhoto(racerPhotoPath("12"));
-        QCOMPARE(image.size(), shown ? QSize(3, 2) : QSize(0, 0));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestListGrids)

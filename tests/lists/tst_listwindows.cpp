@@ -2,12 +2,9 @@
 // inside the main window: their openers, captions and context, and one popup
 // path of each.
 
-#include "app/ui/frmmainmenu.h"
-#include "app/ui/mainmenus.h"
 #include "app/ui/viewerfactory.h"
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
-#include "common/settingsrow.h"
 #include "lists/helpers/listfixture.h"
 #include "lists/ui/frmdataroom.h"
 #include "lists/ui/frmracerdisp.h"
@@ -15,16 +12,11 @@
 #include "lists/ui/frmtokhmlist.h"
 #include "platform/messages.h"
 #include "samplepaper/samplepaper.h"
-#include "support/testenv.h"
+#include "support/windowtest.h"
 
-#include <QAction>
 #include <QDir>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QPushButton>
-#include <QtTest>
 
 using namespace kelmon;
 using namespace kelmon::lists;
@@ -34,6 +26,7 @@ namespace {
 constexpr int kVenue = 12;   // 住之江
 constexpr int kSetus = 1234;
 constexpr int kDay = 2;
+const QString kDay1225 = "  (住之江 01/12/25";
 
 void row(const char *table, std::initializer_list<test::Field> fields)
 {
@@ -42,34 +35,9 @@ void row(const char *table, std::initializer_list<test::Field> fields)
 
 } // namespace
 
-class TestListWindows : public QObject {
+class TestListWindows : public test::WindowTest {
     Q_OBJECT
-    std::unique_ptr<test::ProgramFolder> folder;
-    std::unique_ptr<frmmainmenu> frame;
 
-    template <typename W> W *lastWindow()
-    {
-        QMdiSubWindow *sub = frame->mdiArea()->subWindowList().last();
-        frame->mdiArea()->setActiveSubWindow(sub);
-        auto *w = qobject_cast<W *>(sub->widget());
-        if (w)
-            w->activateFirstTime();
-        return w;
-    }
-    // A click on the current cell; true when the menu popped up.
-    bool popsUp(const char *menu, const std::function<void()> &click)
-    {
-        QMenu *popup = frame->menus().menu(menu);
-        popup->hide();
-        click();
-        const bool shown = popup->isVisible();
-        popup->hide();
-        return shown;
-    }
-    QAction *item(const char *menu, int i) const
-    {
-        return frame->menus().action(QStringLiteral("%1sub_%2").arg(QLatin1String(menu)).arg(i));
-    }
     frmracerdisp *racerDetail(const QString &tourokuno)
     {
         ViewerWindow *w = createViewer(ViewerKind::RacerDetail);
@@ -85,7 +53,6 @@ private slots:
     void init()
     {
         folder = std::make_unique<test::ProgramFolder>();
-        read_m_kanri();
         test::insertPaperDay(kVenue, kSetus, kDay, "20011225");
         row("f_racer", {{"tourokuno", 3100}, {"sensyname", "鈴木一郎"}, {"hayami_1", 5}});
         row("f_racer", {{"tourokuno", 4012}, {"sensyname", "山田太郎"}, {"hayami_1", 2}, {"hayami_2", 11}});
@@ -93,17 +60,9 @@ private slots:
         row("f_motor", {{"motorno", 8}});
         row("f_boats", {{"boatsno", 41}});
         row("f_lunks", {{"lunkscode", 1}, {"tourokuno", 3100}, {"sensyname", "鈴木一郎"}, {"hayami_1", 11}, {"hayami_2", 3}});
-        frame = std::make_unique<frmmainmenu>();
-        frame->resize(1200, 800);
-        frame->show();
-        frame->mnukyosocodesub_Click(kVenue - 1);
+        showMain(kVenue);
     }
-    void cleanup()
-    {
-        frame.reset();
-        QVERIFY(folder->exits().empty());
-        folder.reset();
-    }
+    void cleanup() { closeMain(); }
 
     // Menu command and toolbar button each open a new window of the day.
     void openers_data()
@@ -113,11 +72,10 @@ private slots:
         QTest::addColumn<QString>("menu");   // the popup menu of its (first) grid
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("rows");
-        const QString day = "  (住之江 01/12/25)";
-        QTest::newRow("racers") << "mnuracer" << 14 << "mnurs" << "選手情報を一覧表示しています..." + day << 4;
-        QTest::newRow("motors") << "mnumotor" << 15 << "mnumt" << "モーター情報を一覧表示しています..." + day << 3;
-        QTest::newRow("boats") << "mnuboats" << 16 << "mnubt" << "ボート情報を一覧表示しています..." + day << 2;
-        QTest::newRow("data room") << "mnudataroom" << 17 << "mnul2" << "データルームを表示しています..." + day << 3;
+        QTest::newRow("racers") << "mnuracer" << 14 << "mnurs" << "選手情報を一覧表示しています..." + kDay1225 + ")" << 4;
+        QTest::newRow("motors") << "mnumotor" << 15 << "mnumt" << "モーター情報を一覧表示しています..." + kDay1225 + ")" << 3;
+        QTest::newRow("boats") << "mnuboats" << 16 << "mnubt" << "ボート情報を一覧表示しています..." + kDay1225 + ")" << 2;
+        QTest::newRow("data room") << "mnudataroom" << 17 << "mnul2" << "データルームを表示しています..." + kDay1225 + ")" << 3;
     }
     void openers()
     {
@@ -141,17 +99,13 @@ private slots:
     {
         frame->mnuracer_Click();
         auto *list = lastWindow<frmracerlist>();
-        GridModel &g = *list->popupGrid("mnurs");
-        g.setRow(2);   // 鈴木一郎: race 5 in the first half
-        g.setCol(16);
-        QVERIFY(!popsUp("mnurs", [&] { list->gridMouseDown(2, 16, Qt::LeftButton, QPoint(10, 10)); }));
-        QVERIFY(popsUp("mnurs", [&] { list->gridMouseDown(2, 16, Qt::RightButton, QPoint(10, 10)); }));
+        QVERIFY(rightClick(list->view(), "mnurs", 2, 16));   // 鈴木一郎: race 5 in the first half
         frame->mnukyosocodesub_Click(0);
         ScriptedMessages box;
         item("mnurs", 5)->trigger();
         auto *card = frame->mdiArea()->subWindowList().last()->widget();
         QCOMPARE(card->objectName(), QString("frmraceinfo"));
-        QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  (住之江 01/12/25  5R)"));
+        QCOMPARE(card->windowTitle(), "レース情報を表示しています..." + kDay1225 + "  5R)");
     }
 
     // A semi-final ranking's frame cell opens the race card of the race to its left.
@@ -161,14 +115,11 @@ private slots:
         frame->mnudataroom_Click();
         auto *room = lastWindow<frmdataroom>();
         QCOMPARE(room->lbllunks[0]->text(), QString("準優がけ ベスト１２"));
-        room->grid(0).setRow(2);
-        room->grid(0).setCol(9);
-        QVERIFY(popsUp("mnul2", [&] { room->mfgdr_MouseDown(0, Qt::RightButton, QPoint()); }));
+        QVERIFY(rightClick(room->mfgdr[0], "mnul2", 2, 9));
         item("mnul2", 5)->trigger();
         auto *card = lastWindow<ViewerWindow>();
-        QCOMPARE(card->objectName(), QString("frmraceinfo"));
         QCOMPARE(card->context().racesno, QString("11"));
-        QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  (住之江 01/12/25 11R)"));
+        QCOMPARE(card->windowTitle(), "レース情報を表示しています..." + kDay1225 + " 11R)");
     }
 
     // The points standing's button opens the points table of the room's day.
@@ -178,11 +129,10 @@ private slots:
         modkelmon::exec("update f_setus set bordrcnt = 6");
         modkelmon::exec("update f_setfg set lunksflag = 2");
         frame->mnudataroom_Click();
-        auto *room = lastWindow<frmdataroom>();
-        room->cmdtokhmlist->click();
+        lastWindow<frmdataroom>()->cmdtokhmlist->click();
         auto *points = lastWindow<frmtokhmlist>();
         QVERIFY(points);
-        QCOMPARE(points->windowTitle(), QString("得点早見表を表示しています...  (住之江 01/12/25)"));
+        QCOMPARE(points->windowTitle(), "得点早見表を表示しています..." + kDay1225 + ")");
         QCOMPARE(points->context().racesno, QString("1"));
         QCOMPARE(points->lblbordrcnt[0]->text(), QString("6.00"));
         QCOMPARE(points->blocks().text(1, 1), QString("7.25"));
@@ -196,7 +146,7 @@ private slots:
         row("f_racer", {{"tourokuno", 12}, {"sensyname", "佐藤"}, {"tourokuki", 99}, {"adress", 40}});
         test::insertDayRow("f_restb", kSetus, 1, {{"racesno", 4}, {"wakusno", 3}, {"tourokuno", 12}, {"cyakucode", 2}});
         QDir().mkpath(photoFolder());
-        for (const auto &[file, content] : {std::pair{"0012.gif", racerPhotoGif(12)},
+        for (const auto &[file, content] : {std::pair{"0012.GIF", racerPhotoGif(12)},
                                             std::pair{"0055.gif", QByteArray("\x89PNG\r\n\x1a\n not a gif")}}) {
             QFile photo(QDir(photoFolder()).filePath(file));
             QVERIFY(photo.open(QIODevice::WriteOnly) && photo.write(content) == content.size());
@@ -206,8 +156,7 @@ private slots:
         QCOMPARE(detail->lblmemo[0]->text(), QString("99期 福岡"));
         QVERIFY(!detail->imaPhoto->pixmap().isNull());
         QCOMPARE(detail->grid().text(1, 3), QString("２着"));
-        detail->popupGrid("mnurd")->setCol(9);
-        QVERIFY(popsUp("mnurd", [&] { detail->mfgf_restb_MouseDown(1, 9, Qt::RightButton, QPoint(10, 10)); }));
+        QVERIFY(rightClick(detail->mfgf_restb, "mnurd", 1, 9));
         QVERIFY(!item("mnurd", 0)->isEnabled());
 
         detail = racerDetail("55");
@@ -216,7 +165,6 @@ private slots:
         QCOMPARE(detail->grid().rows(), 1);
         QCOMPARE(detail->grid().text(0, 9), QString("減点"));
         QVERIFY(detail->imaPhoto->pixmap().isNull());
-        QVERIFY(!popsUp("mnurd", [&] { detail->mfgf_restb_MouseDown(0, 0, Qt::RightButton, QPoint(10, 10)); }));
     }
 };
 
