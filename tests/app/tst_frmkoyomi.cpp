@@ -32,17 +32,10 @@ void insertDay(const QString &time08, const QString &time10, int mtnew, int btne
 
 } // namespace
 
-class TestFrmkoyomi : public QObject {
+class TestFrmkoyomi : public test::DatabaseTest {
     Q_OBJECT
 
 private slots:
-    void init() { folder.reset(new test::ProgramFolder); }
-    void cleanup()
-    {
-        folder.reset();
-        modkelmon::set_dispmenu_handler({});
-    }
-
     // The semi-final sentence from the meeting, whether or not the day has a row.
     void semiFinalSystem_data()
     {
@@ -75,17 +68,6 @@ private slots:
         QCOMPARE(day.kyuse, dayRow ? QStringLiteral("一白") : QString());
     }
 
-    // Context texts that are not numbers find nothing and fail nothing.
-    void malformedContext()
-    {
-        insertMeeting(1);
-        insertDay("0613", "1240", 1, 1);
-        const Koyomi day = load_koyomi(QStringLiteral("abc"), QString(), QStringLiteral("?"));
-        QVERIFY(day.kyuse.isEmpty());
-        QVERIFY(!day.mtnew);
-        QVERIFY(folder->exits().empty());
-    }
-
     // Opened as a child of the frame: the first activation fills the window
     // and hides the race-card format menu.
     void windowFillsOnFirstActivation()
@@ -112,6 +94,7 @@ private slots:
         QVERIFY(window->lblmtnewflag->isVisibleTo(window));
         QVERIFY(!window->lblbtnewflag->isVisibleTo(window));
         QVERIFY(!menuShown.contains(true));
+        modkelmon::set_dispmenu_handler({});
 
         // The window reads the database once: later changes do not show.
         modkelmon::exec(QStringLiteral("update f_setfg set kyuse = ?"), {QStringLiteral("二黒")});
@@ -119,20 +102,6 @@ private slots:
         QCOMPARE(window->lblkyuse->text(), QStringLiteral("一白"));
         QVERIFY(folder->exits().empty());
     }
-
-    void databaseFailureIsFatal()
-    {
-        modkelmon::exec(QStringLiteral("drop table f_setfg"));
-        frmkoyomi window;
-        kelmon::ViewerContext context;
-        context.setuscode = QString::number(kMeeting);
-        window.setContext(context);
-        window.activateFirstTime();
-        QCOMPARE(folder->exits().size(), std::size_t(1));
-    }
-
-private:
-    std::unique_ptr<test::ProgramFolder> folder;
 };
 
 QTEST_MAIN(TestFrmkoyomi)

@@ -2,9 +2,13 @@
 
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
+#include "registration/registerarchive.h"
+#include "samplepaper/samplepaper.h"
+#include "support/testenv.h"
 
 #include <QSqlField>
 #include <QStringList>
+#include <algorithm>
 #include <stdexcept>
 
 namespace kelmon::test {
@@ -53,6 +57,23 @@ void insertPaperDay(int kyosocode, int setuscode, int datescnt, const QString &d
     if (withMeeting)
         insertRow("f_setus", {{"setuscode", setuscode}, {"kyosocode", kyosocode}, {"s_date", date},
                               {"racesword", title}, {"datescnt", 6}, {"gradecode", gradecode}});
+}
+
+bool registerSamplePapers(const ProgramFolder &folder, int venue, const QDate &date, int day, int count,
+                          int meetingDays)
+{
+    SamplePaperOptions options;
+    options.venue = venue;
+    options.date = date;
+    options.day = day;
+    options.meetingDays = meetingDays;
+    QString error;
+    const QStringList names = writeSamplePapers(folder.file(QStringLiteral("receive")), options, count, &error);
+    if (names.size() != count)
+        qWarning("%s", qPrintable(error));
+    return names.size() == count && std::all_of(names.begin(), names.end(), [&](const QString &name) {
+               return register_archive(folder.file(QStringLiteral("receive/") + name)).registered;
+           });
 }
 
 } // namespace kelmon::test

@@ -1,13 +1,19 @@
-// The settings dialog against a real settings row.
+// The settings dialog against a real settings row, the version dialog and the
+// splash's version line.
 
+#include "app/ui/frmopening.h"
 #include "app/ui/frmproperty.h"
+#include "app/ui/frmversion.h"
 #include "common/modkelmon.h"
 #include "common/settingsrow.h"
 #include "support/testenv.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 using Settings = QList<int>;   // kyosocode, checkflag, regstflag, downlflag
@@ -41,27 +47,28 @@ int checkedVenue(const frmproperty &dialog)
 
 } // namespace
 
-class TestFrmproperty : public QObject {
+class TestDialogs : public kelmon::test::DatabaseTest {
     Q_OBJECT
-
 private slots:
-    void init()
+    // The venues in code order, one-character names led by a blank; values
+    // that name no option leave every option of their group clear.
+    void showsSettings()
     {
-        folder.reset(new kelmon::test::ProgramFolder);
         kelmon::read_m_kanri();
-    }
-    void cleanup() { folder.reset(); }
-
-    // Values that name no option leave every option of their group clear.
-    void showsOutOfRangeSettings()
-    {
+        setShared({24, 1, 0, 1});
+        frmproperty shown;
+        QCOMPARE(shown.opts[0]->text(), QString("桐　生"));
+        QCOMPARE(shown.opts[8]->text(), QString("　津"));
+        QCOMPARE(shown.opts[23]->text(), QString("大　村"));
+        QCOMPARE(checkedVenue(shown), 24);
+        QVERIFY(shown.chkcheckflag->isChecked() && !shown.chkregstflag->isChecked());
+        QVERIFY(shown.optdownlflag[1]->isChecked());
         setShared({25, 1, 1, 7});
         frmproperty dialog;
         QVERIFY(dialog.optkyosocode[0]->isChecked());
         QCOMPARE(checkedVenue(dialog), 0);
         QVERIFY(!dialog.opts[0]->isEnabled());
-        QVERIFY(!dialog.optdownlflag[0]->isChecked());
-        QVERIFY(!dialog.optdownlflag[1]->isChecked());
+        QVERIFY(!dialog.optdownlflag[0]->isChecked() && !dialog.optdownlflag[1]->isChecked());
     }
 
     // Change the controls, then end with OK, Cancel or Escape.
@@ -87,9 +94,9 @@ private slots:
         QFETCH(int, download);
         QFETCH(QString, ending);
         QFETCH(Settings, after);
+        kelmon::read_m_kanri();
         setShared(before);
         kelmon::write_startup_settings();
-
         frmproperty dialog;
         dialog.open();
         if (startOption >= 0)
@@ -106,27 +113,64 @@ private slots:
             QTest::mouseClick(dialog.cmdcancel, Qt::LeftButton);
         else
             QTest::keyClick(&dialog, Qt::Key_Escape);
-
         QVERIFY(!dialog.isVisible());
         QCOMPARE(stored(), after);
         QCOMPARE(modkelmon::kyosocode, qint16(after[0]));
-        QVERIFY(folder->exits().empty());
     }
 
     // A failing update goes to the fatal database exit.
     void databaseFailureIsFatal()
     {
-        setShared({0, 1, 0, 1});
+        kelmon::read_m_kanri();
         frmproperty dialog;
         dialog.open();
         modkelmon::exec(QStringLiteral("drop table m_kanri"));
         QTest::mouseClick(dialog.cmdexec, Qt::LeftButton);
         QCOMPARE(folder->exits().size(), std::size_t(1));
+        folder.reset(new kelmon::test::ProgramFolder);
     }
 
-private:
-    std::unique_ptr<kelmon::test::ProgramFolder> folder;
+    // The version on the dialog and the splash; the history opens and closes.
+    void versionAndHistory()
+    {
+        auto *splash = new kelmon::frmopening(nullptr);
+        QCOMPARE(splash->versionText(), QString("Version2.1.3"));
+        delete splash;
+        frmversion dialog;
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        dialog.open();
+        QCOMPARE(dialog.lblversion->text(), QString("Version 2.1.3"));
+        QCOMPARE(dialog.height(), (2370 - 405) / 15);
+        for (int i = 0; i < 2; ++i) {
+            QTest::mouseClick(dialog.cmdinfo, Qt::LeftButton);
+            QCOMPARE(dialog.cmdinfo->text(), QString("履歴を閉じる(&X)"));
+            QCOMPARE(dialog.height(), (4710 - 405) / 15);
+            QTest::mouseClick(dialog.cmdinfo, Qt::LeftButton);
+            QCOMPARE(dialog.cmdinfo->text(), QString("履歴を表示(&O)"));
+            QCOMPARE(dialog.height(), (2370 - 405) / 15);
+        }
+        // Only the arrow keys reach the history: nothing can be typed into it,
+        // and Escape or Enter there do not end the dialog.
+        const QString text = dialog.txtInfo->toPlainText();
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Delete, Qt::Key_Return, Qt::Key_Escape}) {
+            dialog.txtInfo->setFocus();
+            QTextCursor cursor = dialog.txtInfo->textCursor();
+            cursor.setPosition(3);
+            dialog.txtInfo->setTextCursor(cursor);
+            QTest::keyClick(dialog.txtInfo, key);
+            QTest::keyClicks(dialog.txtInfo, QStringLiteral("x"));
+            QCOMPARE(dialog.txtInfo->toPlainText(), text);
+            QCOMPARE(dialog.txtInfo->textCursor().position(), key == Qt::Key_Right ? 4 : 3);
+            QCOMPARE(finished.count(), 0);
+        }
+        const QStringList lines = text.split('\n');
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines.first(), QString("2.1.3 02/03/05 紙面ダウンロード部分を修正しました"));
+        QCOMPARE(lines.last(), QString("1.0.0 00/06/19"));
+        QVERIFY(dialog.close());
+        QCOMPARE(finished.count(), 1);
+    }
 };
 
-QTEST_MAIN(TestFrmproperty)
-#include "tst_frmproperty.moc"
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
