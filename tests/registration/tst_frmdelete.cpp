@@ -53,100 +53,87 @@ QStringList rowTexts(const GridModel &g, int row)
     return out;
 }
 
-// Records, with every information box, the database size at that moment.
-class SizeAtMessages : public ScriptedMessages {
-public:
-    std::vector<qint64> sizes;
-    void information(const QString &title, const QString &text) override
-    {
-        sizes.push_back(modkelmon::database_size());
-        ScriptedMessages::information(title, text);
-    }
-};
-
 } // namespace
 
 class TestFrmdelete : public test::DatabaseTest {
     Q_OBJECT
 private Q_SLOTS:
-    void showsAndDeletesMeetings();
+    void showsAndDeletesMeetings()
+    {
+        insertMeeting(10, 1, "20020305", 6, 4, "  周年記念 ");
+        insertMeeting(12, 9, "20020401", 1, 9, "一日戦");
+        insertMeeting(11, 2, "20020312", 4, 3, "新鋭戦");
+        ScriptedMessages box;
+        frmdelete dialog;
+        dialog.firstActivation();
+        const GridModel &g = dialog.grid();
+        // Newest meeting first; the last column holds the meeting's code, unseen.
+        QCOMPARE(g.rows(), 4);
+        QCOMPARE(rowTexts(g, 0), (QStringList{"競走場", "開催日", "Ｇ", "開催タイトル名", ""}));
+        QCOMPARE(rowTexts(g, 1), (QStringList{"津", "02/04/01 ～1日間", "", "一日戦", "12"}));
+        QCOMPARE(rowTexts(g, 2), (QStringList{"戸　田", "02/03/12 ～4日間", "ＧⅡ", "新鋭戦", "11"}));
+        QCOMPARE(rowTexts(g, 3), (QStringList{"桐　生", "02/03/05 ～6日間", "ＧⅠ", "周年記念", "10"}));
+        QCOMPARE(g.colWidth(4), 0);
+
+        dialog.cmddelete_Click();
+        QCOMPARE(box.texts().back(), QString("削除するデジタル紙面を選択して下さい"));
+        dialog.mfgf_setus_MouseDown(3, 3, Qt::LeftButton, QPoint());
+        dialog.grid().setRow(3);
+        dialog.cmddelete_Click();   // answered No
+        QCOMPARE(box.shown().back().title, QString("削除の確認です..."));
+        QCOMPARE(box.shown().back().text, QString("桐生競走場 周年記念\r\n\r\nのデジタル紙面を削除しますか？"));
+        QCOMPARE(rowsOfMeeting(10), 13);
+
+        // While the deletion runs, another command is not taken (it could remove
+        // another meeting's row) and the dialog cannot be closed.
+        dialog.show();
+        bool visible = false;
+        connect(dialog.findChild<QProgressBar *>("prgtemp"), &QProgressBar::valueChanged, this, [&](int v) {
+            if (v == 3 && !visible) {
+                dialog.grid().setRow(1);
+                dialog.cmddelete_Click();
+                dialog.grid().setRow(3);
+                dialog.close();
+                dialog.reject();
+                visible = dialog.isVisible();
+            }
+        });
+        const qint64 before = modkelmon::database_size();
+        box.answer(true);
+        box.answer(true);
+        dialog.cmddelete_Click();
+        QVERIFY(visible);
+        QCOMPARE(box.texts().count("デジタル紙面を削除中のため終了出来ません"), 2);
+        QCOMPARE(rowsOfMeeting(10), 0);
+        QCOMPARE(rowsOfMeeting(11) + rowsOfMeeting(12), 26);
+        QCOMPARE(box.shown().back().title, QString("削除の完了です..."));
+        QCOMPARE(box.shown().back().text, QString("デジタル紙面の削除が完了しました"));
+        QVERIFY(modkelmon::database_size() < before);   // compacted
+        QCOMPARE(box.texts().count("デジタル紙面の削除が完了しました"), 1);
+        QCOMPARE(g.rows(), 3);
+
+        // The right button does not move the chosen row; the menu deletes it.
+        dialog.mfgf_setus_MouseDown(1, 0, Qt::LeftButton, QPoint());
+        dialog.grid().setRow(1);
+        dialog.mfgf_setus_MouseDown(2, 0, Qt::RightButton, QPoint(5, 5));
+        QCOMPARE(g.row(), 1);
+        QVERIFY(dialog.mnusort->isVisible());
+        box.answer(true);
+        dialog.mnusort->actions().first()->trigger();
+        dialog.mnusort->hide();
+        QCOMPARE(rowsOfMeeting(12), 0);
+        QCOMPARE(rowTexts(g, 1).last(), QString("11"));
+        dialog.cmddelete_Click();
+        QCOMPARE(rowsOfMeeting(11), 0);
+        QCOMPARE(g.rows(), 1);
+        dialog.cmddelete_Click();
+        QCOMPARE(box.texts().back(), QString("削除可能なデジタル紙面が有りません"));
+        dialog.mfgf_setus_MouseDown(0, 0, Qt::RightButton, QPoint(10, 10));
+        QVERIFY(!dialog.mnusort->isVisible());
+        dialog.cmdend_Click();
+        QVERIFY(!dialog.isVisible());
+    }
 };
-
-void TestFrmdelete::showsAndDeletesMeetings()
-{
-    insertMeeting(10, 1, "20020305", 6, 4, "  周年記念 ");
-    insertMeeting(12, 9, "20020401", 1, 9, "一日戦");
-    insertMeeting(11, 2, "20020312", 4, 3, "新鋭戦");
-    SizeAtMessages box;
-    frmdelete dialog;
-    dialog.firstActivation();
-    const GridModel &g = dialog.grid();
-    // Newest meeting first; the last column holds the meeting's code, unseen.
-    QCOMPARE(g.rows(), 4);
-    QCOMPARE(rowTexts(g, 0), (QStringList{"競走場", "開催日", "Ｇ", "開催タイトル名", ""}));
-    QCOMPARE(rowTexts(g, 1), (QStringList{"津", "02/04/01 ～1日間", "", "一日戦", "12"}));
-    QCOMPARE(rowTexts(g, 2), (QStringList{"戸　田", "02/03/12 ～4日間", "ＧⅡ", "新鋭戦", "11"}));
-    QCOMPARE(rowTexts(g, 3), (QStringList{"桐　生", "02/03/05 ～6日間", "ＧⅠ", "周年記念", "10"}));
-    QCOMPARE(g.colWidth(4), 0);
-
-    dialog.cmddelete_Click();
-    QCOMPARE(box.texts().back(), QString("削除するデジタル紙面を選択して下さい"));
-    dialog.mfgf_setus_MouseDown(3, 3, Qt::LeftButton, QPoint());
-    dialog.grid().setRow(3);
-    dialog.cmddelete_Click();   // answered No
-    QCOMPARE(box.shown().back().title, QString("削除の確認です..."));
-    QCOMPARE(box.shown().back().text, QString("桐生競走場 周年記念\r\n\r\nのデジタル紙面を削除しますか？"));
-    QCOMPARE(rowsOfMeeting(10), 13);
-
-    // While the deletion runs, another command is not taken (it could remove
-    // another meeting's row) and the dialog cannot be closed.
-    dialog.show();
-    bool visible = false;
-    connect(dialog.findChild<QProgressBar *>("prgtemp"), &QProgressBar::valueChanged, this, [&](int v) {
-        if (v == 3 && !visible) {
-            dialog.grid().setRow(1);
-            dialog.cmddelete_Click();
-            dialog.grid().setRow(3);
-            dialog.close();
-            dialog.reject();
-            visible = dialog.isVisible();
-        }
-    });
-    const qint64 before = modkelmon::database_size();
-    box.answer(true);
-    box.answer(true);
-    dialog.cmddelete_Click();
-    QVERIFY(visible);
-    QCOMPARE(box.texts().count("デジタル紙面を削除中のため終了出来ません"), 2);
-    QCOMPARE(rowsOfMeeting(10), 0);
-    QCOMPARE(rowsOfMeeting(11) + rowsOfMeeting(12), 26);
-    QCOMPARE(box.shown().back().title, QString("削除の完了です..."));
-    QCOMPARE(box.shown().back().text, QString("デジタル紙面の削除が完了しました"));
-    QVERIFY(box.sizes.back() < before);   // compacted before the message
-    QCOMPARE(box.texts().count("デジタル紙面の削除が完了しました"), 1);
-    QCOMPARE(g.rows(), 3);
-
-    // The right button does not move the chosen row; the menu deletes it.
-    dialog.mfgf_setus_MouseDown(1, 0, Qt::LeftButton, QPoint());
-    dialog.grid().setRow(1);
-    dialog.mfgf_setus_MouseDown(2, 0, Qt::RightButton, QPoint(5, 5));
-    QCOMPARE(g.row(), 1);
-    QVERIFY(dialog.mnusort->isVisible());
-    box.answer(true);
-    dialog.mnusort->actions().first()->trigger();
-    dialog.mnusort->hide();
-    QCOMPARE(rowsOfMeeting(12), 0);
-    QCOMPARE(rowTexts(g, 1).last(), QString("11"));
-    dialog.cmddelete_Click();
-    QCOMPARE(rowsOfMeeting(11), 0);
-    QCOMPARE(g.rows(), 1);
-    dialog.cmddelete_Click();
-    QCOMPARE(box.texts().back(), QString("削除可能なデジタル紙面が有りません"));
-    dialog.mfgf_setus_MouseDown(0, 0, Qt::RightButton, QPoint(10, 10));
-    QVERIFY(!dialog.mnusort->isVisible());
-    dialog.cmdend_Click();
-    QVERIFY(!dialog.isVisible());
-}
 
 QTEST_MAIN(TestFrmdelete)
 #include "tst_frmdelete.moc"
