@@ -5,7 +5,6 @@
 // the legend, and the cells they share at their rounding edges (expected
 // values worked out by hand).
 
-#include "common/modkelmon.h"
 #include "common/paper_schema.h"
 #include "lists/dataroom.h"
 #include "lists/dataroomrates.h"
@@ -63,53 +62,34 @@ class TestDataRoom : public test::DatabaseTest {
     Q_OBJECT
 
 private slots:
-    void rankingKinds_data()
+    // The kind gives the page's title, the points button and the layout; the
+    // stored ranking fills it (points: position, points, runs, rate, races;
+    // best-n: places, others, rates, races, or race and frame on the semi-finals).
+    void ranking_data()
     {
-        QTest::addColumn<QVariant>("lunksflag");   // invalid: no f_setfg row
-        QTest::addColumn<QString>("title");        // "*": left as it was
-        QTest::addColumn<int>("button");           // 1 enabled, 0 disabled, -1 unchanged
-        QTest::addColumn<QString>("lastHeading");  // row 1 of the last column
-        QTest::newRow("first day") << QVariant(1) << "初日がけ ベスト１５" << 0 << "後半";
-        QTest::newRow("points") << QVariant(2) << "得点率順位表" << 1 << "後半";
-        QTest::newRow("semi-final 12") << QVariant(3) << "準優がけ ベスト１２" << 0 << "枠";
-        QTest::newRow("semi-final 15") << QVariant(4) << "準優がけ ベスト１５" << 0 << "枠";
-        QTest::newRow("last day") << QVariant(5) << "最終日がけ ベスト１５" << 0 << "後半";
-        QTest::newRow("unknown kind") << QVariant(0) << "*" << -1 << "後半";
-        QTest::newRow("no day row") << QVariant() << "" << -1 << "後半";
-    }
-    void rankingKinds()
-    {
-        QFETCH(QVariant, lunksflag);
-        insertDay(lunksflag);
-        GridModel ranking, places, returns;
-        const RankingPage page = set_dataroom(kKey, ranking, places, returns);
-        QTEST(page.title.value_or("*"), "title");
-        QTEST(page.pointsButton ? int(*page.pointsButton) : -1, "button");
-        if (!lunksflag.isValid())
-            QCOMPARE(page.subtitle.value_or("*"), QString("お客様のデータベースが壊れています"));
-        QCOMPARE(ranking.cols(), lunksflag == QVariant(2) ? 8 : 10);
-        QTEST(ranking.text(1, ranking.cols() - 1), "lastHeading");
-    }
-
-    void rankingRows_data()
-    {
-        QTest::addColumn<QVariant>("lunksflag");
+        QTest::addColumn<QVariant>("lunksflag");    // invalid: no f_setfg row
+        QTest::addColumn<QString>("title");         // "*": left as it was
+        QTest::addColumn<int>("button");            // 1 enabled, 0 disabled, -1 unchanged
+        QTest::addColumn<QString>("lastHeading");   // row 1 of the last column
         QTest::addColumn<QStringList>("first");
         QTest::addColumn<QStringList>("second");
-        // Points: position, points, runs, rate and races.
-        QTest::newRow("points") << QVariant(2) << QStringList{"長谷川太", "0123", " 1", " 20", " 6", " 7.50", "11R", " 3R"}
-                                << QStringList{"岡", "4321", " 2", " 20", "10", "", "", ""};
-        // Best-n: 20 runs with 6, 4 and 3 leave 7 outside the first three.
+        // 20 runs with 6, 4 and 3 leave 7 outside the first three.
         const QStringList best = {"長谷川太", "0123", " 6", " 4", " 3", " 7", " 50", " 65", "11R", " 3R"};
         const QStringList second = {"岡", "4321", "10", " 0", " 0", "10", "100", "100", "", ""};
-        QTest::newRow("first day") << QVariant(1) << best << second;
         QStringList semi = best;
         semi[9] = "3枠";
-        QTest::newRow("semi-final: race and frame") << QVariant(4) << semi << second;
+        QTest::newRow("first day") << QVariant(1) << "初日がけ ベスト１５" << 0 << "後半" << best << second;
+        QTest::newRow("points") << QVariant(2) << "得点率順位表" << 1 << "後半"
+                                << QStringList{"長谷川太", "0123", " 1", " 20", " 6", " 7.50", "11R", " 3R"}
+                                << QStringList{"岡", "4321", " 2", " 20", "10", "", "", ""};
+        QTest::newRow("semi-final 12") << QVariant(3) << "準優がけ ベスト１２" << 0 << "枠" << semi << second;
+        QTest::newRow("semi-final 15") << QVariant(4) << "準優がけ ベスト１５" << 0 << "枠" << semi << second;
+        QTest::newRow("last day") << QVariant(5) << "最終日がけ ベスト１５" << 0 << "後半" << best << second;
+        QTest::newRow("unknown kind") << QVariant(0) << "*" << -1 << "後半" << best << second;
         // A missing day row keeps the best-n layout: every stored column has its place.
-        QTest::newRow("no day row") << QVariant() << best << second;
+        QTest::newRow("no day row") << QVariant() << "" << -1 << "後半" << best << second;
     }
-    void rankingRows()
+    void ranking()
     {
         QFETCH(QVariant, lunksflag);
         insertDay(lunksflag);
@@ -122,9 +102,15 @@ private slots:
         // Another day's ranking is not shown.
         test::insertDayRow("f_lunks", kSetus, kDay + 1, {{"lunkscode", 1}});
         GridModel ranking, places, returns;
-        const QString title = set_dataroom(kKey, ranking, places, returns).title.value_or(QString());
-        disp_lunks(kKey, title, ranking);
-        disp_lunks(kKey, title, ranking);   // a refill replaces the rows
+        const RankingPage page = set_dataroom(kKey, ranking, places, returns);
+        QTEST(page.title.value_or("*"), "title");
+        QTEST(page.pointsButton ? int(*page.pointsButton) : -1, "button");
+        if (!lunksflag.isValid())
+            QCOMPARE(page.subtitle.value_or("*"), QString("お客様のデータベースが壊れています"));
+        QCOMPARE(ranking.cols(), lunksflag == QVariant(2) ? 8 : 10);
+        QTEST(ranking.text(1, ranking.cols() - 1), "lastHeading");
+        disp_lunks(kKey, page.title.value_or(QString()), ranking);
+        disp_lunks(kKey, page.title.value_or(QString()), ranking);   // a refill replaces the rows
         QCOMPARE(ranking.rows(), 4);
         QCOMPARE(ranking.row(), 3);
         QTEST(rowTexts(ranking, 2), "first");
@@ -162,19 +148,17 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<bool>("sortAverage");
-        QTest::addColumn<bool>("raceCard");
+        QTest::addColumn<QString>("popup");   // menu, sort/average items, race card item
         const QString points = "得点率順位表";
         // The grid row: race cells in 6 and 7 (points) or 8 and 9.
-        QTest::newRow("points: rate column") << 0 << points << 5 << "mnul1" << true << false;
-        QTest::newRow("points: race cell") << 0 << points << 6 << "mnul1" << false << true;
-        QTest::newRow("points: empty race cell") << 0 << points << 7 << "mnul1" << false << false;
-        QTest::newRow("best-n: empty second race") << 0 << "初日がけ ベスト１５" << 9 << "mnul2" << false << false;
+        QTest::newRow("points: rate column") << 0 << points << 5 << "mnul1 10";
+        QTest::newRow("points: race cell") << 0 << points << 6 << "mnul1 01";
+        QTest::newRow("points: empty race cell") << 0 << points << 7 << "mnul1 00";
+        QTest::newRow("best-n: empty second race") << 0 << "初日がけ ベスト１５" << 9 << "mnul2 00";
         // On the semi-final kinds the frame cell goes by the race cell to its left.
-        QTest::newRow("semi-final: frame cell") << 0 << "準優がけ ベスト１２" << 9 << "mnul2" << false << true;
-        QTest::newRow("finish-place: race cell") << 1 << points << 8 << "mnucr" << false << true;
-        QTest::newRow("returns: name") << 2 << points << 0 << "mnuks" << true << false;
+        QTest::newRow("semi-final: frame cell") << 0 << "準優がけ ベスト１２" << 9 << "mnul2 01";
+        QTest::newRow("finish-place: race cell") << 1 << points << 8 << "mnucr 01";
+        QTest::newRow("returns: name") << 2 << points << 0 << "mnuks 10";
     }
     void popupMenus()
     {
@@ -192,19 +176,9 @@ private slots:
         grid.setCol(col);
         const auto popup = dataroomPopup(index, title, grid);
         QVERIFY(popup);
-        QTEST(popup->menu, "menu");
-        QTEST(popup->sortAverage, "sortAverage");
-        QTEST(popup->raceCard, "raceCard");
+        QTEST(QString("%1 %2%3").arg(popup->menu).arg(popup->sortAverage).arg(popup->raceCard), "popup");
         grid.setRows(2);   // only the heading rows: no menu
         QVERIFY(!dataroomPopup(index, title, grid));
-    }
-
-    // The points table: the border rate, the blocks and the legend.
-    void border()
-    {
-        QCOMPARE(disp_bordrcnt(kKey), QString());
-        test::insertRow("f_setus", {{"setuscode", kSetus}, {"bordrcnt", 6.2}});
-        QCOMPARE(disp_bordrcnt(kKey), QString("6.20"));
     }
 
     void blocks()
@@ -234,10 +208,14 @@ private slots:
         QCOMPARE(grid.text(4, 1), QString(" 3位 川   5.00  ( 4R・ - )"));
     }
 
-    // Blank rates are no rates: a row of blanks is left out, a blank beside a
-    // rate stays empty and unmarked; no border marks nothing.
+    // The border rate as the meeting holds it. Blank rates are no rates: a row
+    // of blanks is left out, a blank beside a rate stays empty and unmarked; no
+    // border marks nothing.
     void blankRatesAndNoBorder()
     {
+        QCOMPARE(disp_bordrcnt(kKey), QString());
+        test::insertRow("f_setus", {{"setuscode", kSetus}, {"bordrcnt", 6.2}});
+        QCOMPARE(disp_bordrcnt(kKey), QString("6.20"));
         insertRacer(1, "岡", 6, 1, 2);
         for (int i = 0; i < 7; ++i)
             for (int j = 0; j < 7; ++j)
@@ -263,61 +241,31 @@ private slots:
         QCOMPARE(grid.backColor(7, 3), std::optional<QRgb>(0xC0FFC0));
     }
 
-    // Place rates: places x 100 / starts cut down to tenths, then raised to a
-    // whole percent; no rate for counts that cannot be.
-    void placeRates_data()
-    {
-        QTest::addColumn<double>("places");
-        QTest::addColumn<double>("starts");
-        QTest::addColumn<QString>("cell");
-        QTest::newRow("1 of 3 = 33.3 raised") << 1.0 << 3.0 << " 34";
-        QTest::newRow("661 of 2000 = 33.05 cut to 33.0") << 661.0 << 2000.0 << " 33";
-        QTest::newRow("331 of 1000 = 33.1 raised") << 331.0 << 1000.0 << " 34";
-        QTest::newRow("1 of 2000 = 0.05 cut to 0") << 1.0 << 2000.0 << "  0";
-        QTest::newRow("1999 of 2000 = 99.95 raised") << 1999.0 << 2000.0 << "100";
-        QTest::newRow("7 of 100 exactly") << 7.0 << 100.0 << "  7";
-        QTest::newRow("no starts") << 1.0 << 0.0 << "";
-        QTest::newRow("negative starts") << 1.0 << -3.0 << "";
-        QTest::newRow("fractional count") << 1.5 << 3.0 << "";
-        QTest::newRow("absurd count") << 1e12 << 3.0 << "";
-    }
-    void placeRates()
-    {
-        QFETCH(double, places);
-        QFETCH(double, starts);
-        QTEST(finishPlaceCell(places, starts), "cell");
-    }
-
     void cells_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("cell");
-        const auto row = [](const char *kind, double value, const char *cell) {
+        // Payout returns: decimals by the unrounded value, halves away from zero. What-if
+        // rates: two decimals below 10, one from 10 on. Place rates of 2000 starts: x 100
+        // cut down to tenths, then raised to a whole percent.
+        const std::tuple<const char *, double, const char *> rows[] = {
+            {"return", 123.4, " 123"}, {"return", 100, " 100"}, {"return", 99.96, "100.0"}, {"return", 85.25, "85.3"},
+            {"return", 10, "10.0"},    {"return", 9.996, "10.00"}, {"return", 2.675, "2.68"}, {"return", 0, "0.00"},
+            {"what-if", 10.25, "10.3"}, {"what-if", 10, "10.0"}, {"what-if", 9.994, "9.99"},
+            {"place", 661, " 33"},     {"place", 662, " 34"},   {"place", 1, "  0"},  {"place", 1999, "100"},
+            {"place", 140, "  7"},     {"race", 0, ""},         {"race", 2.5, ""},    {"race", 100, ""},
+            {"frame", 6, "6枠"},       {"frame", 7, ""},        {"number", 40000, ""}};
+        for (const auto &[kind, value, cell] : rows)
             QTest::addRow("%s %g", kind, value) << QString::fromLatin1(kind) << value << QString::fromUtf8(cell);
-        };
-        // Payout returns: decimals by the unrounded value, halves away from zero.
-        for (const auto &[value, cell] : std::initializer_list<std::pair<double, const char *>>{
-                 {123.4, " 123"}, {100, " 100"}, {99.96, "100.0"}, {85.25, "85.3"}, {10, "10.0"}, {9.996, "10.00"},
-                 {2.675, "2.68"}, {0, "0.00"}})
-            row("return", value, cell);
-        // What-if rates: two decimals below 10, one from 10 on.
-        row("what-if", 10.25, "10.3");
-        row("what-if", 10, "10.0");
-        row("what-if", 9.994, "9.99");
-        row("race", 0, "");
-        row("race", 2.5, "");
-        row("race", 100, "");
-        row("frame", 6, "6枠");
-        row("frame", 7, "");
-        row("number", 40000, "");
     }
     void cells()
     {
         QFETCH(QString, kind);
         QFETCH(double, value);
         static const std::map<QString, QString (*)(double)> form = {{"return", returnRateCell}, {"what-if", tokhmRate},
-            {"race", raceCell}, {"frame", frameCell}, {"number", registrationText}};
+            {"race", raceCell}, {"frame", frameCell}, {"number", registrationText},
+            {"place", [](double places) { return finishPlaceCell(places, 2000); }}};
         QTEST(form.at(kind)(value), "cell");
     }
 };
