@@ -240,7 +240,7 @@ void TestImporters::failedArchiveLeavesTheDatabase()
                                 {"kelmfa.txt", paperLines({recordFor("f_setus", {2})})},
                                 {"kelmfc.txt", paperLines({recordFor("f_races", {2, 1, 1})})},
                                 {"kelmfd.txt", raceCard},
-                                {"kelmfo.txt", paperLines({recordFor("f_boats", {2, 1, 5})})}}));
+                                {"KELMFO.TXT", paperLines({recordFor("f_boats", {2, 1, 5})})}}));   // names in any case
     // While the rows are read, the photo folder with the staged photos is
     // moved away and a plain file takes its name.
     RegistrationHooks hooks;
