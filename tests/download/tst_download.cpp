@@ -1,0 +1,519 @@
+// The download: the flow against a loopback paper server (log-in and list,
+// papers fetched and acknowledged, every refusal and fault of the server or
+// the network ending in its status text and button states, with nothing
+// written or acknowledged that should not be, and the next download still
+// working), the list titles read from archive names, the dialogs from the main
+// window as a new user meets them, and the log-in and connection options
+// dialogs alone: what they accept, keep in the settings and hand back.
+
+#include "app/ui/frmmainmenu.h"
+#include "download/dialup.h"
+#include "download/papertitle.h"
+#include "download/ui/frmdialoption.h"
+#include "download/ui/frmdld.h"
+#include "download/ui/frmpass.h"
+#include "download/setupregistry.h"
+#include "paperserver/paperserver.h"
+#include "platform/messages.h"
+#include "registration/ui/frmdatabase.h"
+#include "samplepaper/samplepaper.h"
+#include "support/testenv.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace kelmon;
+using Step = PaperServer::Step;
+
+namespace {
+
+// A program folder for download tests: its own settings file, kelmon.ini
+// pointing at a loopback paper server that offers generated papers, and a
+// short silence timeout.
+struct DownloadEnv {
+    explicit DownloadEnv(int count = 2, bool openDatabase = false) : folder(openDatabase)
+    {
+        setup::setFilePath(folder.file("setup.ini"));
+        DownloadFlow::resetRunState();
+        kmrdldctl::setSilenceTimeout(2500);   // a silent server is given up on quickly here
+        QDir().mkpath(receive());
+        static QList<SamplePaper> made;   // generated once per run: every test gets the same papers
+        for (int i = 0; i < count; ++i) {
+            if (i == made.size())
+                made << makeSamplePaper({.venue = 12, .date = QDate(2002, 3, 5 + i), .day = 1 + i, .seed = 3, .photos = i == 0, .cutShortFile = {}});
+            papers << made.at(i);
+            server.addArchive(papers.last().archiveName, papers.last().archive);
+        }
+        server.listen();
+        QSettings(folder.file("kelmon.ini"), QSettings::IniFormat).setValue("WEB/baseurl", server.baseUrl());
+    }
+    ~DownloadEnv()
+    {
+        kmrdldctl::setSilenceTimeout(0);
+        setup::setFilePath(QString());
+    }
+    QString receive() const { return folder.file("receive"); }
+    // What receive/ holds (files and folders), sorted by name.
+    QStringList received() const
+    {
+        return QDir(receive()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    test::ProgramFolder folder;
+    PaperServer server;
+    QList<SamplePaper> papers;
+};
+
+// Runs the event loop until done() holds or ms pass; whether it holds. Waits
+// for events instead of sleeping between polls, so that the many small
+// requests here run at the speed of the loopback interface.
+bool waitFor(const std::function<bool()> &done, int ms = 15000)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    poll.start(1);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+const QString kCancelled = "ダウンロードがキャンセルされました...";
+const QString kError = "エラーが発生しました...";
+const QString kRetry = kError + "再試行して下さい...";
+const QString kSite = "サイト側でエラーが発生しました...メールなどで連絡して下さい...";
+const QString kDone = "%0のダウンロードが完了しました...";
+const QStringList kOldLogIn{"PCK=1", "USR=old@example.jp", "PSS=old"};
+
+QString letters(const DldButtons &b)
+{
+    QString s;
+    for (bool on : {b.connect, b.download, b.close, b.cancel, b.list})
+        s += on ? u'T' : u'F';
+    return s;
+}
+
+// One opening of the download dialog without its window.
+struct Session {
+    Session()
+    {
+        setup::setValue("DSET", "True");   // "no modem": Connect goes straight to log-in
+        setup::setValue("DCK", "1");
+        flow.showLogin = [this] { flow.PForm_CloseWindow(user, password, false); };
+        flow.load();
+    }
+    bool idle() { return waitFor([this] { return !flow.transferring(); }); }
+    bool connect() { return flow.cmdconect_Click(), idle(); }
+    bool download(int row) { return flow.List1_Click(row), flow.cmddwld_Click(), idle(); }
+    QString archive(int i) const { return env.papers.at(i).archiveName; }
+    // "%0" stands for the first archive name.
+    QString names(QString text) const { return text.replace("%0", archive(0)); }
+
+    DownloadEnv env;
+    ScriptedMessages box;
+    DownloadFlow flow;
+    QString user = "tarnu", password = "tarnu";
+};
+
+// What the server does differently: "=text" answers text, a number is the HTTP
+// status, "cut" leaves bytes out of the announced length, "silent" and "cancel"
+// never answer, "no length" announces none.
+PaperServer::Fault serverFault(const QString &what)
+{
+    PaperServer::Fault f;
+    if (what.startsWith('='))
+        f.answer = what.mid(1).toLatin1();
+    f.status = what.toInt() ? what.toInt() : 200;
+    f.cutShort = what == "cut" ? 4 : 0;
+    f.silent = what == "silent" || what == "cancel";
+    f.noLength = what == "no length";
+    return f;
+}
+
+void clickLater(QPushButton *button) { QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection); }
+
+// The values of keys of group SETUP as the settings file holds them.
+QStringList stored(const QStringList &keys)
+{
+    const QSettings ini(setup::filePath(), QSettings::IniFormat);
+    QStringList out;
+    for (const QString &k : keys)
+        out << k + "=" + ini.value("SETUP/" + k, "<missing>").toString();
+    return out;
+}
+
+// The colour a widget shows near its bottom left corner.
+QColor background(QWidget *w)
+{
+    const QImage image = w->grab().toImage();
+    return image.pixelColor(4, image.height() - 4);
+}
+
+} // namespace
+
+class TestDownload : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void twoPapersAndTheCountRunsDown()
+    {
+        Session s;
+        s.user = "taro+news@example.jp";
+        s.password = "p&w=1 #%+\t<|あ";   // あ is 82 A0 in code page 932
+        s.env.server.addAccount(s.user, s.password, 2);
+        QCOMPARE(letters(s.flow.buttons()), QString("TFTFF"));
+        QVERIFY(s.connect());
+        QCOMPARE(s.flow.rows(), QStringList({"住之江  >> ＳＧ 初日　　　(2002/03/05)", "住之江  >> ＳＧ 予選　　　(2002/03/06)"}));
+        QCOMPARE(s.flow.count() + letters(s.flow.buttons()), QString("2TTTFT"));
+        s.flow.List1_Click(1);
+        QCOMPARE(s.flow.status(), s.archive(1));
+        QVERIFY(s.download(1));
+        QCOMPARE(s.flow.count() + s.flow.status(), "1" + s.archive(1) + "のダウンロードが完了しました...");
+        s.flow.List1_Click(1);
+        QCOMPARE(s.flow.status(), s.archive(1) + " （ダウンロード済み）");
+        // Asked again for a paper that is there: No keeps it, Yes replaces it under the name it had.
+        s.flow.cmddwld_Click();
+        QVERIFY(writeFile(s.env.receive() + "/" + s.archive(0).toUpper(), "old"));
+        s.box.answer(true);
+        QVERIFY(s.download(0));
+        QCOMPARE(s.box.texts(), QStringList(2, "そのデータは既にダウンロードされています\r\n再度ダウンロードしますか？"
+                                               "\r\n\r\n再度ダウンロードした場合は利用可能回数が 1 減ります..."));
+        QCOMPARE(s.flow.count() + letters(s.flow.buttons()), QString("0TFTFT"));
+        const QString page = "/wckelmoni2.ASP?WCI=", user = "&KMUSR=taro%2Bnews@example.jp";
+        QCOMPARE(s.env.server.requests(),
+                 QStringList({page + "check" + user + "&KMPSS=p%26w%3D1%20%23%25%2B%09%3C%7C%82%A0", page + "dwldfile" + user + "&FNM=" + s.archive(1),
+                              page + "K0001&FNM=" + s.archive(1), page + "delfile" + user,
+                              page + "dwldfile" + user + "&FNM=" + s.archive(0), page + "K0002&FNM=" + s.archive(0),
+                              page + "delfile" + user}));
+        QCOMPARE(s.env.received(), QStringList({s.archive(0).toUpper(), s.archive(1)}));
+        QCOMPARE(readFile(s.env.receive() + "/" + s.archive(0).toUpper()), s.env.papers.at(0).archive);
+        // Listed again with nothing left: the papers show, but cannot be downloaded.
+        QVERIFY(s.connect());
+        QCOMPARE(s.flow.count() + letters(s.flow.buttons()), QString("0TFTFT"));
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<Step>("step");
+        QTest::addColumn<QString>("what");   // a server fault, or "no receive", "folder in the way"
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("buttons");
+        QTest::addColumn<QString>("left");   // what receive/ holds afterwards, ","-joined
+        QTest::addColumn<int>("acknowledged");
+        const auto row = [](const char *name, Step step, const QString &what, const QString &status,
+                            const char *buttons, const QString &left = "", int acknowledged = 0) {
+            QTest::newRow(name) << step << what << status << QString(buttons) << left << acknowledged;
+        };
+        const Step C = Step::Check, R = Step::Dwldfile, F = Step::Fetch, A = Step::Delfile;
+        row("log-in: FALSE", C, "= FALSE ", "ユーザ名とパスワードが無効です...", "TFTFF");
+        row("log-in: nON", C, "=  nON\t", "ケルモンデジタルサイトにデータが有りません...", "TFTFF");
+        row("log-in: error", C, "=error\r\n", kSite, "TFTFF");
+        row("log-in: blanks", C, "= \r\n ", kRetry, "TFTFF");
+        row("log-in: count a word", C, "=a.lzh,b.lzh,x", kError, "TFTFF");
+        row("log-in: count empty", C, "=a.lzh,", kError, "TFTFF");
+        row("log-in: 500", C, "500", kCancelled, "TFTFT");
+        row("log-in: never answers", C, "silent", kCancelled, "TFTFT");
+        row("reserve: eRROR", R, "=eRROR", kSite, "TFTFF");
+        row("reserve: sub/x.lzh", R, "=%KEY%,sub/x.lzh", kError, "TFTFF", "sub");
+        row("reserve: ..\\x.lzh", R, "=%KEY%,..\\x.lzh", kError, "TFTFF", "sub");
+        row("reserve: .x.lzh", R, "=%KEY%,.x.lzh", kError, "TFTFF", "sub");
+        row("reserve: x.exe", R, "=%KEY%,x.exe", kError, "TFTFF", "sub");
+        row("reserve: no name", R, "=%KEY%", kError, "TFTFF", "sub");
+        row("fetch: 404", F, "404", kCancelled, "TTTFT");
+        row("fetch: cut short", F, "cut", kCancelled, "TTTFT");
+        row("fetch: no length", F, "no length", kDone, "TTTFT", "%0", 1);
+        row("fetch: html page", F, "=<html><h1>Not here</h1></html>", kRetry, "TTTFT");
+        row("fetch: cancelled", F, "cancel", kCancelled, "TTTFT");
+        row("write: no receive folder", F, "no receive", kRetry, "TTTFT");
+        row("write: folder in the way", F, "folder in the way", kRetry, "TTTFT", "%0");
+        row("acknowledge: False", A, "=False", "受信データに誤りの可能性があります...", "TFTFF", "%0", 1);
+        row("acknowledge: Error", A, "=Error", kSite, "TFTFF", "%0", 1);
+        row("acknowledge: True alone", A, "=True", kError, "TFTFF", "%0", 1);
+        row("acknowledge: true,7 CR LF", A, "=true,7\r\n", kDone, "TTTFT", "%0", 1);
+    }
+
+    void faults()
+    {
+        QFETCH(Step, step);
+        QFETCH(QString, what);
+        QFETCH(QString, status);
+        QFETCH(QString, buttons);
+        QFETCH(QString, left);
+        QFETCH(int, acknowledged);
+        Session s;
+        if (step != Step::Check)
+            QVERIFY(s.connect());
+        if (left == "sub")
+            QVERIFY(QDir().mkpath(s.env.receive() + "/sub"));
+        PaperServer::Fault fault = serverFault(what);
+        if (what == "no receive") {
+            QVERIFY(QDir(s.env.receive()).removeRecursively());
+        } else if (what == "folder in the way") {
+            QVERIFY(QDir().mkpath(s.env.receive() + "/" + s.archive(0)));
+        }
+        s.env.server.setFault(step, fault);
+        if (step == Step::Check)
+            s.flow.cmdconect_Click();
+        else
+            s.flow.List1_Click(0), s.flow.cmddwld_Click();
+        if (what == "cancel") {
+            QVERIFY(waitFor([&] { return s.env.server.requestCount(Step::Fetch) == 1; }));   // the archive is asked for
+            QCOMPARE(letters(s.flow.buttons()) + s.flow.status(), "FFFTF" + s.archive(0) + "のダウンロードを開始します...");
+            // Closing is refused while the archive comes, and allowed once it stopped.
+            QVERIFY(!s.flow.queryUnload());
+            QCOMPARE(s.box.texts(), QStringList{"デジタル紙面をダウンロード中のため終了出来ません"});
+            s.flow.Command1_Click();
+            QVERIFY(s.flow.queryUnload());
+        }
+        QVERIFY(s.idle());
+        QCOMPARE(letters(s.flow.buttons()) + s.flow.status(), buttons + s.names(status));
+        QCOMPARE(s.flow.progressValue(), 0);
+        QCOMPARE(s.env.received(), left.isEmpty() ? QStringList() : s.names(left).split(','));
+        if (left == "sub")
+            QCOMPARE(QDir(s.env.receive() + "/sub").entryList(QDir::Files), QStringList());
+        QVERIFY(!QFile::exists(s.env.folder.file("x.lzh")));
+        if (left.startsWith('%') && what != "folder in the way")
+            QCOMPARE(readFile(s.env.receive() + "/" + s.names(left)), s.env.papers.at(0).archive);
+        QCOMPARE(s.env.server.requestCount(Step::Delfile), acknowledged);
+        QCOMPARE(s.env.server.requestCount(Step::Fetch), step == Step::Dwldfile ? acknowledged : int(step > Step::Dwldfile));
+        if (step == Step::Check)
+            QCOMPARE(s.flow.count() + s.flow.rows().join(','), QString("?"));
+
+        // The next download works.
+        s.env.server.clearFaults();
+        QDir(s.env.receive()).removeRecursively();
+        QVERIFY(QDir().mkpath(s.env.receive()));
+        if (!s.flow.buttons().download)
+            QVERIFY(s.connect());
+        QVERIFY(s.download(0));
+        QCOMPARE(s.flow.status(), s.names(kDone));
+        QCOMPARE(s.env.received(), QStringList{s.archive(0)});
+        QCOMPARE(s.env.server.requestCount(Step::Delfile), acknowledged + 1);
+    }
+
+    void connectionOptions_data()
+    {
+        QTest::addColumn<QStringList>("settings");   // DSET, DCK, DNAME; "" = missing
+        QTest::addColumn<bool>("connected");
+        QTest::addColumn<QString>("message");   // "" = none
+        QTest::addColumn<QStringList>("dialled");
+        QTest::addColumn<QString>("asked");     // the options shown, then the server asked
+        const QString choose = "接続設定で使用するダイヤルアップを選択して下さい";
+        QTest::newRow("never set") << QStringList{"", "", ""} << false << "" << QStringList() << "options";
+        QTest::newRow("connection up") << QStringList{"", "", ""} << true << "" << QStringList() << "server";
+        QTest::newRow("no modem") << QStringList{"True", "1", ""} << false << "" << QStringList() << "server";
+        QTest::newRow("dial without a name") << QStringList{"True", "0", ""} << false << choose << QStringList() << "";
+        QTest::newRow("dial a vanished entry") << QStringList{"True", "0", "Old"} << false
+                                               << "ダイヤルアップが変更されています\r\n\r\n" + choose << QStringList() << "";
+        QTest::newRow("dial, other case") << QStringList{"true", "0", "office"} << false << "" << QStringList{"office"}
+                                          << "server";
+    }
+
+    void connectionOptions()
+    {
+        QFETCH(QStringList, settings);
+        QFETCH(bool, connected);
+        QFETCH(QString, message);
+        QFETCH(QStringList, dialled);
+        QFETCH(QString, asked);
+        Session s;
+        const QStringList keys{"DSET", "DCK", "DNAME"};
+        for (int i = 0; i < 3; ++i)
+            settings[i].isEmpty() ? setup::remove(keys[i]) : setup::setValue(keys[i], settings[i]);
+        ScriptedDialUp dial;
+        dial.connected = connected;
+        dial.entries = {"Home", "Office"};
+        QString shown;
+        s.flow.showOptions = [&] { shown += "options"; };
+        QVERIFY(s.connect());
+        QCOMPARE(shown + (s.env.server.requests().size() == 1 ? "server" : ""), asked);
+        QCOMPARE(s.box.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(dial.dialled, dialled);
+        // Close offers to hang up only a connection that is up; No keeps it.
+        s.box.clear();
+        s.box.answer(false);
+        s.flow.cmdclse_Click();
+        s.box.answer(true);
+        s.flow.cmdclse_Click();
+        QCOMPARE(s.box.texts(), QStringList(connected ? 2 : 0, "インターネットの接続を切断しますか？"));
+        QCOMPARE(dial.hangUps, connected ? 1 : 0);
+    }
+
+    void titles_data()
+    {
+        const QString bad = QString::fromUtf16(u"ファイル名が不正です...ダウンロードしないで下さい");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("first day, grade 1") << "023b0a11.lzh" << "桐　生  >> 一般 初日　　　(2002/03/11)";
+        QTest::newRow("qualifying SG") << "12cv_X25" << "大　村  >> ＳＧ 予選　　　(2012/12/31)";
+        QTest::newRow("last qualifying GI") << "02FA0i34.lzh" << "　津　  >> ＧⅠ 予選最終日(2002/15/10)";
+        QTest::newRow("semi-final GII") << "990b0l43.lzh" << "住之江  >> ＧⅡ 準優　　　(2099/00/11)";
+        QTest::newRow("last day GIII") << "0219xb52.lzh" << "戸　田  >> ＧⅢ 最終日　　(2002/01/09)";
+        QTest::newRow("seven characters") << "023b0a1" << bad;
+        QTest::newRow("month g") << "02gb0a11.lzh" << bad;
+        QTest::newRow("day 0") << "02300a11.lzh" << bad;
+        QTest::newRow("day w") << "023w0a11.lzh" << bad;
+        QTest::newRow("venue y") << "023b0y11.lzh" << bad;
+        QTest::newRow("day kind 6") << "023b0a61.lzh" << bad;
+        QTest::newRow("grade 0") << "023b0a10.lzh" << bad;
+        QTest::newRow("year with a sign") << "-23b0a11.lzh" << bad;
+    }
+
+    void titles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        QCOMPARE(comp_papertitle(name), title);
+    }
+
+    void newUserDownloadsAndRegisters()
+    {
+        DownloadEnv env(2, true);
+        ScriptedMessages box;
+        box.answer(true);   // "register now?"
+        frmmainmenu w;
+        w.firstActivation();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QStringList titles;   // the list when it came
+        QString count;
+        QList<QColor> colours;   // of the list and the count: grey without a list, white with one
+        QWidget *handled = nullptr;
+        int step = 0;   // in the download dialog: connect, the first paper, the second, close
+        QTimer user;    // plays a new user through whatever modal dialog is on top
+        user.callOnTimeout([&] {
+            QWidget *top = QApplication::activeModalWidget();
+            if (!top || top == handled)
+                return;
+            auto *d = qobject_cast<frmdld *>(top);
+            if (auto *o = qobject_cast<frmdialoption *>(top)) {
+                o->Check1->click();   // no dial-up entries here: only "no modem" can be saved
+                clickLater(o->cmdok);
+            } else if (auto *p = qobject_cast<frmpass *>(top)) {
+                QTest::keyClicks(p->Text1, "tarnu");
+                QTest::keyClicks(p->Text2, "tarnu");
+                clickLater(p->Command2);
+            } else if (auto *r = qobject_cast<frmdatabase *>(top)) {
+                clickLater(r->cmddatabase);
+            } else if (!d || d->flow.transferring() || !d->cmdclse->isEnabled()
+                       || (step == 1 ? d->List1->count() < 2 : int(env.received().size()) < step - 1)) {
+                return;
+            } else if (step == 0) {
+                colours << background(d->List1) << background(d->Label3);
+                clickLater(d->cmdconect);
+            } else if (step < 3) {
+                for (int i = 0; step == 1 && i < d->List1->count(); ++i)
+                    titles << d->List1->item(i)->text();
+                count = d->Label3->text();
+                colours << background(d->List1) << background(d->Label3);
+                d->List1->setCurrentRow(step - 1);
+                clickLater(d->cmddwld);
+            } else {
+                clickLater(d->cmdclse);
+            }
+            d ? void(++step) : void(handled = top);
+        });
+        user.start(5);
+        QTest::keyClick(&w, Qt::Key_W, Qt::ControlModifier);
+
+        QCOMPARE(count, QString("∞"));
+        QCOMPARE(colours, QList<QColor>({0xc0c0c0, 0xc0c0c0, 0xffffff, 0xffffff, 0xffffff, 0xffffff}));
+        QCOMPARE(titles, QStringList({"住之江  >> ＳＧ 初日　　　(2002/03/05)[ｻﾝﾌﾟﾙ]",
+                                      "住之江  >> ＳＧ 予選　　　(2002/03/06)[ｻﾝﾌﾟﾙ]"}));
+        QCOMPARE(env.server.requests().size(), 1 + 2 * 3);
+        QCOMPARE(stored({"DSET", "DCK"}), QStringList({"DSET=True", "DCK=1"}));
+        QCOMPARE(QFile::permissions(setup::filePath()),   // it holds a password: the owner's alone
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+        // Registered: both archives left receive/ for backup/.
+        QCOMPARE(env.received(), QStringList());
+        QCOMPARE(QDir(env.folder.file("backup")).entryList({"*.lzh"}, QDir::Files, QDir::Name),
+                 QStringList({env.papers[0].archiveName, env.papers[1].archiveName}));
+        QVERIFY(env.folder.exits().empty());
+    }
+
+    void logIn_data()
+    {
+        QTest::addColumn<QString>("user");       // as typed: blanks and "=" never enter the boxes
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("keep");
+        QTest::addColumn<QString>("how");        // "ok", "cancel" or "close"
+        QTest::addColumn<QString>("message");    // "" = none
+        QTest::addColumn<QStringList>("kept");   // PCK, USR, PSS afterwards
+        const QStringList old = kOldLogIn;
+        const QString name = "ﾕｰｻﾞｰ名ｴﾗｰ: ";
+        QTest::newRow("no user name") << " =" << "x" << true << "ok" << name + "ﾕｰｻﾞｰ名を入力して下さい。" << old;
+        QTest::newRow("no address") << "ta ro" << "x" << true << "ok" << name + "ﾕｰｻﾞｰ名にはﾒｰﾙｱﾄﾞﾚｽを指定して下さい。" << old;
+        QTest::newRow("no password") << "taro@example.jp" << "= " << true << "ok" << "ﾊﾟｽﾜｰﾄﾞｴﾗｰ: ﾊﾟｽﾜｰﾄﾞを入力して下さい。" << old;
+        QTest::newRow("sample in capitals, kept") << "TAR=NU" << "TARNU" << true << "ok" << ""
+                                                  << QStringList({"PCK=1", "USR=TARNU", "PSS=TARNU"});
+        QTest::newRow("address, not kept any more") << "a@b" << "p&w =1" << false << "ok" << ""
+                                                    << QStringList({"PCK=0", "USR=<missing>", "PSS=<missing>"});
+        QTest::newRow("kept, title bar") << "a@b" << "p&w1" << true << "close" << ""
+                                         << QStringList({"PCK=1", "USR=a@b", "PSS=p&w1"});
+        QTest::newRow("cancelled") << "a@b" << "p" << false << "cancel" << "" << old;
+    }
+
+    void logIn()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(bool, keep);
+        QFETCH(QString, how);
+        QFETCH(QString, message);
+        QFETCH(QStringList, kept);
+        DownloadEnv env(0);
+        ScriptedMessages box;
+        for (const QString &value : kOldLogIn)
+            setup::setValue(value.section('=', 0, 0), value.section('=', 1));
+        frmpass dialog;
+        QCOMPARE(dialog.Text1->text() + "," + dialog.Text2->text() + "," + QString::number(dialog.Check1->isChecked()),
+                 QString("old@example.jp,old,1"));
+        QCOMPARE(dialog.Text2->echoMode(), QLineEdit::Password);
+        QSignalSpy closed(&dialog, &frmpass::CloseWindow);
+        dialog.open();
+        dialog.Text1->clear();
+        dialog.Text2->clear();
+        QTest::keyClicks(dialog.Text1, user);
+        QTest::keyClicks(dialog.Text2, password);
+        dialog.Check1->setChecked(keep);
+        how == "ok" ? dialog.Command2->click() : how == "cancel" ? dialog.Command1->click() : void(dialog.close());
+        QStringList shown;
+        for (const auto &m : box.shown())
+            shown << m.title + ": " + m.text;
+        QCOMPARE(shown, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(dialog.isVisible(), !message.isEmpty());
+        QList<QVariantList> handed{{user.remove(' ').remove('='), password.remove(' ').remove('='), false}};
+        if (how != "ok" || !message.isEmpty())
+            handed = how == "cancel" ? QList<QVariantList>{{QString(), QString(), true}} : QList<QVariantList>();
+        QCOMPARE(QList<QVariantList>(closed), handed);
+        QCOMPARE(stored({"PCK", "USR", "PSS"}), kept);
+    }
+
+};
+
+QTEST_MAIN(TestDownload)
+#include "tst_download.moc"
