@@ -1,5 +1,5 @@
 // Blocks of the card filled from fixture rows: texts, values that do not fit
-// the paper's forms, colours and a full render.
+// the paper's forms, colours (headers, data, grades, results) and a full render.
 
 #include "platform/gridmodel.h"
 #include "platform/ui/gridview.h"
@@ -84,8 +84,24 @@ private slots:
         // Two exhibitions a day: day 2 shows the third and fourth records.
         QTest::newRow("22 second day") << 22 << QVariantMap{{"tenjitime_ks", "01785" "02672" "03551" "04446"}} << 2 << 5
                                        << "6.55|1位|6.44|6位";
-        QTest::newRow("23 two-digit race") << 23 << QVariantMap{{"hayami_r", 11}, {"hayami_w", 1}} << 0 << 5
-                                           << "11Ｒ１枠|11Ｒ１枠|11Ｒ１枠|11Ｒ１枠";
+        QTest::newRow("22 averages") << 22 << QVariantMap{{"tenji_ks_avg", 6.8}, {"tenjun_ks_avg", 3}} << 12 << 5
+                                     << " | |6.80|3.0";
+        QTest::newRow("21 second record") << 21 << QVariantMap{{"st_ks", "031015117" "052026203"}} << 2 << 5
+                                          << QStringList(4, "2 枠\r\n6ｺｰｽ\r\n2\r\n03").join('|');
+        QTest::newRow("21 summary") << 21 << QVariantMap{{"sinyu_s", 1}, {"sinyu_e", 3}, {"st_avg", 0.15}, {"hj1_ks_avg", 2.4},
+                                                         {"st_ks_avg", 0.12}} << 24 << 5 << "1～3|0.15|2.4|0.12";
+        QTest::newRow("2 starts and rates") << 2 << QVariantMap{{"syuso_to_all", 12}, {"fukuritu_ge", 40}, {"fukuritu_nf", 45.5}}
+                                            << 0 << 5 << "12回|33.3％|40％|45.5％";
+        QTest::newRow("3 rates") << 3 << QVariantMap{{"fukuritu_to_3", 50}, {"fukuritu_ge_3", 52.5}, {"fukuritu_nf_3", 60}}
+                                 << 0 << 5 << "|50％|52.5％|60％";
+        QTest::newRow("5 place rates") << 5 << QVariantMap{{"syurt_zk_1", 20}, {"syurt_zk_2", 15.5}, {"syurt_zk_3", 10}}
+                                       << 0 << 5 << "|20％|15.5％|10％";
+        QTest::newRow("7 place rates") << 7 << QVariantMap{{"syurt_nd_1", 21}, {"syurt_nd_2", 16.5}, {"syurt_nd_3", 11}}
+                                       << 0 << 5 << "|21％|16.5％|11％";
+        QTest::newRow("10 next assignment") << 10 << QVariantMap{{"racesdisp_a1", " 桐生 "}, {"s_date_a1", "20011226"}}
+                                            << 0 << 5 << "桐生|01/12/26||";
+        QTest::newRow("23 two-digit race") << 23 << QVariantMap{{"hayami_r", 10}, {"hayami_w", 1}} << 0 << 5
+                                           << "10Ｒ１枠|10Ｒ１枠|10Ｒ１枠|10Ｒ１枠";
     }
     void cells()
     {
@@ -109,6 +125,10 @@ private slots:
         QTest::addColumn<int>("col");
         QTest::addColumn<int>("rgb");   // -1: no colour
         const int z1 = kFixedCols + 4;
+        QTest::newRow("win rates") << 1 << QVariantMap{} << kFixedCols << 0xFFFFC0;
+        QTest::newRow("place rates") << 2 << QVariantMap{} << kFixedCols << 0xFFFFFF;
+        QTest::newRow("motor") << 12 << QVariantMap{} << kFixedCols << 0xC0FFC0;
+        QTest::newRow("boat") << 16 << QVariantMap{} << kFixedCols << 0xC0C0FF;
         QTest::newRow("ＧⅠ") << 8 << QVariantMap{{"gradecode_z1", 4}} << z1 << 0xC0C0FF;
         QTest::newRow("ＳＧ") << 8 << QVariantMap{{"gradecode_z1", 5}} << z1 << 0xC0FFC0;
         QTest::newRow("grade that would index black") << 8 << QVariantMap{{"gradecode_z1", 10}} << z1 << 0xFFFFFF;
@@ -129,8 +149,9 @@ private slots:
         QCOMPARE(grid.backColor(boatRow(1), col), rgb < 0 ? std::nullopt : std::optional<QRgb>(QRgb(rgb)));
     }
 
-    // A black result cell is drawn with white text, on the whole card.
-    void noBlackOnBlack()
+    // On the whole card every header cell has the header colour and a black
+    // result cell is drawn with white text.
+    void wholeCardColours()
     {
         for (int frame = 1; frame <= 6; ++frame)
             cardtest::insertBoat(frame, {{"seiseki_ks", frame == 3 ? "0550011496" : "0510011496"}});
@@ -139,7 +160,9 @@ private slots:
         int black = 0;
         for (int row = 0; row < grid.rows(); ++row)
             for (int col = 0; col < grid.cols(); ++col)
-                if (grid.backColor(row, col) == std::optional<QRgb>(0x000000)) {
+                if (row < kHeaderRows && !grid.text(row, col).isEmpty())
+                    QCOMPARE(grid.backColor(row, col), std::optional<QRgb>(0xFFE0C0));   // every header cell
+                else if (grid.backColor(row, col) == std::optional<QRgb>(0x000000)) {
                     ++black;
                     QVERIFY(grid.foreColor(row, col).has_value());
                     QVERIFY(*grid.foreColor(row, col) != 0x000000);

@@ -20,7 +20,7 @@ enum Writer { Result, Start, Exhibition };
 
 // A grid of two columns; rows 5..8 are the first boat's.
 struct SmallGrid : GridModel {
-    SmallGrid() { setRows(kGridRows), setCols(2); }
+    SmallGrid() { setRows(kGridRows); setCols(2); }
 };
 
 } // namespace

@@ -1,7 +1,6 @@
 // Items of the card: the item of every cell and the averages.
 
 #include "platform/gridmodel.h"
-#include "racecard/blockcatalogue.h"
 #include "racecard/cardtables.h"
 #include "racecard/carditems.h"
 
@@ -63,6 +62,19 @@ private slots:
         QTest::newRow("class rates skip the dashes")
             << 2 << 0 << QStringList{"A1 6.50", "－ － ", "B1  － ", "A2 5.25", "や 5.50", "B2 4.00"} << 6 << "5.25 15.75 3";
         QTest::newRow("no values") << 50 << 3 << QStringList(6, "") << 6 << "";
+        // How each item reads six equal cells; a labelled pair reading "優"
+        // takes the cell below it (9).
+        auto kind = [](std::initializer_list<std::pair<int, int>> ranges, const char *cell, const char *expected) {
+            for (const auto &[first, last] : ranges)
+                for (int item = first; item <= last; ++item)
+                    QTest::addRow("item %d", item) << item << 1 << QStringList(6, cell) << 6 << QString(expected);
+        };
+        kind({{2, 4}}, "A1 6.50", "6.50 39 6");   // class-prefixed rate
+        kind({{5, 5}, {16, 19}, {26, 29}, {41, 41}, {45, 48}, {54, 54}, {58, 61}, {79, 81}, {84, 85}}, "123", "123.00 738 6");
+        kind({{6, 9}, {11, 13}, {21, 23}, {31, 33}, {42, 42}, {55, 55}}, "123", "12.00 72 6");   // trailing unit
+        kind({{14, 15}, {24, 25}, {43, 44}, {56, 57}}, "優出", "9.00 54 6");
+        kind({{50, 50}}, "1.49.6", "1496.00 8976 6");
+        kind({{1, 1}, {10, 10}, {20, 20}, {30, 30}, {34, 40}, {49, 49}, {51, 53}, {62, 78}, {82, 83}, {86, 87}}, "123", "");
     }
     void average()
     {
@@ -74,8 +86,10 @@ private slots:
         GridModel grid;
         grid.setRows(kGridRows);
         grid.setCols(8);
-        for (int k = 1; k <= 6; ++k)
+        for (int k = 1; k <= 6; ++k) {
             grid.setText(boatRow(k) + rowOffset, 6, cells[k - 1]);
+            grid.setText(boatRow(k) + rowOffset + 1, 6, "9");
+        }
         const AverageResult result = comp_average(grid, item, boatRow(2) + rowOffset, 6, boats);
         const QStringList e = expected.split(' ');
         QCOMPARE(result.text, expected.isEmpty() ? QString("件数が 0 の為、平均値の計算は出来ません")
@@ -83,44 +97,22 @@ private slots:
         QCOMPARE(result.title, result.count == 0 ? QString("警告です...") : QString("平均値を計算しました..."));
     }
 
-    // How each item reads its cells: six equal cells, and below them the
-    // value a labelled pair takes when its cell reads "優".
-    void averageKinds_data()
+    // Which popup entries each class of item enables: sort ascending and
+    // descending, average, hide, add, racer, race card, result.
+    void popupClasses()
     {
-        QTest::addColumn<int>("item");
-        QTest::addColumn<QString>("cell");
-        QTest::addColumn<QString>("average");   // empty: nothing counted
-        auto items = [](std::initializer_list<std::pair<int, int>> ranges, const char *cell, const char *average) {
-            for (const auto &[first, last] : ranges)
-                for (int item = first; item <= last; ++item)
-                    QTest::addRow("item %d", item) << item << QString(cell) << QString(average);
-        };
-        items({{2, 4}}, "A1 6.50", "6.50");                                    // class-prefixed rate
-        items({{5, 5}, {16, 19}, {26, 29}, {41, 41}, {45, 48}, {54, 54}, {58, 61}, {79, 81}, {84, 85}},
-              "123", "123.00");                                                 // plain
-        items({{6, 9}, {11, 13}, {21, 23}, {31, 33}, {42, 42}, {55, 55}}, "123", "12.00");   // trailing unit
-        items({{14, 15}, {24, 25}, {43, 44}, {56, 57}}, "優出", "9.00");        // labelled pair
-        items({{50, 50}}, "1.49.6", "1496.00");                                 // time
-        items({{1, 1}, {10, 10}, {20, 20}, {30, 30}, {34, 40}, {49, 49}, {51, 53}, {62, 78}, {82, 83}, {86, 87}},
-              "123", "");
-    }
-    void averageKinds()
-    {
-        QFETCH(int, item);
-        QFETCH(QString, cell);
-        QFETCH(QString, average);
-        GridModel grid;
-        grid.setRows(kGridRows);
-        grid.setCols(8);
-        for (int k = 1; k <= 6; ++k) {
-            grid.setText(boatRow(k) + 1, 6, cell);
-            grid.setText(boatRow(k) + 2, 6, "9");
-        }
-        const AverageResult result = comp_average(grid, item, boatRow(3) + 1, 6, 6);
-        if (average.isEmpty())
-            QCOMPARE(result.count, 0);
-        else
-            QCOMPARE(result.text.section("\r\n", 0, 0), "平均値は " + average + " です...");
+        const QList<QPair<QList<int>, const char *>> classes{
+            {{1}, "11001100"}, {{2, 9, 11, 19, 21, 29, 31, 41, 48, 50, 54, 61, 79, 81, 84, 85}, "11111000"},
+            {{40, 53}, "11011000"}, {{10, 20, 30, 38, 39, 49, 76, 77, 78, 82, 83, 87}, "00011000"},
+            {{34, 37, 51, 52, 62, 63, 64, 75}, "00011001"}, {{86}, "00011010"}};
+        for (const auto &[items, flags] : classes)
+            for (int item : items) {
+                const PopupState s = set_popup_menu(CardLayout::normal(), item, boatRow(1), "x", item == 86 ? "3Ｒ" : "5R①");
+                QString got;
+                for (int entry : {0, 1, 2, 4, 5, 7, 8, 9})
+                    got += s.enabled[std::size_t(entry)] ? '1' : '0';
+                QVERIFY2(got == flags, qPrintable(QString("item %1: %2").arg(item).arg(got)));
+            }
     }
 };
 

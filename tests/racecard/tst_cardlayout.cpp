@@ -32,11 +32,7 @@ class TestCardLayout : public test::DatabaseTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        DatabaseTest::init();
-        read_m_kanri();
-    }
+    void init() { DatabaseTest::init(); read_m_kanri(); }
 
     void edit_data()
     {

@@ -22,6 +22,18 @@ namespace {
 
 constexpr int kVenue = 12;   // 住之江
 
+// A cell the popup is opened on (block code, 0 for the fixed columns; column
+// offset; row; text written into it first unless empty), the popup entry
+// chosen (7 racer, 8 race card, 9 result or previous runs), and the window
+// that opens (class name, empty when the entry is disabled), its caption and
+// context fields racesno/datescnt/tourokuno/wakusno/flag.
+struct Click {
+    int code, offset, row;
+    QString text;
+    int entry;
+    QString window, caption, fields;
+};
+
 void selectRace(frmraceinfo *card, int race)
 {
     card->imcracesno->setCurrentIndex(race - 1);
@@ -29,6 +41,8 @@ void selectRace(frmraceinfo *card, int race)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Click)
 
 class TestRaceCardWindow : public test::WindowTest {
     Q_OBJECT
@@ -40,14 +54,8 @@ class TestRaceCardWindow : public test::WindowTest {
         selectRace(card, race);
         return card;
     }
-    void activate(QWidget *child)
-    {
-        for (QMdiSubWindow *sub : frame->mdiArea()->subWindowList())
-            if (sub->widget() == child)
-                frame->mdiArea()->setActiveSubWindow(sub);
-    }
     // A right-click through the view, or on the handler for a cell off screen.
-    bool click(frmraceinfo *card, int row, int col)
+    bool rightClickCell(frmraceinfo *card, int row, int col)
     {
         if (card->mfgf_wakus->viewportRect(QRect(col, row, 1, 1)).isValid())
             return rightClick(card->mfgf_wakus, "mnuri", row, col);
@@ -90,6 +98,10 @@ private slots:
         QCOMPARE(card->imcracesno->count(), 12);
         QCOMPARE(card->lblracesname->text(), QString("第1競走特別選抜"));
         QCOMPARE(card->lbltime_1->text(), QString("15時27分"));
+        QTest::keyClick(card->imcracesno, Qt::Key_Left);   // left and right step through the races
+        QCOMPARE(card->context().racesno, QString("1"));
+        QTest::keyClick(card->imcracesno, Qt::Key_Right);
+        QCOMPARE(card->lblracesname->text(), QString("第2競走特別選抜"));
         selectRace(card, 12);
         QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  (住之江 01/12/25 12R)"));
         QCOMPARE(card->context().racesno, QString("12"));
@@ -118,7 +130,7 @@ private slots:
         };
         struct Watch : ScriptedMessages {
             std::function<void()> onShow;
-            void information(const QString &t, const QString &s) override { onShow(), ScriptedMessages::information(t, s); }
+            void information(const QString &t, const QString &s) override { onShow(); ScriptedMessages::information(t, s); }
         } box;
         QString whileShown = "-";
         box.onShow = [&] { whileShown = boatTexts(); };
@@ -141,21 +153,16 @@ private slots:
         QFETCH(QString, roles);
         QFETCH(QList<int>, frames);
         // Race 4 holds a complete prediction and is shown first.
-        test::insertRow("f_yosos", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay}, {"racesno", 4},
-                                    {"yosos_1", "432100"}});
-        if (!roles.isEmpty())
-            test::insertRow("f_yosos", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay},
-                                        {"racesno", cardtest::kRace}, {"yosos_1", roles}});
+        for (const auto &[race, yosos] : {std::pair{4, QString("432100")}, {cardtest::kRace, roles}})
+            if (!yosos.isEmpty())
+                test::insertRow("f_yosos", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay},
+                                            {"racesno", race}, {"yosos_1", yosos}});
         frmraceinfo *card = openCard(4);
         selectRace(card, cardtest::kRace);
         for (int i = 0; i < 12; ++i) {
-            const QPixmap shown = card->imayn[std::size_t(i)]->pixmap();
             const int f = frames[i];
-            if (f == 0)
-                QVERIFY2(shown.isNull(), qPrintable(QString("picture %1").arg(i)));
-            else
-                QCOMPARE(shown.toImage(),
-                         pictures::image(imlraceinfo1, f > 0 ? pictures::frameLarge(f) : pictures::frameSmall(-f)));
+            QCOMPARE(card->imayn[std::size_t(i)]->pixmap().toImage(),
+                     f ? pictures::image(imlraceinfo1, f > 0 ? pictures::frameLarge(f) : pictures::frameSmall(-f)) : QImage());
         }
     }
 
@@ -169,14 +176,14 @@ private slots:
         frame->menus().action("mnudispb")->trigger();   // all blocks
         QCOMPARE(full->grid().cols(), 150);
         QCOMPARE(normal->grid().cols(), 47);
-        QVERIFY(click(full, boatRow(2), 4));
+        QVERIFY(rightClickCell(full, boatRow(2), 4));
         QVERIFY(enabledAddEntries().isEmpty());
-        activate(normal);
-        QVERIFY(click(normal, boatRow(1), 6));
+        frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(normal->parentWidget()));
+        QVERIFY(rightClickCell(normal, boatRow(1), 6));
         QCOMPARE(enabledAddEntries(), (QList<int>{5, 6, 7, 8, 9, 10, 13, 14, 15, 18, 19, 22, 23, 24, 27}));
-        QVERIFY(!click(normal, 0, 7));
-        QVERIFY(!click(normal, boatRow(3) + 4, 6));
-        QVERIFY(click(normal, 2, 8));
+        QVERIFY(!rightClickCell(normal, 0, 7));
+        QVERIFY(!rightClickCell(normal, boatRow(3) + 4, 6));
+        QVERIFY(rightClickCell(normal, 2, 8));
         QCOMPARE(enabledAddEntries().size(), 24 - 9);
         frame->menus().button(20)->trigger();
         QCOMPARE(normal->grid().cols(), 150);
@@ -189,49 +196,36 @@ private slots:
     // kind, caption and the context fields of the clicked boat or race.
     void popupOpensRelatedWindows_data()
     {
-        QTest::addColumn<int>("code");   // block of the cell, 0: the fixed columns
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("text");   // written into the cell first unless empty
-        QTest::addColumn<int>("entry");      // 7 racer, 8 race card, 9 result / previous runs
-        QTest::addColumn<QString>("window");   // class name, empty: the entry is disabled
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("fields");   // racesno/datescnt/tourokuno/wakusno/flag
+        QTest::addColumn<Click>("click");
         const QString zenso = "kelmon::racedetails::frmzensodisp", racer = "kelmon::lists::frmracerdisp";
-        QTest::newRow("racer") << 0 << 4 << boatRow(2) + 1 << "" << 7 << racer << "選手2 選手情報を表示しています..."
-                               << "5/2/4002/0/0";
-        QTest::newRow("racer not on the card") << 0 << 4 << boatRow(2) << "9999" << 7 << racer
-                                               << " 選手情報を表示しています..." << "5/2//0/0";
+        QTest::newRow("racer") << Click{0, 4, boatRow(2) + 1, "", 7, racer, "選手2 選手情報を表示しています...",
+                                        "5/2/4002/0/0"};
+        QTest::newRow("racer not on the card") << Click{0, 4, boatRow(2), "9999", 7, racer,
+                                                        " 選手情報を表示しています...", "5/2//0/0"};
         const char *panels[8] = {"選手3 3場所前", "選手3 2場所前", "選手3 前走場所", "選手3 前回当地", "モーター 13号機 前々回",
                                  "モーター 13号機 前回", "ボート 23号艇 前々回", "ボート 23号艇 前回"};
         const int cells[8][2] = {{8, 0}, {8, 2}, {8, 4}, {9, 0}, {15, 0}, {15, 2}, {18, 0}, {18, 2}};
         for (int i = 0; i < 8; ++i)
-            QTest::addRow("panel %d", i + 1) << cells[i][0] << cells[i][1] << boatRow(3) << "x" << 9 << zenso
-                                             << QString(panels[i]) + "の成績を表示しています..."
-                                             << QString("5/2/0/3/%1").arg(i + 1);
-        QTest::newRow("panel, header row") << 8 << 0 << 2 << "x" << 9 << "" << "" << "";
+            QTest::addRow("panel %d", i + 1) << Click{cells[i][0], cells[i][1], boatRow(3), "x", 9, zenso,
+                                                      QString(panels[i]) + "の成績を表示しています...",
+                                                      QString("5/2/0/3/%1").arg(i + 1)};
+        QTest::newRow("panel, header row") << Click{8, 0, 2, "x", 9, "", "", ""};
         const QString result = "kelmon::racedetails::frmracerest", results = "レース結果を表示しています...  (住之江 ";
-        QTest::newRow("day 1, first race") << 19 << 0 << boatRow(1) << " 7R①49" << 9 << result
-                                           << results + "01/12/23  7R)" << "7/1/0/0/0";
-        QTest::newRow("day 3, second race") << 19 << 10 << boatRow(1) << "11R③54" << 9 << result
-                                            << results + "01/12/27 11R)" << "11/3/0/0/0";
-        QTest::newRow("no race in the cell") << 19 << 2 << boatRow(1) << "欠場" << 9 << "" << "" << "";
-        QTest::newRow("race beyond 12") << 19 << 2 << boatRow(1) << "13R①" << 9 << "" << "" << "";
-        QTest::newRow("early race") << 23 << 0 << boatRow(2) << "１２Ｒ３枠" << 8 << "kelmon::racecard::frmraceinfo"
-                                    << "レース情報を表示しています...  (住之江 01/12/25 12R)" << "12/2/0/0/0";
-        QTest::newRow("early race, header row") << 23 << 0 << 0 << "１２Ｒ３枠" << 8 << "" << "" << "";
-        QTest::newRow("only race today") << 23 << 0 << boatRow(2) << "本日一回" << 8 << "" << "" << "";
+        QTest::newRow("day 1, first race") << Click{19, 0, boatRow(1), " 7R①49", 9, result, results + "01/12/23  7R)",
+                                                    "7/1/0/0/0"};
+        QTest::newRow("day 3, second race") << Click{19, 10, boatRow(1), "11R③54", 9, result, results + "01/12/27 11R)",
+                                                     "11/3/0/0/0"};
+        QTest::newRow("no race in the cell") << Click{19, 2, boatRow(1), "欠場", 9, "", "", ""};
+        QTest::newRow("race beyond 12") << Click{19, 2, boatRow(1), "13R①", 9, "", "", ""};
+        QTest::newRow("early race") << Click{23, 0, boatRow(2), "１２Ｒ３枠", 8, "kelmon::racecard::frmraceinfo",
+                                             "レース情報を表示しています...  (住之江 01/12/25 12R)", "12/2/0/0/0"};
+        QTest::newRow("early race, header row") << Click{23, 0, 0, "１２Ｒ３枠", 8, "", "", ""};
+        QTest::newRow("only race today") << Click{23, 0, boatRow(2), "本日一回", 8, "", "", ""};
     }
     void popupOpensRelatedWindows()
     {
-        QFETCH(int, code);
-        QFETCH(int, offset);
-        QFETCH(int, row);
-        QFETCH(QString, text);
-        QFETCH(int, entry);
-        QFETCH(QString, window);
-        QFETCH(QString, caption);
-        QFETCH(QString, fields);
+        QFETCH(Click, click);
+        const auto &[code, offset, row, text, entry, window, caption, fields] = click;
         for (int day : {1, 3})
             test::insertRow("f_resta", {{"setuscode", cardtest::kSetus}, {"datescnt", day}, {"racesno", 7},
                                         {"Date", QString("200112%1").arg(21 + 2 * day)}});
@@ -240,7 +234,7 @@ private slots:
         const int col = code ? card->engine().layout.rc(card->engine().layout.indexOf(code)) + offset : offset;
         if (!text.isEmpty())
             card->engine().grid().setText(row, col, text);
-        QVERIFY(click(card, row, col));
+        QVERIFY(rightClickCell(card, row, col));
         QCOMPARE(item("mnuri", entry)->isEnabled(), !window.isEmpty());
         const int open = int(frame->mdiArea()->subWindowList().size());
         mnurisub_Click(*frame, entry);
@@ -261,22 +255,24 @@ private slots:
         for (int f = 1; f <= 6; ++f)
             cardtest::insertBoat(f, {{"syoritu_2k", rates[f - 1]}});
         frmraceinfo *card = openCard();
-        click(card, boatRow(4), 6);   // item 2 in the fourth boat's row
+        rightClickCell(card, boatRow(4), 6);   // item 2 in the fourth boat's row
         item("mnuri", 1)->trigger();
         QCOMPARE(cardtest::drawnFrames(card->grid(), 6), (QList<int>{2, 5, 6, 1, 3, 4}));
         QCOMPARE(card->grid().row(), boatRow(4));
-        click(card, boatRow(1), 10);   // block 3
+        rightClickCell(card, boatRow(1), 10);   // block 3
         item("mnuri", 4)->trigger();
         QCOMPARE(card->engine().layout.codes(), (QList<int>{1, 2, 4, 5, 12, 16, 19, 23}));
         QCOMPARE(card->grid().cols(), 45);
-        click(card, boatRow(1), 8);    // block 2
+        rightClickCell(card, boatRow(1), 8);    // block 2
         addEntry(24)->trigger();       // exhibition times after block 2
         QCOMPARE(card->engine().layout.codes(), (QList<int>{1, 2, 22, 4, 5, 12, 16, 19, 23}));
         QCOMPARE(card->engine().item_no, 1);
         QCOMPARE(cardtest::drawnFrames(card->grid(), 6), (QList<int>{1, 2, 3, 4, 5, 6}));
-        click(card, boatRow(1), 6);
+        rightClickCell(card, boatRow(1), 6);
         QVERIFY(!addEntry(24)->isEnabled());
         QCOMPARE(CardLayout::load_m_kanri(), CardLayout::normal());   // stored only on request
+        frame->menus().action("mnudispc")->trigger();
+        QCOMPARE(CardLayout::load_m_kanri().codes(), (QList<int>{1, 2, 22, 4, 5, 12, 16, 19, 23}));
     }
 };
 
