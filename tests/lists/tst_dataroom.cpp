@@ -107,12 +107,10 @@ private slots:
         QTEST(page.pointsButton ? int(*page.pointsButton) : -1, "button");
         if (!lunksflag.isValid())
             QCOMPARE(page.subtitle.value_or("*"), QString("お客様のデータベースが壊れています"));
-        QCOMPARE(ranking.cols(), lunksflag == QVariant(2) ? 8 : 10);
         QTEST(ranking.text(1, ranking.cols() - 1), "lastHeading");
         disp_lunks(kKey, page.title.value_or(QString()), ranking);
         disp_lunks(kKey, page.title.value_or(QString()), ranking);   // a refill replaces the rows
         QCOMPARE(ranking.rows(), 4);
-        QCOMPARE(ranking.row(), 3);
         QTEST(rowTexts(ranking, 2), "first");
         QTEST(rowTexts(ranking, 3), "second");
     }
