@@ -61,13 +61,10 @@ private slots:
         QCOMPARE(shown.opts[8]->text(), QString("　津"));
         QCOMPARE(shown.opts[23]->text(), QString("大　村"));
         QCOMPARE(checkedVenue(shown), 24);
-        QVERIFY(shown.chkcheckflag->isChecked() && !shown.chkregstflag->isChecked());
-        QVERIFY(shown.optdownlflag[1]->isChecked());
+        QVERIFY(shown.chkcheckflag->isChecked() && !shown.chkregstflag->isChecked() && shown.optdownlflag[1]->isChecked());
         setShared({25, 1, 1, 7});
         frmproperty dialog;
-        QVERIFY(dialog.optkyosocode[0]->isChecked());
-        QCOMPARE(checkedVenue(dialog), 0);
-        QVERIFY(!dialog.opts[0]->isEnabled());
+        QVERIFY(dialog.optkyosocode[0]->isChecked() && checkedVenue(dialog) == 0 && !dialog.opts[0]->isEnabled());
         QVERIFY(!dialog.optdownlflag[0]->isChecked() && !dialog.optdownlflag[1]->isChecked());
     }
 
