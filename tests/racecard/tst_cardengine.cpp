@@ -9,6 +9,13 @@
 using namespace kelmon;
 using namespace kelmon::racecard;
 
+// A boat's frame, its tint, circled digit and colour name, and its racer's
+// name with the size the name is drawn at.
+struct Boat {
+    int frame; QRgb rgb; QString digit, colour, name; double size;
+};
+Q_DECLARE_METATYPE(Boat)
+
 class TestCardEngine : public test::DatabaseTest {
     Q_OBJECT
 
@@ -97,27 +104,18 @@ private slots:
     // by its length.
     void fixedColumns_data()
     {
-        QTest::addColumn<int>("frame");
-        QTest::addColumn<int>("rgb");
-        QTest::addColumn<QString>("digit");
-        QTest::addColumn<QString>("colour");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<double>("size");
-        QTest::newRow("1") << 1 << 0xFFFFFF << "①" << "白" << "山田太郎" << 16.8;
-        QTest::newRow("2") << 2 << 0xC0C0C0 << "②" << "黒" << "山田太郎丸" << 13.8;
-        QTest::newRow("3") << 3 << 0xFFC0C0 << "③" << "赤" << "長谷川五郎丸" << 10.8;
-        QTest::newRow("4") << 4 << 0xC0C0FF << "④" << "青" << "長谷川五郎丸七" << 16.8;
-        QTest::newRow("5") << 5 << 0xFFFFC0 << "⑤" << "黄" << "　田中一郎  " << 16.8;
-        QTest::newRow("6") << 6 << 0xC0FFC0 << "⑥" << "緑" << " 佐藤花子丸 " << 13.8;
+        QTest::addColumn<Boat>("boat");
+        QTest::newRow("1") << Boat{1, 0xFFFFFF, "①", "白", "山田太郎", 16.8};
+        QTest::newRow("2") << Boat{2, 0xC0C0C0, "②", "黒", "山田太郎丸", 13.8};
+        QTest::newRow("3") << Boat{3, 0xFFC0C0, "③", "赤", "長谷川五郎丸", 10.8};
+        QTest::newRow("4") << Boat{4, 0xC0C0FF, "④", "青", "長谷川五郎丸七", 16.8};
+        QTest::newRow("5") << Boat{5, 0xFFFFC0, "⑤", "黄", "　田中一郎  ", 16.8};
+        QTest::newRow("6") << Boat{6, 0xC0FFC0, "⑥", "緑", " 佐藤花子丸 ", 13.8};
     }
     void fixedColumns()
     {
-        QFETCH(int, frame);
-        QFETCH(int, rgb);
-        QFETCH(QString, digit);
-        QFETCH(QString, colour);
-        QFETCH(QString, name);
-        QFETCH(double, size);
+        QFETCH(Boat, boat);
+        const auto &[frame, rgb, digit, colour, name, size] = boat;
         for (int f = 1; f <= 6; ++f)
             cardtest::insertBoat(f, f == frame ? QVariantMap{{"sensyname", name}} : QVariantMap{});
         GridModel grid;
@@ -126,7 +124,7 @@ private slots:
         const int top = boatRow(7 - frame);
         for (int col : {0, 2, 4})
             for (int r = top; r < top + 4; ++r)
-                QCOMPARE(grid.backColor(r, col), std::optional<QRgb>(QRgb(rgb)));
+                QCOMPARE(grid.backColor(r, col), std::optional<QRgb>(rgb));
         QCOMPARE(cardtest::columnTexts(grid, 2, top), QStringList({digit, digit, colour, colour}).join('|'));
         const QString trimmed = name.trimmed();
         for (int r : {top + 1, top + 2}) {
@@ -134,6 +132,14 @@ private slots:
             QCOMPARE(qRound(grid.fontSize(r, 4) * 10), qRound(size * 10));
             QVERIFY(grid.fontBold(r, 4));
         }
+        // The card's frame: separator rows, fixed part, column widths of the fixed columns and of block 1.
+        QCOMPARE(QList<int>({grid.rowHeight(3), grid.rowHeight(4), grid.rowHeight(29), grid.rowHeight(33)}),
+                 (QList<int>{190, 10, 10, 190}));
+        QCOMPARE(QPoint(grid.fixedCols(), grid.fixedRows()), QPoint(5, 4));
+        QList<int> widths;
+        for (int c = 0; c < grid.cols(); ++c)
+            widths << grid.colWidth(c);
+        QCOMPARE(widths, (QList<int>{300, 10, 270, 10, 1540, 10, 720, 10}));
     }
 
     // Columns after a fill and after a re-sort; each block alone widens the
