@@ -2,6 +2,7 @@
 // times, and result codes with the walking of run-history strings.
 
 #include "common/codetables.h"
+#include "common/modkelmon.h"
 #include "common/resultcodes.h"
 #include "common/textforms.h"
 #include "common/timeforms.h"
@@ -112,6 +113,7 @@ private slots:
         QTest::newRow("no deadline") << "hhmm" << "   " << "";
         QTest::newRow("trim both sides") << "trim" << "  a b " << "a b";
         QTest::newRow("trim only blanks") << "trim" << "   " << "";
+        QTest::newRow("every blank removed") << "del" << u16(u" 桐　生 1\u3000") << u16(u"桐生1");
     }
     void textForms()
     {
@@ -122,6 +124,8 @@ private slots:
             QCOMPARE(race_time(input.toDouble()), expected);
         else if (form == "hhmm")
             QCOMPARE(hhmm_time(input), expected);
+        else if (form == "del")
+            QCOMPARE(del_space(input), expected);
         else
             QCOMPARE(kelmon::trimBlanks(input), expected);
     }

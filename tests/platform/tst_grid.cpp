@@ -87,12 +87,12 @@ private slots:
                                             << "平均値は 4.50 です...\r\n\r\n合計 9    件数 2件";
         QTest::newRow("every cell a dash") << "mnurr" << 5 << 5 << QStringList{"-", "-"} << none;
         QTest::newRow("no data rows") << "mnudm" << 4 << 4 << QStringList{} << none;
-        // Best times 1.49.3 and 1.50.0 (109.3 s and 110.0 s); no time (0) and
-        // a value beyond any race time are left out: 219.3 s over two boats
-        // is 109.65 s, 1.49.7 to the tenth.
+        // Six best times from 1.49.3 to 1.50.5 (109.3 s to 110.5 s) make
+        // 660.0 s, 11 minutes and no seconds, 110.0 s each; no time (0) and
+        // values beyond any race time are left out.
         QTest::newRow("best times in tenths")
-            << "mnubt" << 4 << 15 << QStringList{"1493", "1500", "0", "100000", "99999999"}
-            << "平均値は 1.49.7 です...\r\n\r\n合計 3.39.3    件数 2件";
+            << "mnubt" << 4 << 15 << QStringList{"1493", "1500", "1502", "1505", "1500", "1500", "0", "100000", "99999999"}
+            << "平均値は 1.50.0 です...\r\n\r\n合計 11.00.0    件数 6件";
     }
     void averages()
     {
