@@ -100,6 +100,11 @@ private slots:
                                        << 0 << 5 << "|21％|16.5％|11％";
         QTest::newRow("10 next assignment") << 10 << QVariantMap{{"racesdisp_a1", " 桐生 "}, {"s_date_a1", "20011226"}}
                                             << 0 << 5 << "桐生|01/12/26||";
+        QTest::newRow("20 excluded from prizes") << 20 << QVariantMap{{"syotnflag", 1}, {"hituten_ks", 3}} << 0 << 5
+                                                 << "|賞典除外||";
+        QTest::newRow("20 points needed") << 20 << QVariantMap{{"syuso_hj", 1}, {"hituten_ks", 3}, {"tokujun_ks", 5},
+                                                               {"tokuritu_ks", 6.5}} << 0 << 5 << "本日1走|3点 必要|| 5位  6.50";
+        QTest::newRow("20 certain") << 20 << QVariantMap{{"hituten_ks", 0}} << 0 << 5 << "本日0走|当確|| 0位  0.00";
         QTest::newRow("23 two-digit race") << 23 << QVariantMap{{"hayami_r", 10}, {"hayami_w", 1}} << 0 << 5
                                            << "10Ｒ１枠|10Ｒ１枠|10Ｒ１枠|10Ｒ１枠";
     }

@@ -26,7 +26,15 @@ void storeLists(const Codes &ri, const Codes &rc)
                         {ri.value(i), rc.value(i)});
 }
 
+// A layout, the add-menu entry chosen (-1: hide the clicked block) on the
+// clicked item, whether the layout changes, its codes and start columns after.
+struct Edit {
+    Codes start; int menu, clickedItem; bool changed; Codes codes, columns;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Edit)
 
 class TestCardLayout : public test::DatabaseTest {
     Q_OBJECT
@@ -36,33 +44,21 @@ private slots:
 
     void edit_data()
     {
-        QTest::addColumn<Codes>("start");
-        QTest::addColumn<int>("menu");   // add-menu entry, -1: hide the clicked block
-        QTest::addColumn<int>("clickedItem");
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<Codes>("codes");
-        QTest::addColumn<Codes>("columns");
-        QTest::newRow("hide block 3") << kNormal << -1 << 11 << true << Codes{1, 2, 4, 5, 12, 16, 19, 23}
-                                      << Codes{6, 8, 10, 13, 15, 17, 19, 43};
-        QTest::newRow("add after the clicked block") << kNormal << 24 << 7 << true
-                                                     << Codes{1, 2, 22, 3, 4, 5, 12, 16, 19, 23}
-                                                     << Codes{6, 8, 10, 24, 26, 29, 31, 33, 35, 59};
-        QTest::newRow("add from the fixed part goes first") << Codes{4, 5} << 10 << 1 << true << Codes{11, 4, 5}
-                                                            << Codes{6, 30, 33};
-        QTest::newRow("add a block already there") << kNormal << 1 << 2 << false << kNormal
-                                                   << Codes{6, 8, 10, 12, 15, 17, 19, 21, 45};
-        QTest::newRow("add a separator entry") << Codes{1} << 11 << 2 << false << Codes{1} << Codes{6};
-        QTest::newRow("hide from the fixed part") << Codes{1, 2} << -1 << 1 << false << Codes{1, 2} << Codes{6, 8};
-        QTest::newRow("hide the only block") << Codes{19} << -1 << 70 << true << Codes{} << Codes{};
+        QTest::addColumn<Edit>("edit");
+        QTest::newRow("hide block 3") << Edit{kNormal, -1, 11, true, {1, 2, 4, 5, 12, 16, 19, 23},
+                                              {6, 8, 10, 13, 15, 17, 19, 43}};
+        QTest::newRow("add after the clicked block") << Edit{kNormal, 24, 7, true, {1, 2, 22, 3, 4, 5, 12, 16, 19, 23},
+                                                             {6, 8, 10, 24, 26, 29, 31, 33, 35, 59}};
+        QTest::newRow("add from the fixed part goes first") << Edit{{4, 5}, 10, 1, true, {11, 4, 5}, {6, 30, 33}};
+        QTest::newRow("add a block already there") << Edit{kNormal, 1, 2, false, kNormal, {6, 8, 10, 12, 15, 17, 19, 21, 45}};
+        QTest::newRow("add a separator entry") << Edit{{1}, 11, 2, false, {1}, {6}};
+        QTest::newRow("hide from the fixed part") << Edit{{1, 2}, -1, 1, false, {1, 2}, {6, 8}};
+        QTest::newRow("hide the only block") << Edit{{19}, -1, 70, true, {}, {}};
     }
     void edit()
     {
-        QFETCH(Codes, start);
-        QFETCH(int, menu);
-        QFETCH(int, clickedItem);
-        QFETCH(bool, changed);
-        QFETCH(Codes, codes);
-        QFETCH(Codes, columns);
+        QFETCH(Edit, edit);
+        const auto &[start, menu, clickedItem, changed, codes, columns] = edit;
         CardLayout layout = CardLayout::fromCodes(start);
         QCOMPARE(menu < 0 ? layout.del_column(clickedItem) : layout.add_column(menu, clickedItem), changed);
         QCOMPARE(layout.codes(), codes);
