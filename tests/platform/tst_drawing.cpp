@@ -142,6 +142,9 @@ private slots:
         const QImage img = view.renderAll();
         QCOMPARE(img.size(), QSize(3 * ColPx, 4 * RowPx));
         QCOMPARE(img.pixel(2 * ColPx + 30, 1) & 0xFFFFFF, 0xFFE0C0u);
+        // Without a colour of their own fixed cells are grey, the body white.
+        QCOMPARE(img.pixel(centreOf(1, 1)) & 0xFFFFFF, 0xFFFFFFu);
+        QVERIFY(qGray(img.pixel(centreOf(1, 0))) < 240);
     }
 
     void staleOrMissingModel()

@@ -84,6 +84,8 @@ private slots:
         // Two exhibitions a day: day 2 shows the third and fourth records.
         QTest::newRow("22 second day") << 22 << QVariantMap{{"tenjitime_ks", "01785" "02672" "03551" "04446"}} << 2 << 5
                                        << "6.55|1位|6.44|6位";
+        QTest::newRow("22 sixth day's heading") << 22 << QVariantMap{} << 10 << 0
+                                               << "展示タイム|(展示時計・展示順位)| |6日目";
         QTest::newRow("22 averages") << 22 << QVariantMap{{"tenji_ks_avg", 6.8}, {"tenjun_ks_avg", 3}} << 12 << 5
                                      << " | |6.80|3.0";
         QTest::newRow("21 second record") << 21 << QVariantMap{{"st_ks", "031015117" "052026203"}} << 2 << 5
