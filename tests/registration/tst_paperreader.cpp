@@ -151,7 +151,7 @@ private slots:
         QTest::newRow("grade out of range") << "02351l19.lzh" << "住之江  初日版(02/03/05)";
         QTest::newRow("edition out of range") << "02351l65.lzh" << "住之江 ＳＧ (02/03/05)";
         QTest::newRow("month not a hex digit") << "02g51l15.lzh" << "02g51l15.lzh";
-        QTest::newRow("name too short") << "0235l1.lzh" << "0235l1.lzh";
+        QTest::newRow("seven characters, one too few") << "02351l1.lzh" << "02351l1.lzh";
     }
 
     void titles()
