@@ -298,7 +298,7 @@ private Q_SLOTS:
         if (left.startsWith('%') && what != "folder in the way")
             QCOMPARE(readFile(s.env.receive() + "/" + s.names(left)), s.env.papers.at(0).archive);
         QCOMPARE(s.env.server.requestCount(Step::Delfile), acknowledged);
-        QCOMPARE(s.env.server.requestCount(Step::Fetch), step == Step::Dwldfile ? acknowledged : int(step > Step::Dwldfile));
+        QCOMPARE(s.env.server.requestCount(Step::Fetch) > 0, step > Step::Dwldfile);   // a cut transfer may be asked again
         if (step == Step::Check)
             QCOMPARE(s.flow.count() + s.flow.rows().join(','), QString("?"));
 
