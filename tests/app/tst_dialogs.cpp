@@ -78,6 +78,7 @@ private slots:
         QTest::addColumn<QString>("ending");
         QTest::addColumn<Settings>("after");
         QTest::newRow("choose a venue") << Settings{0, 1, 0, 1} << 1 << 3 << 0 << "ok" << Settings{3, 0, 1, 0};
+        QTest::newRow("first venue") << Settings{0, 1, 0, 1} << 1 << 1 << 0 << "ok" << Settings{1, 0, 1, 0};
         QTest::newRow("back to nothing") << Settings{9, 0, 1, 1} << 0 << 0 << -1 << "ok" << Settings{0, 0, 1, 1};
         QTest::newRow("cancel") << Settings{9, 1, 0, 1} << 1 << 20 << 0 << "cancel" << Settings{9, 1, 0, 1};
         QTest::newRow("escape") << Settings{9, 1, 0, 1} << 0 << 0 << 0 << "escape" << Settings{9, 1, 0, 1};

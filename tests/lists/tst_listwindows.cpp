@@ -9,6 +9,7 @@
 #include "lists/ui/frmracerdisp.h"
 #include "lists/ui/frmracerlist.h"
 #include "lists/ui/frmtokhmlist.h"
+#include "lists/ui/listlabels.h"
 #include "platform/messages.h"
 #include "samplepaper/samplepaper.h"
 #include "support/windowtest.h"
@@ -63,6 +64,20 @@ private slots:
         showMain(kVenue);
     }
     void cleanup() { closeMain(); }
+
+    // A label designed one line high stays one line, widened for a longer
+    // text; a taller one wraps within its width.
+    void labelsFitTheirText()
+    {
+        QWidget parent;
+        QFont font;
+        font.setPixelSize(12);
+        const QString text = QStringLiteral("優勝戦出場選手の一覧");
+        const QLabel *one = lists::placeLabel(&parent, text, QRect(0, 0, 20, 12), font, {}, {});
+        QVERIFY(!one->wordWrap() && one->width() >= QFontMetrics(font).horizontalAdvance(text));
+        const QLabel *two = lists::placeLabel(&parent, text, QRect(0, 0, 20, 36), font, {}, {});
+        QVERIFY(two->wordWrap() && two->width() == 20);
+    }
 
     // Menu command and toolbar button each open a new window of the day.
     void openers_data()

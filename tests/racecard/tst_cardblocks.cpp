@@ -156,6 +156,17 @@ private slots:
         QCOMPARE(grid.backColor(boatRow(1), col), rgb < 0 ? std::nullopt : std::optional<QRgb>(QRgb(rgb)));
     }
 
+    // The exhibition block's day columns are white over all four rows of a boat.
+    void exhibitionCellsAreWhite()
+    {
+        cardtest::insertBoat(1, {});
+        GridModel grid;
+        cardtest::fillBlocks(grid, {22});
+        for (int day = 1; day <= 6; ++day)
+            for (int r = 0; r < 4; ++r)
+                QCOMPARE(grid.backColor(boatRow(1) + r, kFixedCols + 2 * (day - 1)), std::optional<QRgb>(0xFFFFFF));
+    }
+
     // On the whole card every header cell has the header colour and a black
     // result cell is drawn with white text.
     void wholeCardColours()

@@ -97,6 +97,34 @@ private slots:
         QCOMPARE(result.title, result.count == 0 ? QString("警告です...") : QString("平均値を計算しました..."));
     }
 
+    // The race a results or early-race cell names: "dayN" from the item, the
+    // race from the digits before R (half- or full-width); -1: none.
+    void clickedRaces_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("race");
+        QTest::newRow("first race, day 1") << 64 << "1R①" << 1 << 1;
+        QTest::newRow("race 12, day 6") << 75 << "12R⑥" << 6 << 12;
+        QTest::newRow("race 13") << 66 << "13R①" << 0 << -1;
+        QTest::newRow("race 0") << 66 << "0R①" << 0 << -1;
+        QTest::newRow("early race, full-width 9") << 86 << "９Ｒ２枠" << 0 << 9;
+        QTest::newRow("early race, full-width 10") << 86 << "１０Ｒ" << 0 << 10;
+        QTest::newRow("no number") << 86 << "Ｒ" << 0 << -1;
+    }
+    void clickedRaces()
+    {
+        QFETCH(int, item);
+        QFETCH(QString, text);
+        QFETCH(int, day);
+        QFETCH(int, race);
+        const auto got = clickedRace(item, boatRow(1), text);
+        QCOMPARE(got ? got->race : -1, race);
+        if (got)
+            QCOMPARE(got->day, day);
+    }
+
     // Which popup entries each class of item enables: sort ascending and
     // descending, average, hide, add, racer, race card, result.
     void popupClasses()
