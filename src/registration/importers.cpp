@@ -98,34 +98,15 @@ bool hasPrivateUse(QStringView text)
     return false;
 }
 
-// A whole number of at most 15 digits with an optional leading minus sign,
-// the value val() gives it (minus zero is zero).
-bool readWholeNumber(QStringView field, qint64 *value)
+// The paper's plain number forms, "-12" and "6.25", with at most 15 digits
+// and an optional leading minus sign, read as the field is scanned. A whole
+// number comes back in *whole (minus zero is zero), a fraction in *fraction;
+// each is the value val() gives. Anything else (blanks, units, exponents,
+// "&H") gives false and is left to val().
+bool readPlainNumber(QStringView field, qint64 *whole, double *fraction, bool *isWhole)
 {
-    const char16_t *p = field.utf16();
-    const qsizetype n = field.size();
-    const qsizetype first = n > 0 && p[0] == u'-' ? 1 : 0;
-    if (n == first || n - first > 15)
-        return false;
-    qint64 whole = 0;
-    for (qsizetype i = first; i < n; ++i) {
-        const unsigned digit = unsigned(p[i]) - u'0';
-        if (digit > 9)
-            return false;
-        whole = whole * 10 + digit;
-    }
-    *value = first ? -whole : whole;
-    return true;
-}
-
-// A decimal fraction such as "6.25" or "-0.5" with at most 15 digits, read
-// straight from the field; the value is the one val() gives. Anything else
-// (blanks, units, exponents, "&H") is left to val().
-bool readDecimalNumber(QStringView field, double *value)
-{
-    // Up to 15 digits the digits as a whole number and the power of ten
-    // are both exact doubles, so their quotient is the correctly rounded
-    // value of the text.
+    // Up to 15 digits the digits as a whole number and the power of ten are
+    // both exact doubles, so their quotient is the correctly rounded value.
     static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char16_t *p = field.utf16();
@@ -147,10 +128,15 @@ bool readDecimalNumber(QStringView field, double *value)
             return false;
         }
     }
-    if (decimals <= 0)
-        return false;   // no point, or nothing after it
-    const double magnitude = double(digits) / powersOfTen[decimals];
-    *value = first ? -magnitude : magnitude;
+    if (count == 0 || decimals == 0)
+        return false;   // no digit, or nothing after the point
+    *isWhole = decimals < 0;
+    if (*isWhole) {
+        *whole = first ? -digits : digits;
+    } else {
+        const double magnitude = double(digits) / powersOfTen[decimals];
+        *fraction = first ? -magnitude : magnitude;
+    }
     return true;
 }
 
@@ -184,13 +170,14 @@ public:
         // Most fields are whole numbers such as "12" or "-5": read as they
         // are scanned and bound without a detour through a double.
         qint64 whole;
-        if (readWholeNumber(field, &whole)) {
+        double value;
+        bool isWhole = false;
+        const bool exact = readPlainNumber(field, &whole, &value, &isWhole);
+        if (exact && isWhole) {
             if (sqlite3_bind_int64(stmt_, index, whole) != SQLITE_OK)
                 fail();
             return;
         }
-        double value;
-        bool exact = readDecimalNumber(field, &value);
         if (!exact)
             value = val(field);
         if (value == 0)
