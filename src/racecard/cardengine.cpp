@@ -204,8 +204,8 @@ void RaceCardEngine::set_allgrid()
 
 void RaceCardEngine::add_column(int menu)
 {
-    if (layout.add_column(menu, item_no))
-        refill();
+    layout.add_column(menu, item_no);
+    refill();
 }
 
 void RaceCardEngine::del_column()

@@ -62,7 +62,8 @@ public:
     void sort_by_item(int order);
 
     // Layout commands: each changes this card only and refills it in frame
-    // order with item_no = 1.
+    // order with item_no = 1, also when the layout stays as it was (a
+    // clicked block that is no longer on the card).
     void load_m_kanri() { layout = CardLayout::load_m_kanri(); }
     void save_m_kanri() const { layout.save_m_kanri(); }
     void set_normalgrid();

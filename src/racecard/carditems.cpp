@@ -186,7 +186,7 @@ PopupState set_popup_menu(const CardLayout &layout, int item, int row,
         for (bool on : flags)
             state.enabled[std::size_t(entries[i++])] = on;
     };
-    // A header row holds no boat: nothing there names a racer's race.
+    // A header row holds no boat: nothing there names a race of today.
     const bool boatRowClicked = !isHeaderRow(row);
     switch (lookup(kPopupClasses, item, NoClass)) {
     case Fixed:
@@ -202,7 +202,9 @@ PopupState set_popup_menu(const CardLayout &layout, int item, int row,
         set({false, false, false, true, true, false, false, false});
         break;
     case RunHistory: {
-        bool result = boatRowClicked && !trimBlanks(racerText).isEmpty();
+        // Previous runs open for a header cell too (for no racer); a result
+        // of this meeting needs the race written in a boat's cell.
+        bool result = !trimBlanks(racerText).isEmpty();
         if (item >= 64 && item <= 75)
             result = result && clickedRace(item, row, cellText).has_value();
         set({false, false, false, true, true, false, false, result});

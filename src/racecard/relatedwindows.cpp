@@ -47,7 +47,7 @@ const Panel *panelOf(int item)
 }
 
 // The f_wakus row of the racer of a grid row, positioned on its first row;
-// an invalid query when the row is a header row.
+// false when there is none (a header row names no racer).
 bool findRacer(QSqlQuery &q, const GridModel &grid, const CardContext &context, int row)
 {
     const int first = row - row % 5;
@@ -90,11 +90,9 @@ QString get_day_date(const CardContext &context, int day)
 
 bool isPreviousRunsItem(int item) { return panelOf(item) != nullptr; }
 
-std::optional<RelatedTarget> racerTarget(const GridModel &grid, const CardContext &context)
+RelatedTarget racerTarget(const GridModel &grid, const CardContext &context)
 {
     const int row = grid.row();
-    if (row - row % 5 < boatRow(1))
-        return std::nullopt;
     RelatedTarget t;
     t.kind = RelatedKind::RacerDetail;
     t.context = context;
@@ -109,8 +107,6 @@ std::optional<RelatedTarget> clickedTarget(const GridModel &grid, const CardCont
     RelatedTarget t;
     t.context = context;
     if (const Panel *panel = panelOf(item)) {
-        if (row - row % 5 < boatRow(1))
-            return std::nullopt;
         t.kind = RelatedKind::PreviousRuns;
         t.title = QString::fromUtf8(panel->prefix) + get_wakus_field(grid, context, panel->field, row)
             + QString::fromUtf8(panel->suffix);

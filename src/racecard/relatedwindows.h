@@ -34,10 +34,12 @@ int get_wakus_wakusno(const GridModel &grid, const CardContext &context, int row
 // The date of a day of the context's meeting, "00000000" when it has no result.
 QString get_day_date(const CardContext &context, int day);
 
-// Entry 7: the racer of the current row; nothing on a header row.
-std::optional<RelatedTarget> racerTarget(const GridModel &grid, const CardContext &context);
+// Entry 7: the racer of the current row; a row without a racer (a header
+// row, a racer not found) opens the detail with an empty name and number.
+RelatedTarget racerTarget(const GridModel &grid, const CardContext &context);
 // Entries 8 and 9: what the current cell of an item opens; nothing for other
-// items, a header row or a cell that names no race.
+// items or a cell that names no race. Previous runs open for any row, for no
+// racer (empty name, frame 0) where the row has none.
 std::optional<RelatedTarget> clickedTarget(const GridModel &grid, const CardContext &context, int item);
 // Whether an item's cells open previous runs.
 bool isPreviousRunsItem(int item);

@@ -1,6 +1,7 @@
 // The card's fill: the sort of every item, column counts and boat order.
 
 #include "platform/gridmodel.h"
+#include "racecard/cardengine.h"
 #include "racecard/cardtables.h"
 #include "racecard/helpers/cardfixture.h"
 
@@ -182,6 +183,26 @@ private slots:
         // A re-sort starts again from the fixed columns.
         cardtest::fillBlocks(grid, codes, 7, 1);
         QCOMPARE(grid.cols(), columns);
+    }
+
+    // Adding a block after a clicked block that is not on the card changes
+    // no block but still redraws the card in frame order, like every other
+    // layout command.
+    void addAfterBlockNotOnTheCard()
+    {
+        cardtest::insertSixBoats();
+        GridModel grid;
+        RaceCardEngine card(grid);
+        card.context = {"", QString::number(cardtest::kSetus), QString::number(cardtest::kDay), "",
+                        QString::number(cardtest::kRace)};
+        card.layout = CardLayout::normal();
+        card.disp_raceinfo(1);   // frames 6..1
+        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{6, 5, 4, 3, 2, 1}));
+        card.item_no = 37;       // block 9, not in the normal layout
+        card.add_column(24);
+        QCOMPARE(card.layout, CardLayout::normal());
+        QCOMPARE(card.item_no, 1);
+        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{1, 2, 3, 4, 5, 6}));
     }
 };
 

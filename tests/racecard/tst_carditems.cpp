@@ -142,6 +142,25 @@ private slots:
                 QVERIFY2(got == flags, qPrintable(QString("item %1: %2").arg(item).arg(got)));
             }
     }
+
+    // On a header row the result entry of a previous-runs item follows the
+    // text of the column's first header row; a result of this meeting and
+    // the early race need a race written in a boat's cell.
+    void popupOnHeaderRows()
+    {
+        auto entry = [](int item, int row, const QString &headerText, const QString &cellText, int e) {
+            return set_popup_menu(CardLayout::all(), item, row, headerText, cellText).enabled[std::size_t(e)];
+        };
+        for (int item : {34, 35, 36, 37, 51, 52, 62, 63})
+            for (int row = 0; row < kHeaderRows; ++row) {
+                QVERIFY2(entry(item, row, "前回当地", "前回当地", ShowResult), qPrintable(QString::number(item)));
+                QVERIFY(!entry(item, row, " ", "前走", ShowResult));
+            }
+        QVERIFY(!entry(64, 3, "今 節 成 績", "1日目", ShowResult));
+        QVERIFY(!entry(64, 0, "5R①", "5R①", ShowResult));
+        QVERIFY(!entry(86, 0, "早見", "3Ｒ", ShowRace));
+        QVERIFY(entry(1, 0, "本　紙", "本　紙", ShowRacer));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCardItems)

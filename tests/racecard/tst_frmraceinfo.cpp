@@ -112,6 +112,33 @@ private slots:
         QCOMPARE(card->lblracesname->text(), QString());
     }
 
+    // A race the race table lacks: the warning comes once the header is
+    // reset and before the race's pictures and boats are drawn; they follow.
+    void warningBeforePicturesAndCard()
+    {
+        modkelmon::exec(QStringLiteral("delete from f_races where racesno = %1").arg(cardtest::kRace));
+        test::insertRow("f_yosos", {{"setuscode", cardtest::kSetus}, {"datescnt", cardtest::kDay},
+                                    {"racesno", cardtest::kRace}, {"yosos_1", "134200"}});
+        frmraceinfo *card = openCard(1);
+        auto shown = [card] {
+            int pictures = 0;
+            for (const QLabel *p : card->imayn)
+                pictures += p->pixmap().isNull() ? 0 : 1;
+            return QStringList{card->lblracesname->text(), card->lbltime_1->text(), QString::number(pictures),
+                               card->grid().text(boatRow(1), 4).left(4)};
+        };
+        struct Watch : ScriptedMessages {
+            std::function<void()> onShow;
+            void information(const QString &t, const QString &s) override { onShow(); ScriptedMessages::information(t, s); }
+        } box;
+        QStringList whileShown;
+        box.onShow = [&] { whileShown = shown(); };
+        selectRace(card, cardtest::kRace);
+        QCOMPARE(box.texts(), QStringList{"該当日のデジタル紙面は有りません"});
+        QCOMPARE(whileShown, (QStringList{"", "  時  分", "0", ""}));
+        QCOMPARE(shown(), (QStringList{"", "  時  分", "12", "4001"}));
+    }
+
     // After the meeting is deleted under an open card, no race shows another
     // race's boats, not even while the warning for the missing race is shown.
     void deletedMeetingLeavesNoStaleRows()
@@ -202,6 +229,8 @@ private slots:
                                         "5/2/4002/0/0"};
         QTest::newRow("racer not on the card") << Click{0, 4, boatRow(2), "9999", 7, racer,
                                                         " 選手情報を表示しています...", "5/2//0/0"};
+        // A header row names no racer: the detail opens for nobody.
+        QTest::newRow("racer, header row") << Click{0, 2, 1, "", 7, racer, " 選手情報を表示しています...", "5/2//0/0"};
         const char *panels[8] = {"選手3 3場所前", "選手3 2場所前", "選手3 前走場所", "選手3 前回当地", "モーター 13号機 前々回",
                                  "モーター 13号機 前回", "ボート 23号艇 前々回", "ボート 23号艇 前回"};
         const int cells[8][2] = {{8, 0}, {8, 2}, {8, 4}, {9, 0}, {15, 0}, {15, 2}, {18, 0}, {18, 2}};
@@ -209,7 +238,9 @@ private slots:
             QTest::addRow("panel %d", i + 1) << Click{cells[i][0], cells[i][1], boatRow(3), "x", 9, zenso,
                                                       QString(panels[i]) + "の成績を表示しています...",
                                                       QString("5/2/0/3/%1").arg(i + 1)};
-        QTest::newRow("panel, header row") << Click{8, 0, 2, "x", 9, "", "", ""};
+        // A header cell under a title opens the panel for no racer (frame 0).
+        QTest::newRow("panel, header row") << Click{9, 0, 2, "", 9, zenso, " 前回当地の成績を表示しています...",
+                                                    "5/2/0/0/4"};
         const QString result = "kelmon::racedetails::frmracerest", results = "レース結果を表示しています...  (住之江 ";
         QTest::newRow("day 1, first race") << Click{19, 0, boatRow(1), " 7R①49", 9, result, results + "01/12/23  7R)",
                                                     "7/1/0/0/0"};

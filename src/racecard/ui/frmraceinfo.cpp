@@ -216,12 +216,13 @@ void frmraceinfo::imcracesno_Click()
     yieldToEvents();
     modkelmon::guarded([this] {
         syncContext();
-        const bool found = disp_raceheader();
+        // A race the paper does not hold is reported before its pictures
+        // and grid are drawn; the card then shows what they find.
+        if (!disp_raceheader())
+            messages().information(kWarningTitle, QStringLiteral("該当日のデジタル紙面は有りません"));
         disp_yosos();
         engine_.item_no = 1;
         disp_raceinfo(0);
-        if (!found)
-            messages().information(kWarningTitle, QStringLiteral("該当日のデジタル紙面は有りません"));
     });
 }
 
@@ -333,8 +334,7 @@ void frmraceinfo::disp_help()
 
 void frmraceinfo::disp_racerdisp()
 {
-    if (const std::optional<RelatedTarget> target = racerTarget(model_, engine_.context))
-        openTarget(*target);
+    openTarget(racerTarget(model_, engine_.context));
 }
 
 void frmraceinfo::disp_racerest()
