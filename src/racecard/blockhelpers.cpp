@@ -53,12 +53,22 @@ void fillBoat(GridModel &grid, int top, int col, const QString &text)
 
 int textColorOn(int backIndex)
 {
-    return backIndex == kBlackIndex ? kWhiteText : kBlackText;
+    return (backIndex == kBlackIndex || !get_color(backIndex)) ? kWhiteText : kBlackText;
 }
 
-int gradeColor(int gradecode)
+void paintBoatReadable(GridModel &grid, int top, int col, int colorIndex)
 {
-    return (gradecode == 4 || gradecode == 5) ? gradecode + 10 : kWhite;
+    const QRgb back = get_color(colorIndex).value_or(0x000000);
+    for (int r = top; r < top + 4; ++r) {
+        grid.setBackColor(r, col, back);
+        paintText(grid, r, col, textColorOn(colorIndex));
+
+    }
+}
+
+int gradeColor(double grade)
+{
+    return grade >= 4 ? cint(grade + 10) : kWhite;
 }
 
 QString fullWidthDigits(const QString &text)
@@ -141,10 +151,9 @@ void numberRateData(GridModel &grid, const BoatRow &row, int k, int col, const N
     grid.setText(top + 3, col, row.plain(columns.percent) + QStringLiteral("％"));
 }
 
-void placeCountHeader(GridModel &grid, int col, const PlaceCountColumns &columns)
+void placeCountHeader(GridModel &grid, int col, const QString &title)
 {
     formatColumns(grid, col, col, true, GridAlign::CenterCenter);
-    const QString title = QString::fromUtf8(columns.title);
     headerCell(grid, 0, col, title);
     headerCell(grid, 1, col, title);
     headerCell(grid, 2, col, QStringLiteral("優出"));

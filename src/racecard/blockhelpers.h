@@ -35,12 +35,20 @@ void paintBoat(GridModel &grid, int top, int col, int colorIndex);
 void fillBoat(GridModel &grid, int top, int col, const QString &text);
 
 // Text colour that stays readable on a background of the colour table: white
-// on the black entry, black on every other.
+// on black (the black entry, and an index outside the table, which has no
+// colour and draws black), black on every other.
 int textColorOn(int backIndex);
 
-// Background index of a meeting's grade: ＧⅠ (4) and ＳＧ (5) have their own
-// colours; every other code, a blank slot's 0 included, is white.
-int gradeColor(int gradecode);
+// The four rows of a boat in one column on a background index that the
+// paper's data chose (a colour digit, a grade): an index outside the colour
+// table draws black. The text colour keeps the cells readable.
+void paintBoatReadable(GridModel &grid, int top, int col, int colorIndex);
+
+// Background index of a meeting's grade: a grade of 4 or more takes index
+// grade + 10 (ＧⅠ 14, ＳＧ 15, a higher grade whatever the table holds there
+// or black past it); any lower grade, a blank slot's 0 included, is white.
+// The grade is compared as given: 3.6 is below 4.
+int gradeColor(double grade);
 
 // Half-width digits of a text turned into full-width ones ("12" -> "１２").
 QString fullWidthDigits(const QString &text);
@@ -86,16 +94,16 @@ void numberRateHeader(GridModel &grid, int col, const NumberRateColumns &columns
 void numberRateData(GridModel &grid, const BoatRow &row, int k, int col,
                     const NumberRateColumns &columns);
 
-// The place-count columns of the motor and boat blocks: finals and wins in
-// column C, firsts, seconds, thirds and the other runs in column C + 1.
+// The place-count columns of the racer, motor and boat blocks: finals and
+// wins in column C, firsts, seconds, thirds and the other runs in column
+// C + 1, every count as stored, in plain text.
 struct PlaceCountColumns {
-    const char *title;
     const char *finals;
     const char *wins;
     const char *places[3];
     const char *all;
 };
-void placeCountHeader(GridModel &grid, int col, const PlaceCountColumns &columns);
+void placeCountHeader(GridModel &grid, int col, const QString &title);
 void placeCountData(GridModel &grid, const BoatRow &row, int k, int col,
                     const PlaceCountColumns &columns);
 

@@ -46,7 +46,7 @@ void disp_cell_seiseki_z(GridModel &grid, const BoatRow &row, int n, int k, int 
     const char *slot = slotNames[n - 1];
     const int top = boatRow(k);
     const int x = col + (3 - n) * 2;
-    paintBoat(grid, top, x, gradeColor(row.code(field("gradecode", slot).constData())));
+    paintBoatReadable(grid, top, x, gradeColor(row.code(field("gradecode", slot).constData())));
     grid.setText(top, x, trimBlanks(row.text(field("racesdisp", slot).constData())));
     const QString note = trimBlanks(row.text(field("ketujyo", slot).constData()));
     if (!note.isEmpty())
@@ -74,7 +74,8 @@ void zentouHeader(GridModel &grid, const BoatRow &, int col)
 void zentouData(GridModel &grid, const BoatRow &row, int k, int col)
 {
     const int top = boatRow(k);
-    paintBoat(grid, top, col, gradeColor(row.code("gradecode_zt")));
+    // This block compares the grade as stored, not rounded to a whole code.
+    paintBoatReadable(grid, top, col, gradeColor(row.num("gradecode_zt")));
     const QString date = row.text("s_date_zt");
     grid.setText(top, col, trimBlanks(date).isEmpty()
                                ? QStringLiteral("初出走")
@@ -96,7 +97,7 @@ void edit_date_slash(GridModel &grid, const BoatRow &row, int n, int k, int col)
     const char *slot = slotNames[n - 1];
     const int top = boatRow(k);
     const int x = col + (n - 1) * 2;
-    paintBoat(grid, top, x, gradeColor(row.code(field("gradecode", slot).constData())));
+    paintBoatReadable(grid, top, x, gradeColor(row.code(field("gradecode", slot).constData())));
     const QString label = trimBlanks(row.text(field("racesdisp", slot).constData()));
     if (label.isEmpty()) {
         fillBoat(grid, top, x, QString());

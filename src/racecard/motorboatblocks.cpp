@@ -19,9 +19,9 @@ constexpr int kBoatHistoryRow = 8;
 constexpr NumberRateColumns kMotorRates{"ﾓｰﾀｰ", "motorno", "syoritu_mt", "fukuritu_mt", 8};
 constexpr NumberRateColumns kBoatRates{"ﾎﾞｰﾄ", "boatsno", "syoritu_bt", "fukuritu_bt", 12};
 constexpr PlaceCountColumns kMotorCounts{
-    "ﾓｰﾀｰ", "yusyu_mt", "yusyo_mt", {"syuso_mt_1", "syuso_mt_2", "syuso_mt_3"}, "syuso_mt_all"};
+    "yusyu_mt", "yusyo_mt", {"syuso_mt_1", "syuso_mt_2", "syuso_mt_3"}, "syuso_mt_all"};
 constexpr PlaceCountColumns kBoatCounts{
-    "ﾎﾞｰﾄ", "yusyu_bt", "yusyo_bt", {"syuso_bt_1", "syuso_bt_2", "syuso_bt_3"}, "syuso_bt_all"};
+    "yusyu_bt", "yusyo_bt", {"syuso_bt_1", "syuso_bt_2", "syuso_bt_3"}, "syuso_bt_all"};
 
 // Blocks 12 and 16.
 void motorRatesHeader(GridModel &grid, const BoatRow &, int col) { numberRateHeader(grid, col, kMotorRates); }
@@ -36,12 +36,18 @@ void boatRatesData(GridModel &grid, const BoatRow &row, int k, int col)
 }
 
 // Blocks 13 and 17.
-void motorCountsHeader(GridModel &grid, const BoatRow &, int col) { placeCountHeader(grid, col, kMotorCounts); }
+void motorCountsHeader(GridModel &grid, const BoatRow &, int col)
+{
+    placeCountHeader(grid, col, QStringLiteral("ﾓｰﾀｰ"));
+}
 void motorCountsData(GridModel &grid, const BoatRow &row, int k, int col)
 {
     placeCountData(grid, row, k, col, kMotorCounts);
 }
-void boatCountsHeader(GridModel &grid, const BoatRow &, int col) { placeCountHeader(grid, col, kBoatCounts); }
+void boatCountsHeader(GridModel &grid, const BoatRow &, int col)
+{
+    placeCountHeader(grid, col, QStringLiteral("ﾎﾞｰﾄ"));
+}
 void boatCountsData(GridModel &grid, const BoatRow &row, int k, int col)
 {
     placeCountData(grid, row, k, col, kBoatCounts);

@@ -2,6 +2,7 @@
 
 #include "common/codetables.h"
 #include "common/textforms.h"
+#include "racecard/blockhelpers.h"
 #include "racecard/cardtables.h"
 
 namespace kelmon::racecard {
@@ -53,39 +54,6 @@ void percentRows(GridModel &grid, const BoatRow &row, int k, int col,
     putText(grid, top + 1, col, percent(row, a), Align::Right);
     putText(grid, top + 2, col, percent(row, b), Align::Right);
     putText(grid, top + 3, col, percent(row, c), Align::Right);
-}
-
-// The place counts of blocks 4 and 6: finals and wins in column C, firsts,
-// seconds, thirds and the rest in column C + 1.
-void countColumns(GridModel &grid, const BoatRow &row, int k, int col,
-                  const char *finals, const char *wins, const char *const (&places)[4])
-{
-    paintData(grid, k, col, kDataColor);
-    paintData(grid, k, col + 1, kDataColor);
-    const int top = boatRow(k);
-    putText(grid, top, col, QStringLiteral("優出"), Align::Center);
-    // Counts that do not fit a 16-bit count show as 0.
-    putText(grid, top + 1, col, QString::number(row.code(finals)), Align::Center);
-    putText(grid, top + 2, col, QStringLiteral("優勝"), Align::Center);
-    putText(grid, top + 3, col, QString::number(row.code(wins)), Align::Center);
-    const int first = row.code(places[0]);
-    const int second = row.code(places[1]);
-    const int third = row.code(places[2]);
-    const int rest = row.code(places[3]) - (first + second + third);
-    putText(grid, top, col + 1, QString::number(first), Align::Right);
-    putText(grid, top + 1, col + 1, QString::number(second), Align::Right);
-    putText(grid, top + 2, col + 1, QString::number(third), Align::Right);
-    putText(grid, top + 3, col + 1, QString::number(rest), Align::Right);
-}
-
-void countHeader(GridModel &grid, int col, const QString &title)
-{
-    grid.setMergeCol(col, true);
-    grid.setColAlignment(col, GridAlign::CenterCenter);
-    headerColumn(grid, col, {title, title, QStringLiteral("優出"), QStringLiteral("優勝")});
-    grid.setColAlignment(col + 1, GridAlign::RightCenter);
-    headerColumn(grid, col + 1, {QStringLiteral("1着"), QStringLiteral("2着"),
-                                 QStringLiteral("3着"), QStringLiteral("外")});
 }
 
 const QString kPlaceRates[3] = {QStringLiteral("1着率"), QStringLiteral("2着率"),
@@ -152,15 +120,17 @@ void fukuritu3Data(GridModel &grid, const BoatRow &row, int k, int col)
 }
 
 // Block 4: national finals, wins and place counts.
+constexpr PlaceCountColumns kNationalCounts{
+    "yusyu_zk", "yusyo_zk", {"syuso_zk_1", "syuso_zk_2", "syuso_zk_3"}, "syuso_zk_all"};
+
 void syusoZkHeader(GridModel &grid, const BoatRow &, int col)
 {
-    countHeader(grid, col, QStringLiteral("全国"));
+    placeCountHeader(grid, col, QStringLiteral("全国"));
 }
 
 void syusoZkData(GridModel &grid, const BoatRow &row, int k, int col)
 {
-    static const char *const places[4] = {"syuso_zk_1", "syuso_zk_2", "syuso_zk_3", "syuso_zk_all"};
-    countColumns(grid, row, k, col, "yusyu_zk", "yusyo_zk", places);
+    placeCountData(grid, row, k, col, kNationalCounts);
 }
 
 // Block 5: national place rates.
@@ -177,15 +147,17 @@ void syurtZkData(GridModel &grid, const BoatRow &row, int k, int col)
 }
 
 // Block 6: finals, wins and place counts in the period of flag_nd.
+constexpr PlaceCountColumns kPeriodCounts{
+    "yusyu_ny", "yusyo_ny", {"syuso_nd_1", "syuso_nd_2", "syuso_nd_3"}, "syuso_nd_all"};
+
 void syusoNdHeader(GridModel &grid, const BoatRow &first, int col)
 {
-    countHeader(grid, col, periodName(first.code("flag_nd")));
+    placeCountHeader(grid, col, periodName(first.code("flag_nd")));
 }
 
 void syusoNdData(GridModel &grid, const BoatRow &row, int k, int col)
 {
-    static const char *const places[4] = {"syuso_nd_1", "syuso_nd_2", "syuso_nd_3", "syuso_nd_all"};
-    countColumns(grid, row, k, col, "yusyu_ny", "yusyo_ny", places);
+    placeCountData(grid, row, k, col, kPeriodCounts);
 }
 
 // Block 7: place rates in the period of flag_nd.

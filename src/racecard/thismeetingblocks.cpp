@@ -15,7 +15,7 @@ constexpr int kStartLength = 9;     // st_ks
 constexpr int kTenjiLength = 5;     // tenjitime_ks
 constexpr int kDays = 6;
 
-// Background index of a result's colour digit; 0 for no colour.
+// A result's colour digit d above 0 takes background index d + 15.
 constexpr int kColourDigitBase = 15;
 
 QString dayName(int day)
@@ -191,13 +191,9 @@ void disp_cell_seiseki_ks(GridModel &grid, const QString &text, int top, int col
         fillBoat(grid, top, col, QString());
         return;
     }
-    // A digit outside the colour table leaves the cell white.
-    int back = kWhite;
+    // Digits 8 and 9 index past the colour table and draw black.
     const int digit = rec.number(3, 1);
-    if (digit > 0 && get_color(digit + kColourDigitBase)) {
-        back = digit + kColourDigitBase;
-        paintBoat(grid, top, col, back);
-    }
+    const int back = digit > 0 ? digit + kColourDigitBase : kWhite;
     QString cell = QString::number(race) + QLatin1Char('R');
     if (rec.number(4, 1) == 1) {
         cell += QStringLiteral("不成立");
@@ -213,8 +209,7 @@ void disp_cell_seiseki_ks(GridModel &grid, const QString &text, int top, int col
             cell += modkelmon::result_cell(code);
         }
     }
-    for (int r = top; r < top + 4; ++r)
-        paintText(grid, r, col, textColorOn(back));
+    paintBoatReadable(grid, top, col, back);
     fillBoat(grid, top, col, cell);
 }
 

@@ -29,7 +29,18 @@ private slots:
         QTest::newRow("1 unknown period, no rate")
             << 1 << QVariantMap{{"flag_ns", 15}, {"syoritu_2k", 0}} << 0 << 0 << "前々率|前勝率|現勝率|\u3000\u3000率";
         QTest::newRow("4 counts too large for a count")
-            << 4 << QVariantMap{{"yusyu_zk", 1e99}, {"syuso_zk_1", 1e99}} << 0 << 5 << "優出|0|優勝|0";
+            << 4 << QVariantMap{{"yusyu_zk", 1e99}, {"syuso_zk_1", 1e99}} << 0 << 5 << "優出|1E+99|優勝|0";
+        // Counts are shown as stored: past 16 bits, and with a fraction.
+        QTest::newRow("4 counts past 16 bits")
+            << 4 << QVariantMap{{"yusyu_zk", 40000}, {"yusyo_zk", 2.5}} << 0 << 5 << "優出|40000|優勝|2.5";
+        QTest::newRow("4 places past 16 bits")
+            << 4 << QVariantMap{{"syuso_zk_1", 32768}, {"syuso_zk_2", 1.5}, {"syuso_zk_3", 0}, {"syuso_zk_all", 40000}}
+            << 1 << 5 << "32768|1.5|0|7230.5";
+        QTest::newRow("6 counts past 16 bits")
+            << 6 << QVariantMap{{"yusyu_ny", 32768}, {"yusyo_ny", 0.5}} << 0 << 5 << "優出|32768|優勝|0.5";
+        QTest::newRow("6 places past 16 bits")
+            << 6 << QVariantMap{{"syuso_nd_1", 50000}, {"syuso_nd_2", 2}, {"syuso_nd_3", 3.5}, {"syuso_nd_all", 60000}}
+            << 1 << 5 << "50000|2|3.5|9994.5";
         QTest::newRow("8 empty slots and unknown codes")
             << 8 << QVariantMap{{"racesdisp_z1", " 住之江ＳＧ "}, {"ketujyo_z1", "準優"}, {"seiseki_z1", "001 02x01101"}}
             << 4 << 5 << "住之江ＳＧ|準優|1|";
@@ -123,8 +134,9 @@ private slots:
         QCOMPARE(cardtest::columnTexts(grid, kFixedCols + offset, first), rows);
     }
 
-    // Background of the first boat's top cell; codes outside the colour
-    // tables leave white or no colour, never black.
+    // Background of the first boat's top cell. A grade of 4 or more takes
+    // index grade + 10, black at 20 and past the table; a frame outside the
+    // table leaves no colour.
     void colours_data()
     {
         QTest::addColumn<int>("code");
@@ -138,10 +150,22 @@ private slots:
         QTest::newRow("boat") << 16 << QVariantMap{} << kFixedCols << 0xC0C0FF;
         QTest::newRow("ＧⅠ") << 8 << QVariantMap{{"gradecode_z1", 4}} << z1 << 0xC0C0FF;
         QTest::newRow("ＳＧ") << 8 << QVariantMap{{"gradecode_z1", 5}} << z1 << 0xC0FFC0;
-        QTest::newRow("grade that would index black") << 8 << QVariantMap{{"gradecode_z1", 10}} << z1 << 0xFFFFFF;
+        QTest::newRow("grade that would index black") << 8 << QVariantMap{{"gradecode_z1", 10}} << z1 << 0x000000;
         QTest::newRow("grade that does not fit") << 8 << QVariantMap{{"gradecode_z1", 1e12}} << z1 << 0xFFFFFF;
         QTest::newRow("grade beyond the colour table") << 9 << QVariantMap{{"gradecode_zt", 20}} << kFixedCols
-                                                       << 0xFFFFFF;
+                                                       << 0x000000;
+        QTest::newRow("grade 6") << 8 << QVariantMap{{"gradecode_z1", 6}} << z1 << 0xFFC0C0;
+        QTest::newRow("grade 7, next assignment") << 10 << QVariantMap{{"gradecode_a1", 7}} << kFixedCols << 0xE0E0E0;
+        QTest::newRow("grade 3") << 10 << QVariantMap{{"gradecode_a1", 3}} << kFixedCols << 0xFFFFFF;
+        // Blocks 8 and 10 round the grade to a whole code first; block 9
+        // compares it as stored.
+        QTest::newRow("grade 3.6, previous meeting") << 8 << QVariantMap{{"gradecode_z1", 3.6}} << z1 << 0xC0C0FF;
+        QTest::newRow("grade 3.6, last meeting here") << 9 << QVariantMap{{"gradecode_zt", 3.6}} << kFixedCols
+                                                      << 0xFFFFFF;
+        QTest::newRow("grade 4, last meeting here") << 9 << QVariantMap{{"gradecode_zt", 4}} << kFixedCols
+                                                    << 0xC0C0FF;
+        QTest::newRow("grade 5.2, last meeting here") << 9 << QVariantMap{{"gradecode_zt", 5.2}} << kFixedCols
+                                                      << 0xC0FFC0;
         QTest::newRow("frame beyond the colour table") << 1 << QVariantMap{{"wakusno", 40}} << 0 << -1;
     }
     void colours()
@@ -154,6 +178,9 @@ private slots:
         GridModel grid;
         QCOMPARE(cardtest::fillBlocks(grid, {code}), 1);
         QCOMPARE(grid.backColor(boatRow(1), col), rgb < 0 ? std::nullopt : std::optional<QRgb>(QRgb(rgb)));
+        // Text on a black meeting cell is white, so it stays readable.
+        if (rgb == 0x000000)
+            QCOMPARE(grid.foreColor(boatRow(1), col), std::optional<QRgb>(0xFFFFFF));
     }
 
     // The exhibition block's day columns are white over all four rows of a boat.

@@ -39,7 +39,7 @@ private slots:
         const QString br = "\r\n";
         QTest::newRow("place and time") << int(Result) << "0510011496" << "5R①49" + br + "6" << 0xFFC0C0;
         QTest::newRow("void race") << int(Result) << "0301100000" << "3R不成立" << 0xFFFFFF;
-        QTest::newRow("colour digit beyond the table") << int(Result) << "0280011496" << "2R①49" + br + "6" << 0xFFFFFF;
+        QTest::newRow("colour digit beyond the table") << int(Result) << "0280011496" << "2R①49" + br + "6" << 0x000000;
         QTest::newRow("short result") << int(Result) << "051001" << "5R①\u3000\u3000" << 0xFFC0C0;
         QTest::newRow("letters for digits") << int(Result) << "05x0ab1496" << "5R\u3000\u3000\u3000" << 0xFFFFFF;
         QTest::newRow("race not a number") << int(Result) << "ab10011496" << "" << 0xFFFFFF;
@@ -64,6 +64,24 @@ private slots:
             edit_tenji_cell(grid, record, 5, 1, 0);
         QCOMPARE(grid.text(5, 1), text);
         QCOMPARE(grid.backColor(5, 1), std::optional<QRgb>(QRgb(back)));
+    }
+
+    // Colour digits 1 to 9 give indexes 16 to 24; 20 is black and 23 and 24
+    // lie past the table and draw black too. All four rows of the result
+    // take the colour, and the text on black is white.
+    void resultColourDigits()
+    {
+        const QRgb backs[10] = {0xFFFFFF, 0xFFC0C0, 0xE0E0E0, 0xC0C0FF, 0xE0E0E0,
+                                0x000000, 0xFFFFFF, 0xC0C0C0, 0x000000, 0x000000};
+        for (int digit = 0; digit <= 9; ++digit) {
+            SmallGrid grid;
+            disp_cell_seiseki_ks(grid, QStringLiteral("07%10070000").arg(digit), 5, 1);
+            const QRgb fore = backs[digit] == 0x000000 ? 0xFFFFFF : 0x000000;
+            for (int r = 5; r <= 8; ++r) {
+                QCOMPARE(grid.backColor(r, 1), std::optional<QRgb>(backs[digit]));
+                QCOMPARE(grid.foreColor(r, 1), std::optional<QRgb>(fore));
+            }
+        }
     }
 
     // Bar heights by bottom count; counts past the tallest bar keep it.
