@@ -91,10 +91,7 @@ QString rawMark(const RestbRow &row) { return QString::number(row.yososno); }
 
 QString rawResult(const RestbRow &row) { return QString::number(row.cyakucode); }
 
-QString rawRaceTime(const RestbRow &row)
-{
-    return row.racestime > 0 ? plainNumber(row.racestime) : QString();
-}
+QString rawRaceTime(const RestbRow &row) { return plainNumber(row.racestime); }
 
 QString signedTilt(const RestbRow &row)
 {

@@ -48,10 +48,10 @@ QString exhibitionText(const RestbRow &row);
 // Penalty word and points ("待機違反  -5"); empty without a penalty reason.
 QString penaltyText(const RestbRow &row);
 
-// Raw sort keys of the hidden columns: the codes and the registration number
-// as plain numbers, the race time as its number (empty when there is none,
-// so an average or a sort passes it over), the tilt with its sign ("+0.5",
-// "-0.5", "+0").
+// Raw sort keys of the hidden columns: the codes, the race time and the
+// registration number as plain numbers (a boat without a time holds 0, so an
+// ascending sort by time puts it first; the time average passes 0 over),
+// the tilt with its sign ("+0.5", "-0.5", "+0").
 QString rawMark(const RestbRow &row);
 QString rawResult(const RestbRow &row);
 QString rawRaceTime(const RestbRow &row);

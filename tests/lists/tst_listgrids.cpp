@@ -195,9 +195,9 @@ private slots:
         QCOMPARE(g.rows(), 5);
         QCOMPARE(rowTexts(g, 2), (QStringList{"1日目", " 3", "2", "３着", "1.49.6", "4", "07", " 0.0", "6.70",
                                               "待機違反  -5", "3", "1496", "+0", "20240302"}));
-        QCOMPARE(rowTexts(g, 3), (QStringList{"1日目", " 9", "5", "欠場 外", "", "-", "-", "-", "-", "", "14", "",
+        QCOMPARE(rowTexts(g, 3), (QStringList{"1日目", " 9", "5", "欠場 外", "", "-", "-", "-", "-", "", "14", "0",
                                               "+0.5", "20240302"}));
-        QCOMPARE(rowTexts(g, 4), (QStringList{"2日目", "11", "1", "Ｆ", "", "1", "-", "-0.5", "6.78", "", "12", "",
+        QCOMPARE(rowTexts(g, 4), (QStringList{"2日目", "11", "1", "Ｆ", "", "1", "-", "-0.5", "6.78", "", "12", "0",
                                               "-0.5", ""}));
         QCOMPARE(g.mergedRange(2, 0), QRect(0, 2, 1, 2));   // the two day-1 cells show as one
         QCOMPARE(g.row(), 1);

@@ -4,6 +4,7 @@
 // its frame tints, the start diagram, the outcomes of earlier days and the
 // previous runs of a boat slot.
 
+#include "platform/gridpopup.h"
 #include "racedetails/demegrid.h"
 #include "racedetails/restresult.h"
 #include "racedetails/resultrow.h"
@@ -73,14 +74,14 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("third") << row(3, 2, 7, 0, 6.78, 1496) << "３着|1.49.6|2|07| 0.0|6.78|3|1496|+0";
         QTest::newRow("sixth, wide tilt") << row(6, 6, 15, -10.5, 6.8, 958) << "６着|0.95.8|6|15|-10.5|6.80|6|958|-10.5";
-        QTest::newRow("absent") << row(14, 0, 0, 0.5, 0) << "欠場 外||-|-|-|-|14||+0.5";
-        QTest::newRow("absent, responsible") << row(64, 3, 12, 1.5, 6.7) << "欠場 責||-|-|-|-|64||+1.5";
-        QTest::newRow("flying keeps course") << row(62, 2, 3, 0, 6.71) << "Ｆ||2|-| 0.0|6.71|62||+0";
-        QTest::newRow("flying, not responsible") << row(12, 5, 1, 0, 6.71) << "Ｆ||5|-| 0.0|6.71|12||+0";
-        QTest::newRow("late, responsible") << row(63, 4, 40, 0, 6.71) << "Ｌ 責||4|-| 0.0|6.71|63||+0";
+        QTest::newRow("absent") << row(14, 0, 0, 0.5, 0) << "欠場 外||-|-|-|-|14|0|+0.5";
+        QTest::newRow("absent, responsible") << row(64, 3, 12, 1.5, 6.7) << "欠場 責||-|-|-|-|64|0|+1.5";
+        QTest::newRow("flying keeps course") << row(62, 2, 3, 0, 6.71) << "Ｆ||2|-| 0.0|6.71|62|0|+0";
+        QTest::newRow("flying, not responsible") << row(12, 5, 1, 0, 6.71) << "Ｆ||5|-| 0.0|6.71|12|0|+0";
+        QTest::newRow("late, responsible") << row(63, 4, 40, 0, 6.71) << "Ｌ 責||4|-| 0.0|6.71|63|0|+0";
         QTest::newRow("no exhibition") << row(1, 1, 10, 0, 0, 1496) << "１着|1.49.6|-|-|-|-|1|1496|+0";
-        QTest::newRow("capsized") << row(7, 3, 11, 0, 6.7) << "転覆 外||3|11| 0.0|6.70|7||+0";
-        QTest::newRow("code without words") << row(40, 3, 11, 0, 6.7) << "||3|11| 0.0|6.70|40||+0";
+        QTest::newRow("capsized") << row(7, 3, 11, 0, 6.7) << "転覆 外||3|11| 0.0|6.70|7|0|+0";
+        QTest::newRow("code without words") << row(40, 3, 11, 0, 6.7) << "||3|11| 0.0|6.70|40|0|+0";
     }
     void cells()
     {
@@ -160,6 +161,25 @@ private slots:
         QCOMPARE(grid.rows(), 2);
         QCOMPARE(grid.text(1, ColName), QStringLiteral("枠外"));
         QVERIFY(!grid.backColor(1, ColResult));
+    }
+
+    // A boat without a race time keeps 0 as its hidden time: an ascending
+    // sort by the time column puts it first, and the time average passes it
+    // over (1.49.6 and 1.50.2 average 1.49.9).
+    void sortAndAverageByTime()
+    {
+        GridModel grid;
+        set_mfgf_restb(grid);
+        fill_restb(grid, {row(2, 2, 10, 0, 6.7, 1502, 2), row(1, 1, 9, 0, 6.7, 1496, 1), row(14, 0, 0, 0, 0, 0, 6)});
+        const gridpopup::Member *m = gridpopup::member(QStringLiteral("mnurr"));
+        QVERIFY(m);
+        grid.setRow(1);
+        grid.setCol(ColTime);
+        QVERIFY(gridpopup::sort(grid, *m, true));
+        QCOMPARE(grid.text(1, ColFrame) + grid.text(2, ColFrame) + grid.text(3, ColFrame), QStringLiteral("612"));
+        const auto average = gridpopup::average(grid, *m);
+        QVERIFY(average);
+        QCOMPARE(average->text, QStringLiteral("平均値は 1.49.9 です...\r\n\r\n合計 3.39.8    件数 2件"));
     }
 
     // Twips: the bow 27 per hundredth of a second behind the line at 4980,
