@@ -15,6 +15,7 @@
 #include "racedetails/ui/startdiagramview.h"
 #include "racedetails/ui/yosodiagram.h"
 #include "support/fixtures.h"
+#include "support/paintcounter.h"
 #include "support/windowtest.h"
 
 #include <QComboBox>
@@ -58,7 +59,9 @@ void insertRace(int race, bool prediction)
                               {"giryosisu", QString::number(10 * f)}});
     if (prediction)
         insertRow("f_yosos", {{"setuscode", kSetus}, {"datescnt", 4}, {"racesno", race}, {"yosos_1", "123456"},
-                              {"yosos_2", "123456"}, {"yosos_3", "012012"}, {"Style", "150"}});
+                              {"yosos_2", "123456"}, {"yosos_3", "012012"}, {"Style", "150"},
+                              {"sunpyo_1", "出足良"}, {"sunpyo_2", "伸び"}, {"sunpyo_3", "回り足"},
+                              {"sunpyo_4", "一息"}, {"sunpyo_5", "普通"}, {"sunpyo_6", "上位"}});
 }
 
 template <typename B, typename W> void choose(B *box, int index, W *w, void (W::*click)())
@@ -156,6 +159,13 @@ private slots:
         gridPopup_Click(*frame, QStringLiteral("mnurr"), 2);
         // 6.62 + 6.63 + 6.61 + 6.64 + 6.65 over five boats
         QCOMPARE(box.texts(), QStringList{"平均値は 6.63 です...\r\n\r\n合計 33.15    件数 5件"});
+
+        // A sort repaints the view, not only the rows of its model.
+        test::PaintCounter painted(w->mfgf_restb->viewport());
+        w->popupGrid(QStringLiteral("mnurr"))->setCol(ColFrame);
+        gridPopup_Click(*frame, QStringLiteral("mnurr"), 1);
+        QCOMPARE(w->grid().text(1, ColFrame), QStringLiteral("6"));
+        QVERIFY(painted.paints() > 0);
     }
 
     // Opened on race 1, the diagrams paint what the panel places (style 150,
@@ -179,11 +189,20 @@ private slots:
         QCOMPARE(line[8], (YosoPlacement{{imlyosodisp1, 3}, 4920, 2100 + 480}));
         QCOMPARE(line[17].picture, (GridPicture{imlyosodisp1, 21}));
 
+        auto comments = [w] {
+            QString texts;
+            for (const QLabel *l : w->lblsunpyo)
+                texts += l->text() + u'|';
+            return texts;
+        };
+        QCOMPARE(comments(), QStringLiteral("出足良|伸び|回り足|一息|普通|上位|"));
+
         w->cmdpowdisp->click();
         QVERIFY(w->mfgf_point->isVisible());
         choose(w->imcracesno, 11, w, &frmyosodisp::imcracesno_Click);   // no prediction row
         QCOMPARE(w->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04 12R)"));
         QVERIFY(w->formation->shown().isEmpty() && w->startLine->shown().isEmpty());
+        QCOMPARE(comments(), QStringLiteral("||||||"));
         QCOMPARE(w->powerGrid().text(1, 0) + w->powerGrid().text(1, 9), QStringLiteral("12R選3121"));
 
         // Descending by the first index: frame 6 (60) comes first.
