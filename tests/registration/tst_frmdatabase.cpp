@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void registersExactlyTheGeneratedRows();
     void badArchivesAreReportedAndKept();
     void discardEmptiesReceive();
+    void enterPressesTheFocusedButton();
 
 private:
     QString receive() const { return folder->file("receive"); }
@@ -227,6 +229,22 @@ void TestFrmdatabase::discardEmptiesReceive()
     again.firstActivation();
     QCOMPARE(again.lblcount->text(), QString("0"));
     QCOMPARE(box.texts().mid(2), QStringList(2, "ダウンロードされたデジタル紙面が有りません"));
+}
+
+// Enter on a focused button presses it, as Space does.
+void TestFrmdatabase::enterPressesTheFocusedButton()
+{
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.firstActivation();   // nothing waits: one warning
+    QTest::keyClick(dialog.cmddatabase, Qt::Key_Return);
+    QTest::keyClick(dialog.cmddelete, Qt::Key_Return);   // answered No
+    QCOMPARE(box.texts(), (QStringList{"ダウンロードされたデジタル紙面が有りません", "ダウンロードされたデジタル紙面が有りません",
+                                       "ダウンロードしたデジタル紙面を利用せずに消去しますか？"}));
+    QTest::keyClick(dialog.cmdend, Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(TestFrmdatabase)

@@ -3,6 +3,7 @@
 #include "download/ui/frmdialoption.h"
 #include "download/ui/frmpass.h"
 #include "platform/fonts.h"
+#include "platform/ui/enterpress.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,7 +25,7 @@ QPushButton *button(const char *name, const QString &text, const QString &tip)
     auto *b = new QPushButton(text);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(tip);
-    b->setAutoDefault(false);
+    pressOnEnter(b);
     return b;
 }
 

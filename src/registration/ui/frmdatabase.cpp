@@ -6,6 +6,7 @@
 #include "platform/hourglass.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
+#include "platform/ui/enterpress.h"
 #include "platform/yield.h"
 #include "registration/archivenames.h"
 #include "registration/importers.h"
@@ -100,9 +101,8 @@ frmdatabase::frmdatabase(QWidget *parent) : BusyDialog(QStringLiteral("デジタ
     cmddelete->setGeometry(twipsRect(120, 900, 2655, 315));
     setTabOrder(cmddatabase, cmdend);
     setTabOrder(cmdend, cmddelete);
-    cmddatabase->setAutoDefault(false);
-    cmdend->setAutoDefault(false);
-    cmddelete->setAutoDefault(false);
+    for (QPushButton *b : {cmddatabase, cmdend, cmddelete})
+        pressOnEnter(b);
 
     placeStatus(1320, 5775, 1900);
 

@@ -8,6 +8,7 @@
 #include "platform/hourglass.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
+#include "platform/ui/enterpress.h"
 #include "platform/ui/gridview.h"
 #include "platform/yield.h"
 #include "registration/ui/progressstatus.h"
@@ -61,8 +62,8 @@ frmdelete::frmdelete(QWidget *parent) : BusyDialog(QStringLiteral("デジタル�
     cmddelete->setObjectName(QStringLiteral("cmddelete"));
     cmddelete->setToolTip(QStringLiteral("デジタル紙面を削除します"));
     cmddelete->setGeometry(twipsRect(4920, 2820, 1335, 315));
-    cmdend->setAutoDefault(false);
-    cmddelete->setAutoDefault(false);
+    pressOnEnter(cmdend);
+    pressOnEnter(cmddelete);
     setTabOrder(cmdend, view_);
     setTabOrder(view_, cmddelete);
 
@@ -192,18 +193,17 @@ void frmdelete::deleteMeeting(qlonglong setuscode)
 {
     status()->setText(QStringLiteral("デジタル紙面を削除しています..."));
     {
+        // One transaction for the meeting: the bar moves on with each table,
+        // and a failure in any of them leaves every table as it was.
         modkelmon::Transaction tx;
-        int done = 0;
         for (const PaperTable &t : allTables()) {
             if (QLatin1String(t.name) == QLatin1String("m_kanri"))
                 continue;
             modkelmon::exec(QStringLiteral("delete from %1 where setuscode = ?").arg(QString::fromLatin1(t.name)),
                             {setuscode});
-            ++done;
+            status()->step();
         }
         tx.commit();
-        for (int i = 0; i < done; ++i)
-            status()->step();
     }
     status()->setText(QStringLiteral("ＤＢ最適化中..."));
     modkelmon::optimize_db();
