@@ -575,6 +575,25 @@ private Q_SLOTS:
         QCOMPARE(QList<QVariantList>(cancel), (QList<QVariantList>{{QString(), QString(), true}}));
     }
 
+    // The rows of the disabled list (grey while nothing can be chosen) are
+    // drawn dark enough to read.
+    void disabledListReadable()
+    {
+        DownloadEnv env(0);
+        frmdld dialog;
+        QVERIFY(!dialog.List1->isEnabled());
+        dialog.List1->addItem("住之江  >> ＳＧ 初日");
+        dialog.show();
+        const QRect row = dialog.List1->visualItemRect(dialog.List1->item(0)).translated(dialog.List1->viewport()->pos());
+        const QImage image = dialog.List1->grab(row).toImage();
+        int darkest = 255;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                darkest = qMin(darkest, image.pixelColor(x, y).lightness());
+        QCOMPARE(background(dialog.List1), QColor(0xc0c0c0));
+        QVERIFY2(darkest < 0x60, qPrintable(QString::number(darkest)));
+    }
+
     // The no-modem box disables the list and gives it the button face;
     // without it the list takes the window background. Enter presses only
     // the focused button.

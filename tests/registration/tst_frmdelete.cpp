@@ -3,6 +3,7 @@
 
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
+#include "platform/fonts.h"
 #include "platform/messages.h"
 #include "registration/ui/frmdelete.h"
 #include "platform/ui/gridview.h"
@@ -10,6 +11,7 @@
 #include "support/fixtures.h"
 #include "support/testenv.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -212,6 +214,22 @@ private Q_SLOTS:
         QTest::keyClick(dialog.cmdend, Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(rowsOfMeeting(10), 13);
+    }
+
+    // In the program's font the status texts of a deletion show whole.
+    void statusTextsShowWhole()
+    {
+        const QFont before = QApplication::font();
+        QApplication::setFont(makeFont(DefaultFontName, DefaultFontPoints));
+        {
+            frmdelete dialog;
+            auto *panel = dialog.status()->findChild<QLabel *>();
+            for (const char *text : {"デジタル紙面を削除しています...", "ＤＢ最適化中..."}) {
+                dialog.status()->setText(text);
+                QVERIFY2(panel->sizeHint().width() <= panel->width(), text);
+            }
+        }
+        QApplication::setFont(before);
     }
 };
 

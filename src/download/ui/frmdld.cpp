@@ -123,7 +123,8 @@ void frmdld::render()
     Command1->setEnabled(b.cancel);
     List1->setEnabled(b.list);
     const QString back = b.list ? QStringLiteral("#ffffff") : QStringLiteral("#c0c0c0");
-    List1->setStyleSheet(QStringLiteral("QListWidget { background: %1; }").arg(back));
+    // The rows of a disabled list stay readable on its grey.
+    List1->setStyleSheet(QStringLiteral("QListWidget { background: %1; } QListWidget:disabled { color: #404040; }").arg(back));
     Label3->setStyleSheet(QStringLiteral("QLabel { background: %1; }").arg(back));
 
     syncing_ = true;

@@ -24,6 +24,9 @@ namespace kelmon {
 namespace {
 
 const QString warningTitle = QStringLiteral("警告です...");
+// The status texts of a deletion.
+const QString deleting = QStringLiteral("デジタル紙面を削除しています...");
+const QString optimizing = QStringLiteral("ＤＢ最適化中...");
 
 
 struct ColumnSpec {
@@ -67,7 +70,7 @@ frmdelete::frmdelete(QWidget *parent) : BusyDialog(QStringLiteral("デジタル�
     setTabOrder(cmdend, view_);
     setTabOrder(view_, cmddelete);
 
-    placeStatus(3240, 7815, 2540);
+    placeStatus(3240, 7815, 2540, {deleting, optimizing});
 
     mnusort = new QMenu(this);
     mnusort->setObjectName(QStringLiteral("mnusort"));
@@ -191,7 +194,7 @@ void frmdelete::cmddelete_Click()
 
 void frmdelete::deleteMeeting(qlonglong setuscode)
 {
-    status()->setText(QStringLiteral("デジタル紙面を削除しています..."));
+    status()->setText(deleting);
     {
         // One transaction for the meeting: the bar moves on with each table,
         // and a failure in any of them leaves every table as it was.
@@ -205,7 +208,7 @@ void frmdelete::deleteMeeting(qlonglong setuscode)
         }
         tx.commit();
     }
-    status()->setText(QStringLiteral("ＤＢ最適化中..."));
+    status()->setText(optimizing);
     modkelmon::optimize_db();
     status()->step();
 }
