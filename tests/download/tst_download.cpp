@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QLabel>
@@ -173,6 +174,19 @@ QColor background(QWidget *w)
     const QImage image = w->grab().toImage();
     return image.pixelColor(4, image.height() - 4);
 }
+
+// Counts the Enter keys that reach the object it watches.
+struct EnterCounter : QObject {
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return)
+            ++count;
+        return false;
+    }
+};
+
+void enterOnFocus() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
 
 } // namespace
 
@@ -513,6 +527,112 @@ private Q_SLOTS:
         QCOMPARE(stored({"PCK", "USR", "PSS"}), kept);
     }
 
+    // Enter walks from the user name to the password to OK and then presses
+    // OK; on the check box it toggles the box and moves to OK without
+    // pressing it, and the key goes on. The password shows only "*".
+    void logInKeys()
+    {
+        DownloadEnv env(0);
+        ScriptedMessages box;
+        frmpass dialog;
+        QSignalSpy closed(&dialog, &frmpass::CloseWindow);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::focusWidget(), dialog.Text1);
+        QTest::keyClicks(dialog.Text1, "tarnu");
+        enterOnFocus();
+        QCOMPARE(QApplication::focusWidget(), dialog.Text2);
+        QTest::keyClicks(dialog.Text2, "pass=1 2");
+        QCOMPARE(dialog.Text2->displayText(), QString("******"));
+        enterOnFocus();
+        QCOMPARE(QApplication::focusWidget(), dialog.Command2);
+        QCOMPARE(closed.count(), 0);
+
+        EnterCounter reached;
+        dialog.installEventFilter(&reached);
+        dialog.Check1->setFocus();
+        enterOnFocus();
+        QVERIFY(dialog.Check1->isChecked());
+        QCOMPARE(QApplication::focusWidget(), dialog.Command2);
+        QCOMPARE(reached.count, 1);   // not swallowed, and it pressed no button
+        QCOMPARE(closed.count(), 0);
+        dialog.Check1->setFocus();
+        enterOnFocus();
+        QVERIFY(!dialog.Check1->isChecked());
+        dialog.Check1->setFocus();
+        enterOnFocus();
+
+        enterOnFocus();
+        QCOMPARE(QList<QVariantList>(closed), (QList<QVariantList>{{"tarnu", "pass12", false}}));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(stored({"PCK", "USR", "PSS"}), QStringList({"PCK=1", "USR=tarnu", "PSS=pass12"}));
+        QCOMPARE(box.texts(), QStringList());
+
+        frmpass cancelled;
+        QSignalSpy cancel(&cancelled, &frmpass::CloseWindow);
+        cancelled.show();
+        QTest::keyClick(cancelled.Command1, Qt::Key_Return);
+        QCOMPARE(QList<QVariantList>(cancel), (QList<QVariantList>{{QString(), QString(), true}}));
+    }
+
+    // The rows of the disabled list (grey while nothing can be chosen) are
+    // drawn dark enough to read.
+    void disabledListReadable()
+    {
+        DownloadEnv env(0);
+        frmdld dialog;
+        QVERIFY(!dialog.List1->isEnabled());
+        dialog.List1->addItem("住之江  >> ＳＧ 初日");
+        dialog.show();
+        const QRect row = dialog.List1->visualItemRect(dialog.List1->item(0)).translated(dialog.List1->viewport()->pos());
+        const QImage image = dialog.List1->grab(row).toImage();
+        int darkest = 255;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                darkest = qMin(darkest, image.pixelColor(x, y).lightness());
+        QCOMPARE(background(dialog.List1), QColor(0xc0c0c0));
+        QVERIFY2(darkest < 0x60, qPrintable(QString::number(darkest)));
+    }
+
+    // The no-modem box disables the list and gives it the button face;
+    // without it the list takes the window background. Enter presses only
+    // the focused button.
+    void connectionOptionsDialog()
+    {
+        DownloadEnv env(0);
+        ScriptedMessages box;
+        ScriptedDialUp dial;
+        dial.entries = {"Home", "Office"};
+        frmdialoption dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto listColour = [&] {
+            const QImage image = dialog.Combo1->grab().toImage();
+            return image.pixelColor(image.width() / 3, image.height() / 2);
+        };
+        const QPalette system = QApplication::palette();
+        QVERIFY(dialog.Combo1->isEnabled());
+        QCOMPARE(listColour(), system.color(QPalette::Base));
+        dialog.Check1->click();
+        QVERIFY(!dialog.Combo1->isEnabled());
+        QCOMPARE(listColour(), system.color(QPalette::Button));
+        dialog.Check1->click();
+        QVERIFY(dialog.Combo1->isEnabled());
+        QCOMPARE(listColour(), system.color(QPalette::Base));
+
+        // No entry chosen: a button pressed by Enter here would warn.
+        dialog.Combo1->setFocus();
+        QTest::keyClick(dialog.Combo1, Qt::Key_Return);
+        QTest::keyClick(dialog.Check1, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(box.texts(), QStringList());
+        QCOMPARE(stored({"DSET"}), QStringList({"DSET=<missing>"}));
+        dialog.Check1->setChecked(true);
+        QVERIFY(!dialog.Combo1->isEnabled());
+        QTest::keyClick(dialog.cmdok, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(stored({"DSET", "DCK", "DNAME"}), QStringList({"DSET=True", "DCK=1", "DNAME="}));
+    }
 };
 
 QTEST_MAIN(TestDownload)

@@ -3,6 +3,7 @@
 #include "download/dialup.h"
 #include "download/setupregistry.h"
 #include "platform/messages.h"
+#include "platform/ui/enterpress.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +27,9 @@ frmdialoption::frmdialoption(QWidget *parent) : QDialog(parent)
     cmdok->setObjectName(QStringLiteral("cmdok"));
     cmdcancel = new QPushButton(QStringLiteral("キャンセル"));
     cmdcancel->setObjectName(QStringLiteral("cmdcancel"));
+    // No default button: Enter in the list or on the box presses nothing.
+    pressOnEnter(cmdok);
+    pressOnEnter(cmdcancel);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -37,7 +41,7 @@ frmdialoption::frmdialoption(QWidget *parent) : QDialog(parent)
     layout->addWidget(Check1);
     layout->addLayout(buttons);
 
-    connect(Check1, &QCheckBox::clicked, this, &frmdialoption::Check1_Click);
+    connect(Check1, &QCheckBox::toggled, this, &frmdialoption::Check1_Click);
     connect(cmdok, &QPushButton::clicked, this, &frmdialoption::cmdok_Click);
     connect(cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -50,7 +54,17 @@ frmdialoption::frmdialoption(QWidget *parent) : QDialog(parent)
     Check1_Click();
 }
 
-void frmdialoption::Check1_Click() { Combo1->setEnabled(!Check1->isChecked()); }
+void frmdialoption::Check1_Click()
+{
+    // Without a modem there is nothing to choose: the list shows the button
+    // face; otherwise the window background of an input box.
+    const bool noModem = Check1->isChecked();
+    Combo1->setEnabled(!noModem);
+    // A border of its own makes the style paint the colour flat.
+    Combo1->setStyleSheet(QStringLiteral("QComboBox { background: palette(%1); border: 1px solid palette(mid);"
+                                         " padding: 1px 3px; }")
+                              .arg(noModem ? QStringLiteral("button") : QStringLiteral("base")));
+}
 
 void frmdialoption::cmdok_Click()
 {

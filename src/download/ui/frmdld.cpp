@@ -3,6 +3,7 @@
 #include "download/ui/frmdialoption.h"
 #include "download/ui/frmpass.h"
 #include "platform/fonts.h"
+#include "platform/ui/enterpress.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,7 +25,7 @@ QPushButton *button(const char *name, const QString &text, const QString &tip)
     auto *b = new QPushButton(text);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(tip);
-    b->setAutoDefault(false);
+    pressOnEnter(b);
     return b;
 }
 
@@ -122,7 +123,8 @@ void frmdld::render()
     Command1->setEnabled(b.cancel);
     List1->setEnabled(b.list);
     const QString back = b.list ? QStringLiteral("#ffffff") : QStringLiteral("#c0c0c0");
-    List1->setStyleSheet(QStringLiteral("QListWidget { background: %1; }").arg(back));
+    // The rows of a disabled list stay readable on its grey.
+    List1->setStyleSheet(QStringLiteral("QListWidget { background: %1; } QListWidget:disabled { color: #404040; }").arg(back));
     Label3->setStyleSheet(QStringLiteral("QLabel { background: %1; }").arg(back));
 
     syncing_ = true;

@@ -2,6 +2,7 @@
 
 #include "download/setupregistry.h"
 #include "platform/messages.h"
+#include "platform/ui/enterpress.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,6 +34,8 @@ frmpass::frmpass(QWidget *parent) : QDialog(parent)
     Text2 = new QLineEdit;
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setEchoMode(QLineEdit::Password);
+    // Every character of the password shows as "*", whatever the style's own mark.
+    Text2->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     Check1 = new QCheckBox(QStringLiteral("ユーザ名とパスワードを保存します"));
     Check1->setObjectName(QStringLiteral("Check1"));
     Command2 = new QPushButton(QStringLiteral("ＯＫ"));
@@ -41,9 +44,9 @@ frmpass::frmpass(QWidget *parent) : QDialog(parent)
     Command1 = new QPushButton(QStringLiteral("キャンセル"));
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setToolTip(QStringLiteral("キャンセルします"));
-    // Enter in the boxes moves on; it never presses a button by itself.
-    Command2->setAutoDefault(false);
-    Command1->setAutoDefault(false);
+    // Enter in the boxes moves on; it presses only the focused button.
+    pressOnEnter(Command2);
+    pressOnEnter(Command1);
 
     auto *boxes = new QGridLayout;
     boxes->addWidget(new QLabel(QStringLiteral("ユーザ名")), 0, 0);
@@ -163,9 +166,11 @@ bool frmpass::eventFilter(QObject *watched, QEvent *event)
         if (key->text() == u" " || key->text() == u"=")
             return true;
     } else if (watched == Check1 && isEnter(key)) {
-        Check1->setChecked(!Check1->isChecked());
+        // Toggles an unchecked or checked box (a greyed one stays), moves on
+        // to OK, and lets the key go on to the box, which does nothing more.
+        if (Check1->checkState() != Qt::PartiallyChecked)
+            Check1->setChecked(!Check1->isChecked());
         Command2->setFocus();
-        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -16,9 +16,10 @@ BusyDialog::BusyDialog(const QString &busyMessage, QWidget *parent)
     status_ = new ProgressStatus(0, this);
 }
 
-void BusyDialog::placeStatus(int top, int width, int textWidth)
+void BusyDialog::placeStatus(int top, int width, int textWidth, const QStringList &texts)
 {
     status_->setTextWidth(twipsToPixels(textWidth));
+    status_->fitTexts(texts);
     status_->setGeometry(0, twipsToPixels(top), twipsToPixels(width), twipsToPixels(255) + 8);
 }
 

@@ -3,6 +3,7 @@
 // and refuses to close (close box, Escape, its end button) while the bar shows.
 
 #include <QDialog>
+#include <QStringList>
 
 namespace kelmon {
 
@@ -22,8 +23,9 @@ public Q_SLOTS:
     void reject() override;
 
 protected:
-    // Places the status bar; textWidth is its first panel's width (twips).
-    void placeStatus(int top, int width, int textWidth);
+    // Places the status bar; textWidth is its first panel's width (twips),
+    // widened where one of the texts it will show would not fit.
+    void placeStatus(int top, int width, int textWidth, const QStringList &texts);
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     virtual void load() = 0;

@@ -3,9 +3,11 @@
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
 #include "common/textforms.h"
+#include "platform/fonts.h"
 #include "platform/hourglass.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
+#include "platform/ui/enterpress.h"
 #include "platform/yield.h"
 #include "registration/archivenames.h"
 #include "registration/importers.h"
@@ -28,6 +30,11 @@ namespace {
 
 const QString warningTitle = QStringLiteral("警告です...");
 const QString noArchives = QStringLiteral("ダウンロードされたデジタル紙面が有りません");
+// The status texts of a run.
+const QString unpacking = QStringLiteral("圧縮ファイル解凍中...");
+const QString importing = QStringLiteral("紙面を登録しています...");
+const QString cleaning = QStringLiteral("一時ファイル削除中...");
+const QString optimizing = QStringLiteral("ＤＢ最適化中...");
 
 
 // The archives waiting in receive/, in listing order (names without regard to case).
@@ -66,14 +73,14 @@ frmdatabase::frmdatabase(QWidget *parent) : BusyDialog(QStringLiteral("デジタ
     setFixedSize(twipsToPixels(5775), twipsToPixels(1575) + 8);
 
     auto *label1 = new QLabel(QStringLiteral("ダウンロードされたデジタル紙面は"), this);
-    label1->setGeometry(twipsRect(120, 120, 2610, 240));
+    label1->setGeometry(twipsRect(120, 120, 2610, 270));
     lblcount = new QLabel(this);
     lblcount->setObjectName(QStringLiteral("lblcount"));
     lblcount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblcount->setStyleSheet(QStringLiteral("color: #FF0000;"));
-    lblcount->setGeometry(twipsRect(2760, 120, 270, 240));
+    lblcount->setGeometry(twipsRect(2760, 120, 270, 270));
     auto *label2 = new QLabel(QStringLiteral("件です"), this);
-    label2->setGeometry(twipsRect(3120, 120, 525, 240));
+    label2->setGeometry(twipsRect(3120, 120, 525, 270));
     // The first line keeps its order when the font is wider than the layout's.
     const int textEnd = label1->x() + label1->sizeHint().width();
     if (textEnd > lblcount->x()) {
@@ -82,9 +89,10 @@ frmdatabase::frmdatabase(QWidget *parent) : BusyDialog(QStringLiteral("デジタ
         lblcount->move(lblcount->x() + shift, lblcount->y());
         label2->move(label2->x() + shift, label2->y());
     }
+    label2->resize(qMax(label2->width(), label2->sizeHint().width()), label2->height());
     lblnewspname = new QLabel(this);
     lblnewspname->setObjectName(QStringLiteral("lblnewspname"));
-    lblnewspname->setGeometry(twipsRect(720, 480, 4095, 240));
+    lblnewspname->setGeometry(twipsRect(720, 480, 4095, 270));
 
     cmddatabase = new QPushButton(QStringLiteral("登録(&R)"), this);
     cmddatabase->setObjectName(QStringLiteral("cmddatabase"));
@@ -98,13 +106,15 @@ frmdatabase::frmdatabase(QWidget *parent) : BusyDialog(QStringLiteral("デジタ
     cmddelete->setObjectName(QStringLiteral("cmddelete"));
     cmddelete->setToolTip(QStringLiteral("ダウンロードしたデジタル紙面を利用せずに消去します"));
     cmddelete->setGeometry(twipsRect(120, 900, 2655, 315));
+    // The longest caption: a step smaller where the drawn font is too wide for it.
+    if (cmddelete->sizeHint().width() > cmddelete->width())
+        cmddelete->setFont(makeFont(DefaultFontName, DefaultFontPoints - 1));
     setTabOrder(cmddatabase, cmdend);
     setTabOrder(cmdend, cmddelete);
-    cmddatabase->setAutoDefault(false);
-    cmdend->setAutoDefault(false);
-    cmddelete->setAutoDefault(false);
+    for (QPushButton *b : {cmddatabase, cmdend, cmddelete})
+        pressOnEnter(b);
 
-    placeStatus(1320, 5775, 1900);
+    placeStatus(1320, 5775, 1900, {unpacking, importing, cleaning, optimizing});
 
     connect(cmddatabase, &QPushButton::clicked, this, &frmdatabase::cmddatabase_Click);
     connect(cmdend, &QPushButton::clicked, this, &frmdatabase::cmdend_Click);
@@ -170,7 +180,7 @@ void frmdatabase::cmddatabase_Click()
                 registerOne(pathInFolder(receiveFolder(), name), session);
             }
         }
-        status()->setText(QStringLiteral("ＤＢ最適化中..."));
+        status()->setText(optimizing);
         modkelmon::optimize_db();
     });
     if (!done)
@@ -201,11 +211,11 @@ void frmdatabase::cmddatabase_Click()
 void frmdatabase::registerOne(const QString &path, RegistrationSession &session)
 {
     status()->restart();
-    status()->setText(QStringLiteral("圧縮ファイル解凍中..."));
+    status()->setText(unpacking);
     RegistrationHooks hooks;
     hooks.phase = [this](RegistrationPhase phase) {
         if (phase == RegistrationPhase::Importing)
-            status()->setText(QStringLiteral("紙面を登録しています..."));
+            status()->setText(importing);
     };
     hooks.step = [this] { status()->step(); };
     hooks.afterRecord = [] { yieldToEvents(); };
@@ -215,7 +225,7 @@ void frmdatabase::registerOne(const QString &path, RegistrationSession &session)
         return;
     }
 
-    status()->setText(QStringLiteral("一時ファイル削除中..."));
+    status()->setText(cleaning);
     if (!backUp(path)) {
         notBackedUp_ << QFileInfo(path).fileName();
         return;

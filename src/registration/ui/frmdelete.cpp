@@ -8,6 +8,7 @@
 #include "platform/hourglass.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
+#include "platform/ui/enterpress.h"
 #include "platform/ui/gridview.h"
 #include "platform/yield.h"
 #include "registration/ui/progressstatus.h"
@@ -23,6 +24,9 @@ namespace kelmon {
 namespace {
 
 const QString warningTitle = QStringLiteral("警告です...");
+// The status texts of a deletion.
+const QString deleting = QStringLiteral("デジタル紙面を削除しています...");
+const QString optimizing = QStringLiteral("ＤＢ最適化中...");
 
 
 struct ColumnSpec {
@@ -61,12 +65,12 @@ frmdelete::frmdelete(QWidget *parent) : BusyDialog(QStringLiteral("デジタル�
     cmddelete->setObjectName(QStringLiteral("cmddelete"));
     cmddelete->setToolTip(QStringLiteral("デジタル紙面を削除します"));
     cmddelete->setGeometry(twipsRect(4920, 2820, 1335, 315));
-    cmdend->setAutoDefault(false);
-    cmddelete->setAutoDefault(false);
+    pressOnEnter(cmdend);
+    pressOnEnter(cmddelete);
     setTabOrder(cmdend, view_);
     setTabOrder(view_, cmddelete);
 
-    placeStatus(3240, 7815, 2540);
+    placeStatus(3240, 7815, 2540, {deleting, optimizing});
 
     mnusort = new QMenu(this);
     mnusort->setObjectName(QStringLiteral("mnusort"));
@@ -190,22 +194,21 @@ void frmdelete::cmddelete_Click()
 
 void frmdelete::deleteMeeting(qlonglong setuscode)
 {
-    status()->setText(QStringLiteral("デジタル紙面を削除しています..."));
+    status()->setText(deleting);
     {
+        // One transaction for the meeting: the bar moves on with each table,
+        // and a failure in any of them leaves every table as it was.
         modkelmon::Transaction tx;
-        int done = 0;
         for (const PaperTable &t : allTables()) {
             if (QLatin1String(t.name) == QLatin1String("m_kanri"))
                 continue;
             modkelmon::exec(QStringLiteral("delete from %1 where setuscode = ?").arg(QString::fromLatin1(t.name)),
                             {setuscode});
-            ++done;
+            status()->step();
         }
         tx.commit();
-        for (int i = 0; i < done; ++i)
-            status()->step();
     }
-    status()->setText(QStringLiteral("ＤＢ最適化中..."));
+    status()->setText(optimizing);
     modkelmon::optimize_db();
     status()->step();
 }

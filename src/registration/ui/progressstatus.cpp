@@ -56,6 +56,16 @@ void ProgressStatus::finish()
 bool ProgressStatus::running() const { return !bar_->isHidden(); }
 void ProgressStatus::setText(const QString &text) { text_->setText(text); }
 void ProgressStatus::setTextWidth(int pixels) { text_->setFixedWidth(pixels); }
+
+void ProgressStatus::fitTexts(const QStringList &texts)
+{
+    const QMargins frame = text_->contentsMargins();
+    const int padding = frame.left() + frame.right() + 2 * text_->margin() + text_->fontMetrics().averageCharWidth();
+    int width = text_->width();
+    for (const QString &t : texts)
+        width = qMax(width, text_->fontMetrics().horizontalAdvance(t) + padding);
+    text_->setFixedWidth(width);
+}
 QString ProgressStatus::text() const { return text_->text(); }
 int ProgressStatus::value() const { return bar_->value(); }
 int ProgressStatus::maximum() const { return bar_->maximum(); }

@@ -23,6 +23,8 @@ public:
     bool running() const;
     void setText(const QString &text);
     void setTextWidth(int pixels);
+    // Widens the text panel so that each of texts shows whole.
+    void fitTexts(const QStringList &texts);
     QString text() const;
     int value() const;
     int maximum() const;
