@@ -52,8 +52,18 @@ struct Line {
             return dir > 0 ? walk(fixed - 1, dir, budget) : first();
         return walk(dir > 0 ? hi : lo, dir, budget);
     }
-    // The other coordinate of a move: kept, unless it lies in the fixed part.
-    int keep(int at) const { return at < fixed ? first() : at; }
+    // The other coordinate of a move: kept, unless it lies in the fixed part
+    // (then the first shown body one) or is hidden (then the nearest shown
+    // one before it, or else after it).
+    int keep(int at) const
+    {
+        if (at < fixed)
+            return first();
+        if (at < count && size(at) > 0)
+            return at;
+        const int before = walk(at, -1, 0);
+        return before >= 0 ? before : walk(at, 1, 0);
+    }
 };
 
 } // namespace

@@ -13,7 +13,8 @@ enum class GridMove { Left, Right, Up, Down, PageUp, PageDown, RowStart, RowEnd,
 //
 // A move never enters the fixed rows or columns and passes over hidden ones
 // (size 0). A merged range counts as one cell: a step starts from the range's
-// edge, and the other coordinate of the current cell stays. A current cell in
+// edge, and the other coordinate of the current cell stays (a hidden one
+// goes to the nearest shown row or column). A current cell in
 // the fixed part enters the body: a step forward lands on the first visible
 // body row or column, a step back stays on it. Page Up and Page Down step
 // over as many visible rows as fit into pageTwips (at least one); a move
