@@ -15,6 +15,7 @@
 #include "racedetails/ui/startdiagramview.h"
 #include "racedetails/ui/yosodiagram.h"
 #include "support/fixtures.h"
+#include "support/gridshown.h"
 #include "support/windowtest.h"
 
 #include <QComboBox>
@@ -155,6 +156,25 @@ private slots:
         w->popupGrid(QStringLiteral("mnurr"))->setCol(ColExhibition);
         gridPopup_Click(*frame, QStringLiteral("mnurr"), 2);
         // 6.62 + 6.63 + 6.61 + 6.64 + 6.65 over five boats
+        QCOMPARE(box.texts(), QStringList{"平均値は 6.63 です...\r\n\r\n合計 33.15    件数 5件"});
+    }
+
+    // The keys move the result grid's current cell below its heading row and
+    // up to the penalty column, the hidden key columns after it never
+    // reached; the average then takes the column the keys chose.
+    void resultGridKeys()
+    {
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "5");
+        GridView *view = w->mfgf_restb;
+        const int last = w->grid().rows() - 1;
+        test::clickCell(view, 1, ColResult);
+        using test::pressKeys;
+        QCOMPARE(pressKeys(view, {Qt::ControlModifier | Qt::Key_End}), QPoint(ColPenalty, last));
+        QCOMPARE(pressKeys(view, {Qt::Key_Right, Qt::Key_Home, Qt::Key_Right, Qt::Key_Up}), QPoint(ColMark, last - 1));
+        QCOMPARE(pressKeys(view, {Qt::Key_PageUp, Qt::Key_Up}), QPoint(ColMark, 1));
+        QCOMPARE(pressKeys(view, {Qt::Key_End, Qt::Key_Left, Qt::Key_PageDown}), QPoint(ColExhibition, last));
+        ScriptedMessages box;
+        gridPopup_Click(*frame, QStringLiteral("mnurr"), 2);
         QCOMPARE(box.texts(), QStringList{"平均値は 6.63 です...\r\n\r\n合計 33.15    件数 5件"});
     }
 
