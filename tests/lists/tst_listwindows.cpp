@@ -12,6 +12,7 @@
 #include "lists/ui/listlabels.h"
 #include "platform/messages.h"
 #include "samplepaper/samplepaper.h"
+#include "support/gridshown.h"
 #include "support/windowtest.h"
 
 #include <QDir>
@@ -104,6 +105,32 @@ private slots:
         QTEST(w->windowTitle(), "caption");
         QCOMPARE(w->context().setuscode, QString::number(kSetus));
         QTEST(w->popupGrid(menu)->rows(), "rows");
+    }
+
+    // The keys move the racer list's current cell between its two racers,
+    // never into the two heading rows or the name column, and End stops
+    // before the hidden prefecture code (column 43); the popup then acts on
+    // the cell the keys chose.
+    void keysMoveTheCurrentCell()
+    {
+        frame->mnuracer_Click();
+        auto *list = lastWindow<frmracerlist>();
+        GridView *view = list->view();
+        test::clickCell(view, 2, 1);
+        using test::pressKeys;
+        QCOMPARE(pressKeys(view, {Qt::Key_Up, Qt::Key_Left}), QPoint(1, 2));
+        QCOMPARE(pressKeys(view, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right}), QPoint(2, 3));
+        QCOMPARE(pressKeys(view, {Qt::Key_End}), QPoint(42, 3));
+        QVERIFY(test::cellShown(view, 3, 42));
+        QCOMPARE(pressKeys(view, {Qt::Key_Right, Qt::Key_PageUp}), QPoint(42, 2));
+        QCOMPARE(pressKeys(view, {Qt::ControlModifier | Qt::Key_Home}), QPoint(1, 2));
+        QVERIFY(test::cellShown(view, 2, 1));
+        QCOMPARE(pressKeys(view, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}), QPoint(5, 2));
+        QVERIFY(!frame->menus().menu("mnurs")->isVisible());
+        // A right-click on the row's race cell pops up the menu; its race card
+        // item then names the race of the current cell.
+        QVERIFY(rightClick(view, "mnurs", 2, 16));
+        QCOMPARE(QPoint(list->popupGrid("mnurs")->col(), list->popupGrid("mnurs")->row()), QPoint(16, 2));
     }
 
     // The race card of a race cell comes from the list's own day, whatever

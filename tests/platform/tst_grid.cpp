@@ -1,6 +1,7 @@
 // The grid model (merged ranges, sort order, shape changes) and the popup
 // commands on it: sort keys, averages, the racer, race or result of a cell.
 
+#include "platform/gridmoves.h"
 #include "platform/gridpopup.h"
 #include "support/gridshown.h"
 
@@ -9,6 +10,7 @@
 using namespace kelmon;
 
 Q_DECLARE_METATYPE(kelmon::GridMerge)
+Q_DECLARE_METATYPE(kelmon::GridMove)
 
 using namespace kelmon::gridpopup;
 using kelmon::test::fillGrid;
@@ -330,6 +332,77 @@ private slots:
         }
         QCOMPARE(got, order);
         QCOMPARE(m.text(0, 0), QStringLiteral("head"));
+    }
+
+    // The keys' moves on a grid with a fixed row and column, a hidden row
+    // (3) and hidden columns (2 and 5), and rows 4 and 5 of column 3 merged.
+    // Rows are 240 twips high.
+    void keyMoves_data()
+    {
+        QTest::addColumn<QPoint>("from");   // x = col, y = row
+        QTest::addColumn<GridMove>("move");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QPoint>("to");
+        const auto row = [](const char *name, QPoint from, GridMove move, QPoint to, int page = 0) {
+            QTest::newRow(name) << from << move << page << to;
+        };
+        row("right over a hidden column", {1, 1}, GridMove::Right, {3, 1});
+        row("left over a hidden column", {3, 1}, GridMove::Left, {1, 1});
+        row("never left into the fixed column", {1, 2}, GridMove::Left, {1, 2});
+        row("never up into the fixed row", {3, 1}, GridMove::Up, {3, 1});
+        row("down over a hidden row", {1, 2}, GridMove::Down, {1, 4});
+        row("up over a hidden row", {1, 4}, GridMove::Up, {1, 2});
+        row("a merged range is one cell", {3, 5}, GridMove::Up, {3, 2});
+        row("nothing below the last range", {3, 4}, GridMove::Down, {3, 4});
+        row("out of a range keeps the row", {3, 5}, GridMove::Right, {4, 5});
+        row("nothing right of the last shown column", {4, 1}, GridMove::Right, {4, 1});
+        row("home", {4, 2}, GridMove::RowStart, {1, 2});
+        row("end: the last shown column", {1, 2}, GridMove::RowEnd, {4, 2});
+        row("ctrl+home", {4, 5}, GridMove::First, {1, 1});
+        row("ctrl+end", {1, 1}, GridMove::Last, {4, 5});
+        row("from the fixed corner down", {0, 0}, GridMove::Down, {1, 1});
+        row("from the fixed corner right", {0, 0}, GridMove::Right, {1, 1});
+        row("from the fixed corner up", {0, 0}, GridMove::Up, {1, 1});
+        row("from a fixed column down", {0, 2}, GridMove::Down, {1, 4});
+        row("page of two shown rows down", {1, 1}, GridMove::PageDown, {1, 4}, 480);
+        row("page of two shown rows up", {1, 5}, GridMove::PageUp, {1, 2}, 480);
+        row("a page smaller than a row moves one", {1, 1}, GridMove::PageDown, {1, 2}, 100);
+        row("a page stops at the last row", {1, 2}, GridMove::PageDown, {1, 5}, 5000);
+        row("a page from the fixed row", {0, 0}, GridMove::PageDown, {1, 2}, 480);
+        row("from a hidden column down", {5, 1}, GridMove::Down, {4, 2});
+    }
+    void keyMoves()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(GridMove, move);
+        QFETCH(int, page);
+        QFETCH(QPoint, to);
+        GridModel m;
+        fillGrid(m, {"h|h|h|h|h|h", "a|b|c|d|e|f", "a|b|c|d|e|f", "a|b|c|d|e|f", "a|b|c|m|e|f", "a|b|c|m|e|f"}, 1);
+        m.setFixedCols(1);
+        m.setRowHeight(3, 0);
+        m.setColWidth(2, 0);
+        m.setColWidth(5, 0);
+        m.setMergeMode(GridMerge::Free);
+        m.setMergeCol(3, true);
+        m.setRow(from.y());
+        m.setCol(from.x());
+        QCOMPARE(moveCurrent(m, move, page), to != from);
+        QCOMPARE(QPoint(m.col(), m.row()), to);
+    }
+
+    void keysOnAGridWithoutBody()
+    {
+        // Only fixed rows, or every body column hidden: no key moves the cell.
+        GridModel m;
+        fillGrid(m, {"a|b|c"}, 1);
+        for (GridMove move : {GridMove::Down, GridMove::Last, GridMove::RowEnd})
+            QVERIFY(!moveCurrent(m, move));
+        fillGrid(m, {"a|b", "c|d"}, 1);
+        m.setColWidth(0, 0);
+        m.setColWidth(1, 0);
+        QVERIFY(!moveCurrent(m, GridMove::Down));
+        QCOMPARE(QPoint(m.col(), m.row()), QPoint(0, 0));
     }
 
     void shapeChanges()

@@ -9,6 +9,7 @@
 #include "racecard/ui/frmraceinfo.h"
 #include "racecard/ui/racecardcommands.h"
 #include "support/fixtures.h"
+#include "support/gridshown.h"
 #include "support/windowtest.h"
 
 #include <QComboBox>
@@ -277,6 +278,33 @@ private slots:
         QCOMPARE(opened->windowTitle(), caption);
         const ViewerContext &c = opened->context();
         QCOMPARE(QStringList({c.racesno, c.datescnt, c.tourokuno, c.wakusno, c.flag}).join('/'), fields);
+    }
+
+    // The keys move the current cell over the card's body, over the boats'
+    // separator rows but never into the four header rows or the five fixed
+    // columns, and scroll it into view; they pop up no menu, and the right
+    // button still does.
+    void keysMoveTheCurrentCell()
+    {
+        frmraceinfo *card = openCard();
+        GridView *view = card->mfgf_wakus;
+        const GridModel &g = card->grid();
+        test::clickCell(view, boatRow(2), 6);
+        QVERIFY(view->hasFocus());
+        using test::pressKeys;
+        QCOMPARE(pressKeys(view, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}),
+                 QPoint(6, boatRow(3)));
+        QCOMPARE(pressKeys(view, {Qt::Key_Left, Qt::Key_Left, Qt::Key_Left}), QPoint(5, boatRow(3)));
+        QCOMPARE(pressKeys(view, {Qt::Key_Right, Qt::Key_Right}), QPoint(7, boatRow(3)));
+        QCOMPARE(pressKeys(view, {Qt::ControlModifier | Qt::Key_Home, Qt::Key_Up}), QPoint(5, 4));
+        QCOMPARE(pressKeys(view, {Qt::ControlModifier | Qt::Key_End}), QPoint(g.cols() - 1, 33));
+        QVERIFY(test::cellShown(view, 33, g.cols() - 1));
+        QCOMPARE(pressKeys(view, {Qt::Key_Home}), QPoint(5, 33));
+        QVERIFY(test::cellShown(view, 33, 5));
+        QCOMPARE(pressKeys(view, {Qt::Key_End, Qt::Key_Home, Qt::Key_Right}), QPoint(6, 33));
+        QVERIFY(test::cellShown(view, 33, 6));
+        QVERIFY(!frame->menus().menu("mnuri")->isVisible());
+        QVERIFY(rightClick(view, "mnuri", boatRow(1), 6));
     }
 
     void sortHideAndAddThroughThePopup()

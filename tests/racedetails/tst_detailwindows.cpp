@@ -16,6 +16,7 @@
 #include "racedetails/ui/yosodiagram.h"
 #include "support/fixtures.h"
 #include "support/paintcounter.h"
+#include "support/gridshown.h"
 #include "support/windowtest.h"
 
 #include <QComboBox>
@@ -166,6 +167,25 @@ private slots:
         gridPopup_Click(*frame, QStringLiteral("mnurr"), 1);
         QCOMPARE(w->grid().text(1, ColFrame), QStringLiteral("6"));
         QVERIFY(painted.paints() > 0);
+    }
+
+    // The keys move the result grid's current cell below its heading row and
+    // up to the penalty column, the hidden key columns after it never
+    // reached; the average then takes the column the keys chose.
+    void resultGridKeys()
+    {
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "5");
+        GridView *view = w->mfgf_restb;
+        const int last = w->grid().rows() - 1;
+        test::clickCell(view, 1, ColResult);
+        using test::pressKeys;
+        QCOMPARE(pressKeys(view, {Qt::ControlModifier | Qt::Key_End}), QPoint(ColPenalty, last));
+        QCOMPARE(pressKeys(view, {Qt::Key_Right, Qt::Key_Home, Qt::Key_Right, Qt::Key_Up}), QPoint(ColMark, last - 1));
+        QCOMPARE(pressKeys(view, {Qt::Key_PageUp, Qt::Key_Up}), QPoint(ColMark, 1));
+        QCOMPARE(pressKeys(view, {Qt::Key_End, Qt::Key_Left, Qt::Key_PageDown}), QPoint(ColExhibition, last));
+        ScriptedMessages box;
+        gridPopup_Click(*frame, QStringLiteral("mnurr"), 2);
+        QCOMPARE(box.texts(), QStringList{"平均値は 6.63 です...\r\n\r\n合計 33.15    件数 5件"});
     }
 
     // Opened on race 1, the diagrams paint what the panel places (style 150,

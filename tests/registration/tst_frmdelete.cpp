@@ -9,6 +9,7 @@
 #include "platform/ui/gridview.h"
 #include "registration/ui/progressstatus.h"
 #include "support/fixtures.h"
+#include "support/gridshown.h"
 #include "support/testenv.h"
 
 #include <QLabel>
@@ -230,6 +231,36 @@ private Q_SLOTS:
             }
         }
         QApplication::setFont(before);
+    }
+
+    // Tab leads from the end button to the grid; the keys choose a meeting as
+    // the left button does, below the heading and left of the hidden meeting
+    // code, and the delete command and the popup act on it.
+    void keysChooseAMeeting()
+    {
+        insertMeeting(10, 1, "20020305", 6, 4, "周年記念");
+        insertMeeting(11, 2, "20020312", 4, 3, "新鋭戦");
+        ScriptedMessages box;
+        frmdelete dialog;
+        dialog.show();
+        dialog.firstActivation();
+        dialog.cmdend->setFocus();
+        QTest::keyClick(dialog.cmdend, Qt::Key_Tab);
+        GridView *view = dialog.mfgf_setus();
+        QVERIFY(view->hasFocus());
+        using test::pressKeys;
+        QCOMPARE(pressKeys(view, {Qt::Key_Up}), QPoint(0, 1));
+        QCOMPARE(pressKeys(view, {Qt::Key_End, Qt::Key_Right, Qt::Key_Down}), QPoint(3, 2));
+        dialog.cmddelete_Click();   // answered No
+        QCOMPARE(box.shown().back().text, QString("桐生競走場 周年記念\r\n\r\nのデジタル紙面を削除しますか？"));
+        // A right press on another row keeps the row the keys chose.
+        QCOMPARE(pressKeys(view, {Qt::Key_PageUp}), QPoint(3, 1));
+        QTest::mousePress(view->viewport(), Qt::RightButton, {}, view->viewportRect(QRect(0, 2, 1, 1)).center());
+        QVERIFY(dialog.mnusort->isVisible());
+        dialog.mnusort->hide();
+        QCOMPARE(dialog.grid().row(), 1);
+        QCOMPARE(pressKeys(view, {Qt::Key_Down}), QPoint(0, 2));   // from the pressed column
+        QVERIFY(!dialog.mnusort->isVisible());
     }
 };
 

@@ -3,6 +3,8 @@
 #include "platform/gridmodel.h"
 #include "platform/ui/gridview.h"
 
+#include <QtTest>
+
 namespace kelmon::test {
 
 bool gridShowsData(const QWidget *window)
@@ -30,6 +32,27 @@ void fillGrid(GridModel &m, const QStringList &lines, int fixedRows)
         for (int c = 0; c < cells.size(); ++c)
             m.setText(r, c, cells[c]);
     }
+}
+
+void clickCell(GridView *view, int row, int col)
+{
+    const QRect rect = view->viewportRect(QRect(col, row, 1, 1));
+    QVERIFY2(rect.isValid(), "the cell is not in the view");
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+QPoint pressKeys(GridView *view, std::initializer_list<QKeyCombination> keys)
+{
+    for (const QKeyCombination key : keys)
+        QTest::keyClick(view, key.key(), key.keyboardModifiers());
+    return {view->model()->col(), view->model()->row()};
+}
+
+bool cellShown(const GridView *view, int row, int col)
+{
+    const QRect rect = view->viewportRect(QRect(col, row, 1, 1));
+    return rect.isValid() && view->viewport()->rect().contains(rect)
+        && view->cellAt(rect.topLeft()) == QPoint(col, row) && view->cellAt(rect.bottomRight()) == QPoint(col, row);
 }
 
 } // namespace kelmon::test

@@ -1,12 +1,15 @@
 #pragma once
 // Whether a window shows rows of the database in one of its grids; a grid
-// filled from lines of text.
+// filled from lines of text; clicks and keys on a grid view.
 
+#include <QPoint>
 #include <QStringList>
+#include <initializer_list>
 
 class QWidget;
 namespace kelmon {
 class GridModel;
+class GridView;
 }
 
 namespace kelmon::test {
@@ -17,5 +20,13 @@ bool gridShowsData(const QWidget *window);
 // Fills a grid from lines of '|'-separated cell texts (as many columns as the
 // longest line), the first fixedRows lines fixed.
 void fillGrid(GridModel &m, const QStringList &lines, int fixedRows = 0);
+
+// A left click on a cell the view shows (which gives the view the focus).
+void clickCell(GridView *view, int row, int col);
+// Presses keys on the view, each with its modifiers; the current cell after
+// them (x = col, y = row).
+QPoint pressKeys(GridView *view, std::initializer_list<QKeyCombination> keys);
+// True when the cell is painted whole in the viewport, not under a frozen pane.
+bool cellShown(const GridView *view, int row, int col);
 
 } // namespace kelmon::test

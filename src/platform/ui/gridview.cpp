@@ -2,15 +2,18 @@
 
 #include "platform/fonts.h"
 #include "platform/gridmodel.h"
+#include "platform/gridmoves.h"
 #include "platform/pictures.h"
 #include "platform/twips.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
 #include <algorithm>
+#include <optional>
 
 namespace kelmon {
 
@@ -187,6 +190,94 @@ void GridView::mousePressEvent(QMouseEvent *event)
     model_->setCol(range.left());
     viewport()->update();
     emit cellPressed(range.top(), range.left(), event->button(), event->globalPosition().toPoint());
+}
+
+namespace {
+
+// The move a key makes: arrows (Shift changes nothing: the grid has one
+// current cell and no selection), Page Up and Down, Home and End, with Ctrl
+// the first and last cell.
+std::optional<GridMove> keyMove(const QKeyEvent *event)
+{
+    static const struct {
+        int key;
+        bool ctrl;
+        GridMove move;
+    } keys[] = {
+        {Qt::Key_Left, false, GridMove::Left},      {Qt::Key_Right, false, GridMove::Right},
+        {Qt::Key_Up, false, GridMove::Up},          {Qt::Key_Down, false, GridMove::Down},
+        {Qt::Key_PageUp, false, GridMove::PageUp},  {Qt::Key_PageDown, false, GridMove::PageDown},
+        {Qt::Key_Home, false, GridMove::RowStart},  {Qt::Key_End, false, GridMove::RowEnd},
+        {Qt::Key_Home, true, GridMove::First},      {Qt::Key_End, true, GridMove::Last},
+    };
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (mods != Qt::NoModifier && mods != Qt::ControlModifier)
+        return std::nullopt;
+    for (const auto &k : keys)
+        if (k.key == event->key() && k.ctrl == (mods == Qt::ControlModifier))
+            return k.move;
+    return std::nullopt;
+}
+
+} // namespace
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    const std::optional<GridMove> move = keyMove(event);
+    if (!model_ || !move) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const int before = model_->row();
+    const int page = std::max(0, viewport()->height() - rowY_[fixedRows_]);
+    if (!moveCurrent(*model_, *move, pixelsToTwips(page)))
+        return;
+    const int row = model_->row();
+    const int laidOut = int(rowY_.size()) - 1;
+    // A page scrolls with the current row, which keeps its place in the view.
+    if ((move == GridMove::PageUp || move == GridMove::PageDown) && before >= fixedRows_ && before < laidOut
+        && row < laidOut)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + rowY_[row] - rowY_[before]);
+    scrollToCell(model_->mergedRange(row, model_->col()));
+    viewport()->update();
+    emit currentCellMoved(row, model_->col());
+}
+
+void GridView::scrollToCell(const QRect &range)
+{
+    if (range.left() < 0 || range.top() < 0 || range.right() + 1 >= colX_.size() || range.bottom() + 1 >= rowY_.size())
+        return;
+    // A scrolling cell is shown where the bar's value lies between its far
+    // edge less the pane and its near edge (both from the start of the
+    // scrolling part); a fixed cell is always shown.
+    const auto bring = [](QScrollBar *bar, const QVector<int> &edges, int fixed, int first, int last, int extent) {
+        if (first < fixed)
+            return;
+        const int nearEdge = edges[first] - edges[fixed];
+        const int farEdge = edges[last + 1] - edges[fixed];
+        const int pane = extent - edges[fixed];
+        int value = bar->value();
+        if (farEdge - value > pane)
+            value = farEdge - pane;
+        if (nearEdge < value)
+            value = nearEdge;
+        bar->setValue(value);
+    };
+    bring(horizontalScrollBar(), colX_, fixedCols_, range.left(), range.right(), viewport()->width());
+    bring(verticalScrollBar(), rowY_, fixedRows_, range.top(), range.bottom(), viewport()->height());
+}
+
+void GridView::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void GridView::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 const QFont &GridView::fontFor(const QString &name, double points, bool bold) const

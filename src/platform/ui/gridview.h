@@ -8,6 +8,12 @@
 // cellPressed. On a merged range the current cell is the range's top-left
 // cell: the range shows as one cell, so which part of it was hit carries no
 // meaning, and every press on it gives the same current cell.
+//
+// The view takes the keyboard focus (click and Tab). With the focus, the
+// current cell carries a dotted frame, and the arrow keys, Page Up, Page
+// Down, Home and End (with Ctrl: the first and last cell) move it as
+// moveCurrent() says, scroll it into view and emit currentCellMoved; a key
+// pops up no menu.
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -62,10 +68,15 @@ public:
 signals:
     // row and col are the new current cell; globalPos is where the pointer was.
     void cellPressed(int row, int col, Qt::MouseButton button, const QPoint &globalPos);
+    // A key moved the current cell to row, col.
+    void currentCellMoved(int row, int col);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -78,6 +89,7 @@ private:
     void paintRange(QPainter &p, const QRect &range, const QRect &rect) const;
     const QFont &fontFor(const QString &name, double points, bool bold) const;
     int indexAt(const QVector<int> &edges, int from, int to, int pos) const;
+    void scrollToCell(const QRect &range);
 
     GridModel *model_ = nullptr;
     QVector<int> colX_;        // left edge of every column in pixels, plus the right edge of the last

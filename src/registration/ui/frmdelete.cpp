@@ -81,6 +81,8 @@ frmdelete::frmdelete(QWidget *parent) : BusyDialog(QStringLiteral("デジタル�
     connect(cmdend, &QPushButton::clicked, this, &frmdelete::cmdend_Click);
     connect(sub, &QAction::triggered, this, &frmdelete::cmddelete_Click);
     connect(view_, &GridView::cellPressed, this, &frmdelete::mfgf_setus_MouseDown);
+    // The keys choose a meeting as the left button does.
+    connect(view_, &GridView::currentCellMoved, this, [this](int row) { selectedRow_ = row; });
     set_grid();
 }
 

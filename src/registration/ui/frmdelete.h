@@ -39,7 +39,7 @@ private:
 
     GridModel grid_;
     GridView *view_;
-    int selectedRow_ = 0;   // the row chosen with the left button
+    int selectedRow_ = 0;   // the row chosen with the left button or the keys
 };
 
 } // namespace kelmon

@@ -1,0 +1,24 @@
+#pragma once
+// Keyboard moves of a grid's current cell: the arrow keys step one cell,
+// Page Up and Page Down a page of rows, Home and End go to the ends of the
+// row, Ctrl+Home and Ctrl+End to the first and last cell.
+
+#include "platform/gridmodel.h"
+
+namespace kelmon {
+
+enum class GridMove { Left, Right, Up, Down, PageUp, PageDown, RowStart, RowEnd, First, Last };
+
+// Moves the current cell of the grid and tells whether it changed.
+//
+// A move never enters the fixed rows or columns and passes over hidden ones
+// (size 0). A merged range counts as one cell: a step starts from the range's
+// edge, and the other coordinate of the current cell stays (a hidden one
+// goes to the nearest shown row or column). A current cell in
+// the fixed part enters the body: a step forward lands on the first visible
+// body row or column, a step back stays on it. Page Up and Page Down step
+// over as many visible rows as fit into pageTwips (at least one); a move
+// with no visible cell that way leaves the current cell where it is.
+bool moveCurrent(GridModel &grid, GridMove move, int pageTwips = 0);
+
+} // namespace kelmon
