@@ -12,6 +12,7 @@
 #include "racecard/ui/racecardcommands.h"
 #include "app/ui/gridpopups.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -48,6 +49,7 @@ frmmainmenu::frmmainmenu(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(central);
 
     connectCommands();
+    addChildWindowKeys();
     racecard::connectRaceCardCommands(*this);
     connectGridPopups(*this);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmmainmenu::subWindowActivated);
@@ -109,14 +111,15 @@ QWidget *frmmainmenu::buildHeader()
         cmdnext_[i] = new QPushButton(QString::fromUtf8(arrows[i]), panel);
         cmdnext_[i]->setObjectName(QStringLiteral("cmdnext_%1").arg(i));
         cmdnext_[i]->setToolTip(QString::fromUtf8(tips[i]));
-        cmdnext_[i]->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab; a click leaves the focus in the active child.
+        cmdnext_[i]->setFocusPolicy(Qt::TabFocus);
         grid->addWidget(cmdnext_[i], 2, 5 + i);
         connect(cmdnext_[i], &QPushButton::clicked, this, [this, i] { cmdnext_Click(i); });
     }
     cmdkoyomi_ = new QPushButton(QStringLiteral("暦を表示"), panel);
     cmdkoyomi_->setObjectName(QStringLiteral("cmdkoyomi"));
     cmdkoyomi_->setToolTip(QStringLiteral("今日の暦（こよみ）を表示します"));
-    cmdkoyomi_->setFocusPolicy(Qt::NoFocus);
+    cmdkoyomi_->setFocusPolicy(Qt::TabFocus);
     grid->addWidget(cmdkoyomi_, 2, 7);
     connect(cmdkoyomi_, &QPushButton::clicked, this, &frmmainmenu::cmdkoyomi_Click);
     grid->setColumnStretch(8, 1);
@@ -181,6 +184,64 @@ void frmmainmenu::connectCommands()
         button->setEnabled(item->isEnabled());
         connect(item, &QAction::changed, button, [button, item] { button->setEnabled(item->isEnabled()); });
     }
+}
+
+// The keys a multiple-document frame gives its child windows: Ctrl+F4
+// closes the active child, Ctrl+F6 and Ctrl+Shift+F6 go to the next and the
+// previous child, Alt+minus opens the active child's system menu.
+void frmmainmenu::addChildWindowKeys()
+{
+    auto key = [this](QKeyCombination keys, auto handler) {
+        auto *a = new QAction(this);
+        a->setShortcut(QKeySequence(keys));
+        addAction(a);
+        connect(a, &QAction::triggered, this, handler);
+    };
+    key(Qt::CTRL | Qt::Key_F4, [this] {
+        if (QMdiSubWindow *child = mdi_->activeSubWindow())
+            child->close();
+    });
+    key(Qt::CTRL | Qt::Key_F6, [this] { mdi_->activateNextSubWindow(); });
+    key(Qt::CTRL | Qt::SHIFT | Qt::Key_F6, [this] { mdi_->activatePreviousSubWindow(); });
+    key(Qt::ALT | Qt::Key_Minus, [this] {
+        if (QMdiSubWindow *child = mdi_->activeSubWindow())
+            child->showSystemMenu();
+    });
+}
+
+QList<QWidget *> frmmainmenu::headerStops() const
+{
+    QList<QWidget *> stops;
+    for (QPushButton *button : {cmdnext_[0], cmdnext_[1], cmdkoyomi_})
+        if (button->isVisible() && button->isEnabled())
+            stops.append(button);
+    return stops;
+}
+
+bool frmmainmenu::focusHeader(bool next)
+{
+    const QList<QWidget *> stops = headerStops();
+    if (stops.isEmpty())
+        return false;
+    (next ? stops.first() : stops.last())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+// Tab and Shift+Tab from the header's first or last button go on into the
+// active child window, to its first or last control.
+bool frmmainmenu::focusNextPrevChild(bool next)
+{
+    const QList<QWidget *> header = headerStops();
+    QMdiSubWindow *child = mdi_->activeSubWindow();
+    if (child && !header.isEmpty() && QApplication::focusWidget() == (next ? header.last() : header.first())) {
+        const QList<QWidget *> stops = tabStops(child);
+        if (stops.isEmpty())
+            child->setFocus(Qt::OtherFocusReason);
+        else
+            (next ? stops.first() : stops.last())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return QMainWindow::focusNextPrevChild(next);
 }
 
 void frmmainmenu::firstActivation()
@@ -305,7 +366,7 @@ void frmmainmenu::subWindowActivated(QMdiSubWindow *window)
 
 void frmmainmenu::set_dispmenu_visible(bool visible)
 {
-    menus_->menu(QStringLiteral("mnudisp"))->menuAction()->setVisible(visible);
+    menus_->setBarMenuVisible(QStringLiteral("mnudisp"), visible);
     for (int i : {19, 20, 21, 22})
         menus_->button(i)->setVisible(visible);
 }

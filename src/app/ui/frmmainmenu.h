@@ -69,6 +69,10 @@ public:
     void mnusupport_Click();
     void mnuweb_Click();
 
+    // Gives the focus to the first (next) or the last header button that
+    // takes it; false when none does.
+    bool focusHeader(bool next);
+
     // Shows or hides the race-card format menu and toolbar buttons 19 to 22.
     void set_dispmenu_visible(bool visible);
     // The printer the print command uses; nullptr = the system's default printer.
@@ -76,6 +80,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget *buildHeader();
@@ -84,6 +89,8 @@ private:
     void runRegistrationDialog();
     void runDeleteDialog();
     void connectCommands();
+    void addChildWindowKeys();
+    QList<QWidget *> headerStops() const;
     void showSelection();
     void subWindowActivated(QMdiSubWindow *window);
     void tileWindows(bool stacked);
