@@ -202,6 +202,38 @@ private Q_SLOTS:
         QCOMPARE(w.selection().fields().datescnt, QString("2"));
     }
 
+    // Captions take the venue from the header: a meeting without its f_setus
+    // row leaves the header's venue blank, and the captions' venue too, also
+    // after the window switches its race.
+    void captionsTakeTheHeadersVenue()
+    {
+        test::ProgramFolder folder;
+        test::insertPaperDay(3, 10, 2, "20011202", false);
+        test::insertRow("f_resta", {{"setuscode", 10}, {"datescnt", 1}, {"racesno", 4}, {"Date", "20011201"}});
+        for (ViewerKind kind : {ViewerKind::RaceCard, ViewerKind::RaceResult, ViewerKind::RacerList})
+            setViewerCreator(kind, [] { return new PlainViewer; });
+        ScriptedMessages box;
+        frmmainmenu w;
+        w.mnukyosocodesub_Click(2);
+        QCOMPARE(w.headerLabel("lblkyosocode")->text(), QString());
+        w.mnuraceinfo_Click();
+        w.mnuracerest_Click();
+        w.mnuracer_Click();
+        QStringList captions;
+        for (QMdiSubWindow *sub : w.mdiArea()->subWindowList(QMdiArea::CreationOrder))
+            captions << sub->widget()->windowTitle();
+        QCOMPARE(captions, (QStringList{"レース情報を表示しています...  ( 01/12/02  1R)",
+                                        "レース結果を表示しています...  ( 01/12/01  4R)",
+                                        "選手情報を一覧表示しています...  ( 01/12/02)"}));
+        auto *card = qobject_cast<ViewerWindow *>(w.mdiArea()->subWindowList(QMdiArea::CreationOrder).first()->widget());
+        ViewerContext c = card->context();
+        c.racesno = "12";
+        card->setContext(c);
+        card->refreshCaption();
+        QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  ( 01/12/02 12R)"));
+        QVERIFY(box.shown().empty());
+    }
+
     void deleteAsksBelowTenMegabytes_data()
     {
         QTest::addColumn<qint64>("size");

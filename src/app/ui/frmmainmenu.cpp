@@ -384,7 +384,7 @@ void frmmainmenu::openViewer(ViewerKind kind, const QString &title, CaptionTail 
     c.date = f.date;
     c.racesno = QStringLiteral("1");
     window->setContext(c);
-    window->setCaption(title, tail);
+    window->setCaption(title, tail, headerLabel(QStringLiteral("lblkyosocode"))->text());
     showViewer(mdi_, window);
 }
 
