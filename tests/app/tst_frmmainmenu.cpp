@@ -2,6 +2,7 @@
 // toolbar, closing, compaction, deletion, printing and window arrangement.
 
 #include "app/ui/frmmainmenu.h"
+#include "app/ui/frmopening.h"
 #include "app/ui/gridpopups.h"
 #include "app/ui/startup.h"
 #include "app/ui/viewerfactory.h"
@@ -21,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +40,19 @@ public:
     GridModel grid;
     void firstActivation() override { ++loads; }
     GridModel *popupGrid(const QString &) override { return &grid; }
+};
+
+// The order in which the windows of the start show.
+class ShowOrder : public QObject {
+public:
+    QStringList windows;
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *widget = qobject_cast<QWidget *>(object);
+        if (event->type() == QEvent::Show && widget && widget->isWindow() && !windows.contains(object->objectName()))
+            windows << object->objectName();
+        return false;
+    }
 };
 
 // A new database of the given size in bytes (0: as made).
@@ -80,6 +95,33 @@ private Q_SLOTS:
         QString problem;
         QCOMPARE(takeSingleInstanceLock(lock, &problem), InstanceLock::Failed);
         QCOMPARE(problem, "ロックファイルを作成できません\r\n" + QDir::toNativeSeparators(other.file("kelmon.lock")));
+    }
+
+    // The splash shows before the main window; its 2000 ms count from its
+    // activation, not from its making, and it closes when they run out.
+    void splashBeforeMainWindow()
+    {
+        test::ProgramFolder folder;
+        ShowOrder order;
+        frmmainmenu w;
+        qApp->installEventFilter(&order);
+        const QPointer<frmopening> splash = showStartWindows(w);
+        qApp->removeEventFilter(&order);
+        QCOMPARE(order.windows, (QStringList{"frmopening", "frmmainmenu"}));
+        QVERIFY(splash && splash->isVisible() && w.isVisible());
+
+        auto *made = new frmopening(&w);
+        auto *timer = made->findChild<QTimer *>("Timer1");
+        QVERIFY(timer && !timer->isActive());
+        made->show();
+        made->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(made));
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 2000);
+        const QPointer<frmopening> closing = made;
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QTRY_VERIFY(!closing);
+        delete splash;
     }
 
     void mainWindowFillsTheAvailableArea()
