@@ -124,6 +124,35 @@ private Q_SLOTS:
         delete splash;
     }
 
+    // The header's separator lines end 115 twips and the meeting title is
+    // 6360 twips narrower than the window, at every width; the lines lie
+    // between the panel's caption and the venue row.
+    void headerFollowsTheWindowsWidth()
+    {
+        test::ProgramFolder folder;
+        frmmainmenu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *lines = w.findChild<QWidget *>("Picture1");
+        QWidget *line0 = lines->findChild<QWidget *>("Line1_0");
+        QWidget *line1 = lines->findChild<QWidget *>("Line1_1");
+        QVERIFY(line0 && line1);
+        const int frame = w.frameGeometry().width() - w.width();
+        for (int width : {1000, 1280, 900}) {
+            w.resize(width - frame, 700);
+            QTRY_COMPARE(w.frameGeometry().width(), width);
+            // 1000 pixels are 15000 twips: the lines end at 14885 twips, in
+            // pixel 992; the title is 8640 twips, 576 pixels wide.
+            const int end = (width * 15 - 115) / 15;
+            QCOMPARE(line0->geometry().right(), end);
+            QCOMPARE(line1->geometry().right(), end);
+            QTRY_COMPARE(w.headerLabel("lblracesword")->width(), (width * 15 - 6360) / 15);
+        }
+        QCOMPARE(line1->y(), line0->y() + 1);
+        QVERIFY(line0->y() > lines->findChild<QLabel *>()->geometry().bottom());
+        QVERIFY(line1->y() < w.headerLabel("lblkyosocode")->y());
+    }
+
     void mainWindowFillsTheAvailableArea()
     {
         for (QScreen *screen : QGuiApplication::screens()) {

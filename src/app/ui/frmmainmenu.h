@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class QGridLayout;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -81,9 +82,11 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildHeader();
+    void placeHeader();
     // Whether the window or dialog behind a command is part of this build.
     bool hasCommand(const QString &name) const;
     void runRegistrationDialog();
@@ -100,6 +103,8 @@ private:
     QMdiArea *mdi_ = nullptr;
     Selection selection_;
     QHash<QString, QLabel *> labels_;
+    QGridLayout *header_ = nullptr;
+    QWidget *Line1[2] = {nullptr, nullptr};   // the separator lines of the header
     QPushButton *cmdnext_[2] = {nullptr, nullptr};
     QPushButton *cmdkoyomi_ = nullptr;
     QPrinter *printer_ = nullptr;
