@@ -98,14 +98,6 @@ std::optional<QRgb> get_wakucolor(int wakusno)
     return tints[wakusno - 1];
 }
 
-QString venueNameWithoutBlanks(int kyosocode)
-{
-    QString name = get_kyoso_name(kyosocode);
-    name.remove(QChar(0x3000));
-    name.remove(u' ');
-    return name;
-}
-
 QString shortDate(QStringView date)
 {
     const auto piece = [date](qsizetype from) {

@@ -29,9 +29,6 @@ QString get_circle_number(int wakusno);   // 1..6, "○" otherwise
 // so a cell of a frame outside 1..6 keeps its default colour.
 std::optional<QRgb> get_wakucolor(int wakusno);
 
-// The venue name without its blanks ("桐生"), as window captions show it.
-QString venueNameWithoutBlanks(int kyosocode);
-
 // A stored date yyyymmdd shown as yy/mm/dd (characters 3-4, 5-6, 7-8; a
 // shorter text gives shorter pieces).
 QString shortDate(QStringView date);

@@ -2,6 +2,7 @@
 // toolbar, closing, compaction, deletion, printing and window arrangement.
 
 #include "app/ui/frmmainmenu.h"
+#include "app/ui/frmopening.h"
 #include "app/ui/gridpopups.h"
 #include "app/ui/startup.h"
 #include "app/ui/viewerfactory.h"
@@ -21,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +40,19 @@ public:
     GridModel grid;
     void firstActivation() override { ++loads; }
     GridModel *popupGrid(const QString &) override { return &grid; }
+};
+
+// The order in which the windows of the start show.
+class ShowOrder : public QObject {
+public:
+    QStringList windows;
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *widget = qobject_cast<QWidget *>(object);
+        if (event->type() == QEvent::Show && widget && widget->isWindow() && !windows.contains(object->objectName()))
+            windows << object->objectName();
+        return false;
+    }
 };
 
 // A new database of the given size in bytes (0: as made).
@@ -80,6 +95,62 @@ private Q_SLOTS:
         QString problem;
         QCOMPARE(takeSingleInstanceLock(lock, &problem), InstanceLock::Failed);
         QCOMPARE(problem, "ロックファイルを作成できません\r\n" + QDir::toNativeSeparators(other.file("kelmon.lock")));
+    }
+
+    // The splash shows before the main window; its 2000 ms count from its
+    // activation, not from its making, and it closes when they run out.
+    void splashBeforeMainWindow()
+    {
+        test::ProgramFolder folder;
+        ShowOrder order;
+        frmmainmenu w;
+        qApp->installEventFilter(&order);
+        const QPointer<frmopening> splash = showStartWindows(w);
+        qApp->removeEventFilter(&order);
+        QCOMPARE(order.windows, (QStringList{"frmopening", "frmmainmenu"}));
+        QVERIFY(splash && splash->isVisible() && w.isVisible());
+
+        auto *made = new frmopening(&w);
+        auto *timer = made->findChild<QTimer *>("Timer1");
+        QVERIFY(timer && !timer->isActive());
+        made->show();
+        made->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(made));
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 2000);
+        const QPointer<frmopening> closing = made;
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QTRY_VERIFY(!closing);
+        delete splash;
+    }
+
+    // The header's separator lines end 115 twips and the meeting title is
+    // 6360 twips narrower than the window, at every width; the lines lie
+    // between the panel's caption and the venue row.
+    void headerFollowsTheWindowsWidth()
+    {
+        test::ProgramFolder folder;
+        frmmainmenu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *lines = w.findChild<QWidget *>("Picture1");
+        QWidget *line0 = lines->findChild<QWidget *>("Line1_0");
+        QWidget *line1 = lines->findChild<QWidget *>("Line1_1");
+        QVERIFY(line0 && line1);
+        const int frame = w.frameGeometry().width() - w.width();
+        for (int width : {1000, 1280, 900}) {
+            w.resize(width - frame, 700);
+            QTRY_COMPARE(w.frameGeometry().width(), width);
+            // 1000 pixels are 15000 twips: the lines end at 14885 twips, in
+            // pixel 992; the title is 8640 twips, 576 pixels wide.
+            const int end = (width * 15 - 115) / 15;
+            QCOMPARE(line0->geometry().right(), end);
+            QCOMPARE(line1->geometry().right(), end);
+            QTRY_COMPARE(w.headerLabel("lblracesword")->width(), (width * 15 - 6360) / 15);
+        }
+        QCOMPARE(line1->y(), line0->y() + 1);
+        QVERIFY(line0->y() > lines->findChild<QLabel *>()->geometry().bottom());
+        QVERIFY(line1->y() < w.headerLabel("lblkyosocode")->y());
     }
 
     void mainWindowFillsTheAvailableArea()
@@ -200,6 +271,38 @@ private Q_SLOTS:
         QCOMPARE(box.texts(), (QStringList{"それ以前のデジタル紙面は有りません", "前日のレース結果は有りません"}));
         m.action("mnunext_1")->trigger();
         QCOMPARE(w.selection().fields().datescnt, QString("2"));
+    }
+
+    // Captions take the venue from the header: a meeting without its f_setus
+    // row leaves the header's venue blank, and the captions' venue too, also
+    // after the window switches its race.
+    void captionsTakeTheHeadersVenue()
+    {
+        test::ProgramFolder folder;
+        test::insertPaperDay(3, 10, 2, "20011202", false);
+        test::insertRow("f_resta", {{"setuscode", 10}, {"datescnt", 1}, {"racesno", 4}, {"Date", "20011201"}});
+        for (ViewerKind kind : {ViewerKind::RaceCard, ViewerKind::RaceResult, ViewerKind::RacerList})
+            setViewerCreator(kind, [] { return new PlainViewer; });
+        ScriptedMessages box;
+        frmmainmenu w;
+        w.mnukyosocodesub_Click(2);
+        QCOMPARE(w.headerLabel("lblkyosocode")->text(), QString());
+        w.mnuraceinfo_Click();
+        w.mnuracerest_Click();
+        w.mnuracer_Click();
+        QStringList captions;
+        for (QMdiSubWindow *sub : w.mdiArea()->subWindowList(QMdiArea::CreationOrder))
+            captions << sub->widget()->windowTitle();
+        QCOMPARE(captions, (QStringList{"レース情報を表示しています...  ( 01/12/02  1R)",
+                                        "レース結果を表示しています...  ( 01/12/01  4R)",
+                                        "選手情報を一覧表示しています...  ( 01/12/02)"}));
+        auto *card = qobject_cast<ViewerWindow *>(w.mdiArea()->subWindowList(QMdiArea::CreationOrder).first()->widget());
+        ViewerContext c = card->context();
+        c.racesno = "12";
+        card->setContext(c);
+        card->refreshCaption();
+        QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  ( 01/12/02 12R)"));
+        QVERIFY(box.shown().empty());
     }
 
     void deleteAsksBelowTenMegabytes_data()

@@ -3,13 +3,17 @@
 // meeting: each opens a new window of its kind with the selection's context
 // and caption, filled from the database.
 
+#include "app/ui/frmkoyomi.h"
 #include "app/ui/viewerwindow.h"
+#include "platform/messages.h"
 #include "racedetails/ui/frmyosodisp.h"
 #include "support/fixtures.h"
 #include "support/gridshown.h"
 #include "support/windowtest.h"
 
 #include <QLabel>
+#include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 
 using namespace kelmon;
@@ -63,6 +67,18 @@ private slots:
     void cleanupTestCase() { closeMain(); }
     void everyWayOpensItsWindow_data();
     void everyWayOpensItsWindow();
+    void viewMenuKeyInEveryState();
+    void downloadKeyWithChildrenOpen();
+    void childWindowKeys();
+    void headerButtonsTakeTabFocus();
+
+private:
+    // A race card, a racer list and an almanac, opened from the main window;
+    // the almanac is the active child.
+    QList<QMdiSubWindow *> openChildren();
+    void closeChildren();
+    // Alt+V on the frame: the menu that opened, closed again.
+    QMenu *altV();
 };
 
 void TestViewCommands::everyWayOpensItsWindow_data()
@@ -108,6 +124,154 @@ void TestViewCommands::everyWayOpensItsWindow()
         yoso->cmdpowdisp->click();   // its grid shows on request
     QVERIFY2(test::gridShowsData(viewer), c.window);
     viewer->parentWidget()->close();
+}
+
+QList<QMdiSubWindow *> TestViewCommands::openChildren()
+{
+    frame->mnuraceinfo_Click();
+    frame->mnuracer_Click();
+    frame->cmdkoyomi_Click();
+    const QList<QMdiSubWindow *> children = frame->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow *child : children) {
+        frame->mdiArea()->setActiveSubWindow(child);
+        qobject_cast<ViewerWindow *>(child->widget())->activateFirstTime();
+    }
+    frame->activateWindow();
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(frame.get());
+    return children;
+}
+
+void TestViewCommands::closeChildren()
+{
+    frame->mdiArea()->closeAllSubWindows();
+    QTRY_VERIFY(frame->mdiArea()->subWindowList().isEmpty());
+}
+
+QMenu *TestViewCommands::altV()
+{
+    QTest::keyClick(frame.get(), Qt::Key_V, Qt::AltModifier);
+    auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (open)
+        QTest::keyClick(open, Qt::Key_Escape);   // closes the menu
+    if (open && frame->menuBar()->hasFocus())
+        QTest::keyClick(frame->menuBar(), Qt::Key_Escape);   // and leaves the bar
+    frame->activateWindow();
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(frame.get());
+    return open;
+}
+
+// Alt+V opens the view menu at every press while the race-card format menu
+// is hidden; with a race card active the presses alternate between the two
+// menus that carry the key.
+void TestViewCommands::viewMenuKeyInEveryState()
+{
+    QMenu *view = frame->menus().menu("mnumenu");
+    QMenu *format = frame->menus().menu("mnudisp");
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    for (int press = 0; press < 3; ++press)
+        QVERIFY2(altV() == view, qPrintable(QString("press %1 with no child").arg(press)));
+    const QList<QMdiSubWindow *> children = openChildren();
+    for (int active : {1, 2}) {   // the racer list, the almanac
+        frame->mdiArea()->setActiveSubWindow(children[active]);
+        QVERIFY(!format->menuAction()->isVisible());
+        for (int press = 0; press < 3; ++press)
+            QVERIFY2(altV() == view, qPrintable(QString("press %1 in child %2").arg(press).arg(active)));
+    }
+    frame->mdiArea()->setActiveSubWindow(children[0]);
+    QVERIFY(format->menuAction()->isVisible());
+    const QSet<QMenu *> both{altV(), altV()};
+    QCOMPARE(both, (QSet<QMenu *>{view, format}));
+    frame->mdiArea()->setActiveSubWindow(children[1]);
+    QCOMPARE(altV(), view);
+    QCOMPARE(altV(), view);
+    closeChildren();
+}
+
+// Ctrl+W is the download's key whatever child windows are open.
+void TestViewCommands::downloadKeyWithChildrenOpen()
+{
+    QAction *download = frame->menus().action("mnudownload");
+    // The press is counted instead of opening the dialog.
+    QVERIFY(disconnect(download, &QAction::triggered, frame.get(), nullptr));
+    int presses = 0;
+    const QMetaObject::Connection counter = connect(download, &QAction::triggered, this, [&] { ++presses; });
+    const QList<QMdiSubWindow *> children = openChildren();
+    for (QMdiSubWindow *child : children) {
+        frame->mdiArea()->setActiveSubWindow(child);
+        QTest::keyClick(frame.get(), Qt::Key_W, Qt::ControlModifier);
+    }
+    QCOMPARE(presses, int(children.size()));
+    QCOMPARE(frame->mdiArea()->subWindowList().size(), children.size());
+    closeChildren();
+    disconnect(counter);
+    connect(download, &QAction::triggered, frame.get(), &frmmainmenu::mnudownload_Click);
+}
+
+// Ctrl+F6 and Ctrl+Shift+F6 go to the next and previous child, Alt+minus
+// opens the active child's system menu and Ctrl+F4 closes the active child.
+void TestViewCommands::childWindowKeys()
+{
+    const QList<QMdiSubWindow *> children = openChildren();
+    QMdiArea *area = frame->mdiArea();
+    area->setActiveSubWindow(children[0]);
+    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ControlModifier);
+    QCOMPARE(area->activeSubWindow(), children[1]);
+    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ControlModifier);
+    QCOMPARE(area->activeSubWindow(), children[2]);
+    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(area->activeSubWindow(), children[1]);
+
+    QTest::keyClick(frame.get(), Qt::Key_Minus, Qt::AltModifier);
+    QTRY_VERIFY(children[1]->systemMenu()->isVisible());
+    children[1]->systemMenu()->hide();
+
+    const QPointer<QMdiSubWindow> closed = children[1];
+    QTest::keyClick(frame.get(), Qt::Key_F4, Qt::ControlModifier);
+    QTRY_VERIFY(!closed);
+    QCOMPARE(area->subWindowList(), (QList<QMdiSubWindow *>{children[0], children[2]}));
+    closeChildren();
+}
+
+// Tab goes from the active child's controls on to the header's buttons and
+// from the last button back into the child; Space on 暦を表示 opens an
+// almanac; a click on a header button leaves the focus in the active child.
+void TestViewCommands::headerButtonsTakeTabFocus()
+{
+    const QList<QMdiSubWindow *> children = openChildren();
+    QMdiSubWindow *list = children[1];
+    frame->mdiArea()->setActiveSubWindow(list);
+    const auto inList = [list] { return list->isAncestorOf(QApplication::focusWidget()); };
+    QVERIFY(inList());
+    QList<QWidget *> header;
+    for (const char *name : {"cmdnext_0", "cmdnext_1", "cmdkoyomi"})
+        header << frame->findChild<QPushButton *>(name);
+    QList<QWidget *> reached;
+    for (int press = 0; press < 20 && !reached.contains(header[0]); ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget();
+    }
+    QVERIFY(reached.contains(header[0]));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), header[2]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(inList());
+    QCOMPARE(frame->mdiArea()->activeSubWindow(), list);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), header[2]);
+    QTest::keyClick(header[2], Qt::Key_Space);
+    QCOMPARE(frame->mdiArea()->subWindowList().size(), children.size() + 1);
+    QVERIFY(qobject_cast<frmkoyomi *>(frame->mdiArea()->subWindowList().last()->widget()));
+
+    frame->mdiArea()->setActiveSubWindow(list);
+    QWidget *inChild = QApplication::focusWidget();
+    QVERIFY(inList());
+    ScriptedMessages box;
+    QTest::mouseClick(header[1], Qt::LeftButton);
+    QCOMPARE(box.texts(), QStringList{"それ以降のデジタル紙面は有りません"});
+    QCOMPARE(QApplication::focusWidget(), inChild);
+    closeChildren();
 }
 
 QTEST_MAIN(TestViewCommands)

@@ -8,10 +8,12 @@
 #include "platform/fonts.h"
 #include "platform/hourglass.h"
 #include "platform/messages.h"
+#include "platform/twips.h"
 #include "platform/yield.h"
 #include "racecard/ui/racecardcommands.h"
 #include "app/ui/gridpopups.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -48,6 +50,7 @@ frmmainmenu::frmmainmenu(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(central);
 
     connectCommands();
+    addChildWindowKeys();
     racecard::connectRaceCardCommands(*this);
     connectGridPopups(*this);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &frmmainmenu::subWindowActivated);
@@ -69,7 +72,8 @@ QWidget *frmmainmenu::buildHeader()
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Picture1"));
     panel->setFrameShape(QFrame::StyledPanel);
-    auto *grid = new QGridLayout(panel);
+    header_ = new QGridLayout(panel);
+    QGridLayout *grid = header_;
     grid->setContentsMargins(8, 4, 8, 4);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(2);
@@ -89,19 +93,33 @@ QWidget *frmmainmenu::buildHeader()
         return l;
     };
 
+    // Row 1 holds the separator lines under the panel's caption.
     grid->addWidget(caption("現在選択されている値"), 0, 0, 1, 2);
-    grid->addWidget(caption("競走場"), 1, 0);
-    grid->addWidget(value("lblkyosocode", 70), 1, 1);
-    grid->addWidget(caption("開催コード"), 1, 2);
-    grid->addWidget(value("lblgradecode", 40), 1, 3);
-    QLabel *title = value("lblracesword", 200);
+    grid->setRowMinimumHeight(1, 6);
+    const QColor lineColours[2] = {QColor(0x80, 0x80, 0x80), QColor(0xFF, 0xFF, 0xFF)};
+    for (int i = 0; i < 2; ++i) {
+        Line1[i] = new QWidget(panel);
+        Line1[i]->setObjectName(QStringLiteral("Line1_%1").arg(i));
+        Line1[i]->setAutoFillBackground(true);
+        QPalette palette = Line1[i]->palette();
+        palette.setColor(QPalette::Window, lineColours[i]);
+        Line1[i]->setPalette(palette);
+    }
+    grid->addWidget(caption("競走場"), 2, 0);
+    grid->addWidget(value("lblkyosocode", 70), 2, 1);
+    grid->addWidget(caption("開催コード"), 2, 2);
+    grid->addWidget(value("lblgradecode", 40), 2, 3);
+    // The title takes the width the window gives it (placeHeader), as far as
+    // the row has room.
+    QLabel *title = value("lblracesword", 1);
     title->setTextInteractionFlags(Qt::NoTextInteraction);
-    grid->addWidget(title, 1, 4, 1, 5);
-    grid->addWidget(caption("開催日"), 2, 0);
-    grid->addWidget(value("lbldate", 70), 2, 1);
-    grid->addWidget(value("lblweekday", 40), 2, 2);
-    grid->addWidget(caption("日程"), 2, 3);
-    grid->addWidget(value("lbldatescnt", 50), 2, 4);
+    title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(title, 2, 4, 1, 5);
+    grid->addWidget(caption("開催日"), 3, 0);
+    grid->addWidget(value("lbldate", 70), 3, 1);
+    grid->addWidget(value("lblweekday", 40), 3, 2);
+    grid->addWidget(caption("日程"), 3, 3);
+    grid->addWidget(value("lbldatescnt", 50), 3, 4);
 
     const char *arrows[2] = {"◀ 前へ", "次へ ▶"};
     const char *tips[2] = {"この競走場の前のデジタル紙面を表示します", "この競走場の次のデジタル紙面を表示します"};
@@ -109,18 +127,44 @@ QWidget *frmmainmenu::buildHeader()
         cmdnext_[i] = new QPushButton(QString::fromUtf8(arrows[i]), panel);
         cmdnext_[i]->setObjectName(QStringLiteral("cmdnext_%1").arg(i));
         cmdnext_[i]->setToolTip(QString::fromUtf8(tips[i]));
-        cmdnext_[i]->setFocusPolicy(Qt::NoFocus);
-        grid->addWidget(cmdnext_[i], 2, 5 + i);
+        // Reached by Tab; a click leaves the focus in the active child.
+        cmdnext_[i]->setFocusPolicy(Qt::TabFocus);
+        grid->addWidget(cmdnext_[i], 3, 5 + i);
         connect(cmdnext_[i], &QPushButton::clicked, this, [this, i] { cmdnext_Click(i); });
     }
     cmdkoyomi_ = new QPushButton(QStringLiteral("暦を表示"), panel);
     cmdkoyomi_->setObjectName(QStringLiteral("cmdkoyomi"));
     cmdkoyomi_->setToolTip(QStringLiteral("今日の暦（こよみ）を表示します"));
-    cmdkoyomi_->setFocusPolicy(Qt::NoFocus);
-    grid->addWidget(cmdkoyomi_, 2, 7);
+    cmdkoyomi_->setFocusPolicy(Qt::TabFocus);
+    grid->addWidget(cmdkoyomi_, 3, 7);
     connect(cmdkoyomi_, &QPushButton::clicked, this, &frmmainmenu::cmdkoyomi_Click);
     grid->setColumnStretch(8, 1);
+    // The panel follows the window's width; once its layout has placed the
+    // rows, the lines and the title follow (placeHeader).
+    panel->installEventFilter(this);
     return panel;
+}
+
+// The separator lines end 115 twips and the meeting title 6360 twips short of
+// the window's right edge, whatever its width.
+void frmmainmenu::placeHeader()
+{
+    if (!header_)
+        return;
+    const int width = pixelsToTwips(frameGeometry().width());
+    const int lineEnd = std::max(0, width - 115) / TwipsPerPixel;
+    const QRect row = header_->cellRect(1, 0);
+    const int y = row.isValid() ? row.center().y() - 1 : 0;
+    for (int i = 0; i < 2; ++i)
+        Line1[i]->setGeometry(0, y + i, lineEnd + 1, 1);
+    headerLabel(QStringLiteral("lblracesword"))->setMaximumWidth(std::max(0, width - 6360) / TwipsPerPixel);
+}
+
+bool frmmainmenu::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && header_ && watched == header_->parentWidget())
+        placeHeader();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QLabel *frmmainmenu::headerLabel(const QString &name) const { return labels_.value(name); }
@@ -181,6 +225,64 @@ void frmmainmenu::connectCommands()
         button->setEnabled(item->isEnabled());
         connect(item, &QAction::changed, button, [button, item] { button->setEnabled(item->isEnabled()); });
     }
+}
+
+// The keys a multiple-document frame gives its child windows: Ctrl+F4
+// closes the active child, Ctrl+F6 and Ctrl+Shift+F6 go to the next and the
+// previous child, Alt+minus opens the active child's system menu.
+void frmmainmenu::addChildWindowKeys()
+{
+    auto key = [this](QKeyCombination keys, auto handler) {
+        auto *a = new QAction(this);
+        a->setShortcut(QKeySequence(keys));
+        addAction(a);
+        connect(a, &QAction::triggered, this, handler);
+    };
+    key(Qt::CTRL | Qt::Key_F4, [this] {
+        if (QMdiSubWindow *child = mdi_->activeSubWindow())
+            child->close();
+    });
+    key(Qt::CTRL | Qt::Key_F6, [this] { mdi_->activateNextSubWindow(); });
+    key(Qt::CTRL | Qt::SHIFT | Qt::Key_F6, [this] { mdi_->activatePreviousSubWindow(); });
+    key(Qt::ALT | Qt::Key_Minus, [this] {
+        if (QMdiSubWindow *child = mdi_->activeSubWindow())
+            child->showSystemMenu();
+    });
+}
+
+QList<QWidget *> frmmainmenu::headerStops() const
+{
+    QList<QWidget *> stops;
+    for (QPushButton *button : {cmdnext_[0], cmdnext_[1], cmdkoyomi_})
+        if (button->isVisible() && button->isEnabled())
+            stops.append(button);
+    return stops;
+}
+
+bool frmmainmenu::focusHeader(bool next)
+{
+    const QList<QWidget *> stops = headerStops();
+    if (stops.isEmpty())
+        return false;
+    (next ? stops.first() : stops.last())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+// Tab and Shift+Tab from the header's first or last button go on into the
+// active child window, to its first or last control.
+bool frmmainmenu::focusNextPrevChild(bool next)
+{
+    const QList<QWidget *> header = headerStops();
+    QMdiSubWindow *child = mdi_->activeSubWindow();
+    if (child && !header.isEmpty() && QApplication::focusWidget() == (next ? header.last() : header.first())) {
+        const QList<QWidget *> stops = tabStops(child);
+        if (stops.isEmpty())
+            child->setFocus(Qt::OtherFocusReason);
+        else
+            (next ? stops.first() : stops.last())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return QMainWindow::focusNextPrevChild(next);
 }
 
 void frmmainmenu::firstActivation()
@@ -305,7 +407,7 @@ void frmmainmenu::subWindowActivated(QMdiSubWindow *window)
 
 void frmmainmenu::set_dispmenu_visible(bool visible)
 {
-    menus_->menu(QStringLiteral("mnudisp"))->menuAction()->setVisible(visible);
+    menus_->setBarMenuVisible(QStringLiteral("mnudisp"), visible);
     for (int i : {19, 20, 21, 22})
         menus_->button(i)->setVisible(visible);
 }
@@ -323,7 +425,7 @@ void frmmainmenu::openViewer(ViewerKind kind, const QString &title, CaptionTail 
     c.date = f.date;
     c.racesno = QStringLiteral("1");
     window->setContext(c);
-    window->setCaption(title, tail);
+    window->setCaption(title, tail, headerLabel(QStringLiteral("lblkyosocode"))->text());
     showViewer(mdi_, window);
 }
 

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class QGridLayout;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -69,6 +70,10 @@ public:
     void mnusupport_Click();
     void mnuweb_Click();
 
+    // Gives the focus to the first (next) or the last header button that
+    // takes it; false when none does.
+    bool focusHeader(bool next);
+
     // Shows or hides the race-card format menu and toolbar buttons 19 to 22.
     void set_dispmenu_visible(bool visible);
     // The printer the print command uses; nullptr = the system's default printer.
@@ -76,14 +81,19 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildHeader();
+    void placeHeader();
     // Whether the window or dialog behind a command is part of this build.
     bool hasCommand(const QString &name) const;
     void runRegistrationDialog();
     void runDeleteDialog();
     void connectCommands();
+    void addChildWindowKeys();
+    QList<QWidget *> headerStops() const;
     void showSelection();
     void subWindowActivated(QMdiSubWindow *window);
     void tileWindows(bool stacked);
@@ -93,6 +103,8 @@ private:
     QMdiArea *mdi_ = nullptr;
     Selection selection_;
     QHash<QString, QLabel *> labels_;
+    QGridLayout *header_ = nullptr;
+    QWidget *Line1[2] = {nullptr, nullptr};   // the separator lines of the header
     QPushButton *cmdnext_[2] = {nullptr, nullptr};
     QPushButton *cmdkoyomi_ = nullptr;
     QPrinter *printer_ = nullptr;

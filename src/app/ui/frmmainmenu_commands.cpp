@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QHash>
+#include <QLabel>
 #include <QSqlQuery>
 
 namespace kelmon {
@@ -286,7 +287,8 @@ void frmmainmenu::mnuracerest_Click()
     if (!window)
         return;
     window->setContext(c);
-    window->setCaption(QStringLiteral("レース結果を表示しています..."), CaptionTail::DateRace);
+    window->setCaption(QStringLiteral("レース結果を表示しています..."), CaptionTail::DateRace,
+                       headerLabel(QStringLiteral("lblkyosocode"))->text());
     showViewer(mdi_, window);
 }
 

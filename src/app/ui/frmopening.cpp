@@ -3,6 +3,7 @@
 #include "app/ui/frmversion.h"
 #include "platform/fonts.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -69,7 +70,26 @@ frmopening::frmopening(QWidget *owner)
         const QRect s = screen->geometry();
         move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
     }
-    QTimer::singleShot(2000, this, &QWidget::close);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(2000);
+    connect(Timer1, &QTimer::timeout, this, &QWidget::close);
+}
+
+void frmopening::countDown()
+{
+    if (counting_)
+        return;
+    counting_ = true;
+    Timer1->start();
+}
+
+bool frmopening::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        countDown();
+    return QWidget::event(event);
 }
 
 QString frmopening::versionText() const { return lblversion_->text(); }

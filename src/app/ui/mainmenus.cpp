@@ -159,12 +159,13 @@ QAction *MainMenus::addItem(QMenu *menu, const MenuItemDef &item)
 
 void MainMenus::buildMenuBar(QMainWindow *window)
 {
-    QMenuBar *bar = window->menuBar();
+    bar_ = window->menuBar();
     auto top = [&](const char *name, const char *caption) {
-        QMenu *m = bar->addMenu(QString::fromUtf8(caption));
+        QMenu *m = bar_->addMenu(QString::fromUtf8(caption));
         m->setObjectName(QString::fromLatin1(name));
         m->menuAction()->setObjectName(QString::fromLatin1(name));
         menus_.insert(m->objectName(), m);
+        barMenus_.append(m->menuAction());
         return m;
     };
 
@@ -185,7 +186,6 @@ void MainMenus::buildMenuBar(QMainWindow *window)
     QMenu *disp = top("mnudisp", "レース情報の形式(&V)");
     for (const auto &item : dispItems)
         addItem(disp, item);
-    disp->menuAction()->setVisible(false);
 
     QMenu *windows = top("mnuwindow", "ウインドウ(&W)");
     for (const auto &item : windowItems)
@@ -196,6 +196,28 @@ void MainMenus::buildMenuBar(QMainWindow *window)
         addItem(help, item);
     // F1 opens the help wherever the focus is.
     actions_.value(QStringLiteral("mnuhelprun"))->setShortcut(QKeySequence(Qt::Key_F1));
+    setBarMenuVisible(QStringLiteral("mnudisp"), false);
+}
+
+void MainMenus::setBarMenuVisible(const QString &name, bool visible)
+{
+    QAction *item = menus_.value(name)->menuAction();
+    item->setVisible(visible);
+    // The bar holds the access keys of all its menus, hidden or not, and
+    // shares a key between its menus in turn: a hidden menu would take every
+    // second press of its letter.
+    const QList<QAction *> shown = bar_->actions();
+    if (shown.contains(item) == visible)
+        return;
+    if (!visible) {
+        bar_->removeAction(item);
+        return;
+    }
+    QAction *before = nullptr;
+    for (qsizetype i = barMenus_.indexOf(item) + 1; i < barMenus_.size() && !before; ++i)
+        if (shown.contains(barMenus_[i]))
+            before = barMenus_[i];
+    bar_->insertAction(before, item);
 }
 
 void MainMenus::buildToolbar(QMainWindow *window)

@@ -11,6 +11,7 @@
 class QAction;
 class QMainWindow;
 class QMenu;
+class QMenuBar;
 class QToolBar;
 class QToolButton;
 
@@ -39,6 +40,9 @@ public:
     QToolButton *venueButton() const { return venueButton_; }
     // Popup menus of the viewer grids: mnuri, mnudm, mnury, ...
     QStringList popupNames() const;
+    // Shows or hides a menu of the menu bar. A hidden menu leaves the bar, so
+    // that its access key goes to the shown menu with the same letter.
+    void setBarMenuVisible(const QString &name, bool visible);
 
 private:
     QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
@@ -51,6 +55,8 @@ private:
     QHash<QString, QMenu *> menus_;
     QList<QAction *> buttons_;   // index 0 unused
     QStringList popups_;
+    QMenuBar *bar_ = nullptr;
+    QList<QAction *> barMenus_;   // the menus of the bar in their order, hidden ones too
     QToolBar *toolbar_ = nullptr;
     QToolButton *venueButton_ = nullptr;
 };

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -74,6 +75,19 @@ void placeMainWindow(QWidget &window, const QScreen *screen)
     window.move(area.topLeft());
 }
 
+frmopening *showStartWindows(frmmainmenu &window)
+{
+    placeMainWindow(window, QGuiApplication::primaryScreen());
+    auto *splash = new frmopening(&window);
+    splash->show();
+    splash->activateWindow();
+    yieldToEvents();
+    window.show();
+    yieldToEvents();
+    placeMainWindow(window, QGuiApplication::primaryScreen());   // the frame is known once shown
+    return splash;
+}
+
 int runViewer()
 {
     MessageBoxService boxes;
@@ -98,13 +112,12 @@ int runViewer()
     }
 
     frmmainmenu window;
-    placeMainWindow(window, QGuiApplication::primaryScreen());
-    window.show();
-    auto *splash = new frmopening(&window);
-    splash->show();
-    yieldToEvents();
-    placeMainWindow(window, QGuiApplication::primaryScreen());   // the frame is known once shown
-    QTimer::singleShot(0, &window, &frmmainmenu::firstActivation);
+    const QPointer<frmopening> splash = showStartWindows(window);
+    QTimer::singleShot(0, &window, [&window, splash] {
+        if (splash)
+            splash->countDown();
+        window.firstActivation();
+    });
     const int code = QApplication::exec();
     setMessageService(nullptr);
     return code;

@@ -9,6 +9,9 @@ class QWidget;
 
 namespace kelmon {
 
+class frmmainmenu;
+class frmopening;
+
 enum class InstanceLock {
     Taken,     // this is the one running copy
     Held,      // another copy of the program holds the lock
@@ -27,6 +30,10 @@ void refuseNarrowScreen();
 // Gives the main window the screen's available area as it is (the desktop's
 // panels are already left out of it), its frame included.
 void placeMainWindow(QWidget &window, const QScreen *screen);
+
+// Shows the splash, then the main window below it, both placed; returns the
+// splash, which closes itself.
+frmopening *showStartWindows(frmmainmenu &window);
 
 // The whole start-up; returns the process exit code.
 int runViewer();

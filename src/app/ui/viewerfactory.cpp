@@ -15,6 +15,7 @@
 #include "racedetails/ui/frmyosodisp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMdiSubWindow>
@@ -49,7 +50,33 @@ std::array<std::function<ViewerWindow *()>, kKinds> &creators()
     return table;
 }
 
+// The frame of a viewer window inside the main window. Tab and Shift+Tab
+// move through the viewer's controls and, past the last or before the first,
+// on to the buttons of the main window's header.
+class ViewerSubWindow : public QMdiSubWindow {
+protected:
+    bool focusNextPrevChild(bool next) override
+    {
+        const QList<QWidget *> stops = tabStops(this);
+        QWidget *focus = QApplication::focusWidget();
+        const bool atEnd = stops.isEmpty() || focus == (next ? stops.last() : stops.first());
+        auto *frame = qobject_cast<frmmainmenu *>(window());
+        if (atEnd && frame && frame->focusHeader(next))
+            return true;
+        return QMdiSubWindow::focusNextPrevChild(next);
+    }
+};
+
 } // namespace
+
+QList<QWidget *> tabStops(const QWidget *container)
+{
+    QList<QWidget *> stops;
+    for (QWidget *w = container->nextInFocusChain(); w && w != container; w = w->nextInFocusChain())
+        if (container->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            stops.append(w);
+    return stops;
+}
 
 ViewerWindow *createViewer(ViewerKind kind)
 {
@@ -70,8 +97,14 @@ void showViewer(QMdiArea *area, ViewerWindow *window)
         window->show();
         return;
     }
-    QMdiSubWindow *child = area->addSubWindow(window);
+    auto *child = new ViewerSubWindow;
+    child->setWidget(window);
+    area->addSubWindow(child);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    // The frame gives the keys of its children (Ctrl+F4 closes one); the
+    // child's own close key would be Ctrl+W here, the download's key.
+    for (QAction *item : child->systemMenu()->actions())
+        item->setShortcuts({});
     child->resize(child->sizeHint());
     child->show();
 }

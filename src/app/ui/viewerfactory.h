@@ -28,6 +28,8 @@ void setViewerCreator(ViewerKind kind, std::function<ViewerWindow *()> creator);
 // Shows a window as a child of the area at its preferred size, or on its own
 // when there is no area.
 void showViewer(QMdiArea *area, ViewerWindow *window);
+// The widgets inside container that Tab reaches, in the order it reaches them.
+QList<QWidget *> tabStops(const QWidget *container);
 // The area of the frame that holds a viewer window (nullptr when it stands alone).
 QMdiArea *viewerArea(const QWidget *viewer);
 

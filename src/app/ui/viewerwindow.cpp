@@ -1,34 +1,53 @@
 #include "viewerwindow.h"
 
 #include "common/codetables.h"
+#include "common/modkelmon.h"
 #include "common/textforms.h"
 
 #include <QTimer>
 
 namespace kelmon {
 
-QString viewerCaption(const QString &title, const ViewerContext &context, CaptionTail tail)
+QString viewerCaption(const QString &title, const QString &venue, const ViewerContext &context, CaptionTail tail)
 {
     if (tail == CaptionTail::None)
         return title;
-    QString caption = title + QStringLiteral("  (")
-        + modkelmon::venueNameWithoutBlanks(cint16(val(context.kyosocode))) + QLatin1Char(' ')
+    QString caption = title + QStringLiteral("  (") + modkelmon::del_space(venue) + QLatin1Char(' ')
         + modkelmon::shortDate(context.date);
     if (tail == CaptionTail::DateRace)
         caption += QLatin1Char(' ') + format(context.racesno, "@@") + QLatin1Char('R');
     return caption + QLatin1Char(')');
 }
 
+QString viewerCaption(const QString &title, const ViewerContext &context, CaptionTail tail)
+{
+    return viewerCaption(title, modkelmon::get_kyoso_name(cint16(val(context.kyosocode))), context, tail);
+}
+
 void ViewerWindow::setCaption(const QString &title, CaptionTail tail)
 {
     captionTitle_ = title;
     captionTail_ = tail;
+    captionVenue_.reset();
     refreshCaption();
+}
+
+void ViewerWindow::setCaption(const QString &title, CaptionTail tail, const QString &venue)
+{
+    setCaption(title, tail);
+    captionVenue_ = venue;
+    refreshCaption();
+}
+
+QString ViewerWindow::caption(const ViewerContext &shown) const
+{
+    return captionVenue_ ? viewerCaption(captionTitle_, *captionVenue_, shown, captionTail_)
+                         : viewerCaption(captionTitle_, shown, captionTail_);
 }
 
 void ViewerWindow::refreshCaption()
 {
-    setWindowTitle(viewerCaption(captionTitle_, context_, captionTail_));
+    setWindowTitle(caption(context_));
 }
 
 ViewerWindow::ViewerWindow(QWidget *parent) : QWidget(parent)

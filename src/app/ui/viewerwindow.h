@@ -4,6 +4,7 @@
 // the first activation.
 
 #include <QSize>
+#include <optional>
 #include <QString>
 #include <QWidget>
 
@@ -31,9 +32,11 @@ enum class CaptionTail {
     DateRace,   // "  (venue yy/mm/dd RR R)"
 };
 
-// A caption built from its parts: the title, then the context's venue name
-// without blanks and date as yy/mm/dd, and the race right-aligned in two
-// places followed by "R" where the tail asks for it.
+// A caption built from its parts: the title, then the venue name without
+// blanks and the context's date as yy/mm/dd, and the race right-aligned in
+// two places followed by "R" where the tail asks for it. Without a venue
+// text the name is that of the context's venue code.
+QString viewerCaption(const QString &title, const QString &venue, const ViewerContext &context, CaptionTail tail);
 QString viewerCaption(const QString &title, const ViewerContext &context, CaptionTail tail);
 
 class ViewerWindow : public QWidget {
@@ -45,10 +48,15 @@ public:
     void setContext(const ViewerContext &context) { context_ = context; }
 
     // Sets the caption from its parts and keeps them, so a window that
-    // switches its race or day rebuilds it with refreshCaption().
+    // switches its race or day rebuilds it with refreshCaption(). The venue,
+    // where given, is the text the opener shows for it (the main window's
+    // header); otherwise the name of the context's venue.
     void setCaption(const QString &title, CaptionTail tail);
+    void setCaption(const QString &title, CaptionTail tail, const QString &venue);
     void refreshCaption();
     QString captionTitle() const { return captionTitle_; }
+    // The caption of the kept parts for a context shown in its place.
+    QString caption(const ViewerContext &shown) const;
 
     // The grid that the main window's popup menu `menu` acts on, or nullptr
     // when this window has none for it.
@@ -75,6 +83,7 @@ private:
     ViewerContext context_;
     QString captionTitle_;
     CaptionTail captionTail_ = CaptionTail::None;
+    std::optional<QString> captionVenue_;
     bool activated_ = false;
     QSize preferred_{640, 480};
 };

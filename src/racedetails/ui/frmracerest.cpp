@@ -190,7 +190,7 @@ void frmracerest::updateCaption()
         shown.date = QStringLiteral("--------");
     if (raceUnknown_)
         shown.racesno = QStringLiteral("--");
-    setWindowTitle(viewerCaption(captionTitle(), shown, CaptionTail::DateRace));
+    setWindowTitle(caption(shown));
 }
 
 void frmracerest::clear_racerest()
