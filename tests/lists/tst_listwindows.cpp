@@ -191,6 +191,9 @@ private slots:
             QVERIFY(inkBottom(rate) < points->mfgsample->y());
         const QPoint shadow = points->lblbordrcnt[1]->pos() - points->lblbordrcnt[0]->pos();
         QVERIFY(shadow.x() >= 2 && shadow.y() >= 2);
+        // The italic "!!" leans past its advance; its label holds the ink.
+        const QLabel *marks = labelWithText(points, "!!");
+        QVERIFY(marks && marks->width() > QFontMetrics(marks->font()).boundingRect("!!").right());
         // The example's labels lie side by side, none over its neighbour.
         const QLabel *example = labelWithText(points, "　例：上表");
         const QLabel *shaded = labelWithText(points, "網かけ部");

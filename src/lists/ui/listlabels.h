@@ -22,7 +22,7 @@ QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect, cons
                    std::optional<QRgb> color = std::nullopt, std::optional<QRgb> background = std::nullopt);
 
 // The width of a one-line label: its design width, or more where the text
-// in its font is wider.
+// in its font (its advance, or its ink where an italic leans further) is wider.
 int oneLineWidth(const QFont &font, const QString &text, int designWidth);
 // Writes a one-line label's text and widens the label where the text needs it.
 void setOneLineText(QLabel *label, const QString &text, int designWidth);
