@@ -44,7 +44,10 @@ QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect, cons
 
 int oneLineWidth(const QFont &font, const QString &text, int designWidth)
 {
-    return std::max(designWidth, QFontMetrics(font).horizontalAdvance(text) + 2);
+    // An italic text leans past its advance; the label holds its ink too.
+    const QFontMetrics metrics(font);
+    const int ink = text.isEmpty() ? 0 : metrics.boundingRect(text).right() + 1;
+    return std::max(designWidth, std::max(metrics.horizontalAdvance(text), ink) + 2);
 }
 
 void setOneLineText(QLabel *label, const QString &text, int designWidth)
