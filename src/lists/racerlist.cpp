@@ -57,7 +57,7 @@ const ListColumn kColumns[kRacerListCols] = {
     {460, kMeeting, u"出走", "syuso_ks_all", Cell::Pattern, "@@"},
     {540, kMeeting, u"2連率", "syuso_ks", Cell::PlaceRate2, nullptr},
     {540, kMeeting, u"3連率", "syuso_ks", Cell::PlaceRate3, nullptr},
-    {280, kAverages, u"ST", "st_ks_avg", Cell::Pattern, "@@"},
+    {420, kAverages, u"ST", "st_ks_avg", Cell::Pattern, "@@"},
     {460, kAverages, u"発順", "hj1_ks_avg", Cell::Pattern, "0.0"},
     {460, kAverages, u"展示", "tenji_ks_avg", Cell::Pattern, "0.00"},
     {820, kAverages, u"展示順位", "tenjun_ks_avg", Cell::Pattern, "0.0"},

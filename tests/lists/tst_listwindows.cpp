@@ -11,6 +11,7 @@
 #include "lists/ui/frmtokhmlist.h"
 #include "lists/ui/listlabels.h"
 #include "platform/messages.h"
+#include "platform/twips.h"
 #include "samplepaper/samplepaper.h"
 #include "support/gridshown.h"
 #include "support/windowtest.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
+#include <cmath>
 
 using namespace kelmon;
 using namespace kelmon::lists;
@@ -33,6 +35,35 @@ const QString kDay1225 = "  (住之江 01/12/25";
 void row(const char *table, std::initializer_list<test::Field> fields)
 {
     test::insertDayRow(table, kSetus, kDay, fields);
+}
+
+// Where the ink of a label's one line ends, in its parent: the line stands
+// centred in the label, as a QLabel places it.
+int inkBottom(const QLabel *label)
+{
+    const QFontMetrics metrics(label->font());
+    const int lineTop = label->y() + (label->height() - metrics.height()) / 2;
+    return lineTop + metrics.ascent() + metrics.tightBoundingRect(label->text()).bottom();
+}
+
+// The contrast ratio of two colours (1 for equal ones, 21 for black on white).
+double contrast(const QColor &a, const QColor &b)
+{
+    auto luminance = [](const QColor &c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QLabel *labelWithText(const QWidget *window, const QString &text)
+{
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (label->text() == text)
+            return label;
+    return nullptr;
 }
 
 } // namespace
@@ -180,6 +211,47 @@ private slots:
         QCOMPARE(points->context().racesno, QString("1"));
         QCOMPARE(points->lblbordrcnt[0]->text(), QString("6.00"));
         QCOMPARE(points->blocks().text(1, 1), QString("7.25"));
+
+        // The rate and its shadow stand above the legend, the shadow far
+        // enough off to be seen beside the rate.
+        for (const QLabel *rate : points->lblbordrcnt)
+            QVERIFY(inkBottom(rate) < points->mfgsample->y());
+        const QPoint shadow = points->lblbordrcnt[1]->pos() - points->lblbordrcnt[0]->pos();
+        QVERIFY(shadow.x() >= 2 && shadow.y() >= 2);
+        // The italic "!!" leans past its advance; its label holds the ink.
+        const QLabel *marks = labelWithText(points, "!!");
+        QVERIFY(marks && marks->width() > QFontMetrics(marks->font()).boundingRect("!!").right());
+        // The example's labels lie side by side, none over its neighbour.
+        const QLabel *example = labelWithText(points, "　例：上表");
+        const QLabel *shaded = labelWithText(points, "網かけ部");
+        QVERIFY(example && shaded);
+        QVERIFY(example->x() + QFontMetrics(example->font()).horizontalAdvance(example->text()) <= shaded->x());
+    }
+
+    // Texts the substitute fonts draw wider than the designed ones still fit:
+    // the racer list's start timing, a long racer name, the data room's
+    // disabled button.
+    void textsFit()
+    {
+        modkelmon::exec("update f_racer set st_ks_avg = 0.19 where tourokuno = 3100");
+        modkelmon::exec("update f_setfg set lunksflag = 1");
+        frame->mnudataroom_Click();
+        auto *room = lastWindow<frmdataroom>();
+        frame->mnuracer_Click();
+        auto *list = lastWindow<frmracerlist>();
+        QCOMPARE(list->grid().text(2, 39), QString("0.19"));
+        QVERIFY(QFontMetrics(list->view()->defaultFont()).horizontalAdvance(list->grid().text(2, 39))
+                <= twipsToPixels(list->grid().colWidth(39)) - 1);
+
+        QVERIFY(!room->cmdtokhmlist->isEnabled());
+        const QPalette &palette = room->cmdtokhmlist->palette();
+        QVERIFY(contrast(palette.color(QPalette::Disabled, QPalette::ButtonText),
+                         palette.color(QPalette::Disabled, QPalette::Button))
+                >= 3);
+
+        row("f_racer", {{"tourokuno", 12}, {"sensyname", "長谷川　真由美"}});
+        const QLabel *name = racerDetail("12")->lblsensyname_x[0];
+        QVERIFY(name->width() >= QFontMetrics(name->font()).horizontalAdvance(name->text()));
     }
 
     // The racer detail shows header, photo and results and pops up its menu;

@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMdiSubWindow>
+#include <algorithm>
 #include <array>
 
 namespace kelmon {
@@ -107,6 +108,17 @@ void showViewer(QMdiArea *area, ViewerWindow *window)
         item->setShortcuts({});
     child->resize(child->sizeHint());
     child->show();
+    // The area places a new window beside the open ones; where that puts it
+    // past the right or bottom edge (its close button out of sight), it moves
+    // left or up until it lies inside, never past the left or top edge.
+    if (child->isMaximized())
+        return;
+    const QSize space = area->viewport()->size();
+    const QRect placed = child->geometry();
+    const QPoint inside(std::max(0, std::min(placed.x(), space.width() - placed.width())),
+                        std::max(0, std::min(placed.y(), space.height() - placed.height())));
+    if (inside != placed.topLeft())
+        child->move(inside);
 }
 
 QMdiArea *viewerArea(const QWidget *viewer)

@@ -12,6 +12,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QTabBar>
 
@@ -23,6 +24,7 @@ namespace {
 constexpr int kWidth = 6130;
 constexpr int kHeight = 5925;
 constexpr int kGridTop = 1080;
+constexpr QRgb kDisabledCaption = 0x707070;
 
 struct Tab {
     const char16_t *caption;
@@ -63,6 +65,11 @@ frmdataroom::frmdataroom(QWidget *parent) : ViewerWindow(parent)
     cmdtokhmlist->setObjectName(QStringLiteral("cmdtokhmlist"));
     cmdtokhmlist->setToolTip(QStringLiteral("各選手が予選を突破するための条件（得点率）を表示します"));
     cmdtokhmlist->setGeometry(twipsRect(4200, 80, 1335, 315));
+    // Disabled, the caption stays readable on the light face of the button
+    // (the style's own grey nearly matches the face).
+    QPalette palette = cmdtokhmlist->palette();
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(kDisabledCaption));
+    cmdtokhmlist->setPalette(palette);
     connect(cmdtokhmlist, &QPushButton::clicked, this, [this] { cmdtokhmlist_Click(); });
 
     resize(twipsToPixels(kWidth), twipsToPixels(kHeight));

@@ -4,6 +4,7 @@
 #include "common/modkelmon.h"
 #include "common/textforms.h"
 #include "lists/racerdisp.h"
+#include "lists/ui/listlabels.h"
 #include "lists/ui/listwindow.h"
 #include "platform/fonts.h"
 #include "platform/hourglass.h"
@@ -22,6 +23,7 @@ constexpr int kHeight = 3560;
 constexpr int kGridLeft = 120;
 constexpr int kGridTop = 1320;
 constexpr double kTitlePoints = 15.75;
+constexpr int kNameWidth = 1980;
 constexpr QRgb kShadow = 0xE0E0E0;
 
 } // namespace
@@ -48,9 +50,9 @@ frmracerdisp::frmracerdisp(QWidget *parent) : ViewerWindow(parent)
         return l;
     };
     lbltourokuno_x[1] = title("lbltourokuno_x", 1, twipsRect(1815, 450, 720, 315), true);
-    lblsensyname_x[1] = title("lblsensyname_x", 1, twipsRect(2760, 435, 1980, 315), true);
+    lblsensyname_x[1] = title("lblsensyname_x", 1, twipsRect(2760, 435, kNameWidth, 315), true);
     lbltourokuno_x[0] = title("lbltourokuno_x", 0, twipsRect(1800, 435, 720, 315), false);
-    lblsensyname_x[0] = title("lblsensyname_x", 0, twipsRect(2745, 420, 1980, 315), false);
+    lblsensyname_x[0] = title("lblsensyname_x", 0, twipsRect(2745, 420, kNameWidth, 315), false);
 
     const QRect memoRects[3] = {twipsRect(1815, 120, 1560, 180), twipsRect(1800, 880, 3840, 180),
                                 twipsRect(1800, 1080, 3840, 180)};
@@ -120,8 +122,9 @@ void frmracerdisp::disp_racer()
         set_restb_grid(model_);
         return;
     }
+    // A long name widens its title rather than lose its last characters.
     for (QLabel *l : lblsensyname_x)
-        l->setText(header.name);
+        setOneLineText(l, header.name, twipsToPixels(kNameWidth));
     for (int i = 0; i < 3; ++i)
         lblmemo[std::size_t(i)]->setText(header.memo[i]);
     disp_restb(model_, context().setuscode, context().tourokuno);

@@ -22,6 +22,11 @@ constexpr int kGridLeft = 4245;
 constexpr int kGridTop = 120;
 
 constexpr QRgb kOrange = 0xFF8000;
+// The rate and its "!!" are designed at 27.75 points; the substitute font's
+// lines stand so much taller that the digits would run into the legend below,
+// so they are drawn a step smaller.
+constexpr double kRatePoints = 24;
+constexpr int kShadowPixels = 2;
 const QString kLabelFont = QStringLiteral("ＭＳ Ｐゴシック");
 
 QFont italicFont(double points, bool bold)
@@ -40,12 +45,16 @@ frmtokhmlist::frmtokhmlist(QWidget *parent) : ViewerWindow(parent)
     setPreferredSize({twipsToPixels(kWidth), twipsToPixels(kHeight)});
 
     placeLabel(this, QStringLiteral("想定ボーダー"), twipsRect(120, 240, 2175, 360), italicFont(18, true), kOrange);
-    // The rate twice, the second 20 twips to the right and below, for a shadow.
-    lblbordrcnt[1] = placeLabel(this, QString(), twipsRect(2420, 140, 1300, 555), italicFont(27.75, true), 0xC000C0);
-    lblbordrcnt[0] = placeLabel(this, QString(), twipsRect(2400, 120, 1300, 555), italicFont(27.75, true), 0xFF00FF);
+    // The rate twice: a darker copy right of and below the rate, under it, as
+    // its shadow. The design's 20 twips are one pixel, which the edges of the
+    // glyphs swallow, so the shadow lies two pixels off.
+    const QRect rate = twipsRect(2400, 120, 1300, 555);
+    lblbordrcnt[1] = placeLabel(this, QString(), rate.translated(kShadowPixels, kShadowPixels),
+                                italicFont(kRatePoints, true), 0xC000C0);
+    lblbordrcnt[0] = placeLabel(this, QString(), rate, italicFont(kRatePoints, true), 0xFF00FF);
     lblbordrcnt[0]->setObjectName(QStringLiteral("lblbordrcnt_0"));
     lblbordrcnt[1]->setObjectName(QStringLiteral("lblbordrcnt_1"));
-    placeLabel(this, QStringLiteral("!!"), twipsRect(3600, 120, 360, 555), italicFont(27.75, false), kOrange);
+    placeLabel(this, QStringLiteral("!!"), twipsRect(3600, 120, 360, 555), italicFont(kRatePoints, false), kOrange);
 
     // The explanation under the legend; rows move down where the text needs
     // more lines than the design font did.
@@ -97,7 +106,7 @@ void frmtokhmlist::firstActivation()
     modkelmon::guarded([&] {
         const QString border = disp_bordrcnt(key);
         for (QLabel *label : lblbordrcnt)
-            label->setText(border);
+            setOneLineText(label, border, twipsToPixels(1300));
         disp_tokhm(key, border, tokhm_);
         set_sample_grid(sample_);
     });

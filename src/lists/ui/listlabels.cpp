@@ -31,7 +31,7 @@ QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect, cons
     QRect r = rect;
     if (designLines == 1) {
         // A one-line label stays one line: it widens where the text is wider.
-        r.setWidth(std::max(rect.width(), metrics.horizontalAdvance(text) + 2));
+        r.setWidth(oneLineWidth(font, text, rect.width()));
         r.setHeight(std::max(rect.height(), metrics.height()));
     } else {
         label->setWordWrap(true);
@@ -42,14 +42,29 @@ QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect, cons
     return label;
 }
 
+int oneLineWidth(const QFont &font, const QString &text, int designWidth)
+{
+    // An italic text leans past its advance; the label holds its ink too.
+    const QFontMetrics metrics(font);
+    const int ink = text.isEmpty() ? 0 : metrics.boundingRect(text).right() + 1;
+    return std::max(designWidth, std::max(metrics.horizontalAdvance(text), ink) + 2);
+}
+
+void setOneLineText(QLabel *label, const QString &text, int designWidth)
+{
+    label->setText(text);
+    label->resize(oneLineWidth(label->font(), text, designWidth), label->height());
+}
+
 void stackLabels(const QList<QList<QWidget *>> &rows)
 {
     int bottom = 0;
     for (const QList<QWidget *> &row : rows) {
         int rowBottom = bottom;
+        int right = 0;
         for (QWidget *w : row) {
-            if (w->y() < bottom)
-                w->move(w->x(), bottom);
+            w->move(std::max(w->x(), right), std::max(w->y(), bottom));
+            right = w->geometry().right() + 1;
             rowBottom = std::max(rowBottom, w->geometry().bottom() + 1);
         }
         bottom = rowBottom;
