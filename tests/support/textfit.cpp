@@ -17,6 +17,7 @@
 #include <QStyleOptionComboBox>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace kelmon::test {
 
@@ -113,9 +114,9 @@ QString fitProblem(const QFont &font, const QRect &box, int align, const QString
     const TextPlacement t = placeText(font, box, align, text, wrap);
     if (!t.fitsWidth)
         return QStringLiteral("too wide, ") + sizes(t, box);
-    // The outermost row of pixels above and below a glyph is the faint edge
-    // of its smoothing; losing it loses nothing of the shape.
-    if (!box.adjusted(0, -1, 0, 1).contains(t.ink))
+    // The outermost row and column of pixels around a glyph is the faint
+    // edge of its smoothing; losing it loses nothing of the shape.
+    if (!box.adjusted(-1, -1, 1, 1).contains(t.ink))
         return QStringLiteral("cut, ") + sizes(t, box);
     return {};
 }
@@ -132,8 +133,9 @@ TextPlacement placeText(const QFont &font, const QRect &box, int alignment, cons
     const int spacing = fm.lineSpacing();
     const int block = (out.lines - 1) * spacing + lineHeight;
     int top = box.top();
+    // As Qt centres: half a pixel left over goes up.
     if (alignment & Qt::AlignVCenter)
-        top += (box.height() - block) / 2;
+        top += int(std::floor((box.height() - block) / 2.0));
     else if (alignment & Qt::AlignBottom)
         top += box.height() - block;
     QRect ink;
@@ -151,6 +153,11 @@ TextPlacement placeText(const QFont &font, const QRect &box, int alignment, cons
             left += box.width() - advance;
         const int baseline = top + i * spacing + fm.ascent();
         QRect glyphs = fm.tightBoundingRect(line).translated(left, baseline);
+        // Brackets and descenders that reach below the ideographs' box may
+        // lose their tips in a low row; the box of the characters must show.
+        const QRect em = fm.tightBoundingRect(QStringLiteral("国")).translated(left, baseline);
+        glyphs.setTop(std::max(glyphs.top(), em.top()));
+        glyphs.setBottom(std::min(glyphs.bottom(), em.bottom()));
         // The advance, not the ink, is what a neighbour may start at.
         glyphs.setLeft(std::min(glyphs.left(), left));
         glyphs.setRight(std::max(glyphs.right(), left + advance - 1));
@@ -224,17 +231,25 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
             while (!lines.isEmpty() && lines.last().isEmpty())
                 lines.removeLast();
             const int shownLines = int(lines.size());
-            if (shownLines * pitch > inner.height()) {
-                out << problem(where, cell,
-                               QStringLiteral("%1 lines of %2 px in %3 px (shown as \"%4\")")
-                                   .arg(shownLines).arg(pitch).arg(inner.height())
-                                   .arg(lines.join(QLatin1Char('|'))),
-                               text);
-                continue;
+            int y = inner.top();
+            if (qtAlign & Qt::AlignVCenter)
+                y += (inner.height() - shownLines * pitch) / 2;
+            else if (qtAlign & Qt::AlignBottom)
+                y += inner.height() - shownLines * pitch;
+            const int horizontal = (qtAlign & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+            TextPlacement all;
+            for (const QString &line : lines) {
+                const TextPlacement t = placeText(font, QRect(inner.left(), y, inner.width(), pitch), horizontal,
+                                                  line, false);
+                all.ink |= t.ink;
+                all.fitsWidth = all.fitsWidth && t.fitsWidth;
+                y += pitch;
             }
-            for (const QString &line : lines)
-                if (fm.horizontalAdvance(trimmedEnd(line)) > inner.width())
-                    out << problem(where, cell, QStringLiteral("line too wide: \"%1\"").arg(line), text);
+            if (!all.fitsWidth || !inner.adjusted(-1, -1, 1, 1).contains(all.ink))
+                out << problem(where, cell,
+                               QStringLiteral("%1 lines of %2 px (shown as \"%3\"), %4")
+                                   .arg(shownLines).arg(pitch).arg(lines.join(QLatin1Char('|')), sizes(all, inner)),
+                               text);
         }
     }
     return out;
@@ -326,7 +341,8 @@ QStringList coveredLabels(const QWidget *root, const QString &window)
             continue;
         const TextPlacement t =
             placeText(label->font(), label->contentsRect(), int(label->alignment()), label->text(), label->wordWrap());
-        const QRect ink = t.ink.translated(label->pos());
+        // The faint edge of the glyphs may touch a neighbour.
+        const QRect ink = t.ink.translated(label->pos()).adjusted(1, 1, -1, -1);
         if (!parent->rect().contains(ink))
             out << problem(window, nameOf(label), QStringLiteral("runs past the edge of %1").arg(nameOf(parent)),
                            label->text());

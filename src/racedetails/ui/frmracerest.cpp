@@ -26,7 +26,7 @@ namespace kelmon::racedetails {
 
 namespace {
 
-constexpr int kWidth = 6615;
+constexpr int kWidth = 6885;
 constexpr int kHeight = 5700;
 const QString kNoDate = QStringLiteral("00000000");
 const QString kFixedFont = DefaultFontName;
@@ -50,7 +50,7 @@ frmracerest::frmracerest(QWidget *parent) : ViewerWindow(parent)
     // Header and six boats fill the grid's height exactly; a frame would
     // push the last boat out of sight.
     mfgf_restb->setFrameShape(QFrame::NoFrame);
-    mfgf_restb->setGeometry(twipsRect(120, 1680, 6135, 1710));
+    mfgf_restb->setGeometry(twipsRect(120, 1680, 6405, 1710));
     connect(mfgf_restb, &GridView::cellPressed, this, &frmracerest::mfgf_restb_MouseDown);
     diagram = new StartDiagramView(this);
     set_mfgf_restb();
@@ -78,10 +78,10 @@ void frmracerest::buildHeader()
     imcdatescnt = new QComboBox(this);
     imcdatescnt->setObjectName(QStringLiteral("imcdatescnt"));
     imcdatescnt->setIconSize(pictures::size(imlracerest1, 1));
-    // The picture names the day; the item's own text is drawn white.
+    // The picture names the day; the item's own text is drawn white. The
+    // button's arrow keeps its dark colour so it stays visible.
     QPalette white = imcdatescnt->palette();
     white.setColor(QPalette::Text, Qt::white);
-    white.setColor(QPalette::ButtonText, Qt::white);
     imcdatescnt->setPalette(white);
     for (int i = 1; i <= 7; ++i)
         imcdatescnt->addItem(pictures::pixmap(imlracerest1, i), QString::number(i), dayKey(QString::number(i)));
@@ -107,7 +107,8 @@ void frmracerest::buildHeader()
     const int renbanLeft[3] = {240, 900, 1560};
     for (int k = 0; k < 3; ++k) {
         QLabel *&l = lblrenban_3ta[std::size_t(k)];
-        l = label(nullptr, twipsRect(renbanLeft[k], 540, 300, 675), Qt::AlignCenter);
+        // 330 twips hold a digit of the bold face drawn here, centred where 300 were.
+        l = label(nullptr, twipsRect(renbanLeft[k] - 15, 540, 330, 675), Qt::AlignCenter);
         l->setObjectName(QStringLiteral("lblrenban_3ta_%1").arg(k));
         l->setFont(makeFont(QStringLiteral("Comic Sans MS"), 24, true));
     }

@@ -113,9 +113,11 @@ void frmyosodisp::buildPanel()
     auto line = [&label](int left, int top, int width, Qt::Alignment align = Qt::AlignLeft) {
         return label(QRect(left, top - (kLineStep - 180) / 2, width, kLineStep), align | Qt::AlignVCenter);
     };
-    line(150, 2070, 900)->setText(QStringLiteral("待機行動"));
+    // The heading sits a little higher than designed so its taller glyphs
+    // clear the style number below it.
+    line(150, 2040, 900)->setText(QStringLiteral("待機行動"));
     line(5580, 3550, 1080)->setText(QStringLiteral("スリット付近"));
-    lblstyle = line(240, 2220, 450, Qt::AlignHCenter);
+    lblstyle = label(QRect(240, 2220, 450, 180), Qt::AlignHCenter | Qt::AlignVCenter);
     lblstyle->setObjectName(QStringLiteral("lblstyle"));
     for (int k = 0; k < kYosoLines; ++k) {
         QLabel *&racer = lblyosos_1[std::size_t(k)];
