@@ -155,7 +155,7 @@ TextPlacement placeText(const QFont &font, const QRect &box, int alignment, cons
         QRect glyphs = fm.tightBoundingRect(line).translated(left, baseline);
         // Brackets and descenders that reach below the ideographs' box may
         // lose their tips in a low row; the box of the characters must show.
-        const QRect em = fm.tightBoundingRect(QStringLiteral("国")).translated(left, baseline);
+        const QRect em = fm.tightBoundingRect(QStringLiteral("国優勝")).translated(left, baseline);
         glyphs.setTop(std::max(glyphs.top(), em.top()));
         glyphs.setBottom(std::min(glyphs.bottom(), em.bottom()));
         // The advance, not the ink, is what a neighbour may start at.
@@ -228,22 +228,22 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
             for (const QString &paragraph : plain.split(QLatin1Char('\n')))
                 lines << (paragraph.isEmpty() ? QStringList{QString()}
                                               : wrapCellLine(paragraph, fm, inner.width()));
-            while (!lines.isEmpty() && lines.last().isEmpty())
-                lines.removeLast();
             const int shownLines = int(lines.size());
+            // Lines close up to the font's pixel size to fit a low cell.
+            const int linePitch = std::min(pitch, std::max(font.pixelSize(), inner.height() / std::max(1, shownLines)));
             int y = inner.top();
             if (qtAlign & Qt::AlignVCenter)
-                y += (inner.height() - shownLines * pitch) / 2;
+                y += (inner.height() - shownLines * linePitch) / 2;
             else if (qtAlign & Qt::AlignBottom)
-                y += inner.height() - shownLines * pitch;
+                y += inner.height() - shownLines * linePitch;
             const int horizontal = (qtAlign & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
             TextPlacement all;
             for (const QString &line : lines) {
-                const TextPlacement t = placeText(font, QRect(inner.left(), y, inner.width(), pitch), horizontal,
+                const TextPlacement t = placeText(font, QRect(inner.left(), y, inner.width(), linePitch), horizontal,
                                                   line, false);
                 all.ink |= t.ink;
                 all.fitsWidth = all.fitsWidth && t.fitsWidth;
-                y += pitch;
+                y += linePitch;
             }
             if (!all.fitsWidth || !inner.adjusted(-1, -1, 1, 1).contains(all.ink))
                 out << problem(where, cell,
@@ -341,15 +341,18 @@ QStringList coveredLabels(const QWidget *root, const QString &window)
             continue;
         const TextPlacement t =
             placeText(label->font(), label->contentsRect(), int(label->alignment()), label->text(), label->wordWrap());
-        // The faint edge of the glyphs may touch a neighbour.
-        const QRect ink = t.ink.translated(label->pos()).adjusted(1, 1, -1, -1);
-        if (!parent->rect().contains(ink))
+        // The faint edge of the glyphs may touch a neighbour, unless the
+        // neighbour paints a background over it.
+        const QRect ink = t.ink.translated(label->pos());
+        const QRect core = ink.adjusted(1, 1, -1, -1);
+        if (!parent->rect().contains(core))
             out << problem(window, nameOf(label), QStringLiteral("runs past the edge of %1").arg(nameOf(parent)),
                            label->text());
         const QObjectList siblings = parent->children();
         for (qsizetype i = siblings.indexOf(const_cast<QLabel *>(label)) + 1; i < siblings.size(); ++i) {
             const auto *above = qobject_cast<const QWidget *>(siblings[i]);
-            if (!above || above->isHidden() || above->isWindow() || !above->geometry().intersects(ink))
+            if (!above || above->isHidden() || above->isWindow()
+                || !above->geometry().intersects(above->autoFillBackground() ? ink : core))
                 continue;
             const auto *copy = qobject_cast<const QLabel *>(above);
             if (copy && copy->text() == label->text())

@@ -96,7 +96,8 @@ void frmracerest::buildHeader()
     imcracesno->setGeometry(twipsRect(960, 120, 1455, 315));
     connect(imcracesno, &QComboBox::activated, this, [this] { imcracesno_Click(); });
 
-    lblracesname = label("lblracesname", twipsRect(2640, 180, 3600, 315));
+    // 360 twips, centred where 315 were, hold the bold face drawn here.
+    lblracesname = label("lblracesname", twipsRect(2640, 158, 3600, 360));
     lblracesname->setFont(makeFont(kProportionalFont, 15.75, true));
 
     auto *shape = new QFrame(this);
