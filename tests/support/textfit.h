@@ -39,8 +39,9 @@ QStringList textFitProblems(const QWidget *root, const QString &window);
 QStringList gridFitProblems(const GridView *view, const QString &where);
 
 // Labels whose text lies partly under a visible sibling stacked above them,
-// or past their parent's edge. A sibling label with the same text is the
-// label's shadow copy and does not count.
+// or past their parent's edge (closer than 4 pixels to a window's edge). A
+// sibling label with the same text is the label's shadow copy and does not
+// count.
 QStringList coveredLabels(const QWidget *root, const QString &window);
 
 // Every problem of a window: its texts and its covered labels.
