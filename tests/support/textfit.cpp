@@ -325,6 +325,15 @@ QStringList textFitProblems(const QWidget *root, const QString &window)
             }
         } else if (const auto *grid = qobject_cast<const GridView *>(w)) {
             out << gridFitProblems(grid, window + u'/' + name);
+            // A grid a few pixels larger than its view scrolls for nothing
+            // and hides its last row or column behind the scroll bar.
+            const QImage all = grid->renderAll();
+            const QSize view = grid->maximumViewportSize();
+            for (const int over : {all.width() - view.width(), all.height() - view.height()})
+                if (over > 0 && over <= 8)
+                    out << QStringLiteral("%1/%2: %3 pixels larger than its view (%4x%5 in %6x%7)")
+                               .arg(window, name).arg(over).arg(all.width()).arg(all.height())
+                               .arg(view.width()).arg(view.height());
         }
     }
     return out;

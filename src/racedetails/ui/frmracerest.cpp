@@ -26,7 +26,7 @@ namespace kelmon::racedetails {
 
 namespace {
 
-constexpr int kWidth = 6885;
+constexpr int kWidth = 6615;
 constexpr int kHeight = 5700;
 const QString kNoDate = QStringLiteral("00000000");
 const QString kFixedFont = DefaultFontName;
@@ -50,7 +50,7 @@ frmracerest::frmracerest(QWidget *parent) : ViewerWindow(parent)
     // Header and six boats fill the grid's height exactly; a frame would
     // push the last boat out of sight.
     mfgf_restb->setFrameShape(QFrame::NoFrame);
-    mfgf_restb->setGeometry(twipsRect(120, 1680, 6405, 1710));
+    mfgf_restb->setGeometry(twipsRect(120, 1680, 6135, 1710));
     connect(mfgf_restb, &GridView::cellPressed, this, &frmracerest::mfgf_restb_MouseDown);
     diagram = new StartDiagramView(this);
     set_mfgf_restb();
