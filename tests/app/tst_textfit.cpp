@@ -49,6 +49,9 @@ const QStringList kKnownOffenders = {
     QStringLiteral("frmtokhmlist/lblbordrcnt_1"),
     // Registration.
     QStringLiteral("frmdatabase/QLabel#3"),         // "件です" a pixel wider than its label
+    // Race card: the course block's short bars, bottom-aligned under the
+    // centred count in a 12-pixel row, cross its digits.
+    QStringLiteral("frmraceinfo/mfgf_wakus|a picture's edge"),
 };
 
 // Racer names of six, five and four characters, in turn.

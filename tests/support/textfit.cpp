@@ -2,6 +2,7 @@
 
 #include "platform/fonts.h"
 #include "platform/gridmodel.h"
+#include "platform/pictures.h"
 #include "platform/twips.h"
 #include "platform/ui/gridview.h"
 
@@ -121,6 +122,47 @@ QString fitProblem(const QFont &font, const QRect &box, int align, const QString
     return {};
 }
 
+Qt::Alignment qtAlignment(GridAlign align, bool number)
+{
+    if (align == GridAlign::General)
+        return Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft);
+    static const Qt::Alignment table[] = {
+        Qt::AlignLeft | Qt::AlignTop,    Qt::AlignLeft | Qt::AlignVCenter,    Qt::AlignLeft | Qt::AlignBottom,
+        Qt::AlignHCenter | Qt::AlignTop, Qt::AlignHCenter | Qt::AlignVCenter, Qt::AlignHCenter | Qt::AlignBottom,
+        Qt::AlignRight | Qt::AlignTop,   Qt::AlignRight | Qt::AlignVCenter,   Qt::AlignRight | Qt::AlignBottom,
+    };
+    return table[int(align)];
+}
+
+// A picture under a cell's text may fill the text's place (the text reads on
+// it) or keep clear of it, but its edge must not run through the glyphs.
+QString pictureEdgeProblem(const GridModel &m, int r, int c, const QRect &inner, const QFont &font, int align,
+                           const QString &text)
+{
+    const GridPicture picture = m.picture(r, c);
+    if (picture.isNull())
+        return {};
+    const QSize size = pictures::pixmap(picture).size();
+    if (size.isEmpty())
+        return {};
+    const Qt::Alignment at = qtAlignment(m.pictureAlignment(r, c), false);
+    QPoint corner = inner.topLeft();
+    if (at & Qt::AlignHCenter)
+        corner.rx() += (inner.width() - size.width()) / 2;
+    else if (at & Qt::AlignRight)
+        corner.rx() += inner.width() - size.width();
+    if (at & Qt::AlignVCenter)
+        corner.ry() += (inner.height() - size.height()) / 2;
+    else if (at & Qt::AlignBottom)
+        corner.ry() += inner.height() - size.height();
+    const QRect shownPicture = QRect(corner, size).intersected(inner);
+    const QRect ink = placeText(font, inner, align, text, false).ink.adjusted(1, 1, -1, -1);
+    if (!shownPicture.intersects(ink) || shownPicture.contains(ink))
+        return {};
+    return QStringLiteral("a picture's edge runs through the text (picture %1,%2 %3x%4)")
+        .arg(shownPicture.x()).arg(shownPicture.y()).arg(shownPicture.width()).arg(shownPicture.height());
+}
+
 } // namespace
 
 TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap)
@@ -199,16 +241,7 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
             font.setBold(m->fontBold(r, c));
             const QFontMetrics fm(font);
             const GridAlign align = m->cellAlignment(r, c).value_or(m->colAlignment(c));
-            const bool number = GridModel::numberValue(text).has_value();
-            int qtAlign = Qt::AlignVCenter;
-            if (align == GridAlign::General)
-                qtAlign |= number ? Qt::AlignRight : Qt::AlignLeft;
-            else
-                qtAlign = QList<int>{Qt::AlignLeft | Qt::AlignTop, Qt::AlignLeft | Qt::AlignVCenter,
-                                     Qt::AlignLeft | Qt::AlignBottom, Qt::AlignHCenter | Qt::AlignTop,
-                                     Qt::AlignHCenter | Qt::AlignVCenter, Qt::AlignHCenter | Qt::AlignBottom,
-                                     Qt::AlignRight | Qt::AlignTop, Qt::AlignRight | Qt::AlignVCenter,
-                                     Qt::AlignRight | Qt::AlignBottom}[int(align)];
+            const int qtAlign = qtAlignment(align, GridModel::numberValue(text).has_value());
             const QString cell = QStringLiteral("[%1,%2]").arg(r).arg(c);
             // As the grid draws it: one line, or lines of a pitch of the
             // font's pixel size broken at the cell's width.
@@ -219,6 +252,8 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
                 if (fm.horizontalAdvance(trimmedEnd(text)) > inner.width())
                     out << problem(where, cell, QStringLiteral("too wide for %1 px").arg(inner.width()), text);
                 else if (const QString p = fitProblem(font, inner, qtAlign, text, false); !p.isEmpty())
+                    out << problem(where, cell, p, text);
+                else if (const QString p = pictureEdgeProblem(*m, r, c, inner, font, qtAlign, text); !p.isEmpty())
                     out << problem(where, cell, p, text);
                 continue;
             }
@@ -387,8 +422,11 @@ QStringList withoutKnown(const QStringList &problems, const QStringList &known)
 {
     QStringList out;
     for (const QString &p : problems)
-        if (std::none_of(known.begin(), known.end(),
-                         [&](const QString &k) { return p.startsWith(k + u':') || p.startsWith(k + u'['); }))
+        if (std::none_of(known.begin(), known.end(), [&](const QString &k) {
+                const QString at = k.section(u'|', 0, 0);
+                const QString kind = k.section(u'|', 1);
+                return (p.startsWith(at + u':') || p.startsWith(at + u'[')) && p.contains(kind);
+            }))
             out << p;
     return out;
 }

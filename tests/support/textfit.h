@@ -48,7 +48,8 @@ QStringList coveredLabels(const QWidget *root, const QString &window);
 QStringList windowTextProblems(const QWidget *root, const QString &window);
 
 // The problems not named by a known offender: an entry "window/widget" drops
-// the problems that start with it.
+// the problems that start with it, "window/widget|words" only those of them
+// that hold the words.
 QStringList withoutKnown(const QStringList &problems, const QStringList &known);
 
 } // namespace kelmon::test
