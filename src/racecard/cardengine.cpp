@@ -112,11 +112,11 @@ void disp_racer_profile(GridModel &grid, const BoatRow &row, int k, int col)
         grid.setText(r, col, name);
     }
 
-    putText(grid, top + 3, col,
-            modkelmon::get_pref_name(row.code("adress")) + row.plain("age") + QStringLiteral("才")
-                + modkelmon::get_blood_name(row.code("blood")) + QStringLiteral("型")
-                + row.plain("Weight") + QStringLiteral("㎏"),
-            Align::Left);
+    putFittedText(grid, top + 3, col,
+                  modkelmon::get_pref_name(row.code("adress")) + row.plain("age") + QStringLiteral("才")
+                      + modkelmon::get_blood_name(row.code("blood")) + QStringLiteral("型")
+                      + row.plain("Weight") + QStringLiteral("㎏"),
+                  Align::Left);
 }
 
 int fillCard(GridModel &grid, const CardLayout &layout, const QVector<BoatRow> &boats)

@@ -115,8 +115,10 @@ void assenData(GridModel &grid, const BoatRow &row, int k, int col)
         edit_date_slash(grid, row, n, k, col);
 }
 
-constexpr int kMeetingsWidths[] = {810, 10, 810, 10, 810, 10};
-constexpr int kOneMeetingWidths[] = {810, 10};
+// A meeting label of five characters ("住之江一般") in the Gothic drawn here
+// takes 60 pixels; 930 twips give it 61.
+constexpr int kMeetingsWidths[] = {930, 10, 930, 10, 930, 10};
+constexpr int kOneMeetingWidths[] = {930, 10};
 
 } // namespace
 

@@ -175,7 +175,8 @@ void syurtNdData(GridModel &grid, const BoatRow &row, int k, int col)
 }
 
 constexpr int kRateWidths[] = {720, 10};
-constexpr int kNarrowWidths[] = {540, 10};
+// A rate with its sign ("18.1％") takes 36 pixels in the Gothic drawn here.
+constexpr int kNarrowWidths[] = {570, 10};
 constexpr int kCountWidths[] = {460, 380, 10};
 
 } // namespace

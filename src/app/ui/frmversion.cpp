@@ -98,7 +98,9 @@ frmversion::frmversion(QWidget *parent)
 
     auto *notice = new QLabel(QStringLiteral("デジタル紙面の閲覧ソフトウェア\n紙面の無断転載を禁じます"), this);
     notice->setFont(kelmon::makeFont(QStringLiteral("ＭＳ ゴシック"), 9));
-    notice->setGeometry(twipsRect(240, 1440, 3840, 540));
+    // Just below the picture, so its second line keeps clear of the bottom
+    // edge in the taller line height of the font drawn here.
+    notice->setGeometry(twipsRect(240, 1380, 3840, 540));
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     cmdend = new QPushButton(QStringLiteral("OK"), this);

@@ -387,7 +387,12 @@ static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, c
         else
             lines << wrapCellLine(paragraph, metrics, inner.width());
     }
-    const int total = int(lines.size()) * pitch;
+    // Lines that the natural pitch would push past the cell close up, down
+    // to the height of the font's characters, so the last one shows.
+    const int lineCount = std::max(1, int(lines.size()));
+    const int fitted = std::max(p.font().pixelSize() > 0 ? p.font().pixelSize() : 1, inner.height() / lineCount);
+    const int linePitch = std::min(pitch, fitted);
+    const int total = lineCount * linePitch;
     int y = inner.top();
     if (align & Qt::AlignVCenter)
         y += (inner.height() - total) / 2;
@@ -397,8 +402,8 @@ static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, c
     p.save();
     p.setClipRect(inner, Qt::IntersectClip);
     for (const QString &line : lines) {
-        p.drawText(QRect(inner.left(), y, inner.width(), pitch), int(horizontal), line);
-        y += pitch;
+        p.drawText(QRect(inner.left(), y, inner.width(), linePitch), int(horizontal), line);
+        y += linePitch;
     }
     p.restore();
 }

@@ -78,10 +78,10 @@ void frmracerest::buildHeader()
     imcdatescnt = new QComboBox(this);
     imcdatescnt->setObjectName(QStringLiteral("imcdatescnt"));
     imcdatescnt->setIconSize(pictures::size(imlracerest1, 1));
-    // The picture names the day; the item's own text is drawn white.
+    // The picture names the day; the item's own text is drawn white. The
+    // button's arrow keeps its dark colour so it stays visible.
     QPalette white = imcdatescnt->palette();
     white.setColor(QPalette::Text, Qt::white);
-    white.setColor(QPalette::ButtonText, Qt::white);
     imcdatescnt->setPalette(white);
     for (int i = 1; i <= 7; ++i)
         imcdatescnt->addItem(pictures::pixmap(imlracerest1, i), QString::number(i), dayKey(QString::number(i)));
@@ -96,7 +96,8 @@ void frmracerest::buildHeader()
     imcracesno->setGeometry(twipsRect(960, 120, 1455, 315));
     connect(imcracesno, &QComboBox::activated, this, [this] { imcracesno_Click(); });
 
-    lblracesname = label("lblracesname", twipsRect(2640, 180, 3600, 315));
+    // 360 twips, centred where 315 were, hold the bold face drawn here.
+    lblracesname = label("lblracesname", twipsRect(2640, 158, 3600, 360));
     lblracesname->setFont(makeFont(kProportionalFont, 15.75, true));
 
     auto *shape = new QFrame(this);
@@ -107,7 +108,8 @@ void frmracerest::buildHeader()
     const int renbanLeft[3] = {240, 900, 1560};
     for (int k = 0; k < 3; ++k) {
         QLabel *&l = lblrenban_3ta[std::size_t(k)];
-        l = label(nullptr, twipsRect(renbanLeft[k], 540, 300, 675), Qt::AlignCenter);
+        // 330 twips hold a digit of the bold face drawn here, centred where 300 were.
+        l = label(nullptr, twipsRect(renbanLeft[k] - 15, 540, 330, 675), Qt::AlignCenter);
         l->setObjectName(QStringLiteral("lblrenban_3ta_%1").arg(k));
         l->setFont(makeFont(QStringLiteral("Comic Sans MS"), 24, true));
     }

@@ -13,6 +13,7 @@
 #include "racedetails/ui/yosodiagram.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -21,7 +22,11 @@ namespace kelmon::racedetails {
 
 namespace {
 
-constexpr int kWidth = 6720;
+// The start line and what stands right of it are drawn this far right of
+// their places, so the comment column shows its words before the wakes
+// begin; the window is as much wider.
+constexpr int kStartLineShift = 360;
+constexpr int kWidth = 6720 + kStartLineShift;
 constexpr int kClosedHeight = 4665;
 constexpr int kOpenHeight = 6510;
 constexpr int kLineStep = 240;
@@ -96,7 +101,8 @@ void frmyosodisp::buildPanel()
     // The fourth word twice, the second a little lower right: a shadowed title.
     for (int i = 1; i >= 0; --i) {
         QLabel *&word = lblyososword_4[std::size_t(i)];
-        word = label(QRect(120 + 20 * i, 1485 + 15 * i, 2295, 285), Qt::AlignCenter);
+        // 330 twips, centred where 285 were, hold the bold face drawn here.
+        word = label(QRect(120 + 20 * i, 1463 + 15 * i, 2295, 330), Qt::AlignCenter);
         word->setObjectName(QStringLiteral("lblyososword_4_%1").arg(i));
         word->setFont(makeFont(DefaultFontName, 14.25, true));
         if (i == 1)
@@ -105,7 +111,7 @@ void frmyosodisp::buildPanel()
 
     formation = new YosoDiagram(kFormationArea, this);
     formation->setObjectName(QStringLiteral("imastyle"));
-    startLine = new YosoDiagram(kStartLineArea, this);
+    startLine = new YosoDiagram(kStartLineArea, this, kStartLineShift);
     startLine->setObjectName(QStringLiteral("imayosos_3"));
 
     // One-line labels take the full line pitch so the font's line height is
@@ -113,16 +119,19 @@ void frmyosodisp::buildPanel()
     auto line = [&label](int left, int top, int width, Qt::Alignment align = Qt::AlignLeft) {
         return label(QRect(left, top - (kLineStep - 180) / 2, width, kLineStep), align | Qt::AlignVCenter);
     };
-    line(150, 2070, 900)->setText(QStringLiteral("待機行動"));
-    line(5580, 3550, 1080)->setText(QStringLiteral("スリット付近"));
-    lblstyle = line(240, 2220, 450, Qt::AlignHCenter);
+    // The heading sits a little higher than designed so its taller glyphs
+    // clear the style number below it.
+    line(150, 2040, 900)->setText(QStringLiteral("待機行動"));
+    // Below the last frame mark with a little room, so the two do not touch.
+    line(5580 + kStartLineShift, 3595, 1080)->setText(QStringLiteral("スリット付近"));
+    lblstyle = label(QRect(240, 2220, 450, 180), Qt::AlignHCenter | Qt::AlignVCenter);
     lblstyle->setObjectName(QStringLiteral("lblstyle"));
     for (int k = 0; k < kYosoLines; ++k) {
         QLabel *&racer = lblyosos_1[std::size_t(k)];
         racer = line(2160, 2220 + kLineStep * k, 990);
         racer->setObjectName(QStringLiteral("lblyosos_1_%1").arg(k));
         QLabel *&comment = lblsunpyo[std::size_t(k)];
-        comment = line(3240, 2220 + kLineStep * k, 720);
+        comment = line(3240, 2220 + kLineStep * k, 720 + kStartLineShift / 2);
         comment->setObjectName(QStringLiteral("lblsunpyo_%1").arg(k));
     }
 
@@ -173,7 +182,14 @@ void frmyosodisp::showPanel()
     lblstyle->setText(panel_.styleLabel);
     for (std::size_t k = 0; k < std::size_t(kYosoLines); ++k) {
         lblyosos_1[k]->setText(panel_.lines[k]);
-        lblsunpyo[k]->setText(panel_.comments[k]);
+        // The wakes begin where the column ends: a comment shows the
+        // characters that fit whole, never part of one.
+        QLabel *comment = lblsunpyo[k];
+        const QFontMetrics metrics(comment->font());
+        QString text = panel_.comments[k];
+        while (!text.isEmpty() && metrics.horizontalAdvance(text) > comment->width())
+            text.chop(1);
+        comment->setText(text);
     }
     formation->setPlacements(QVector<YosoPlacement>(panel_.styleBoats.begin(), panel_.styleBoats.end()));
     // Wakes first, so the boats are drawn over them.
@@ -220,9 +236,12 @@ void frmyosodisp::setWindowHeight(int twips)
     const int height = twipsToPixels(twips);
     setPreferredSize({twipsToPixels(kWidth), height});
     // Inside the frame the child window grows by what the client area gains.
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) {
         sub->resize(sub->width(), sub->height() - this->height() + height);
-    else
+        // A window cascaded low moves up so its grown part stays in sight.
+        if (QWidget *area = sub->parentWidget(); area && sub->geometry().bottom() > area->height() - 1)
+            sub->move(sub->x(), std::max(0, area->height() - sub->height()));
+    } else
         resize(width(), height);
 }
 

@@ -59,13 +59,16 @@ frmzensodisp::frmzensodisp(QWidget *parent) : ViewerWindow(parent)
         cell = new QLabel(this);
         cell->setObjectName(QStringLiteral("lblcyakucode_%1").arg(k));
         cell->setAlignment(Qt::AlignCenter);
-        cell->setGeometry(twipsRect(k % 2 == 0 ? 960 : 1800, 480 + 240 * (k / 2), 600, 180));
+        // 660 twips, centred where 600 were, hold "失格 外" in the Gothic drawn here.
+        cell->setGeometry(twipsRect((k % 2 == 0 ? 960 : 1800) - 30, 480 + 240 * (k / 2), 660, 180));
     }
     for (int i = 0; i < 5; ++i) {
         QLabel *&l = legend[std::size_t(i)];
         l = new QLabel(QString::fromUtf16(kLegend[i]), this);
         l->setAlignment(Qt::AlignCenter);
-        l->setGeometry(twipsRect(2970, 1200 + 180 * i, 1605, 180));
+        // Bands of 225 twips keep the glyphs of the font drawn here off the
+        // neighbouring bands.
+        l->setGeometry(twipsRect(2970, 1200 + 225 * i, 1605, 225));
         const auto color = modkelmon::seiseki_class_color(i + 1);
         paintBack(l, color ? std::optional<QRgb>(QRgb(*color)) : std::nullopt);
     }

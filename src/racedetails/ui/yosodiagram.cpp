@@ -7,9 +7,9 @@
 
 namespace kelmon::racedetails {
 
-YosoDiagram::YosoDiagram(const QRect &area, QWidget *parent) : QWidget(parent), areaTwips_(area)
+YosoDiagram::YosoDiagram(const QRect &area, QWidget *parent, int shift) : QWidget(parent), areaTwips_(area)
 {
-    setGeometry(twipsRect(area.left(), area.top(), area.width(), area.height()));
+    setGeometry(twipsRect(area.left() + shift, area.top(), area.width(), area.height()));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

@@ -14,8 +14,9 @@ namespace kelmon::racedetails {
 class YosoDiagram : public QWidget {
     Q_OBJECT
 public:
-    // The diagram covers `area` (twips of the window) and paints only there.
-    YosoDiagram(const QRect &area, QWidget *parent);
+    // The diagram covers `area` (twips of the window) and paints only there;
+    // a shift (twips) draws the area and its pictures that far to the right.
+    YosoDiagram(const QRect &area, QWidget *parent, int shift = 0);
 
     // The pictures in painting order (later ones on top); null pictures are
     // kept in the list but paint nothing.

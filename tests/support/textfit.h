@@ -1,0 +1,55 @@
+#pragma once
+// Whether the texts of a window can be read whole: every label, button, check
+// box, combo box and grid cell is measured with the font it draws with, and
+// the text's advance and ink must fit the rectangle the widget (or cell) gives
+// it; a label's text must not run past its parent's edge nor lie under a
+// widget stacked above it. Each problem is one line naming the window, the
+// widget (or grid cell) and the text.
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace kelmon {
+class GridView;
+}
+
+namespace kelmon::test {
+
+// The rectangle a text's ink takes when laid out in box with a Qt alignment
+// (lines split at '\n', or wrapped at the box's width), and whether every
+// line's advance fits the box's width.
+struct TextPlacement {
+    QRect ink;
+    bool fitsWidth = true;
+    int lines = 0;
+};
+TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap);
+
+// Problems of the labels, buttons, check boxes and combo boxes below root
+// (root included), and of the cells of the grid views among them. Only
+// widgets shown count (a hidden panel's texts are not read).
+QStringList textFitProblems(const QWidget *root, const QString &window);
+
+// Problems of the cells of one grid: every cell of a column and row with a
+// size is measured, scrolled into view or not.
+QStringList gridFitProblems(const GridView *view, const QString &where);
+
+// Labels whose text lies partly under a visible sibling stacked above them,
+// or past their parent's edge (closer than 4 pixels to a window's edge). A
+// sibling label with the same text is the label's shadow copy and does not
+// count.
+QStringList coveredLabels(const QWidget *root, const QString &window);
+
+// Every problem of a window: its texts and its covered labels.
+QStringList windowTextProblems(const QWidget *root, const QString &window);
+
+// The problems not named by a known offender: an entry "window/widget" drops
+// the problems that start with it, "window/widget|words" only those of them
+// that hold the words.
+QStringList withoutKnown(const QStringList &problems, const QStringList &known);
+
+} // namespace kelmon::test
