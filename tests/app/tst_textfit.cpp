@@ -41,14 +41,6 @@ constexpr int kDays = 6;
 // Problems the windows of other parts of the program still have; each entry
 // names a window and a widget (or a grid), and is to go as it is mended.
 const QStringList kKnownOffenders = {
-    // Lists and data room.
-    QStringLiteral("frmracerlist/mfgf_racer|too wide"), // the ST column's "0.19" shows ".19"
-    QStringLiteral("frmtokhmlist/QLabel#3"),        // border-rate labels under the legend grid
-    QStringLiteral("frmtokhmlist/QLabel#7"),
-    QStringLiteral("frmtokhmlist/lblbordrcnt_0"),
-    QStringLiteral("frmtokhmlist/lblbordrcnt_1"),
-    // Registration.
-    QStringLiteral("frmdatabase/QLabel#3"),         // "件です" a pixel wider than its label
     // Race card: the course block's short bars, bottom-aligned under the
     // centred count in a 12-pixel row, cross its digits.
     QStringLiteral("frmraceinfo/mfgf_wakus|a picture's edge"),
