@@ -99,12 +99,13 @@ void kmrdldctl::fail()
 
 void kmrdldctl::headers()
 {
-    const QVariant length = reply_ ? reply_->header(QNetworkRequest::ContentLengthHeader) : QVariant();
-    if (!length.isValid())
+    if (!reply_)
         return;
-    announced_ = length.toLongLong();
-    // A body announced beyond the limit is not waited for.
-    if (announced_ > maxBytes_)
+    const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid())
+        announced_ = length.toLongLong();
+    // An error page is not read, nor a body announced beyond the limit.
+    if (reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() >= 400 || announced_ > maxBytes_)
         fail();
 }
 
