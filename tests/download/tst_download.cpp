@@ -308,8 +308,10 @@ private Q_SLOTS:
         }
         s.env.server.setFault(step, fault);
         // A request that drips is given up by its deadline, a short one here.
-        s.flow.KmrDldCtl1.setDeadline(1000);
-        s.flow.KmrDldCtl2.setDeadline(1000);
+        if (what == "drip") {
+            s.flow.KmrDldCtl1.setDeadline(1000);
+            s.flow.KmrDldCtl2.setDeadline(1000);
+        }
         if (step == Step::Check)
             s.flow.cmdconect_Click();
         else
