@@ -141,7 +141,9 @@ bool isPlainArchiveName(const QString &name)
 {
     if (name.size() <= 4 || !name.endsWith(u".lzh", Qt::CaseInsensitive) || name.startsWith(u'.'))
         return false;
-    if (name.contains(u'/') || name.contains(u'\\') || name.contains(u".."))
+    // ":" would make the name a resource path of the toolkit, or on other
+    // systems a drive or a stream; no archive name holds one.
+    if (name.contains(u'/') || name.contains(u'\\') || name.contains(u"..") || name.contains(u':'))
         return false;
     return std::none_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }

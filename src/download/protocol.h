@@ -79,7 +79,7 @@ inline constexpr int kArchiveDeadlineMs = 10 * 60 * 1000;
 
 // A file name from the server that may be written into the receive folder: a
 // plain name ending in ".lzh" (letter case ignored) with no folder part, no
-// "..", no leading dot and no control characters.
+// "..", no ":", no leading dot and no control characters.
 bool isPlainArchiveName(const QString &name);
 
 // Whether the bytes begin like an LHA archive (a first header with a

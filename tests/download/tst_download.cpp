@@ -267,6 +267,7 @@ private Q_SLOTS:
         row("reserve: sub/x.lzh", R, "=%KEY%,sub/x.lzh", kError, "TFTFF", "sub");
         row("reserve: ..\\x.lzh", R, "=%KEY%,..\\x.lzh", kError, "TFTFF", "sub");
         row("reserve: .x.lzh", R, "=%KEY%,.x.lzh", kError, "TFTFF", "sub");
+        row("reserve: :x.lzh", R, "=%KEY%,:x.lzh", kError, "TFTFF", "sub");
         row("reserve: x.exe", R, "=%KEY%,x.exe", kError, "TFTFF", "sub");
         row("reserve: no name", R, "=%KEY%", kError, "TFTFF", "sub");
         row("fetch: 404", F, "404", kCancelled, "TTTFT");
