@@ -1,10 +1,13 @@
 // The download: the flow against a loopback paper server (log-in and list,
 // papers fetched and acknowledged, every refusal and fault of the server or
-// the network ending in its status text and button states, with nothing
-// written or acknowledged that should not be, and the next download still
-// working), the list titles read from archive names, the dialogs from the main
-// window as a new user meets them, and the log-in and connection options
-// dialogs alone: what they accept, keep in the settings and hand back.
+// the network, endless and dripping answers and cancels included, ending in
+// its status text and button states, with nothing written or acknowledged
+// that should not be, and the next download still working), the control's own
+// events and limits, a slow archive's progress, archives followed by their
+// structure, the list titles read from archive names, the list's focus, the
+// dialogs from the main window as a new user meets them, and the log-in and
+// connection options dialogs alone: what they accept, keep in the settings
+// and hand back.
 
 #include "app/ui/frmmainmenu.h"
 #include "download/dialup.h"
