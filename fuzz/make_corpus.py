@@ -5,7 +5,8 @@ archive fixtures of tests/data.
     fuzz/make_corpus.py GENPAPER OUT
 
 GENPAPER is the sample-paper tool (build/kelmon_genpaper); OUT receives one
-folder per target (fuzz_extract, fuzz_paperfile, fuzz_names), emptied first.
+folder per target (fuzz_extract, fuzz_paperfile, fuzz_names, fuzz_answers),
+emptied first.
 Paper files are cut to whole lines of at most 4 KB so that runs stay quick.
 """
 import hashlib
@@ -70,6 +71,15 @@ def main():
         put(out / "fuzz_names", f"0{i % 10}{month}{day}x{venue}{i % 6}{i % 8}.lzh".encode())
     for name in ("1234.gif", "KELMFA.TXT", "kelmfo.txt", "../kelmfa.txt", "a/b.gif"):
         put(out / "fuzz_names", name.encode())
+    # The server's answers (code page 932): lists, reservations, acknowledgements,
+    # the special words, and small archives as the fetch brings them.
+    names = ["023b0a11.lzh", "12cv_X25.lzh", "02FA0i34.lzh", "990b0l43.lzh", "0219xb52.lzh", "023w0a11.lzh"]
+    for answer in (",".join(names[:2] + ["5"]), ",".join(names + ["∞"]), "0", names[0] + ",0", " Non ", "FALSE",
+                   "error\r\n", "", "K0001," + names[0], "K0002,../x.lzh", "K0003,X.LZH\r\n", "True,4", "true,∞",
+                   "True", "False", "a.lzh,b.lzh,x"):
+        put(out / "fuzz_answers", answer.encode("cp932"))
+    for archive in sorted(FIXTURES.glob("paper_lh*.lzh")) + [FIXTURES / "truncated.lzh", FIXTURES / "cut10.lzh"]:
+        put(out / "fuzz_answers", archive.read_bytes())
 
 
 if __name__ == "__main__":

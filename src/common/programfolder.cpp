@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kelmon {
 
@@ -100,6 +102,32 @@ QStringList filesWithSuffix(const QString &folder, const QString &suffix)
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
+{
+    // Opened without waiting (a named pipe without a writer would block an
+    // ordinary open), then checked on the open file itself, so that what is
+    // checked is what is read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<QByteArray> out;
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= maxBytes) {
+        QByteArray data(qsizetype(st.st_size) + 1, Qt::Uninitialized);
+        qsizetype got = 0;
+        ssize_t n = 0;
+        // One byte more than the size tells a file that grew meanwhile.
+        while (got < data.size() && (n = ::read(fd, data.data() + got, size_t(data.size() - got))) > 0)
+            got += n;
+        if (n >= 0 && got <= st.st_size) {
+            data.truncate(got);
+            out = data;
+        }
+    }
+    ::close(fd);
+    return out;
 }
 
 bool ensureProgramFolder(QString *error)

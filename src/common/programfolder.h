@@ -2,8 +2,11 @@
 // The program folder: kelmon.mdb, receive/, photo/, backup/ and the help.
 // $KELMON_HOME when set, otherwise the per-user data location.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace kelmon {
 
@@ -23,6 +26,11 @@ QString pathInFolder(const QString &folder, const QString &name);
 // folder, each byte of 0x80 or above written as %XX, so that the file can be
 // counted, opened and removed like any other.
 QStringList filesWithSuffix(const QString &folder, const QString &suffix);
+
+// The content of a regular file of at most maxBytes (a link is followed and
+// its target checked the same way), read without ever waiting: a named pipe,
+// a device, a socket, a folder or a larger file gives nothing.
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 
 // Creates the program folder and receive/, photo/, backup/ when missing.
 // On failure returns false and puts a message for the user into *error.

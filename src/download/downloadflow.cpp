@@ -6,6 +6,7 @@
 #include "download/papertitle.h"
 #include "download/protocol.h"
 #include "download/setupregistry.h"
+#include "platform/archive.h"
 #include "platform/messages.h"
 
 #include <QDir>
@@ -34,6 +35,12 @@ RunState run;
 
 DownloadFlow::DownloadFlow(QObject *parent) : QObject(parent)
 {
+    // The archive goes to its file as it arrives, never held whole, and no
+    // larger than registration takes one.
+    KmrDldCtl2.setMaxBytes(maxArchiveBytes);
+    KmrDldCtl2.setDeadline(protocol::kArchiveDeadlineMs);
+    KmrDldCtl2.setStreaming(true);
+    connect(&KmrDldCtl2, &kmrdldctl::DownLoadData, this, &DownloadFlow::ctl2Data);
     connect(&KmrDldCtl1, &kmrdldctl::DownLoadComplete, this, &DownloadFlow::ctl1Complete);
     connect(&KmrDldCtl1, &kmrdldctl::DownLoadCancel, this, &DownloadFlow::ctl1Cancel);
     connect(&KmrDldCtl1, &kmrdldctl::DownLoadProgress, this, &DownloadFlow::progress);
@@ -41,6 +48,8 @@ DownloadFlow::DownloadFlow(QObject *parent) : QObject(parent)
     connect(&KmrDldCtl2, &kmrdldctl::DownLoadCancel, this, &DownloadFlow::ctl2Cancel);
     connect(&KmrDldCtl2, &kmrdldctl::DownLoadProgress, this, &DownloadFlow::progress);
 }
+
+DownloadFlow::~DownloadFlow() = default;
 
 void DownloadFlow::resetRunState() { run = RunState(); }
 
@@ -128,7 +137,7 @@ void DownloadFlow::cmdconect_Click()
     count_ = QStringLiteral("?");
     rows_.clear();
     selectedRow_ = -1;
-    set_buttons(false, false, false, false, false);
+    set_buttons(false, false, false, true, false);
     hourglass_ = true;
     request(0, protocol::checkQuery(run.user, run.password));
     emit changed();
@@ -156,7 +165,7 @@ void DownloadFlow::cmddwld_Click()
         }
     }
     setStatus(QStringLiteral("ダウンロードの準備中です..."));
-    set_buttons(false, false, false, false, false);
+    set_buttons(false, false, false, true, false);
     request(1, protocol::dwldfileQuery(run.user, file));
     emit changed();
 }
@@ -171,6 +180,9 @@ void DownloadFlow::ctl1Complete(const QByteArray &body)
     }
     commonEnd();
     emit changed();
+    // Only once the list is enabled can it take the focus.
+    if (std::exchange(focusList_, false))
+        emit focusList();
 }
 
 void DownloadFlow::checkAnswer(const QString &answer)
@@ -190,7 +202,7 @@ void DownloadFlow::checkAnswer(const QString &answer)
         set_buttons(true, false, true, false, true);
     else
         set_buttons(true, true, true, false, true);
-    emit focusList();
+    focusList_ = true;
     setStatus(QString());
 }
 
@@ -198,34 +210,35 @@ void DownloadFlow::dwldfileAnswer(const QString &answer)
 {
     if (const auto s = protocol::special(answer); s != protocol::Special::None)
         return idleWith(protocol::specialStatus(s));
-    const QStringList elements = answer.split(u',');
-    // Only a plain archive name is ever written into the receive folder.
-    if (elements.size() < 2 || !protocol::isPlainArchiveName(elements.at(1)))
+    const protocol::DwldfileAnswer reserved = protocol::readDwldfileAnswer(answer);
+    if (!reserved.valid)
         return idleWith(kError);
-    const QString &name = elements.at(1);
-    setStatus(name + QStringLiteral("のダウンロードを開始します..."));
-    savepath_ = pathInFolder(receiveFolder(), name);
+    setStatus(reserved.name + QStringLiteral("のダウンロードを開始します..."));
+    savepath_ = pathInFolder(receiveFolder(), reserved.name);
+    archive_.reset();
+    structure_ = protocol::LhaStructure();
+    refused_ = false;
     set_buttons(false, false, false, true, false);
     fileflag_ = true;
-    KmrDldCtl2.DownLoad(
-        protocol::requestUrl(baseurl_, protocol::fileQuery(elements.at(0), name)).toString(QUrl::FullyEncoded));
+    KmrDldCtl2.DownLoad(protocol::requestUrl(baseurl_, protocol::fileQuery(reserved.key, reserved.name))
+                            .toString(QUrl::FullyEncoded));
 }
 
 void DownloadFlow::delfileAnswer(const QString &answer)
 {
     if (const auto s = protocol::special(answer); s == protocol::Special::Error || s == protocol::Special::Empty)
         return idleWith(protocol::specialStatus(s));
-    const QStringList elements = answer.split(u',');
+    const protocol::DelfileAnswer ack = protocol::readDelfileAnswer(answer);
     emit beep();
-    if (elements.at(0).compare(u"True", Qt::CaseInsensitive) == 0) {
-        if (elements.size() < 2)
+    if (ack.acknowledged) {
+        if (!ack.valid)
             return idleWith(kError);
-        count_ = elements.at(1);
+        count_ = ack.count;
         const QString file = run.savedRow >= 0 && run.savedRow < run.filelist.size() ? run.filelist.at(run.savedRow)
                                                                                       : QString();
         setStatus(file + QStringLiteral("のダウンロードが完了しました..."));
         set_buttons(true, true, true, false, true);
-        emit focusList();
+        focusList_ = true;
     } else {
         setStatus(QStringLiteral("受信データに誤りの可能性があります..."));
         set_buttons(true, false, true, false, false);
@@ -247,17 +260,34 @@ void DownloadFlow::ctl1Cancel()
     emit changed();
 }
 
-void DownloadFlow::ctl2Complete(const QByteArray &body)
+void DownloadFlow::ctl2Data(const QByteArray &piece)
+{
+    structure_.feed(piece);
+    // A body without a length that stopped being an archive is not waited for.
+    bool ok = KmrDldCtl2.lengthAnnounced() || !structure_.broken();
+    if (ok && !archive_) {
+        // Written beside its place under a temporary name, moved there only when whole.
+        archive_ = std::make_unique<QSaveFile>(savepath_);
+        ok = archive_->open(QIODevice::WriteOnly);
+    }
+    if (ok)
+        ok = archive_->write(piece) == piece.size();
+    if (!ok) {
+        refused_ = true;
+        KmrDldCtl2.Cancel();
+    }
+}
+
+void DownloadFlow::ctl2Complete(const QByteArray &)
 {
     fileflag_ = false;
     progressValue_ = 0;
-    // Only an archive is kept, and only whole: written beside its place under
-    // a temporary name and moved there when complete.
-    bool written = protocol::looksLikeLhaArchive(body);
-    if (written) {
-        QSaveFile file(savepath_);
-        written = file.open(QIODevice::WriteOnly) && file.write(body) == body.size() && file.commit();
-    }
+    // Only an archive is kept: with an announced length (which the control
+    // has checked) one that starts like an archive, without one only an
+    // archive whole by its own structure.
+    const bool whole = KmrDldCtl2.lengthAnnounced() ? structure_.entries() > 0 : structure_.complete();
+    const bool written = archive_ && whole && archive_->commit();
+    archive_.reset();
     if (!written) {
         emit beep();
         setStatus(protocol::specialStatus(protocol::Special::Empty));
@@ -272,11 +302,13 @@ void DownloadFlow::ctl2Complete(const QByteArray &body)
 
 void DownloadFlow::ctl2Cancel()
 {
+    // Nothing of a stopped fetch is kept.
+    archive_.reset();
     fileflag_ = false;
     progressValue_ = 0;
     set_buttons(true, true, true, false, true);
     emit beep();
-    setStatus(kCancelled);
+    setStatus(std::exchange(refused_, false) ? protocol::specialStatus(protocol::Special::Empty) : kCancelled);
     emit changed();
 }
 

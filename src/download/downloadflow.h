@@ -9,10 +9,14 @@
 // chosen row live for the whole run, from one opening of the dialog to the next.
 
 #include "download/kmrdldctl.h"
+#include "download/protocol.h"
 
 #include <QObject>
 #include <QStringList>
 #include <functional>
+#include <memory>
+
+class QSaveFile;
 
 namespace kelmon {
 
@@ -30,6 +34,7 @@ class DownloadFlow : public QObject {
     Q_OBJECT
 public:
     explicit DownloadFlow(QObject *parent = nullptr);
+    ~DownloadFlow() override;
 
     // What the window supplies: the connection options dialog and the log-in
     // dialog, each shown modally; the log-in dialog's CloseWindow comes back
@@ -87,6 +92,7 @@ private:
     void dwldfileAnswer(const QString &answer);
     void delfileAnswer(const QString &answer);
     void ctl1Cancel();
+    void ctl2Data(const QByteArray &piece);
     void ctl2Complete(const QByteArray &body);
     void ctl2Cancel();
     void progress(qint64 read, qint64 max);
@@ -104,6 +110,10 @@ private:
     int dldmode_ = 0;
     bool fileflag_ = false;
     QString savepath_;
+    std::unique_ptr<QSaveFile> archive_;   // the archive as it arrives
+    protocol::LhaStructure structure_;
+    bool refused_ = false;      // the archive fetch was stopped as no archive or unwritable
+    bool focusList_ = false;    // the list takes the focus after the next change
 };
 
 } // namespace kelmon

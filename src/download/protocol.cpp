@@ -113,11 +113,37 @@ CheckAnswer readCheckAnswer(const QString &answer)
     return out;
 }
 
+DwldfileAnswer readDwldfileAnswer(const QString &answer)
+{
+    DwldfileAnswer out;
+    const QStringList elements = answer.split(u',');
+    // Only a plain archive name is ever written into the receive folder.
+    if (elements.size() < 2 || !isPlainArchiveName(elements.at(1)))
+        return out;
+    out.valid = true;
+    out.key = elements.at(0);
+    out.name = elements.at(1);
+    return out;
+}
+
+DelfileAnswer readDelfileAnswer(const QString &answer)
+{
+    DelfileAnswer out;
+    const QStringList elements = answer.split(u',');
+    out.acknowledged = elements.at(0).compare(u"True", Qt::CaseInsensitive) == 0;
+    out.valid = out.acknowledged && elements.size() >= 2;
+    if (out.valid)
+        out.count = elements.at(1);
+    return out;
+}
+
 bool isPlainArchiveName(const QString &name)
 {
     if (name.size() <= 4 || !name.endsWith(u".lzh", Qt::CaseInsensitive) || name.startsWith(u'.'))
         return false;
-    if (name.contains(u'/') || name.contains(u'\\') || name.contains(u".."))
+    // ":" would make the name a resource path of the toolkit, or on other
+    // systems a drive or a stream; no archive name holds one.
+    if (name.contains(u'/') || name.contains(u'\\') || name.contains(u"..") || name.contains(u':'))
         return false;
     return std::none_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }
@@ -130,6 +156,84 @@ bool looksLikeLhaArchive(const QByteArray &data)
         return false;
     const char *m = data.constData() + 2;
     return m[0] == '-' && m[1] == 'l' && (m[2] == 'h' || m[2] == 'z') && m[4] == '-';
+}
+
+namespace {
+
+// The fixed part of a header: through the level byte (offset 20) and the
+// header CRC; level 3 adds its 32-bit header size at offset 24.
+constexpr qsizetype kFixedHead = 22;
+constexpr qsizetype kFixedHead3 = 28;
+
+quint32 le(const QByteArray &b, qsizetype at, int bytes)
+{
+    quint32 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | uchar(b.at(at + i));
+    return v;
+}
+
+} // namespace
+
+void LhaStructure::feed(QByteArrayView bytes)
+{
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        switch (state_) {
+        case State::Broken: return;
+        case State::End: state_ = State::Broken; return;   // bytes after the end mark
+        case State::Data: {
+            const qint64 n = std::min<qint64>(skip_, bytes.size() - at);
+            skip_ -= n;
+            at += n;
+            if (skip_ == 0)
+                state_ = State::Header;
+            break;
+        }
+        case State::Header: {
+            if (head_.isEmpty() && bytes.at(at) == 0) {
+                state_ = State::End;
+                ++at;
+                break;
+            }
+            const qsizetype want = head_.size() >= kFixedHead && head_.at(20) == 3 ? kFixedHead3 : kFixedHead;
+            const qsizetype n = std::min(want - head_.size(), bytes.size() - at);
+            head_.append(bytes.data() + at, n);
+            at += n;
+            if (head_.size() == want)
+                headerRead();
+            break;
+        }
+        }
+    }
+}
+
+void LhaStructure::headerRead()
+{
+    if (!looksLikeLhaArchive(head_)) {
+        state_ = State::Broken;
+        return;
+    }
+    const int level = head_.at(20);
+    if (level == 3 && head_.size() < kFixedHead3)
+        return;   // the rest of the fixed part comes next
+    const qint64 packed = le(head_, 7, 4);
+    qint64 headerSize = 0;
+    switch (level) {
+    case 0:
+    case 1: headerSize = uchar(head_.at(0)) + 2; break;   // level 1: extended headers count as packed data
+    case 2: headerSize = le(head_, 0, 2); break;
+    case 3: headerSize = le(head_, 0, 2) == 4 ? le(head_, 24, 4) : 0; break;
+    default: break;
+    }
+    if (headerSize < head_.size()) {
+        state_ = State::Broken;
+        return;
+    }
+    ++entries_;
+    skip_ = headerSize - head_.size() + packed;
+    head_.clear();
+    state_ = skip_ > 0 ? State::Data : State::Header;
 }
 
 } // namespace kelmon::protocol

@@ -4,6 +4,7 @@
 // their text answers read, and which archive names and bodies are accepted.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -53,13 +54,60 @@ struct CheckAnswer {
 };
 CheckAnswer readCheckAnswer(const QString &answer);
 
+// The reservation answer: the transfer key, then the archive name to fetch.
+// Valid only when the name is a plain archive name (below).
+struct DwldfileAnswer {
+    bool valid = false;
+    QString key;
+    QString name;
+};
+DwldfileAnswer readDwldfileAnswer(const QString &answer);
+
+// The acknowledgement answer: "True" (letter case ignored) and the new count,
+// or anything else for an archive the server doubts.
+struct DelfileAnswer {
+    bool acknowledged = false;   // the first element is "True"
+    bool valid = false;          // acknowledged, with a count
+    QString count;
+};
+DelfileAnswer readDelfileAnswer(const QString &answer);
+
+// How long the archive fetch may take in all: a slow but working line brings
+// a paper day's archive (a few hundred kilobytes) in well under a minute, and
+// even the largest archive registration accepts at 28 KB/s.
+inline constexpr int kArchiveDeadlineMs = 10 * 60 * 1000;
+
 // A file name from the server that may be written into the receive folder: a
 // plain name ending in ".lzh" (letter case ignored) with no folder part, no
-// "..", no leading dot and no control characters.
+// "..", no ":", no leading dot and no control characters.
 bool isPlainArchiveName(const QString &name);
 
 // Whether the bytes begin like an LHA archive (a first header with a
 // "-lh?-" or "-lz?-" method mark). Error pages and empty bodies do not.
 bool looksLikeLhaArchive(const QByteArray &data);
+
+// Follows an LHA archive's structure as its bytes arrive, holding no more than
+// the fixed part of one header: each header's method mark and sizes, the
+// entry's packed data skipped by its size, up to the end mark (a zero byte
+// where the next header would start). A body whose length nobody announced is
+// whole only when it ends right there.
+class LhaStructure {
+public:
+    void feed(QByteArrayView bytes);
+    // At least one entry, the end mark, and nothing after it.
+    bool complete() const { return state_ == State::End && entries_ > 0; }
+    // Something that cannot continue an archive has been seen.
+    bool broken() const { return state_ == State::Broken; }
+    // Headers read so far (the first one read means the bytes start like an archive).
+    int entries() const { return entries_; }
+
+private:
+    enum class State { Header, Data, End, Broken };
+    void headerRead();
+    State state_ = State::Header;
+    QByteArray head_;   // the fixed part of the header being read
+    qint64 skip_ = 0;   // the rest of the current header and its packed data
+    int entries_ = 0;
+};
 
 } // namespace kelmon::protocol

@@ -4,9 +4,11 @@
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
 #include "common/textforms.h"
+#include "platform/archive.h"
 #include "platform/gridpopup.h"
 #include "racedetails/resultrow.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QImageReader>
 
@@ -129,7 +131,13 @@ QString racerPhotoPath(const QString &tourokuno)
 
 QImage loadRacerPhoto(const QString &path)
 {
-    QImageReader reader(path, "gif");
+    // Only a regular file no larger than registration takes a photo is read:
+    // a named pipe would hold the window, a device or a huge file its memory.
+    std::optional<QByteArray> bytes = readRegularFile(path, maxPhotoBytes);
+    if (!bytes)
+        return QImage();
+    QBuffer file(&*bytes);
+    QImageReader reader(&file, "gif");
     // The file must be a GIF by its content, whatever else Qt could read.
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);

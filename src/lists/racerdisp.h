@@ -35,8 +35,8 @@ std::optional<PopupItems> racerDetailPopup(const GridModel &grid, bool resultWin
 // The photo file of a racer: photo/NNNN.gif in the program folder (names
 // matched without regard to case).
 QString racerPhotoPath(const QString &tourokuno);
-// The photo, read only as a GIF; a null image when the file is missing or is
-// not a readable GIF.
+// The photo, read only as a GIF; a null image when the file is missing, is
+// no regular file, is larger than a photo may be, or is not a readable GIF.
 QImage loadRacerPhoto(const QString &path);
 
 } // namespace kelmon::lists

@@ -1,14 +1,18 @@
 // The download: the flow against a loopback paper server (log-in and list,
 // papers fetched and acknowledged, every refusal and fault of the server or
-// the network ending in its status text and button states, with nothing
-// written or acknowledged that should not be, and the next download still
-// working), the list titles read from archive names, the dialogs from the main
-// window as a new user meets them, and the log-in and connection options
-// dialogs alone: what they accept, keep in the settings and hand back.
+// the network, endless and dripping answers and cancels included, ending in
+// its status text and button states, with nothing written or acknowledged
+// that should not be, and the next download still working), the control's own
+// events and limits, a slow archive's progress, archives followed by their
+// structure, the list titles read from archive names, the list's focus, the
+// dialogs from the main window as a new user meets them, and the log-in and
+// connection options dialogs alone: what they accept, keep in the settings
+// and hand back.
 
 #include "app/ui/frmmainmenu.h"
 #include "download/dialup.h"
 #include "download/papertitle.h"
+#include "download/protocol.h"
 #include "download/ui/frmdialoption.h"
 #include "download/ui/frmdld.h"
 #include "download/ui/frmpass.h"
@@ -141,18 +145,39 @@ struct Session {
     QString user = "tarnu", password = "tarnu";
 };
 
+// The bytes a server sends without end: one LHA header whose entry claims
+// 2 GB, then zeros, without a length. As an archive it never ends; as a text
+// answer it never ends either.
+constexpr qint64 kEndless = 64 * 1024 * 1024;   // what the server gives up after
+QByteArray endlessHead()
+{
+    QByteArray h(24, '\0');
+    h[0] = 22;   // header size after the first two bytes
+    h.replace(2, 5, "-lh5-");
+    h.replace(7, 4, QByteArray::fromHex("ffffff7f"));
+    return h;
+}
+
 // What the server does differently: "=text" answers text, a number is the HTTP
 // status, "cut" leaves bytes out of the announced length, "silent" and "cancel"
-// never answer, "no length" announces none.
+// never answer, "no length" announces none ("no length cut": and stops early,
+// "no length crlf": and adds CR LF), "endless" sends a body without end,
+// "drip" the same one byte at a time.
 PaperServer::Fault serverFault(const QString &what)
 {
     PaperServer::Fault f;
     if (what.startsWith('='))
         f.answer = what.mid(1).toLatin1();
     f.status = what.toInt() ? what.toInt() : 200;
-    f.cutShort = what == "cut" ? 4 : 0;
+    f.cutShort = what == "cut" || what == "no length cut" ? 4 : 0;
     f.silent = what == "silent" || what == "cancel";
-    f.noLength = what == "no length";
+    f.noLength = what.startsWith("no length") || what == "endless" || what == "drip";
+    f.trailingCrLf = what == "no length crlf";
+    if (what == "endless" || what == "drip") {
+        f.answer = endlessHead();
+        f.padBytes = what == "drip" ? 100000 : kEndless;   // dripping: over half an hour
+        f.pieceMs = what == "drip" ? 20 : 0;
+    }
     return f;
 }
 
@@ -251,15 +276,24 @@ private Q_SLOTS:
         row("log-in: count empty", C, "=a.lzh,", kError, "TFTFF");
         row("log-in: 500", C, "500", kCancelled, "TFTFT");
         row("log-in: never answers", C, "silent", kCancelled, "TFTFT");
+        row("log-in: endless body", C, "endless", kCancelled, "TFTFT");
+        row("log-in: drips", C, "drip", kCancelled, "TFTFT");
+        row("log-in: cancelled", C, "cancel", kCancelled, "TFTFT");
+        row("reserve: cancelled", R, "cancel", kCancelled, "TTTFT");
         row("reserve: eRROR", R, "=eRROR", kSite, "TFTFF");
         row("reserve: sub/x.lzh", R, "=%KEY%,sub/x.lzh", kError, "TFTFF", "sub");
         row("reserve: ..\\x.lzh", R, "=%KEY%,..\\x.lzh", kError, "TFTFF", "sub");
         row("reserve: .x.lzh", R, "=%KEY%,.x.lzh", kError, "TFTFF", "sub");
+        row("reserve: :x.lzh", R, "=%KEY%,:x.lzh", kError, "TFTFF", "sub");
         row("reserve: x.exe", R, "=%KEY%,x.exe", kError, "TFTFF", "sub");
         row("reserve: no name", R, "=%KEY%", kError, "TFTFF", "sub");
         row("fetch: 404", F, "404", kCancelled, "TTTFT");
         row("fetch: cut short", F, "cut", kCancelled, "TTTFT");
         row("fetch: no length", F, "no length", kDone, "TTTFT", "%0", 1);
+        row("fetch: no length, cut short", F, "no length cut", kRetry, "TTTFT");
+        row("fetch: no length, bytes after the end", F, "no length crlf", kRetry, "TTTFT");
+        row("fetch: endless body", F, "endless", kCancelled, "TTTFT");
+        row("fetch: drips", F, "drip", kCancelled, "TTTFT");
         row("fetch: html page", F, "=<html><h1>Not here</h1></html>", kRetry, "TTTFT");
         row("fetch: cancelled", F, "cancel", kCancelled, "TTTFT");
         row("write: no receive folder", F, "no receive", kRetry, "TTTFT");
@@ -268,6 +302,7 @@ private Q_SLOTS:
         row("acknowledge: Error", A, "=Error", kSite, "TFTFF", "%0", 1);
         row("acknowledge: True alone", A, "=True", kError, "TFTFF", "%0", 1);
         row("acknowledge: true,7 CR LF", A, "=true,7\r\n", kDone, "TTTFT", "%0", 1);
+        row("acknowledge: cancelled", A, "cancel", kCancelled, "TTTFT", "%0", 1);
     }
 
     void faults()
@@ -290,14 +325,20 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(s.env.receive() + "/" + s.archive(0)));
         }
         s.env.server.setFault(step, fault);
+        // A request that drips is given up by its deadline, a short one here.
+        if (what == "drip") {
+            s.flow.KmrDldCtl1.setDeadline(1000);
+            s.flow.KmrDldCtl2.setDeadline(1000);
+        }
         if (step == Step::Check)
             s.flow.cmdconect_Click();
         else
             s.flow.List1_Click(0), s.flow.cmddwld_Click();
         if (what == "cancel") {
-            QVERIFY(waitFor([&] { return s.env.server.requestCount(Step::Fetch) == 1; }));   // the archive is asked for
-            QCOMPARE(letters(s.flow.buttons()) + s.flow.status(), "FFFTF" + s.archive(0) + "のダウンロードを開始します...");
-            // Closing is refused while the archive comes, and allowed once it stopped.
+            QVERIFY(waitFor([&] { return s.env.server.requestCount(step) == 1; }));   // the request is on its way
+            const QString status = step == Step::Fetch ? s.archive(0) + "のダウンロードを開始します..." : "";
+            QCOMPARE(letters(s.flow.buttons()) + s.flow.status().left(status.size()), "FFFTF" + status);
+            // Closing is refused while a request runs, and allowed once it stopped.
             QVERIFY(!s.flow.queryUnload());
             QCOMPARE(s.box.texts(), QStringList{"デジタル紙面をダウンロード中のため終了出来ません"});
             s.flow.Command1_Click();
@@ -305,6 +346,9 @@ private Q_SLOTS:
         }
         QVERIFY(s.idle());
         QCOMPARE(letters(s.flow.buttons()) + s.flow.status(), buttons + s.names(status));
+        // A body without end is left long before its end (the limit plus what the network buffers).
+        if (what == "endless")
+            QVERIFY2(s.env.server.lastBodySent() < kEndless / 2, qPrintable(QString::number(s.env.server.lastBodySent())));
         QCOMPARE(s.flow.progressValue(), 0);
         QCOMPARE(s.env.received(), left.isEmpty() ? QStringList() : s.names(left).split(','));
         if (left == "sub")
@@ -326,6 +370,147 @@ private Q_SLOTS:
         QCOMPARE(s.flow.status(), s.names(kDone));
         QCOMPARE(s.env.received(), QStringList{s.archive(0)});
         QCOMPARE(s.env.server.requestCount(Step::Delfile), acknowledged + 1);
+    }
+
+    // The control alone: a transfer ends in one event; a failure reports the
+    // figures it ended at once, then the cancel; a user's cancel is the cancel
+    // alone; a body beyond the control's limit fails, by its announced length
+    // before any of it is read.
+    void controlEvents()
+    {
+        DownloadEnv env(0);
+        const QString url = env.server.baseUrl() + "wckelmoni2.ASP?WCI=check&KMUSR=tarnu&KMPSS=tarnu";
+        kmrdldctl ctl;
+        ctl.setSilence(300);
+        QStringList events;
+        connect(&ctl, &kmrdldctl::DownLoadProgress, this, [&](qint64 r, qint64 m) { events << QString("%1/%2").arg(r).arg(m); });
+        connect(&ctl, &kmrdldctl::DownLoadCancel, this, [&] { events << "cancel"; });
+        connect(&ctl, &kmrdldctl::DownLoadComplete, this, [&](const QByteArray &b) { events << "complete " + b; });
+        const auto run = [&](const QString &what, qint64 maxBytes = kmrdldctl::kDefaultMaxBytes, bool noLength = false) {
+            events.clear();
+            PaperServer::Fault fault = serverFault(what);
+            fault.noLength = fault.noLength || noLength;
+            env.server.setFault(Step::Check, fault);
+            ctl.setMaxBytes(maxBytes);
+            const int before = env.server.requestCount(Step::Check);
+            // A second start while one runs is refused.
+            if (!ctl.DownLoad(url) || ctl.DownLoad(url))
+                return QStringList{"refused"};
+            if (what == "cancel" && waitFor([&] { return env.server.requestCount(Step::Check) > before; }))
+                ctl.Cancel();
+            if (!waitFor([&] { return !ctl.busy(); }))
+                return QStringList{"still busy"};
+            waitFor([] { return false; }, 50);   // nothing more comes
+            return events;
+        };
+        QCOMPARE(run("=a.lzh,5"), QStringList({"7/7", "complete a.lzh,5"}));
+        QCOMPARE(env.server.requestCount(Step::Check), 1);   // the refused start sent nothing
+        QCOMPARE(run("="), QStringList({"complete "}));
+        QCOMPARE(run("silent"), QStringList({"0/0", "cancel"}));
+        QCOMPARE(run("cancel"), QStringList({"cancel"}));
+        const QStringList notFound = run("404");
+        QCOMPARE(notFound.size(), 2);
+        QVERIFY2(notFound[0].startsWith("0/") && notFound[0] != "0/0" && notFound[1] == "cancel", qPrintable(notFound.join(' ')));
+        QCOMPARE(run("=a.lzh,5", 6), QStringList({"0/7", "cancel"}));
+        QCOMPARE(run("=a.lzh,5", 6, true), QStringList({"7/0", "cancel"}));
+        QCOMPARE(run("=a.lzh,5", 7, true), QStringList({"7/0", "complete a.lzh,5"}));
+    }
+
+    // An archive that comes slowly, in pieces further apart in all than the
+    // silence timeout: the status shows what came of how much was announced
+    // (0 without a length), and it is kept when whole.
+    void slowArchive_data()
+    {
+        QTest::addColumn<bool>("announced");
+        QTest::newRow("with a length") << true;
+        QTest::newRow("without a length") << false;
+    }
+
+    void slowArchive()
+    {
+        QFETCH(bool, announced);
+        Session s;
+        QVERIFY(s.connect());
+        const QByteArray archive = s.env.papers.at(0).archive;
+        PaperServer::Fault f;
+        f.noLength = !announced;
+        f.pieceBytes = int(archive.size() / 16 + 1);
+        f.pieceMs = 100;
+        s.env.server.setFault(Step::Fetch, f);
+        s.flow.KmrDldCtl2.setSilence(1000);   // the whole takes 16 pieces 100 ms apart
+        QStringList shown;
+        connect(&s.flow, &DownloadFlow::changed, this, [&] {
+            if (s.flow.KmrDldCtl2.busy() && s.flow.status().endsWith("B ダウンロード済み..."))
+                shown << s.flow.status();
+        });
+        QVERIFY(s.download(0));
+        QCOMPARE(s.flow.status(), s.names(kDone));
+        QCOMPARE(readFile(s.env.receive() + "/" + s.archive(0)), archive);
+        QVERIFY(shown.size() >= 2);
+        const QString max = announced ? QString::number(archive.size()) : "0";
+        for (const QString &text : shown) {
+            const QStringList parts = text.section('B', 0, 1).split("B/");
+            QCOMPARE(parts.value(1), max);
+            QVERIFY(parts.value(0).toLongLong() > 0 && parts.value(0).toLongLong() <= archive.size());
+        }
+        QCOMPARE(shown.first(), QString("%1B/%2B ダウンロード済み...").arg(f.pieceBytes).arg(max));
+    }
+
+    // After the list comes and after each download the list has the focus, so
+    // that Down and Enter reach the next paper.
+    void listTakesTheFocus()
+    {
+        DownloadEnv env(2);
+        ScriptedMessages box;
+        setup::setValue("DSET", "True");
+        setup::setValue("DCK", "1");
+        frmdld d;
+        d.flow.showLogin = [&] { d.flow.PForm_CloseWindow("tarnu", "tarnu", false); };
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.cmdconect->setFocus();
+        d.cmdconect->click();
+        QVERIFY(waitFor([&] { return !d.flow.transferring() && d.List1->count() == 2; }));
+        QCOMPARE(QApplication::focusWidget(), d.List1);
+        QCOMPARE(d.List1->currentRow(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(waitFor([&] { return !d.flow.transferring() && d.flow.status().endsWith("完了しました..."); }));
+        QCOMPARE(env.received(), QStringList{env.papers.at(1).archiveName});
+        QCOMPARE(QApplication::focusWidget(), d.List1);
+    }
+
+    // An archive's structure followed piece by piece: archives made by the lha
+    // command and by the sample generator at every header level are whole only
+    // with their last byte (the end mark), and broken by any byte after it.
+    void archiveStructure_data()
+    {
+        QTest::addColumn<QByteArray>("archive");
+        for (const char *name : {"paper_lh5.lzh", "paper_lh6.lzh", "paper_lh7.lzh"})
+            QTest::newRow(name) << readFile(test::dataPath(name));
+        for (int level = 0; level <= 2; ++level)
+            QTest::addRow("generated, level %d", level)
+                << makeSamplePaper({.venue = 3, .date = QDate(2002, 3, 5), .day = 1, .seed = 2, .lhaLevel = level}).archive;
+    }
+
+    void archiveStructure()
+    {
+        QFETCH(QByteArray, archive);
+        QVERIFY(archive.size() > 100);
+        const auto fed = [](const QByteArray &bytes, qsizetype piece) {
+            protocol::LhaStructure structure;
+            for (qsizetype at = 0; at < bytes.size(); at += piece)
+                structure.feed(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+            return QString(structure.complete() ? "whole" : structure.broken() ? "broken" : "unfinished");
+        };
+        for (qsizetype piece : {qsizetype(1), qsizetype(7), archive.size()}) {
+            QCOMPARE(fed(archive, piece), QString("whole"));
+            QCOMPARE(fed(archive.chopped(1), piece), QString("unfinished"));
+            QCOMPARE(fed(archive + '\0', piece), QString("broken"));
+        }
+        QCOMPARE(fed(archive.left(archive.size() / 2), 5), QString("unfinished"));
+        QCOMPARE(fed("<html>" + archive, archive.size()), QString("broken"));
+        QCOMPARE(fed(QByteArray(1, '\0'), 1), QString("unfinished"));   // an end mark alone holds nothing
     }
 
     void connectionOptions_data()

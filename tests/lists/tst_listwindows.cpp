@@ -22,6 +22,13 @@
 #include <QTabBar>
 #include <cmath>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 using namespace kelmon;
 using namespace kelmon::lists;
 
@@ -280,6 +287,46 @@ private slots:
         QCOMPARE(detail->grid().rows(), 1);
         QCOMPARE(detail->grid().text(0, 9), QString("減点"));
         QVERIFY(detail->imaPhoto->pixmap().isNull());
+    }
+
+    // A photo is read only from a regular file of at most 1 MiB, a link
+    // followed and its target checked alike: a named pipe neither holds the
+    // window nor shows, nor does a larger file.
+    void racerPhotoOnlyFromARegularFile()
+    {
+        const QDir photos(photoFolder());
+        QVERIFY(QDir().mkpath(photos.path()));
+        const QByteArray gif = racerPhotoGif(12);
+        const auto put = [&](const char *name, const QByteArray &content) {
+            QFile f(photos.filePath(name));
+            return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+        };
+        const QByteArray pipe = QFile::encodeName(photos.filePath("0077.gif"));
+        QVERIFY(put("0012.gif", gif));
+        QVERIFY(put("0080.gif", gif + QByteArray((1 << 20) + 1 - gif.size(), '\0')));
+        QVERIFY(put("0081.gif", gif + QByteArray((1 << 20) - gif.size(), '\0')));
+        QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
+        QVERIFY(QFile::link(photos.filePath("0077.gif"), photos.filePath("0078.gif")));
+        QVERIFY(QFile::link(photos.filePath("0012.gif"), photos.filePath("0079.gif")));
+        // Should a window wait on the pipe, a writer lets it go and says so
+        // (opening the writing end succeeds only while a reader waits).
+        std::atomic<bool> done{false}, released{false};
+        std::thread writer([&] {
+            for (int i = 0; i < 300 && !done; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                if (const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                    released = true;
+                    ::close(fd);
+                }
+            }
+        });
+        QStringList shown;
+        for (const char *number : {"12", "77", "78", "79", "80", "81"})
+            shown << QString(number) + (racerDetail(number)->imaPhoto->pixmap().isNull() ? "" : " shown");
+        done = true;
+        writer.join();
+        QVERIFY(!released);
+        QCOMPARE(shown, QStringList({"12 shown", "77", "78", "79 shown", "80", "81 shown"}));
     }
 };
 

@@ -158,9 +158,48 @@ void PaperServer::send(QTcpSocket *socket, Reply reply, const Fault &fault)
     if (!fault.noLength)
         head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
     head += "Cache-Control: no-cache\r\nConnection: close\r\n\r\n";
-    const qsizetype sent = std::max<qsizetype>(0, reply.body.size() - fault.cutShort);
-    socket->write(head + reply.body.left(sent));
-    socket->disconnectFromHost();
+    const QByteArray body = reply.body.left(std::max<qsizetype>(0, reply.body.size() - fault.cutShort));
+    lastBodySent_ = 0;
+    if (fault.pieceMs <= 0 && fault.padBytes == 0) {
+        socket->write(head + body);
+        lastBodySent_ = body.size();
+        socket->disconnectFromHost();
+        return;
+    }
+    // The body and its padding go out piece by piece, until all is sent or
+    // the client leaves (the socket, and with it the timer, is then deleted).
+    socket->write(head);
+    const qint64 total = body.size() + fault.padBytes;
+    auto at = std::make_shared<qint64>(0);
+    auto write = [this, socket, body, total, at](qint64 most) {
+        const qint64 n = std::min(most, total - *at);
+        QByteArray piece = body.mid(*at, n);
+        piece.append(n - piece.size(), '\0');
+        socket->write(piece);
+        *at += n;
+        lastBodySent_ = *at;
+        if (*at == total)
+            socket->disconnectFromHost();
+        return *at < total;
+    };
+    if (fault.pieceMs > 0) {
+        auto *timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [write, timer, bytes = fault.pieceBytes] {
+            if (!write(bytes))
+                timer->stop();
+        });
+        timer->start(fault.pieceMs);
+        return;
+    }
+    // As fast as the client reads: topped up whenever little is left to write.
+    constexpr qint64 chunk = 64 * 1024;
+    auto topUp = [socket, write] {
+        while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * chunk)
+            if (!write(chunk))
+                break;
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, topUp);
+    topUp();
 }
 
 PaperServer::Reply PaperServer::answer(const QString &target, Step *step, QString *key)

@@ -35,6 +35,9 @@ public:
         int cutShort = 0;                   // bytes left out of the announced length
         bool noLength = false;              // no Content-Length; the end of the body closes the connection
         bool trailingCrLf = false;          // CR LF after the body
+        int pieceMs = 0;                    // the body sent in pieces, one every pieceMs
+        int pieceBytes = 1;                 // the size of those pieces
+        qint64 padBytes = 0;                // zero bytes sent after the body, as fast as the client takes them
     };
 
     explicit PaperServer(QObject *parent = nullptr);
@@ -62,6 +65,8 @@ public:
     void clearRequests() { requests_.clear(); }
     // Requests of one kind among them (by the WCI value: check, dwldfile, delfile; others are fetches).
     int requestCount(Step step) const;
+    // Bytes of the last answer's body (padding included) handed to the network so far.
+    qint64 lastBodySent() const { return lastBodySent_; }
 
 private:
     struct Account {
@@ -96,6 +101,7 @@ private:
     QStringList requests_;
     QHash<QTcpSocket *, QByteArray> pending_;
     int nextKey_ = 1;
+    qint64 lastBodySent_ = 0;
 };
 
 // Text in code page 932, as the server's answers are.
