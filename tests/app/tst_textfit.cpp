@@ -38,14 +38,6 @@ namespace {
 constexpr int kVenue = 12;   // 住之江: meeting labels of five characters
 constexpr int kDays = 6;
 
-// Problems the windows of other parts of the program still have; each entry
-// names a window and a widget (or a grid), and is to go as it is mended.
-const QStringList kKnownOffenders = {
-    // Race card: the course block's short bars, bottom-aligned under the
-    // centred count in a 12-pixel row, cross its digits.
-    QStringLiteral("frmraceinfo/mfgf_wakus|a picture's edge"),
-};
-
 // Racer names of six, five and four characters, in turn.
 void makeHostile()
 {
@@ -100,11 +92,11 @@ class TestTextFit : public test::WindowTest {
         return lastWindow<ViewerWindow>();
     }
 
-    // The problems of a window, the known ones left out; the window's frame
-    // must lie inside the workspace.
+    // The problems of a window; the window's frame must lie inside the
+    // workspace.
     void check(QWidget *w, const QString &name)
     {
-        QStringList problems = test::withoutKnown(test::windowTextProblems(w, name), kKnownOffenders);
+        QStringList problems = test::windowTextProblems(w, name);
         if (auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget())) {
             const QRect area = frame->mdiArea()->viewport()->rect();
             if (!area.contains(sub->geometry()))

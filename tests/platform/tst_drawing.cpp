@@ -147,6 +147,37 @@ private slots:
         QVERIFY(qGray(img.pixel(centreOf(1, 0))) < 240);
     }
 
+    // A count over a short bar keeps a line of the cell's white between its
+    // glyphs and the bar's edge; over a bar that fills the cell it reads on
+    // the bar as it is.
+    void countOverItsBar()
+    {
+        const QRgb bar = 0x78A7F5;
+        auto touches = [&](int height) {
+            GridModel m;
+            shape(m, 1, 1, 0, 0);
+            m.setColWidth(0, 330);
+            m.setRowHeight(0, 190);
+            m.setColAlignment(0, GridAlign::CenterCenter);
+            fillGrid(m, {"11"});
+            m.setPicture(0, 0, GridPicture{imlraceinfo1, pictures::courseBar(0, height)});
+            m.setPictureAlignment(0, 0, GridAlign::CenterBottom);
+            GridView view;
+            view.setModel(&m);
+            const QImage img = view.renderAll();
+            int count = 0;
+            for (int y = 1; y + 1 < img.height(); ++y)
+                for (int x = 1; x + 1 < img.width(); ++x)
+                    if (qGray(img.pixel(x, y)) < 96)
+                        for (const QPoint n : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
+                            count += (img.pixel(n) & 0xFFFFFF) == bar;
+            return count;
+        };
+        QCOMPARE(touches(1), 0);
+        QCOMPARE(touches(2), 0);
+        QVERIFY(touches(13) > 0);
+    }
+
     void staleOrMissingModel()
     {
         // Shown before a model is set, and painted and pressed after the model

@@ -134,35 +134,6 @@ Qt::Alignment qtAlignment(GridAlign align, bool number)
     return table[int(align)];
 }
 
-// A picture under a cell's text may fill the text's place (the text reads on
-// it) or keep clear of it, but its edge must not run through the glyphs.
-QString pictureEdgeProblem(const GridModel &m, int r, int c, const QRect &inner, const QFont &font, int align,
-                           const QString &text)
-{
-    const GridPicture picture = m.picture(r, c);
-    if (picture.isNull())
-        return {};
-    const QSize size = pictures::pixmap(picture).size();
-    if (size.isEmpty())
-        return {};
-    const Qt::Alignment at = qtAlignment(m.pictureAlignment(r, c), false);
-    QPoint corner = inner.topLeft();
-    if (at & Qt::AlignHCenter)
-        corner.rx() += (inner.width() - size.width()) / 2;
-    else if (at & Qt::AlignRight)
-        corner.rx() += inner.width() - size.width();
-    if (at & Qt::AlignVCenter)
-        corner.ry() += (inner.height() - size.height()) / 2;
-    else if (at & Qt::AlignBottom)
-        corner.ry() += inner.height() - size.height();
-    const QRect shownPicture = QRect(corner, size).intersected(inner);
-    const QRect ink = placeText(font, inner, align, text, false).ink.adjusted(1, 1, -1, -1);
-    if (!shownPicture.intersects(ink) || shownPicture.contains(ink))
-        return {};
-    return QStringLiteral("a picture's edge runs through the text (picture %1,%2 %3x%4)")
-        .arg(shownPicture.x()).arg(shownPicture.y()).arg(shownPicture.width()).arg(shownPicture.height());
-}
-
 } // namespace
 
 TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap)
@@ -252,8 +223,6 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
                 if (fm.horizontalAdvance(trimmedEnd(text)) > inner.width())
                     out << problem(where, cell, QStringLiteral("too wide for %1 px").arg(inner.width()), text);
                 else if (const QString p = fitProblem(font, inner, qtAlign, text, false); !p.isEmpty())
-                    out << problem(where, cell, p, text);
-                else if (const QString p = pictureEdgeProblem(*m, r, c, inner, font, qtAlign, text); !p.isEmpty())
                     out << problem(where, cell, p, text);
                 continue;
             }
@@ -416,19 +385,6 @@ QStringList coveredLabels(const QWidget *root, const QString &window)
 QStringList windowTextProblems(const QWidget *root, const QString &window)
 {
     return textFitProblems(root, window) + coveredLabels(root, window);
-}
-
-QStringList withoutKnown(const QStringList &problems, const QStringList &known)
-{
-    QStringList out;
-    for (const QString &p : problems)
-        if (std::none_of(known.begin(), known.end(), [&](const QString &k) {
-                const QString at = k.section(u'|', 0, 0);
-                const QString kind = k.section(u'|', 1);
-                return (p.startsWith(at + u':') || p.startsWith(at + u'[')) && p.contains(kind);
-            }))
-            out << p;
-    return out;
 }
 
 } // namespace kelmon::test

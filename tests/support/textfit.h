@@ -47,9 +47,4 @@ QStringList coveredLabels(const QWidget *root, const QString &window);
 // Every problem of a window: its texts and its covered labels.
 QStringList windowTextProblems(const QWidget *root, const QString &window);
 
-// The problems not named by a known offender: an entry "window/widget" drops
-// the problems that start with it, "window/widget|words" only those of them
-// that hold the words.
-QStringList withoutKnown(const QStringList &problems, const QStringList &known);
-
 } // namespace kelmon::test

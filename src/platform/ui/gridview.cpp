@@ -420,14 +420,17 @@ void GridView::paintRange(QPainter &p, const QRect &range, const QRect &rect) co
     // The grid line takes the last pixel column and row of the cell.
     const QRect inner(rect.left(), rect.top(), rect.width() - 1, rect.height() - 1);
 
+    QRect shownPicture;
     const GridPicture picture = model_->picture(row, col);
     if (!picture.isNull()) {
         const QPixmap pm = pictures::pixmap(picture);
         if (!pm.isNull()) {
+            const QRect at(placed(inner, pm.size(), toQt(model_->pictureAlignment(row, col), false)), pm.size());
             p.save();
             p.setClipRect(inner, Qt::IntersectClip);
-            p.drawPixmap(placed(inner, pm.size(), toQt(model_->pictureAlignment(row, col), false)), pm);
+            p.drawPixmap(at, pm);
             p.restore();
+            shownPicture = at.intersected(inner);
         }
     }
 
@@ -436,9 +439,19 @@ void GridView::paintRange(QPainter &p, const QRect &range, const QRect &rect) co
         const GridAlign align = model_->cellAlignment(row, col).value_or(model_->colAlignment(col));
         const bool number = align == GridAlign::General && GridModel::numberValue(text).has_value();
         const std::optional<QRgb> fore = model_->foreColor(row, col);
-        p.setPen(fore ? QColor(*fore) : QColor(Qt::black));
         p.setFont(fontFor(model_->fontName(row, col), model_->fontSize(row, col), model_->fontBold(row, col)));
-        drawCellText(p, inner, toQt(align, number), text);
+        const Qt::Alignment at = toQt(align, number);
+        // A picture that covers only part of the text (a short bar under its
+        // count) would run its edge through the glyphs: the text gets an
+        // outline of the cell's colour, so it reads whole on either side.
+        const QRect textBox = p.fontMetrics().boundingRect(inner, int(at), text).intersected(inner);
+        if (shownPicture.intersects(textBox) && !shownPicture.contains(textBox)) {
+            p.setPen(back ? QColor(*back) : (fixed ? fixedBack_ : bodyBack_));
+            for (const QPoint step : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+                drawCellText(p, inner.translated(step), at, text);
+        }
+        p.setPen(fore ? QColor(*fore) : QColor(Qt::black));
+        drawCellText(p, inner, at, text);
     }
 
     p.setPen(fixed ? fixedLine_ : bodyLine_);
