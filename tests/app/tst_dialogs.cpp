@@ -147,6 +147,11 @@ private slots:
             QCOMPARE(dialog.cmdinfo->text(), QString("履歴を表示(&O)"));
             QCOMPARE(dialog.height(), (2370 - 405) / 15);
         }
+        // Enter presses the focused history button, not the default OK.
+        dialog.cmdinfo->setFocus();
+        QTest::keyClick(dialog.cmdinfo, Qt::Key_Return);
+        QCOMPARE(dialog.cmdinfo->text(), QString("履歴を閉じる(&X)"));
+        QCOMPARE(finished.count(), 0);
         // Only the arrow keys reach the history: nothing can be typed into it,
         // and Escape or Enter there do not end the dialog.
         const QString text = dialog.txtInfo->toPlainText();

@@ -110,7 +110,6 @@ frmversion::frmversion(QWidget *parent)
 
     cmdinfo = new QPushButton(kShowCaption, this);
     cmdinfo->setGeometry(twipsRect(4200, 1560, 1575, 315));
-    cmdinfo->setAutoDefault(false);
     connect(cmdinfo, &QPushButton::clicked, this, &frmversion::cmdinfo_Click);
 
     txtInfo = new QPlainTextEdit(this);
