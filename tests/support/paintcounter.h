@@ -11,7 +11,9 @@ namespace kelmon::test {
 struct PaintCounter : QObject {
     explicit PaintCounter(QWidget *widget)
     {
-        QCoreApplication::processEvents();   // the paints already asked for come first
+        // The paints already asked for come first (twice: one may ask for another).
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
         widget->installEventFilter(this);
     }
     bool eventFilter(QObject *, QEvent *event) override
