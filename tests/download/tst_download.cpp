@@ -467,12 +467,9 @@ private Q_SLOTS:
             return QString(structure.complete() ? "whole" : structure.broken() ? "broken" : "unfinished");
         };
         for (const QByteArray &archive : archives) {
-            for (qsizetype piece : {qsizetype(1), qsizetype(7), archive.size()}) {
-                QCOMPARE(fed(archive, piece), QString("whole"));
-                QCOMPARE(fed(archive.chopped(1), piece), QString("unfinished"));
-                QCOMPARE(fed(archive + '\0', piece), QString("broken"));
-            }
-            QCOMPARE(fed(archive.left(archive.size() / 2), 5), QString("unfinished"));
+            for (qsizetype piece : {qsizetype(1), qsizetype(7), archive.size()})
+                QCOMPARE(QStringList({fed(archive, piece), fed(archive.chopped(1), piece), fed(archive + '\0', piece)}),
+                         QStringList({"whole", "unfinished", "broken"}));
             QCOMPARE(fed("<html>" + archive, archive.size()), QString("broken"));
         }
         QCOMPARE(fed(QByteArray(1, '\0'), 1), QString("unfinished"));   // an end mark alone holds nothing
@@ -708,12 +705,9 @@ private Q_SLOTS:
         enter();
         QCOMPARE(QList<QVariantList>(closed), (QList<QVariantList>{{"tarnu", "pass12", false}}));
         QCOMPARE(stored({"PCK", "USR", "PSS"}), QStringList({"PCK=1", "USR=tarnu", "PSS=pass12"}));
-
-        frmpass cancelled;
-        QSignalSpy cancel(&cancelled, &frmpass::CloseWindow);
-        cancelled.show();
-        QTest::keyClick(cancelled.Command1, Qt::Key_Return);
-        QCOMPARE(QList<QVariantList>(cancel), (QList<QVariantList>{{QString(), QString(), true}}));
+        dialog.show();
+        QTest::keyClick(dialog.Command1, Qt::Key_Return);
+        QCOMPARE(closed.last(), (QVariantList{QString(), QString(), true}));
 
         ScriptedDialUp dial;
         dial.entries = {"Home", "Office"};
