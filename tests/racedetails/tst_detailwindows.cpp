@@ -166,12 +166,12 @@ private slots:
         w->popupGrid(QStringLiteral("mnurr"))->setCol(ColFrame);
         gridPopup_Click(*frame, QStringLiteral("mnurr"), 1);
         QCOMPARE(w->grid().text(1, ColFrame), QStringLiteral("6"));
-        QVERIFY(painted.paints() > 0);
+        QCoreApplication::processEvents();
+        QVERIFY(painted.paints > 0);
     }
 
-    // The keys move the result grid's current cell below its heading row and
-    // up to the penalty column, the hidden key columns after it never
-    // reached; the average then takes the column the keys chose.
+    // The keys keep the current cell below the heading and short of the hidden
+    // columns after the penalty; the average takes the column they chose.
     void resultGridKeys()
     {
         frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "5");
@@ -179,8 +179,8 @@ private slots:
         const int last = w->grid().rows() - 1;
         test::clickCell(view, 1, ColResult);
         using test::pressKeys;
-        QCOMPARE(pressKeys(view, {Qt::ControlModifier | Qt::Key_End}), QPoint(ColPenalty, last));
-        QCOMPARE(pressKeys(view, {Qt::Key_Right, Qt::Key_Home, Qt::Key_Right, Qt::Key_Up}), QPoint(ColMark, last - 1));
+        QCOMPARE(pressKeys(view, {Qt::ControlModifier | Qt::Key_End, Qt::Key_Right}), QPoint(ColPenalty, last));
+        QCOMPARE(pressKeys(view, {Qt::Key_Home, Qt::Key_Right, Qt::Key_Up}), QPoint(ColMark, last - 1));
         QCOMPARE(pressKeys(view, {Qt::Key_PageUp, Qt::Key_Up}), QPoint(ColMark, 1));
         QCOMPARE(pressKeys(view, {Qt::Key_End, Qt::Key_Left, Qt::Key_PageDown}), QPoint(ColExhibition, last));
         ScriptedMessages box;
@@ -209,20 +209,17 @@ private slots:
         QCOMPARE(line[8], (YosoPlacement{{imlyosodisp1, 3}, 4920, 2100 + 480}));
         QCOMPARE(line[17].picture, (GridPicture{imlyosodisp1, 21}));
 
-        auto comments = [w] {
-            QString texts;
-            for (const QLabel *l : w->lblsunpyo)
-                texts += l->text() + u'|';
-            return texts;
-        };
-        QCOMPARE(comments(), QStringLiteral("出足良|伸び|回り足|一息|普通|上位|"));
+        QString comments;
+        for (const QLabel *l : w->lblsunpyo)
+            comments += l->text();
+        QCOMPARE(comments, QStringLiteral("出足良伸び回り足一息普通上位"));
 
         w->cmdpowdisp->click();
         QVERIFY(w->mfgf_point->isVisible());
         choose(w->imcracesno, 11, w, &frmyosodisp::imcracesno_Click);   // no prediction row
         QCOMPARE(w->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04 12R)"));
         QVERIFY(w->formation->shown().isEmpty() && w->startLine->shown().isEmpty());
-        QCOMPARE(comments(), QStringLiteral("||||||"));
+        QVERIFY(std::all_of(w->lblsunpyo.begin(), w->lblsunpyo.end(), [](const QLabel *l) { return l->text().isEmpty(); }));
         QCOMPARE(w->powerGrid().text(1, 0) + w->powerGrid().text(1, 9), QStringLiteral("12R選3121"));
 
         // Descending by the first index: frame 6 (60) comes first.

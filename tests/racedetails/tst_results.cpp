@@ -163,9 +163,8 @@ private slots:
         QVERIFY(!grid.backColor(1, ColResult));
     }
 
-    // A boat without a race time keeps 0 as its hidden time: an ascending
-    // sort by the time column puts it first, and the time average passes it
-    // over (1.49.6 and 1.50.2 average 1.49.9).
+    // A boat without a time keeps 0: first by ascending time, passed over by
+    // the average (1.49.6 and 1.50.2 average 1.49.9).
     void sortAndAverageByTime()
     {
         GridModel grid;

@@ -1,6 +1,6 @@
 #pragma once
-// Counts the paint events a widget receives, to tell whether a command
-// repainted it or only changed what it would show on the next paint.
+// Counts the paints a widget receives from now on, to tell a repaint from a
+// change that shows only on the next paint.
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,40 +8,20 @@
 
 namespace kelmon::test {
 
-class PaintCounter : public QObject {
-public:
-    // Starts counting once the paints already asked for have been done.
-    explicit PaintCounter(QWidget *widget) : widget_(widget)
+struct PaintCounter : QObject {
+    explicit PaintCounter(QWidget *widget)
     {
-        settle();
-        widget_->installEventFilter(this);
+        // The paints already asked for come first (twice: one may ask for another).
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        widget->installEventFilter(this);
     }
-    ~PaintCounter() override { widget_->removeEventFilter(this); }
-
-    // The paints since counting began, after the pending ones have been done.
-    int paints()
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        settle();
-        return paints_;
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == widget_ && event->type() == QEvent::Paint)
-            ++paints_;
+        paints += event->type() == QEvent::Paint;
         return false;
     }
-
-private:
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-
-    QWidget *widget_;
-    int paints_ = 0;
+    int paints = 0;
 };
 
 } // namespace kelmon::test
