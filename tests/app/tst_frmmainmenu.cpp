@@ -42,15 +42,14 @@ public:
     GridModel *popupGrid(const QString &) override { return &grid; }
 };
 
-// The order in which the windows of the start show.
-class ShowOrder : public QObject {
-public:
+// Records the names of the windows in the order they first show.
+struct ShowOrder : QObject {
     QStringList windows;
-    bool eventFilter(QObject *object, QEvent *event) override
+    bool eventFilter(QObject *o, QEvent *event) override
     {
-        auto *widget = qobject_cast<QWidget *>(object);
-        if (event->type() == QEvent::Show && widget && widget->isWindow() && !windows.contains(object->objectName()))
-            windows << object->objectName();
+        if (event->type() == QEvent::Show && o->isWidgetType() && static_cast<QWidget *>(o)->isWindow()
+            && !windows.contains(o->objectName()))
+            windows << o->objectName();
         return false;
     }
 };
@@ -97,36 +96,31 @@ private Q_SLOTS:
         QCOMPARE(problem, "ロックファイルを作成できません\r\n" + QDir::toNativeSeparators(other.file("kelmon.lock")));
     }
 
-    // The splash shows before the main window; its 2000 ms count from its
-    // activation, not from its making, and it closes when they run out.
+    // The splash shows before the main window and closes 2000 ms after its activation.
     void splashBeforeMainWindow()
     {
         test::ProgramFolder folder;
         ShowOrder order;
         frmmainmenu w;
         qApp->installEventFilter(&order);
-        const QPointer<frmopening> splash = showStartWindows(w);
+        showStartWindows(w);
         qApp->removeEventFilter(&order);
         QCOMPARE(order.windows, (QStringList{"frmopening", "frmmainmenu"}));
-        QVERIFY(splash && splash->isVisible() && w.isVisible());
 
-        auto *made = new frmopening(&w);
-        auto *timer = made->findChild<QTimer *>("Timer1");
+        const QPointer<frmopening> splash = new frmopening(&w);
+        auto *timer = splash->findChild<QTimer *>("Timer1");
         QVERIFY(timer && !timer->isActive());
-        made->show();
-        made->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(made));
-        QVERIFY(timer->isActive());
-        QCOMPARE(timer->interval(), 2000);
-        const QPointer<frmopening> closing = made;
+        splash->show();
+        splash->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(splash));
+        QCOMPARE(timer->isActive() ? timer->interval() : 0, 2000);
         QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
-        QTRY_VERIFY(!closing);
-        delete splash;
+        QTRY_VERIFY(!splash);
     }
 
-    // The header's separator lines end 115 twips and the meeting title is
-    // 6360 twips narrower than the window, at every width; the lines lie
-    // between the panel's caption and the venue row.
+    // At every width the header's separator lines end 115 twips and the title
+    // 6360 twips short of the window (15 twips a pixel); the lines lie between
+    // the panel's caption and the venue row.
     void headerFollowsTheWindowsWidth()
     {
         test::ProgramFolder folder;
@@ -134,23 +128,19 @@ private Q_SLOTS:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto *lines = w.findChild<QWidget *>("Picture1");
-        QWidget *line0 = lines->findChild<QWidget *>("Line1_0");
-        QWidget *line1 = lines->findChild<QWidget *>("Line1_1");
-        QVERIFY(line0 && line1);
+        const QWidget *line[2] = {lines->findChild<QWidget *>("Line1_0"), lines->findChild<QWidget *>("Line1_1")};
+        QVERIFY(line[0] && line[1]);
         const int frame = w.frameGeometry().width() - w.width();
         for (int width : {1000, 1280, 900}) {
             w.resize(width - frame, 700);
             QTRY_COMPARE(w.frameGeometry().width(), width);
-            // 1000 pixels are 15000 twips: the lines end at 14885 twips, in
-            // pixel 992; the title is 8640 twips, 576 pixels wide.
-            const int end = (width * 15 - 115) / 15;
-            QCOMPARE(line0->geometry().right(), end);
-            QCOMPARE(line1->geometry().right(), end);
+            for (const QWidget *l : line)
+                QCOMPARE(l->geometry().right(), (width * 15 - 115) / 15);
             QTRY_COMPARE(w.headerLabel("lblracesword")->width(), (width * 15 - 6360) / 15);
         }
-        QCOMPARE(line1->y(), line0->y() + 1);
-        QVERIFY(line0->y() > lines->findChild<QLabel *>()->geometry().bottom());
-        QVERIFY(line1->y() < w.headerLabel("lblkyosocode")->y());
+        QCOMPARE(line[1]->y(), line[0]->y() + 1);
+        QVERIFY(line[0]->y() > lines->findChild<QLabel *>()->geometry().bottom());
+        QVERIFY(line[1]->y() < w.headerLabel("lblkyosocode")->y());
     }
 
     void mainWindowFillsTheAvailableArea()
@@ -273,9 +263,8 @@ private Q_SLOTS:
         QCOMPARE(w.selection().fields().datescnt, QString("2"));
     }
 
-    // Captions take the venue from the header: a meeting without its f_setus
-    // row leaves the header's venue blank, and the captions' venue too, also
-    // after the window switches its race.
+    // Captions take the venue as the header shows it: blank for a meeting
+    // without its f_setus row, also after the window switches its race.
     void captionsTakeTheHeadersVenue()
     {
         test::ProgramFolder folder;
@@ -286,22 +275,22 @@ private Q_SLOTS:
         ScriptedMessages box;
         frmmainmenu w;
         w.mnukyosocodesub_Click(2);
-        QCOMPARE(w.headerLabel("lblkyosocode")->text(), QString());
         w.mnuraceinfo_Click();
         w.mnuracerest_Click();
         w.mnuracer_Click();
         QStringList captions;
-        for (QMdiSubWindow *sub : w.mdiArea()->subWindowList(QMdiArea::CreationOrder))
+        for (QMdiSubWindow *sub : w.mdiArea()->subWindowList())
             captions << sub->widget()->windowTitle();
-        QCOMPARE(captions, (QStringList{"レース情報を表示しています...  ( 01/12/02  1R)",
-                                        "レース結果を表示しています...  ( 01/12/01  4R)",
-                                        "選手情報を一覧表示しています...  ( 01/12/02)"}));
-        auto *card = qobject_cast<ViewerWindow *>(w.mdiArea()->subWindowList(QMdiArea::CreationOrder).first()->widget());
+        auto *card = qobject_cast<ViewerWindow *>(w.mdiArea()->subWindowList().first()->widget());
         ViewerContext c = card->context();
         c.racesno = "12";
         card->setContext(c);
         card->refreshCaption();
-        QCOMPARE(card->windowTitle(), QString("レース情報を表示しています...  ( 01/12/02 12R)"));
+        captions << card->windowTitle();
+        QCOMPARE(captions, (QStringList{"レース情報を表示しています...  ( 01/12/02  1R)",
+                                        "レース結果を表示しています...  ( 01/12/01  4R)",
+                                        "選手情報を一覧表示しています...  ( 01/12/02)",
+                                        "レース情報を表示しています...  ( 01/12/02 12R)"}));
         QVERIFY(box.shown().empty());
     }
 

@@ -3,7 +3,6 @@
 // meeting: each opens a new window of its kind with the selection's context
 // and caption, filled from the database.
 
-#include "app/ui/frmkoyomi.h"
 #include "app/ui/viewerwindow.h"
 #include "platform/messages.h"
 #include "racedetails/ui/frmyosodisp.h"
@@ -13,7 +12,6 @@
 
 #include <QLabel>
 #include <QMenuBar>
-#include <QPointer>
 #include <QPushButton>
 
 using namespace kelmon;
@@ -65,19 +63,17 @@ private slots:
         QCOMPARE(frame->headerLabel("lblkyosocode")->text(), QString("大　村"));
     }
     void cleanupTestCase() { closeMain(); }
+    void cleanup();
     void everyWayOpensItsWindow_data();
     void everyWayOpensItsWindow();
     void viewMenuKeyInEveryState();
-    void downloadKeyWithChildrenOpen();
     void childWindowKeys();
     void headerButtonsTakeTabFocus();
 
 private:
-    // A race card, a racer list and an almanac, opened from the main window;
-    // the almanac is the active child.
+    // A race card, a racer list and an almanac, each activated once; the almanac is active.
     QList<QMdiSubWindow *> openChildren();
-    void closeChildren();
-    // Alt+V on the frame: the menu that opened, closed again.
+    // Alt+V on the frame: the menu it opened, closed again.
     QMenu *altV();
 };
 
@@ -131,7 +127,7 @@ QList<QMdiSubWindow *> TestViewCommands::openChildren()
     frame->mnuraceinfo_Click();
     frame->mnuracer_Click();
     frame->cmdkoyomi_Click();
-    const QList<QMdiSubWindow *> children = frame->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    const QList<QMdiSubWindow *> children = frame->mdiArea()->subWindowList();
     for (QMdiSubWindow *child : children) {
         frame->mdiArea()->setActiveSubWindow(child);
         qobject_cast<ViewerWindow *>(child->widget())->activateFirstTime();
@@ -141,7 +137,8 @@ QList<QMdiSubWindow *> TestViewCommands::openChildren()
     return children;
 }
 
-void TestViewCommands::closeChildren()
+// No child windows outlive a test, not even a failed one.
+void TestViewCommands::cleanup()
 {
     frame->mdiArea()->closeAllSubWindows();
     QTRY_VERIFY(frame->mdiArea()->subWindowList().isEmpty());
@@ -152,126 +149,90 @@ QMenu *TestViewCommands::altV()
     QTest::keyClick(frame.get(), Qt::Key_V, Qt::AltModifier);
     auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     if (open)
-        QTest::keyClick(open, Qt::Key_Escape);   // closes the menu
+        QTest::keyClick(open, Qt::Key_Escape);
     if (open && frame->menuBar()->hasFocus())
-        QTest::keyClick(frame->menuBar(), Qt::Key_Escape);   // and leaves the bar
+        QTest::keyClick(frame->menuBar(), Qt::Key_Escape);   // leaves the bar too
     frame->activateWindow();
     [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(frame.get());
     return open;
 }
 
-// Alt+V opens the view menu at every press while the race-card format menu
-// is hidden; with a race card active the presses alternate between the two
-// menus that carry the key.
+// Two presses of Alt+V open the view menu twice, unless the race card is
+// active: then its format menu shares the key and takes every second press.
 void TestViewCommands::viewMenuKeyInEveryState()
 {
     QMenu *view = frame->menus().menu("mnumenu");
-    QMenu *format = frame->menus().menu("mnudisp");
+    const QSet<QMenu *> viewOnly{view}, both{view, frame->menus().menu("mnudisp")};
     frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-    for (int press = 0; press < 3; ++press)
-        QVERIFY2(altV() == view, qPrintable(QString("press %1 with no child").arg(press)));
+    QCOMPARE((QList<QMenu *>{altV(), altV()}), (QList<QMenu *>{view, view}));
     const QList<QMdiSubWindow *> children = openChildren();
-    for (int active : {1, 2}) {   // the racer list, the almanac
+    for (int active : {2, 0, 1}) {   // the almanac, the race card, the racer list
         frame->mdiArea()->setActiveSubWindow(children[active]);
-        QVERIFY(!format->menuAction()->isVisible());
-        for (int press = 0; press < 3; ++press)
-            QVERIFY2(altV() == view, qPrintable(QString("press %1 in child %2").arg(press).arg(active)));
+        QCOMPARE((QSet<QMenu *>{altV(), altV()}), active == 0 ? both : viewOnly);
     }
-    frame->mdiArea()->setActiveSubWindow(children[0]);
-    QVERIFY(format->menuAction()->isVisible());
-    const QSet<QMenu *> both{altV(), altV()};
-    QCOMPARE(both, (QSet<QMenu *>{view, format}));
-    frame->mdiArea()->setActiveSubWindow(children[1]);
-    QCOMPARE(altV(), view);
-    QCOMPARE(altV(), view);
-    closeChildren();
 }
 
-// Ctrl+W is the download's key whatever child windows are open.
-void TestViewCommands::downloadKeyWithChildrenOpen()
-{
-    QAction *download = frame->menus().action("mnudownload");
-    // The press is counted instead of opening the dialog.
-    QVERIFY(disconnect(download, &QAction::triggered, frame.get(), nullptr));
-    int presses = 0;
-    const QMetaObject::Connection counter = connect(download, &QAction::triggered, this, [&] { ++presses; });
-    const QList<QMdiSubWindow *> children = openChildren();
-    for (QMdiSubWindow *child : children) {
-        frame->mdiArea()->setActiveSubWindow(child);
-        QTest::keyClick(frame.get(), Qt::Key_W, Qt::ControlModifier);
-    }
-    QCOMPARE(presses, int(children.size()));
-    QCOMPARE(frame->mdiArea()->subWindowList().size(), children.size());
-    closeChildren();
-    disconnect(counter);
-    connect(download, &QAction::triggered, frame.get(), &frmmainmenu::mnudownload_Click);
-}
-
-// Ctrl+F6 and Ctrl+Shift+F6 go to the next and previous child, Alt+minus
-// opens the active child's system menu and Ctrl+F4 closes the active child.
+// Ctrl+W stays the download's key in every child; Ctrl+F6 and Ctrl+Shift+F6
+// go to the next and previous child, Alt+minus opens the active child's
+// system menu and Ctrl+F4 closes the active child.
 void TestViewCommands::childWindowKeys()
 {
+    QAction *download = frame->menus().action("mnudownload");
+    QVERIFY(disconnect(download, &QAction::triggered, frame.get(), nullptr));   // counted instead of run
+    int downloads = 0;
+    const QMetaObject::Connection counter = connect(download, &QAction::triggered, this, [&] { ++downloads; });
     const QList<QMdiSubWindow *> children = openChildren();
     QMdiArea *area = frame->mdiArea();
-    area->setActiveSubWindow(children[0]);
-    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ControlModifier);
-    QCOMPARE(area->activeSubWindow(), children[1]);
-    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ControlModifier);
-    QCOMPARE(area->activeSubWindow(), children[2]);
-    QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(area->activeSubWindow(), children[1]);
+    for (QMdiSubWindow *child : children) {
+        area->setActiveSubWindow(child);
+        QTest::keyClick(frame.get(), Qt::Key_W, Qt::ControlModifier);
+    }
+    disconnect(counter);
+    connect(download, &QAction::triggered, frame.get(), &frmmainmenu::mnudownload_Click);
+    QCOMPARE(downloads, 3);
+    QCOMPARE(area->subWindowList(), children);
 
+    area->setActiveSubWindow(children[0]);
+    for (const auto &[modifiers, reached] : {std::pair{Qt::KeyboardModifiers(Qt::ControlModifier), 1},
+                                            {Qt::ControlModifier, 2}, {Qt::ControlModifier | Qt::ShiftModifier, 1}}) {
+        QTest::keyClick(frame.get(), Qt::Key_F6, modifiers);
+        QCOMPARE(area->activeSubWindow(), children[reached]);
+    }
     QTest::keyClick(frame.get(), Qt::Key_Minus, Qt::AltModifier);
     QTRY_VERIFY(children[1]->systemMenu()->isVisible());
     children[1]->systemMenu()->hide();
-
-    const QPointer<QMdiSubWindow> closed = children[1];
     QTest::keyClick(frame.get(), Qt::Key_F4, Qt::ControlModifier);
-    QTRY_VERIFY(!closed);
-    QCOMPARE(area->subWindowList(), (QList<QMdiSubWindow *>{children[0], children[2]}));
-    closeChildren();
+    QTRY_COMPARE(area->subWindowList(), (QList<QMdiSubWindow *>{children[0], children[2]}));
 }
 
 // Tab goes from the active child's controls on to the header's buttons and
-// from the last button back into the child; Space on 暦を表示 opens an
-// almanac; a click on a header button leaves the focus in the active child.
+// from the last one back into the child; a click on a header button leaves
+// the focus in the child; Shift+Tab goes back.
 void TestViewCommands::headerButtonsTakeTabFocus()
 {
-    const QList<QMdiSubWindow *> children = openChildren();
-    QMdiSubWindow *list = children[1];
+    QMdiSubWindow *list = openChildren()[1];
     frame->mdiArea()->setActiveSubWindow(list);
-    const auto inList = [list] { return list->isAncestorOf(QApplication::focusWidget()); };
-    QVERIFY(inList());
-    QList<QWidget *> header;
-    for (const char *name : {"cmdnext_0", "cmdnext_1", "cmdkoyomi"})
-        header << frame->findChild<QPushButton *>(name);
-    QList<QWidget *> reached;
-    for (int press = 0; press < 20 && !reached.contains(header[0]); ++press) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        reached << QApplication::focusWidget();
-    }
-    QVERIFY(reached.contains(header[0]));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), header[2]);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QVERIFY(inList());
+    QVERIFY(list->isAncestorOf(QApplication::focusWidget()));
+    const auto tab = [](Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        return QApplication::focusWidget();
+    };
+    auto *koyomi = frame->findChild<QPushButton *>("cmdkoyomi");
+    QWidget *first = frame->findChild<QPushButton *>("cmdnext_0");
+    for (int press = 0; press < 20 && QApplication::focusWidget() != first; ++press)
+        tab();
+    QCOMPARE(QApplication::focusWidget(), first);
+    tab();
+    QCOMPARE(tab(), koyomi);
+    QWidget *inChild = tab();
+    QVERIFY(list->isAncestorOf(inChild));
     QCOMPARE(frame->mdiArea()->activeSubWindow(), list);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget(), header[2]);
-    QTest::keyClick(header[2], Qt::Key_Space);
-    QCOMPARE(frame->mdiArea()->subWindowList().size(), children.size() + 1);
-    QVERIFY(qobject_cast<frmkoyomi *>(frame->mdiArea()->subWindowList().last()->widget()));
-
-    frame->mdiArea()->setActiveSubWindow(list);
-    QWidget *inChild = QApplication::focusWidget();
-    QVERIFY(inList());
     ScriptedMessages box;
-    QTest::mouseClick(header[1], Qt::LeftButton);
+    QTest::mouseClick(frame->findChild<QPushButton *>("cmdnext_1"), Qt::LeftButton);
     QCOMPARE(box.texts(), QStringList{"それ以降のデジタル紙面は有りません"});
     QCOMPARE(QApplication::focusWidget(), inChild);
-    closeChildren();
+    QCOMPARE(tab(Qt::ShiftModifier), koyomi);
 }
 
 QTEST_MAIN(TestViewCommands)

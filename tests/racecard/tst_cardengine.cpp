@@ -185,9 +185,7 @@ private slots:
         QCOMPARE(grid.cols(), columns);
     }
 
-    // Adding a block after a clicked block that is not on the card changes
-    // no block but still redraws the card in frame order, like every other
-    // layout command.
+    // Adding after a clicked block that is not on the card changes no block but still redraws in frame order.
     void addAfterBlockNotOnTheCard()
     {
         cardtest::insertSixBoats();

@@ -66,9 +66,7 @@ private slots:
         QCOMPARE(grid.backColor(5, 1), std::optional<QRgb>(QRgb(back)));
     }
 
-    // Colour digits 1 to 9 give indexes 16 to 24; 20 is black and 23 and 24
-    // lie past the table and draw black too. All four rows of the result
-    // take the colour, and the text on black is white.
+    // Colour digits 1-9 index 16-24 over all four rows: 20 and past the table (23, 24) black under white text.
     void resultColourDigits()
     {
         const QRgb backs[10] = {0xFFFFFF, 0xFFC0C0, 0xE0E0E0, 0xC0C0FF, 0xE0E0E0,

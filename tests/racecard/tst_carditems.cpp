@@ -143,9 +143,8 @@ private slots:
             }
     }
 
-    // On a header row the result entry of a previous-runs item follows the
-    // text of the column's first header row; a result of this meeting and
-    // the early race need a race written in a boat's cell.
+    // On a header row a previous-runs item's result entry follows the header text;
+    // a result of this meeting and the early race need a race in a boat's cell.
     void popupOnHeaderRows()
     {
         auto entry = [](int item, int row, const QString &headerText, const QString &cellText, int e) {
