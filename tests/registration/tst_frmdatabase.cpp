@@ -10,7 +10,6 @@
 #include "registration/ui/progressstatus.h"
 #include "samplepaper/samplepaper.h"
 #include "support/testenv.h"
-#include "support/textfit.h"
 
 #include <QDir>
 #include <QFile>
@@ -241,7 +240,10 @@ void TestFrmdatabase::textsShowWholeEnterPressesAButton()
     frmdatabase dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QCOMPARE(test::textFitProblems(&dialog, "database"), QStringList());
+    for (QWidget *w : dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QLabel *>(w) || qobject_cast<QPushButton *>(w))
+            QVERIFY2(w->sizeHint().width() <= w->width(), qPrintable(w->property("text").toString()));
+    }
     auto *panel = dialog.status()->findChild<QLabel *>();
     for (const char *text : {"圧縮ファイル解凍中...", "紙面を登録しています...", "一時ファイル削除中...", "ＤＢ最適化中..."}) {
         dialog.status()->setText(text);
