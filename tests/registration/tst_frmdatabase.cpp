@@ -4,7 +4,6 @@
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
 #include "common/textforms.h"
-#include "platform/fonts.h"
 #include "platform/messages.h"
 #include "registration/gaiji.h"
 #include "registration/ui/frmdatabase.h"
@@ -63,8 +62,7 @@ private Q_SLOTS:
     void registersExactlyTheGeneratedRows();
     void badArchivesAreReportedAndKept();
     void discardEmptiesReceive();
-    void enterPressesTheFocusedButton();
-    void textsShowWhole();
+    void textsShowWholeEnterPressesAButton();
 
 private:
     QString receive() const { return folder->file("receive"); }
@@ -233,13 +231,24 @@ void TestFrmdatabase::discardEmptiesReceive()
     QCOMPARE(box.texts().mid(2), QStringList(2, "ダウンロードされたデジタル紙面が有りません"));
 }
 
-// Enter on a focused button presses it, as Space does.
-void TestFrmdatabase::enterPressesTheFocusedButton()
+// In the program's font the captions and every status text of a run show
+// whole; Enter on a focused button presses it, as Space does.
+void TestFrmdatabase::textsShowWholeEnterPressesAButton()
 {
+    const test::ProgramFont font;
     ScriptedMessages box;
     frmdatabase dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    for (QWidget *w : dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QLabel *>(w) || qobject_cast<QPushButton *>(w))
+            QVERIFY2(w->sizeHint().width() <= w->width(), qPrintable(w->property("text").toString()));
+    }
+    auto *panel = dialog.status()->findChild<QLabel *>();
+    for (const char *text : {"圧縮ファイル解凍中...", "紙面を登録しています...", "一時ファイル削除中...", "ＤＢ最適化中..."}) {
+        dialog.status()->setText(text);
+        QVERIFY2(panel->sizeHint().width() <= panel->width(), text);
+    }
     dialog.firstActivation();   // nothing waits: one warning
     QTest::keyClick(dialog.cmddatabase, Qt::Key_Return);
     QTest::keyClick(dialog.cmddelete, Qt::Key_Return);   // answered No
@@ -247,28 +256,6 @@ void TestFrmdatabase::enterPressesTheFocusedButton()
                                        "ダウンロードしたデジタル紙面を利用せずに消去しますか？"}));
     QTest::keyClick(dialog.cmdend, Qt::Key_Return);
     QVERIFY(!dialog.isVisible());
-}
-
-// In the program's font, the captions and every status text of a run show
-// whole.
-void TestFrmdatabase::textsShowWhole()
-{
-    const QFont before = QApplication::font();
-    QApplication::setFont(makeFont(DefaultFontName, DefaultFontPoints));
-    {
-        frmdatabase dialog;
-        dialog.show();
-        for (QWidget *w : dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if (qobject_cast<QLabel *>(w) || qobject_cast<QPushButton *>(w))
-                QVERIFY2(w->sizeHint().width() <= w->width(), qPrintable(w->property("text").toString()));
-        }
-        auto *panel = dialog.status()->findChild<QLabel *>();
-        for (const char *text : {"圧縮ファイル解凍中...", "紙面を登録しています...", "一時ファイル削除中...", "ＤＢ最適化中..."}) {
-            dialog.status()->setText(text);
-            QVERIFY2(panel->sizeHint().width() <= panel->width(), text);
-        }
-    }
-    QApplication::setFont(before);
 }
 
 QTEST_MAIN(TestFrmdatabase)

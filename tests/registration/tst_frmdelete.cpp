@@ -3,10 +3,9 @@
 
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
-#include "platform/fonts.h"
 #include "platform/messages.h"
-#include "registration/ui/frmdelete.h"
 #include "platform/ui/gridview.h"
+#include "registration/ui/frmdelete.h"
 #include "registration/ui/progressstatus.h"
 #include "support/fixtures.h"
 #include "support/gridshown.h"
@@ -51,21 +50,6 @@ int rowsOfMeeting(int setuscode)
         if (QLatin1String(t.name) != QLatin1String("m_kanri"))
             n += modkelmon::scalar(QStringLiteral("select count(*) from %1 where setuscode = ?").arg(t.name), {setuscode}).toInt();
     return n;
-}
-
-// Whether the connection is inside a transaction that is not yet committed.
-bool inTransaction()
-{
-    const QVariant handle = modkelmon::db().driver()->handle();
-    return sqlite3_get_autocommit(*static_cast<sqlite3 *const *>(handle.constData())) == 0;
-}
-
-// Records the bar's values as a deletion runs, each marked "+" while the
-// meeting's transaction is still open and "." after it.
-void recordSteps(frmdelete &dialog, QStringList &steps)
-{
-    QObject::connect(dialog.findChild<QProgressBar *>("prgtemp"), &QProgressBar::valueChanged, &dialog,
-                     [&steps](int v) { steps << QString::number(v) + (inTransaction() ? "+" : "."); });
 }
 
 QStringList rowTexts(const GridModel &g, int row)
@@ -158,109 +142,63 @@ private Q_SLOTS:
         QVERIFY(!dialog.isVisible());
     }
 
-    // The bar moves on with each of the thirteen tables inside the meeting's
-    // one transaction, then once more for the compaction; a table that
-    // cannot be emptied undoes the deletes before it.
-    void deletionStepsInsideItsTransaction()
+    // Tab leads from the end button to the grid, whose keys choose a meeting
+    // (below the heading, left of the hidden code) and keep it under a right
+    // press; Enter presses a focused button, not the grid. The bar moves on
+    // with each of the thirteen tables inside the meeting's transaction, then
+    // once for the compaction; a failing table undoes the deletes before it.
+    // In the program's font the status texts show whole.
+    void keysEnterAndStepsOfADeletion()
     {
         insertMeeting(10, 1, "20020305", 6, 4, "周年記念");
         insertMeeting(11, 2, "20020312", 4, 3, "新鋭戦");
-        ScriptedMessages box;
-        frmdelete dialog;
-        dialog.firstActivation();
-        QStringList steps;
-        recordSteps(dialog, steps);
-        dialog.grid().setRow(2);
-        box.answer(true);
-        dialog.cmddelete_Click();
-        QStringList expected;
-        for (int i = 1; i <= 13; ++i)
-            expected << QString::number(i) + "+";
-        QCOMPARE(steps, QStringList{"0."} + expected + QStringList{"14."});
-        QCOMPARE(rowsOfMeeting(10), 0);
-
-        // The tenth table refuses: nine steps, then the fatal exit, and the
-        // meeting is whole again.
-        steps.clear();
-        modkelmon::exec("create trigger refuse before delete on f_racer begin select raise(abort, 'refused'); end");
-        dialog.grid().setRow(1);
-        box.answer(true);
-        dialog.cmddelete_Click();
-        QCOMPARE(steps, QStringList{"0."} + expected.mid(0, 9));
-        QCOMPARE(folder->exits().size(), std::size_t(1));
-        modkelmon::open_db();
-        QCOMPARE(rowsOfMeeting(11), 13);
-        folder.reset(new test::ProgramFolder);
-    }
-
-    // Enter on a focused button presses it; Enter on the grid presses none.
-    void enterPressesTheFocusedButton()
-    {
-        insertMeeting(10, 1, "20020305", 6, 4, "周年記念");
+        const test::ProgramFont font;
         ScriptedMessages box;
         frmdelete dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        dialog.firstActivation();
-        dialog.mfgf_setus_MouseDown(1, 0, Qt::LeftButton, QPoint());
-        dialog.grid().setRow(1);
-        dialog.mfgf_setus()->setFocus();
-        QTest::keyClick(dialog.mfgf_setus(), Qt::Key_Return);
-        QCOMPARE(box.texts(), QStringList());
-        dialog.cmddelete->setFocus();
-        QTest::keyClick(dialog.cmddelete, Qt::Key_Return);   // answered No
-        QCOMPARE(box.shown().size(), std::size_t(1));
-        QCOMPARE(box.shown().back().title, QString("削除の確認です..."));
-        dialog.cmdend->setFocus();
-        QTest::keyClick(dialog.cmdend, Qt::Key_Enter, Qt::KeypadModifier);
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(rowsOfMeeting(10), 13);
-    }
-
-    // In the program's font the status texts of a deletion show whole.
-    void statusTextsShowWhole()
-    {
-        const QFont before = QApplication::font();
-        QApplication::setFont(makeFont(DefaultFontName, DefaultFontPoints));
-        {
-            frmdelete dialog;
-            auto *panel = dialog.status()->findChild<QLabel *>();
-            for (const char *text : {"デジタル紙面を削除しています...", "ＤＢ最適化中..."}) {
-                dialog.status()->setText(text);
-                QVERIFY2(panel->sizeHint().width() <= panel->width(), text);
-            }
+        auto *panel = dialog.status()->findChild<QLabel *>();
+        for (const char *text : {"デジタル紙面を削除しています...", "ＤＢ最適化中..."}) {
+            dialog.status()->setText(text);
+            QVERIFY2(panel->sizeHint().width() <= panel->width(), text);
         }
-        QApplication::setFont(before);
-    }
-
-    // Tab leads from the end button to the grid; the keys choose a meeting as
-    // the left button does, below the heading and left of the hidden meeting
-    // code, and the delete command and the popup act on it.
-    void keysChooseAMeeting()
-    {
-        insertMeeting(10, 1, "20020305", 6, 4, "周年記念");
-        insertMeeting(11, 2, "20020312", 4, 3, "新鋭戦");
-        ScriptedMessages box;
-        frmdelete dialog;
-        dialog.show();
         dialog.firstActivation();
+        QString steps;   // per step of the bar, "+" inside an open transaction, "." outside
+        connect(dialog.findChild<QProgressBar *>("prgtemp"), &QProgressBar::valueChanged, this, [&] {
+            const QVariant handle = modkelmon::db().driver()->handle();
+            steps += sqlite3_get_autocommit(*static_cast<sqlite3 *const *>(handle.constData())) ? "." : "+";
+        });
         dialog.cmdend->setFocus();
         QTest::keyClick(dialog.cmdend, Qt::Key_Tab);
         GridView *view = dialog.mfgf_setus();
         QVERIFY(view->hasFocus());
-        using test::pressKeys;
-        QCOMPARE(pressKeys(view, {Qt::Key_Up}), QPoint(0, 1));
-        QCOMPARE(pressKeys(view, {Qt::Key_End, Qt::Key_Right, Qt::Key_Down}), QPoint(3, 2));
-        dialog.cmddelete_Click();   // answered No
-        QCOMPARE(box.shown().back().text, QString("桐生競走場 周年記念\r\n\r\nのデジタル紙面を削除しますか？"));
-        // A right press on another row keeps the row the keys chose.
-        QCOMPARE(pressKeys(view, {Qt::Key_PageUp}), QPoint(3, 1));
+        QCOMPARE(test::pressKeys(view, {Qt::Key_Up}), QPoint(0, 1));
+        QCOMPARE(test::pressKeys(view, {Qt::Key_End, Qt::Key_Right, Qt::Key_PageUp}), QPoint(3, 1));
         QTest::mousePress(view->viewport(), Qt::RightButton, {}, view->viewportRect(QRect(0, 2, 1, 1)).center());
-        QVERIFY(dialog.mnusort->isVisible());
         dialog.mnusort->hide();
         QCOMPARE(dialog.grid().row(), 1);
-        QCOMPARE(pressKeys(view, {Qt::Key_Down}), QPoint(0, 2));   // from the pressed column
-        QVERIFY(!dialog.mnusort->isVisible());
+        QCOMPARE(test::pressKeys(view, {Qt::Key_Down, Qt::Key_Down}), QPoint(0, 2));   // from the pressed column
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(box.texts(), QStringList());
+        dialog.cmddelete->setFocus();
+        box.answer(true);
+        QTest::keyClick(dialog.cmddelete, Qt::Key_Return);
+        QCOMPARE(steps, "." + QString(13, '+') + ".");
+        QCOMPARE(rowsOfMeeting(10), 0);
+        dialog.cmdend->setFocus();
+        QTest::keyClick(dialog.cmdend, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!dialog.isVisible());
+
+        // The tenth table refuses: nine steps, the fatal exit, the meeting whole again.
+        modkelmon::exec("create trigger refuse before delete on f_racer begin select raise(abort, 'refused'); end");
+        steps.clear();
+        box.answer(true);
+        dialog.cmddelete_Click();
+        QCOMPARE(steps, "." + QString(9, '+'));
+        QCOMPARE(folder->exits().size(), std::size_t(1));
+        modkelmon::open_db();
+        QCOMPARE(rowsOfMeeting(11), 13);
+        folder.reset(new test::ProgramFolder);
     }
 };
 

@@ -2,7 +2,9 @@
 
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
+#include "platform/fonts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTest>
 
@@ -37,6 +39,13 @@ void DatabaseTest::cleanup()
     QVERIFY(folder->exits().empty());
     folder.reset();
 }
+
+ProgramFont::ProgramFont() : before_(QApplication::font())
+{
+    QApplication::setFont(makeFont(DefaultFontName, DefaultFontPoints));
+}
+
+ProgramFont::~ProgramFont() { QApplication::setFont(before_); }
 
 QString dataPath(const QString &name) { return QDir(QStringLiteral(KELMON_TEST_DATA)).filePath(name); }
 

@@ -2,6 +2,7 @@
 // Test environment: a temporary program folder with its own database, and a
 // recorder for the fatal exits.
 
+#include <QFont>
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -35,6 +36,16 @@ protected slots:
 
 protected:
     std::unique_ptr<ProgramFolder> folder;
+};
+
+// Sets the application font to the program's own for its lifetime.
+class ProgramFont {
+public:
+    ProgramFont();
+    ~ProgramFont();
+
+private:
+    QFont before_;
 };
 
 // The fixture folder of the tests (tests/data).
