@@ -62,7 +62,6 @@ void paintBoatReadable(GridModel &grid, int top, int col, int colorIndex)
     for (int r = top; r < top + 4; ++r) {
         grid.setBackColor(r, col, back);
         paintText(grid, r, col, textColorOn(colorIndex));
-
     }
 }
 

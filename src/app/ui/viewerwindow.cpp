@@ -24,18 +24,11 @@ QString viewerCaption(const QString &title, const ViewerContext &context, Captio
     return viewerCaption(title, modkelmon::get_kyoso_name(cint16(val(context.kyosocode))), context, tail);
 }
 
-void ViewerWindow::setCaption(const QString &title, CaptionTail tail)
+void ViewerWindow::setCaption(const QString &title, CaptionTail tail, std::optional<QString> venue)
 {
     captionTitle_ = title;
     captionTail_ = tail;
-    captionVenue_.reset();
-    refreshCaption();
-}
-
-void ViewerWindow::setCaption(const QString &title, CaptionTail tail, const QString &venue)
-{
-    setCaption(title, tail);
-    captionVenue_ = venue;
+    captionVenue_ = std::move(venue);
     refreshCaption();
 }
 

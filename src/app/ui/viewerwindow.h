@@ -51,8 +51,7 @@ public:
     // switches its race or day rebuilds it with refreshCaption(). The venue,
     // where given, is the text the opener shows for it (the main window's
     // header); otherwise the name of the context's venue.
-    void setCaption(const QString &title, CaptionTail tail);
-    void setCaption(const QString &title, CaptionTail tail, const QString &venue);
+    void setCaption(const QString &title, CaptionTail tail, std::optional<QString> venue = std::nullopt);
     void refreshCaption();
     QString captionTitle() const { return captionTitle_; }
     // The caption of the kept parts for a context shown in its place.

@@ -27,6 +27,7 @@ constexpr QRgb kOrange = 0xFF8000;
 // so they are drawn a step smaller.
 constexpr double kRatePoints = 24;
 constexpr int kShadowPixels = 2;
+constexpr int kRateWidth = 1300;
 const QString kLabelFont = QStringLiteral("ＭＳ Ｐゴシック");
 
 QFont italicFont(double points, bool bold)
@@ -48,7 +49,7 @@ frmtokhmlist::frmtokhmlist(QWidget *parent) : ViewerWindow(parent)
     // The rate twice: a darker copy right of and below the rate, under it, as
     // its shadow. The design's 20 twips are one pixel, which the edges of the
     // glyphs swallow, so the shadow lies two pixels off.
-    const QRect rate = twipsRect(2400, 120, 1300, 555);
+    const QRect rate = twipsRect(2400, 120, kRateWidth, 555);
     lblbordrcnt[1] = placeLabel(this, QString(), rate.translated(kShadowPixels, kShadowPixels),
                                 italicFont(kRatePoints, true), 0xC000C0);
     lblbordrcnt[0] = placeLabel(this, QString(), rate, italicFont(kRatePoints, true), 0xFF00FF);
@@ -106,7 +107,7 @@ void frmtokhmlist::firstActivation()
     modkelmon::guarded([&] {
         const QString border = disp_bordrcnt(key);
         for (QLabel *label : lblbordrcnt)
-            setOneLineText(label, border, twipsToPixels(1300));
+            setOneLineText(label, border, twipsToPixels(kRateWidth));
         disp_tokhm(key, border, tokhm_);
         set_sample_grid(sample_);
     });

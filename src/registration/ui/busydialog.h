@@ -9,6 +9,9 @@ namespace kelmon {
 
 class ProgressStatus;
 
+// The status text while the database is compacted after a run.
+inline const QString kOptimizing = QStringLiteral("ＤＢ最適化中...");
+
 class BusyDialog : public QDialog {
     Q_OBJECT
 public:

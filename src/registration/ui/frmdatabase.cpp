@@ -34,7 +34,6 @@ const QString noArchives = QStringLiteral("ダウンロードされたデジタ�
 const QString unpacking = QStringLiteral("圧縮ファイル解凍中...");
 const QString importing = QStringLiteral("紙面を登録しています...");
 const QString cleaning = QStringLiteral("一時ファイル削除中...");
-const QString optimizing = QStringLiteral("ＤＢ最適化中...");
 
 
 // The archives waiting in receive/, in listing order (names without regard to case).
@@ -114,7 +113,7 @@ frmdatabase::frmdatabase(QWidget *parent) : BusyDialog(QStringLiteral("デジタ
     for (QPushButton *b : {cmddatabase, cmdend, cmddelete})
         pressOnEnter(b);
 
-    placeStatus(1320, 5775, 1900, {unpacking, importing, cleaning, optimizing});
+    placeStatus(1320, 5775, 1900, {unpacking, importing, cleaning, kOptimizing});
 
     connect(cmddatabase, &QPushButton::clicked, this, &frmdatabase::cmddatabase_Click);
     connect(cmdend, &QPushButton::clicked, this, &frmdatabase::cmdend_Click);
@@ -180,7 +179,7 @@ void frmdatabase::cmddatabase_Click()
                 registerOne(pathInFolder(receiveFolder(), name), session);
             }
         }
-        status()->setText(optimizing);
+        status()->setText(kOptimizing);
         modkelmon::optimize_db();
     });
     if (!done)

@@ -24,9 +24,8 @@ namespace kelmon {
 namespace {
 
 const QString warningTitle = QStringLiteral("警告です...");
-// The status texts of a deletion.
+// The status text of a deletion.
 const QString deleting = QStringLiteral("デジタル紙面を削除しています...");
-const QString optimizing = QStringLiteral("ＤＢ最適化中...");
 
 
 struct ColumnSpec {
@@ -70,7 +69,7 @@ frmdelete::frmdelete(QWidget *parent) : BusyDialog(QStringLiteral("デジタル�
     setTabOrder(cmdend, view_);
     setTabOrder(view_, cmddelete);
 
-    placeStatus(3240, 7815, 2540, {deleting, optimizing});
+    placeStatus(3240, 7815, 2540, {deleting, kOptimizing});
 
     mnusort = new QMenu(this);
     mnusort->setObjectName(QStringLiteral("mnusort"));
@@ -210,7 +209,7 @@ void frmdelete::deleteMeeting(qlonglong setuscode)
         }
         tx.commit();
     }
-    status()->setText(optimizing);
+    status()->setText(kOptimizing);
     modkelmon::optimize_db();
     status()->step();
 }
