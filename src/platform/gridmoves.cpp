@@ -1,10 +1,20 @@
 #include "platform/gridmoves.h"
 
+#include "platform/twips.h"
+
 #include <functional>
 
 namespace kelmon {
 
 namespace {
+
+// A row or column drawn one pixel thin (a 10-twip separator between blocks)
+// is a line, not a place the current cell can be seen in: moves pass over it
+// as over a hidden one. It stays a cell: a click still lands on it.
+bool holdsCurrent(int twips)
+{
+    return twipsToPixels(twips) > 1;
+}
 
 // The rows or the columns of a grid as a move sees them: the fixed ones at
 // the start, and a size per index (0 for a hidden one).
@@ -16,29 +26,30 @@ struct Line {
     int first() const
     {
         for (int i = fixed; i < count; ++i)
-            if (size(i) > 0)
+            if (holdsCurrent(size(i)))
                 return i;
         return -1;
     }
     int last() const
     {
         for (int i = count - 1; i >= fixed; --i)
-            if (size(i) > 0)
+            if (holdsCurrent(size(i)))
                 return i;
         return -1;
     }
-    // The visible body index reached from `from` in direction dir: the first
-    // one, and further ones while their sizes together fit into budget; -1
-    // where none lies that way.
+    // The body index that can hold the current cell reached from `from` in
+    // direction dir: the first one, and further ones while the sizes passed
+    // (thin lines included) together fit into budget; -1 where none lies
+    // that way.
     int walk(int from, int dir, int budget) const
     {
         int landed = -1;
         int used = 0;
         for (int i = from + dir; i >= fixed && i < count; i += dir) {
             const int s = size(i);
-            if (s <= 0)
+            used += std::max(0, s);
+            if (!holdsCurrent(s))
                 continue;
-            used += s;
             if (landed >= 0 && used > budget)
                 break;
             landed = i;
@@ -53,13 +64,13 @@ struct Line {
         return walk(dir > 0 ? hi : lo, dir, budget);
     }
     // The other coordinate of a move: kept, unless it lies in the fixed part
-    // (then the first shown body one) or is hidden (then the nearest shown
-    // one before it, or else after it).
+    // (then the first shown body one) or is hidden or a thin line (then the
+    // nearest one before it that can hold the current cell, or else after it).
     int keep(int at) const
     {
         if (at < fixed)
             return first();
-        if (at < count && size(at) > 0)
+        if (at < count && holdsCurrent(size(at)))
             return at;
         const int before = walk(at, -1, 0);
         return before >= 0 ? before : walk(at, 1, 0);

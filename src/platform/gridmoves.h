@@ -12,7 +12,8 @@ enum class GridMove { Left, Right, Up, Down, PageUp, PageDown, RowStart, RowEnd,
 // Moves the current cell of the grid and tells whether it changed.
 //
 // A move never enters the fixed rows or columns and passes over hidden ones
-// (size 0). A merged range counts as one cell: a step starts from the range's
+// (size 0) and over the ones drawn one pixel thin (separator lines), which a
+// move never lands on. A merged range counts as one cell: a step starts from the range's
 // edge, and the other coordinate of the current cell stays (a hidden one
 // goes to the nearest shown row or column). A current cell in
 // the fixed part enters the body: a step forward lands on the first visible

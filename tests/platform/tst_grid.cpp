@@ -385,6 +385,45 @@ private slots:
         QCOMPARE(QPoint(m.col(), m.row()), to);
     }
 
+    // Rows and columns drawn one pixel thin (up to 22 twips: separator lines)
+    // are passed over like hidden ones; two pixels (23 twips) hold the cell.
+    void keyMovesPassThinLines()
+    {
+        GridModel m;
+        fillGrid(m, {"h|h|h|h|h", "a|b|c|d|e", "a|b|c|d|e", "a|b|c|d|e", "a|b|c|d|e"}, 1);
+        m.setFixedCols(1);
+        m.setColWidth(1, 10);
+        m.setColWidth(3, 22);
+        m.setColWidth(4, 23);
+        m.setRowHeight(1, 10);
+        m.setRowHeight(3, 22);
+        const auto move = [&m](GridMove step, int page = 0) {
+            moveCurrent(m, step, page);
+            return QPoint(m.col(), m.row());
+        };
+        m.setRow(0);
+        m.setCol(0);
+        QCOMPARE(move(GridMove::First), QPoint(2, 2));
+        QCOMPARE(move(GridMove::Right), QPoint(4, 2));
+        QCOMPARE(move(GridMove::Left), QPoint(2, 2));
+        QVERIFY(!moveCurrent(m, GridMove::Left));
+        QCOMPARE(move(GridMove::Down), QPoint(2, 4));
+        QCOMPARE(move(GridMove::Up), QPoint(2, 2));
+        QVERIFY(!moveCurrent(m, GridMove::Up));
+        QCOMPARE(move(GridMove::Last), QPoint(4, 4));
+        QCOMPARE(move(GridMove::RowStart), QPoint(2, 4));
+        QCOMPARE(move(GridMove::RowEnd), QPoint(4, 4));
+        // A page passes over a line as well.
+        m.setRow(2);
+        QCOMPARE(move(GridMove::PageDown, 262), QPoint(4, 4));
+        // A cell on a line (a click puts it there) leaves it by the next move.
+        m.setRow(3);
+        m.setCol(3);
+        QCOMPARE(move(GridMove::Down), QPoint(2, 4));
+        m.setRow(1);
+        QCOMPARE(move(GridMove::Right), QPoint(4, 2));
+    }
+
     // Only fixed rows, or every body column hidden: no key moves the cell.
     void keysOnAGridWithoutBody()
     {

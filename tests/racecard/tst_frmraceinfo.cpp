@@ -279,28 +279,44 @@ private slots:
         QCOMPARE(QStringList({c.racesno, c.datescnt, c.tourokuno, c.wakusno, c.flag}).join('/'), fields);
     }
 
-    // The keys move the current cell over the body and the boats' separator
-    // rows, never into the 4 header rows or 5 fixed columns, and scroll it into
-    // view; they pop up no menu, the right button still does.
+    // The keys, the main ones and the keypad's with NumLock off, move the
+    // current cell over the body, never into the 4 header rows or 5 fixed
+    // columns, pass over the 10-twip separators (rows 4, 9, ..., column 5 and
+    // the last column of every block) and scroll the cell into view; they pop
+    // up no menu, the right button still does.
     void keysMoveTheCurrentCell()
     {
         frmraceinfo *card = openCard();
         GridView *view = card->mfgf_wakus;
-        const int last = card->grid().cols() - 1;
-        test::clickCell(view, boatRow(2), 6);
-        QVERIFY(view->hasFocus());
+        const int last = card->grid().cols() - 1;   // the separator of the last block
         using test::pressKeys;
-        QCOMPARE(pressKeys(view, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}),
-                 QPoint(6, boatRow(3)));
-        QCOMPARE(pressKeys(view, {Qt::Key_Left, Qt::Key_Left, Qt::Key_Left}), QPoint(5, boatRow(3)));
-        QCOMPARE(pressKeys(view, {Qt::ControlModifier | Qt::Key_Home, Qt::Key_Up}), QPoint(5, 4));
-        QCOMPARE(pressKeys(view, {Qt::ControlModifier | Qt::Key_End}), QPoint(last, 33));
-        QVERIFY(test::cellShown(view, 33, last));
-        QCOMPARE(pressKeys(view, {Qt::Key_Home}), QPoint(5, 33));
-        QVERIFY(test::cellShown(view, 33, 5));
-        QCOMPARE(pressKeys(view, {Qt::Key_End, Qt::Key_Home, Qt::Key_Right}), QPoint(6, 33));
-        QVERIFY(test::cellShown(view, 33, 6));
-        QVERIFY(!frame->menus().menu("mnuri")->isVisible());
+        for (const Qt::KeyboardModifiers pad : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+            test::clickCell(view, boatRow(2), 6);
+            QVERIFY(view->hasFocus());
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Down, pad | Qt::Key_Down, pad | Qt::Key_Down, pad | Qt::Key_Down}),
+                     QPoint(6, boatRow(3)));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Up}), QPoint(6, boatRow(2) + 3));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Left, pad | Qt::Key_Left}), QPoint(6, boatRow(2) + 3));
+            QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_Home, pad | Qt::Key_Up}), QPoint(6, 5));
+            QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_End}), QPoint(last - 1, 33));
+            QVERIFY(test::cellShown(view, 33, last - 1));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Right}), QPoint(last - 1, 33));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Home}), QPoint(6, 33));
+            QVERIFY(test::cellShown(view, 33, 6));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_End, pad | Qt::Key_Home, pad | Qt::Key_Right}), QPoint(8, 33));
+            QVERIFY(test::cellShown(view, 33, 8));
+            // A page lands on a boat's row, never on a separator.
+            for (const Qt::Key page : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageUp}) {
+                const QPoint at = pressKeys(view, {pad | page});
+                QVERIFY2(at.y() >= boatRow(1) && at.y() % 5 != 4, qPrintable(QString::number(at.y())));
+            }
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_PageUp, pad | Qt::Key_PageUp, pad | Qt::Key_PageUp}),
+                     QPoint(8, boatRow(1)));
+            QVERIFY(!frame->menus().menu("mnuri")->isVisible());
+        }
+        // A click still lands on a separator.
+        test::clickCell(view, boatRow(1), 7);
+        QCOMPARE(QPoint(card->grid().col(), card->grid().row()), QPoint(7, boatRow(1)));
         QVERIFY(rightClick(view, "mnuri", boatRow(1), 6));
     }
 
