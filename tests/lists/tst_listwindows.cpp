@@ -135,6 +135,63 @@ private slots:
         QCOMPARE(QPoint(list->popupGrid("mnurs")->col(), list->popupGrid("mnurs")->row()), QPoint(16, 2));
     }
 
+    // The keypad's keys (NumLock off) move the cell as the main keys do, and
+    // the Menu key and Shift+F10 pop up the grid's menu at the current cell
+    // with the items a right click there enables: in the racer list, the data
+    // room and the racer detail. Items: ascending, descending, average, |,
+    // racer (or race result), race card.
+    void keypadAndPopupKeys()
+    {
+        using test::keyPopup;
+        using test::pressKeys;
+        const Qt::KeyboardModifiers pad = Qt::KeypadModifier;
+        frame->mnuracer_Click();
+        GridView *view = lastWindow<frmracerlist>()->view();
+        QMenu *menu = frame->menus().menu("mnurs");
+        test::clickCell(view, 2, 1);
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_Down, pad | Qt::Key_Right}), QPoint(2, 3));
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_End}), QPoint(42, 3));
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_PageUp, pad | Qt::Key_Home}), QPoint(1, 2));
+        QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_End}), QPoint(42, 3));
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_PageUp, pad | Qt::Key_Up, pad | Qt::Key_Left}), QPoint(41, 2));
+        QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_Home, pad | Qt::Key_Right}), QPoint(2, 2));
+        bool atCell = false;
+        // The prefecture: sorted, not averaged, no race.
+        QCOMPARE(keyPopup(view, menu, Qt::Key_Menu, &atCell), QString("++.|+."));
+        QVERIFY(atCell);
+        for (int col = 3; col <= 16; ++col)
+            QTest::keyClick(view, Qt::Key_Right, pad);
+        QCOMPARE(view->model()->col(), 16);
+        // 鈴木一郎's first race: the race card only.
+        QCOMPARE(keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10), QString("...|++"));
+        QVERIFY(rightClick(view, "mnurs", 2, 16));
+        QCOMPARE(test::menuStates(menu), QString("...|++"));
+
+        // The data room's semi-final ranking: the frame cell goes by the race to its left.
+        modkelmon::exec("update f_setfg set lunksflag = 3");
+        frame->mnudataroom_Click();
+        view = lastWindow<frmdataroom>()->mfgdr[0];
+        menu = frame->menus().menu("mnul2");
+        test::clickCell(view, 2, 8);
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_Right}), QPoint(9, 2));
+        QCOMPARE(keyPopup(view, menu, Qt::Key_Menu), QString("...|++"));   // off the test screen: placed by it
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_Home}), QPoint(1, 2));   // the number, after the fixed name
+        QCOMPARE(keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10), QString("+++|+."));
+
+        // The racer detail: the penalty column is neither sorted nor averaged.
+        row("f_racer", {{"tourokuno", 12}, {"sensyname", "佐藤"}});
+        test::insertDayRow("f_restb", kSetus, 1, {{"racesno", 4}, {"wakusno", 3}, {"tourokuno", 12}, {"cyakucode", 2}});
+        view = racerDetail("12")->mfgf_restb;
+        menu = frame->menus().menu("mnurd");
+        test::clickCell(view, 1, 6);
+        QCOMPARE(keyPopup(view, menu, Qt::Key_Menu).left(4), QString("+++|"));
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_End}), QPoint(9, 1));
+        const QString penalty = keyPopup(view, menu, Qt::Key_Menu);
+        QCOMPARE(penalty.left(4), QString("...|"));
+        QVERIFY(rightClick(view, "mnurd", 1, 9));
+        QCOMPARE(test::menuStates(menu), penalty);
+    }
+
     // The race card of a race cell comes from the list's own day, whatever
     // the main window shows by then.
     void racerListRaceCard()

@@ -320,6 +320,44 @@ private slots:
         QVERIFY(rightClick(view, "mnuri", boatRow(1), 6));
     }
 
+    // The Menu key and Shift+F10 open the card's popup at the current cell
+    // with the entries a right click there enables. Entries: ascending,
+    // descending, average, |, hide, add, |, racer, race card, result, |, help.
+    void popupByKeyboard()
+    {
+        frmraceinfo *card = openCard();
+        GridView *view = card->mfgf_wakus;
+        QMenu *menu = frame->menus().menu("mnuri");
+        const int last = card->grid().cols() - 1;
+        for (int row = boatRow(6); row < boatRow(6) + 4; ++row)   // the early-race block ends the card
+            card->engine().grid().setText(row, last - 1, "１２Ｒ３枠");
+        using test::keyPopup;
+        bool atCell = false;
+        // The fixed part (item 1): sort, add and the racer.
+        test::clickCell(view, boatRow(1) + 1, 4);
+        QCOMPARE(keyPopup(view, menu, Qt::Key_Menu, &atCell), QString("++.|.+|+..|+"));
+        QVERIFY(atCell);
+        QVERIFY(rightClick(view, "mnuri", boatRow(1) + 1, 4));
+        QCOMPARE(test::menuStates(menu), QString("++.|.+|+..|+"));
+        // A rate of block 1 (numeric), reached by the keys.
+        QCOMPARE(test::pressKeys(view, {Qt::ControlModifier | Qt::Key_Home}), QPoint(6, boatRow(1)));
+        QCOMPARE(keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10, &atCell), QString("+++|++|...|+"));
+        QVERIFY(atCell);
+        QVERIFY(rightClick(view, "mnuri", boatRow(1), 6));
+        QCOMPARE(test::menuStates(menu), QString("+++|++|...|+"));
+        // The early race of the last boat: hide, add and the race card.
+        QCOMPARE(test::pressKeys(view, {Qt::ControlModifier | Qt::Key_End}), QPoint(last - 1, 33));
+        QCOMPARE(keyPopup(view, menu, Qt::Key_Menu), QString("...|++|.+.|+"));
+        QCOMPARE(card->engine().item_no, 86);
+        // A separator (clicked, as no key lands there) carries no item: no menu.
+        test::clickCell(view, boatRow(1), 7);
+        QCOMPARE(keyPopup(view, menu, Qt::Key_Menu), QString());
+        QCOMPARE(keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10), QString());
+        QCOMPARE(card->engine().item_no, 86);
+        test::clickCell(view, boatRow(1), 6);
+        QCOMPARE(keyPopup(view, menu, Qt::Key_F10), QString());   // F10 alone opens nothing
+    }
+
     void sortHideAndAddThroughThePopup()
     {
         const double rates[6] = {5.0, 7.5, 5.0, 3.0, 7.5, 6.0};

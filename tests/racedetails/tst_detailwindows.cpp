@@ -186,6 +186,18 @@ private slots:
         ScriptedMessages box;
         gridPopup_Click(*frame, QStringLiteral("mnurr"), 2);
         QCOMPARE(box.texts(), QStringList{"平均値は 6.63 です...\r\n\r\n合計 33.15    件数 5件"});
+        // The keypad's keys (NumLock off) move alike; the Menu key and
+        // Shift+F10 pop up the menu of the cell reached (ascending,
+        // descending, average, |, racer): the exhibition is sorted and
+        // averaged, the penalty neither.
+        QMenu *menu = frame->menus().menu("mnurr");
+        const Qt::KeyboardModifiers pad = Qt::KeypadModifier;
+        QCOMPARE(test::keyPopup(view, menu, Qt::Key_Menu), QString("+++|+"));
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_Right, pad | Qt::Key_Up}), QPoint(ColPenalty, last - 1));
+        QCOMPARE(test::keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10), QString("...|+"));
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_PageUp, pad | Qt::Key_Home}), QPoint(ColResult, 1));
+        QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_End, pad | Qt::Key_Down}), QPoint(ColPenalty, last));
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_Left, pad | Qt::Key_PageDown}), QPoint(ColExhibition, last));
     }
 
     // Opened on race 1, the diagrams paint what the panel places (style 150,
@@ -225,6 +237,12 @@ private slots:
         // Descending by the first index: frame 6 (60) comes first.
         QVERIFY(rightClick(w->mfgf_point, "mnury", 2, 0));
         QVERIFY(!item("mnury", 1)->isEnabled());
+        // The same by the keyboard (ascending, descending, |, racer).
+        test::clickCell(w->mfgf_point, 2, 1);
+        QCOMPARE(test::keyPopup(w->mfgf_point, frame->menus().menu("mnury"), Qt::Key_Menu), QString("++|+"));
+        QTest::keyClick(w->mfgf_point, Qt::Key_Left, Qt::KeypadModifier);
+        QCOMPARE(test::keyPopup(w->mfgf_point, frame->menus().menu("mnury"), Qt::ShiftModifier | Qt::Key_F10),
+                 QString("..|+"));
         QVERIFY(rightClick(w->mfgf_point, "mnury", 2, 1));
         item("mnury", 1)->trigger();
         QCOMPARE(w->powerGrid().text(1, 10), QString("6"));
@@ -252,6 +270,12 @@ private slots:
             QVERIFY(rightClick(deme->mfgf_resta, "mnudm", 2, col));
             QCOMPARE(item("mnudm", 2)->isEnabled(), col == 3 || col == 4 || col == 6 || col == 7);
         }
+        // The same by the keyboard (ascending, descending, average, |, result).
+        test::clickCell(deme->mfgf_resta, 2, 2);
+        QCOMPARE(test::keyPopup(deme->mfgf_resta, frame->menus().menu("mnudm"), Qt::Key_Menu), QString("++.|+"));
+        QTest::keyClick(deme->mfgf_resta, Qt::Key_Right, Qt::KeypadModifier);
+        QCOMPARE(test::keyPopup(deme->mfgf_resta, frame->menus().menu("mnudm"), Qt::ShiftModifier | Qt::Key_F10),
+                 QString("+++|+"));
         // Day 1 has no earlier results: the header only and no menu.
         auto *first = open<frmdeme>(ViewerKind::Outcomes, QStringLiteral("出目"), "1", "5");
         QCOMPARE(first->grid().rows(), 1);

@@ -177,6 +177,10 @@ private Q_SLOTS:
         QTest::mousePress(view->viewport(), Qt::RightButton, {}, view->viewportRect(QRect(0, 2, 1, 1)).center());
         dialog.mnusort->hide();
         QCOMPARE(dialog.grid().row(), 1);
+        // Shift+F10 and the Menu key pop it up for the chosen row as well.
+        QCOMPARE(test::keyPopup(view, dialog.mnusort, Qt::ShiftModifier | Qt::Key_F10), QString("+"));
+        QCOMPARE(test::keyPopup(view, dialog.mnusort, Qt::Key_Menu), QString("+"));
+        QCOMPARE(dialog.grid().row(), 1);
         QCOMPARE(test::pressKeys(view, {Qt::Key_Down, Qt::Key_Down}), QPoint(0, 2));   // from the pressed column
         QTest::keyClick(view, Qt::Key_Return);
         QCOMPARE(box.texts(), QStringList());

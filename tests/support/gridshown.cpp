@@ -3,6 +3,7 @@
 #include "platform/gridmodel.h"
 #include "platform/ui/gridview.h"
 
+#include <QMenu>
 #include <QtTest>
 
 namespace kelmon::test {
@@ -46,6 +47,27 @@ QPoint pressKeys(GridView *view, std::initializer_list<QKeyCombination> keys)
     for (const QKeyCombination key : keys)
         QTest::keyClick(view, key.key(), key.keyboardModifiers());
     return {view->model()->col(), view->model()->row()};
+}
+
+QString menuStates(const QMenu *menu)
+{
+    QString states;
+    for (const QAction *a : menu->actions())
+        states += a->isSeparator() ? u'|' : a->isEnabled() ? u'+' : u'.';
+    return states;
+}
+
+QString keyPopup(GridView *view, QMenu *menu, QKeyCombination key, bool *atCell)
+{
+    QTest::keyClick(view, key.key(), key.keyboardModifiers());
+    const bool shown = menu->isVisible();
+    if (atCell) {
+        const GridModel *m = view->model();
+        const QRect cell = view->viewportRect(m->mergedRange(m->row(), m->col()));
+        *atCell = shown && QRect(view->viewport()->mapToGlobal(cell.topLeft()), cell.size()).contains(menu->pos());
+    }
+    menu->hide();
+    return shown ? menuStates(menu) : QString();
 }
 
 bool cellShown(const GridView *view, int row, int col)

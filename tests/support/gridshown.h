@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <initializer_list>
 
+class QMenu;
 class QWidget;
 namespace kelmon {
 class GridModel;
@@ -26,6 +27,12 @@ void clickCell(GridView *view, int row, int col);
 // Presses keys on the view, each with its modifiers; the current cell after
 // them (x = col, y = row).
 QPoint pressKeys(GridView *view, std::initializer_list<QKeyCombination> keys);
+// The items of a menu as one text: '+' enabled, '.' disabled, '|' a separator.
+QString menuStates(const QMenu *menu);
+// Presses a key (Menu, Shift+F10) on the view and closes the menu it popped
+// up: the menu's item states, or "" when it did not show. atCell tells
+// whether it opened at a point inside the view's current cell.
+QString keyPopup(GridView *view, QMenu *menu, QKeyCombination key, bool *atCell = nullptr);
 // True when the cell is painted whole in the viewport, not under a frozen pane.
 bool cellShown(const GridView *view, int row, int col);
 

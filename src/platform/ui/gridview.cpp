@@ -6,6 +6,8 @@
 #include "platform/pictures.h"
 #include "platform/twips.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -185,11 +187,45 @@ void GridView::mousePressEvent(QMouseEvent *event)
     event->accept();
     if (cell.x() < 0)
         return;
+    pressCell(cell, event->button(), event->globalPosition().toPoint());
+}
+
+void GridView::pressCell(const QPoint &cell, Qt::MouseButton button, const QPoint &globalPos)
+{
     const QRect range = model_->mergedRange(cell.y(), cell.x());
     model_->setRow(range.top());
     model_->setCol(range.left());
     viewport()->update();
-    emit cellPressed(range.top(), range.left(), event->button(), event->globalPosition().toPoint());
+    emit cellPressed(range.top(), range.left(), button, globalPos);
+}
+
+void GridView::pressCurrentCell()
+{
+    // A popup already open has the keyboard; a second request (the Menu key
+    // arrives as a key and as a context-menu request) opens nothing more.
+    if (!model_ || model_->rows() <= 0 || model_->cols() <= 0 || QApplication::activePopupWidget())
+        return;
+    const QRect range = model_->mergedRange(model_->row(), model_->col());
+    scrollToCell(range);
+    // The middle of the part of the cell in view, as a click would be; a
+    // hidden cell (no size) gives its edge.
+    QRect rect = viewportRect(range);
+    rect = rect.isValid() ? rect.intersected(viewport()->rect()) : QRect(rect.topLeft(), QSize(1, 1));
+    const QPoint at(std::clamp(rect.center().x(), 0, std::max(0, viewport()->width() - 1)),
+                    std::clamp(rect.center().y(), 0, std::max(0, viewport()->height() - 1)));
+    pressCell({model_->col(), model_->row()}, Qt::RightButton, viewport()->mapToGlobal(at));
+}
+
+void GridView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // A right press has already been handled as a press; only a request
+    // from the keyboard opens the popup here.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        QAbstractScrollArea::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    pressCurrentCell();
 }
 
 namespace {
@@ -219,10 +255,24 @@ std::optional<GridMove> keyMove(const QKeyEvent *event)
     return std::nullopt;
 }
 
+// The keys that ask for the popup of the current cell: the Menu key, and
+// Shift+F10.
+bool popupKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_Menu && mods == Qt::NoModifier)
+        || (event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier);
+}
+
 } // namespace
 
 void GridView::keyPressEvent(QKeyEvent *event)
 {
+    if (model_ && popupKey(event)) {
+        event->accept();
+        pressCurrentCell();
+        return;
+    }
     const std::optional<GridMove> move = keyMove(event);
     if (!model_ || !move) {
         QAbstractScrollArea::keyPressEvent(event);

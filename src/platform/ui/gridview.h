@@ -12,8 +12,11 @@
 // The view takes the keyboard focus (click and Tab). With the focus, the
 // current cell carries a dotted frame, and the arrow keys, Page Up, Page
 // Down, Home and End (with Ctrl: the first and last cell) move it as
-// moveCurrent() says, scroll it into view and emit currentCellMoved; a key
-// pops up no menu.
+// moveCurrent() says, scroll it into view and emit currentCellMoved. The
+// Menu key and Shift+F10 (or a context-menu request from the keyboard) act as
+// a right press on the current cell: the cell is scrolled into view and
+// cellPressed is emitted with the right button and a point inside the cell,
+// so a window's popup opens there exactly as a right click would open it.
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -75,6 +78,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -90,6 +94,10 @@ private:
     const QFont &fontFor(const QString &name, double points, bool bold) const;
     int indexAt(const QVector<int> &edges, int from, int to, int pos) const;
     void scrollToCell(const QRect &range);
+    // Makes the range holding a cell (x = col, y = row) current and emits
+    // cellPressed for it: the one path of a mouse press and a keyboard popup.
+    void pressCell(const QPoint &cell, Qt::MouseButton button, const QPoint &globalPos);
+    void pressCurrentCell();
 
     GridModel *model_ = nullptr;
     QVector<int> colX_;        // left edge of every column in pixels, plus the right edge of the last
