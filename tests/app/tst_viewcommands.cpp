@@ -67,6 +67,7 @@ private slots:
     void everyWayOpensItsWindow_data();
     void everyWayOpensItsWindow();
     void viewMenuKeyInEveryState();
+    void formatMenuBetweenViewAndWindow();
     void childWindowKeys();
     void headerButtonsTakeTabFocus();
 
@@ -170,6 +171,26 @@ void TestViewCommands::viewMenuKeyInEveryState()
     for (int active : {2, 0, 1}) {   // the almanac, the race card, the racer list
         frame->mdiArea()->setActiveSubWindow(children[active]);
         QCOMPARE((QSet<QMenu *>{altV(), altV()}), active == 0 ? both : viewOnly);
+    }
+}
+
+// The race card's format menu stands between the view and window menus
+// whenever the card is active, also each time it comes back after another child.
+void TestViewCommands::formatMenuBetweenViewAndWindow()
+{
+    const auto shownMenus = [this] {
+        QStringList captions;
+        for (const QAction *a : frame->menuBar()->actions())
+            if (a->isVisible())
+                captions << a->text();
+        return captions;
+    };
+    const QStringList plain = {"ファイル(&F)", "表示(&V)", "ウインドウ(&W)", "ヘルプ(&H)"};
+    const QStringList withCard = {"ファイル(&F)", "表示(&V)", "レース情報の形式(&V)", "ウインドウ(&W)", "ヘルプ(&H)"};
+    const QList<QMdiSubWindow *> children = openChildren();   // the race card, the racer list, the almanac
+    for (int active : {0, 2, 0, 1, 0}) {
+        frame->mdiArea()->setActiveSubWindow(children[active]);
+        QCOMPARE(shownMenus(), active == 0 ? withCard : plain);
     }
 }
 
