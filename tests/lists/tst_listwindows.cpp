@@ -149,11 +149,9 @@ private slots:
         GridView *view = lastWindow<frmracerlist>()->view();
         QMenu *menu = frame->menus().menu("mnurs");
         test::clickCell(view, 2, 1);
-        QCOMPARE(pressKeys(view, {pad | Qt::Key_Down, pad | Qt::Key_Right}), QPoint(2, 3));
-        QCOMPARE(pressKeys(view, {pad | Qt::Key_End}), QPoint(42, 3));
+        QCOMPARE(pressKeys(view, {pad | Qt::Key_Down, pad | Qt::Key_Right, pad | Qt::Key_End}), QPoint(42, 3));
         QCOMPARE(pressKeys(view, {pad | Qt::Key_PageUp, pad | Qt::Key_Home}), QPoint(1, 2));
-        QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_End}), QPoint(42, 3));
-        QCOMPARE(pressKeys(view, {pad | Qt::Key_PageUp, pad | Qt::Key_Up, pad | Qt::Key_Left}), QPoint(41, 2));
+        QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_End, pad | Qt::Key_PageDown}), QPoint(42, 3));
         QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_Home, pad | Qt::Key_Right}), QPoint(2, 2));
         bool atCell = false;
         // The prefecture: sorted, not averaged, no race.
