@@ -25,3 +25,26 @@ struct PaintCounter : QObject {
 };
 
 } // namespace kelmon::test
+
+#include <QLabel>
+#include <QStringList>
+
+namespace kelmon::test {
+
+// The texts a label showed when it was painted, in order (a text painted
+// again in a row is listed once).
+struct PaintedTexts : QObject {
+    explicit PaintedTexts(QLabel *label) : label_(label) { label->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && (texts.isEmpty() || texts.last() != label_->text()))
+            texts << label_->text();
+        return false;
+    }
+    QStringList texts;
+
+private:
+    QLabel *label_;
+};
+
+} // namespace kelmon::test
