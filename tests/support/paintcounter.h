@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
+#include <QStringList>
 #include <QWidget>
 
 namespace kelmon::test {
@@ -26,25 +28,19 @@ struct PaintCounter : QObject {
 
 } // namespace kelmon::test
 
-#include <QLabel>
-#include <QStringList>
-
 namespace kelmon::test {
 
-// The texts a label showed when it was painted, in order (a text painted
-// again in a row is listed once).
+// The texts a label showed when painted, in order, a text painted again in a row once.
 struct PaintedTexts : QObject {
-    explicit PaintedTexts(QLabel *label) : label_(label) { label->installEventFilter(this); }
+    explicit PaintedTexts(QLabel *label) : label(label) { label->installEventFilter(this); }
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && (texts.isEmpty() || texts.last() != label_->text()))
-            texts << label_->text();
+        if (event->type() == QEvent::Paint && texts.value(texts.size() - 1, "\n") != label->text())
+            texts << label->text();
         return false;
     }
+    QLabel *label;
     QStringList texts;
-
-private:
-    QLabel *label_;
 };
 
 } // namespace kelmon::test
