@@ -29,6 +29,14 @@ namespace kelmon::bench {
     std::exit(1);
 }
 
+// Windows are drawn off the screen unless a platform is asked for, so that
+// runs compare alike. Call before the application is made.
+inline void headless()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 // Points the program at folder and opens its database (created with every
 // table and index when new).
 inline void openDatabase(const QString &folder)

@@ -134,7 +134,7 @@ Timing measure(const QString &folder, const RaceKey &key, int runs)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    bench::headless();
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     const int days = argc > 1 ? std::max(1, atoi(argv[1])) : 2000;

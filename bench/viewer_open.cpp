@@ -109,8 +109,7 @@ double ms(qint64 ns) { return ns / 1.0e6; }
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::headless();
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     const int days = argc > 1 ? std::max(kMeetingDays, std::atoi(argv[1])) : 2000;

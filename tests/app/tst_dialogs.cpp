@@ -8,6 +8,7 @@
 #include "common/settingsrow.h"
 #include "support/testenv.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -171,6 +172,26 @@ private slots:
         QCOMPARE(lines.first(), QString("2.1.3 02/03/05 紙面ダウンロード部分を修正しました"));
         QCOMPARE(lines.last(), QString("1.0.0 00/06/19"));
         QVERIFY(dialog.close());
+        QCOMPARE(finished.count(), 1);
+    }
+
+    // Hidden again while the focus is in it, the history hands the focus to
+    // its button: Enter and Escape work again.
+    void hiddenHistoryLeavesTheFocus()
+    {
+        frmversion dialog;
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier);
+        QTRY_VERIFY(dialog.historyShown());
+        QTest::mouseClick(dialog.txtInfo->viewport(), Qt::LeftButton);
+        QTest::keyClick(dialog.txtInfo, Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(!dialog.historyShown());
+        QCOMPARE(QApplication::focusWidget(), dialog.cmdinfo);
+        QTest::keyClick(dialog.cmdinfo, Qt::Key_Return);
+        QVERIFY(dialog.historyShown());
+        QTest::keyClick(dialog.cmdinfo, Qt::Key_Escape);
         QCOMPARE(finished.count(), 1);
     }
 };

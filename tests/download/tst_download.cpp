@@ -32,6 +32,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -196,6 +197,31 @@ struct EnterCounter : QObject {   // the Enter keys that reach what it watches
         count += e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->key() == Qt::Key_Return;
         return false;
     }
+};
+
+// The download dialog, logging in as tarnu without asking.
+struct DialogSession {
+    explicit DialogSession(int papers) : env(papers)
+    {
+        setup::setValue("DSET", "True");   // "no modem": Connect goes straight to log-in
+        setup::setValue("DCK", "1");
+        d.flow.showLogin = [this] { d.flow.PForm_CloseWindow("tarnu", "tarnu", false); };
+    }
+    DownloadEnv env;
+    ScriptedMessages box;
+    frmdld d;
+};
+
+struct StyleCounter : QObject {   // style sheets applied to what it watches
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *e) override { return count += e->type() == QEvent::StyleChange, false; }
+};
+
+// A list row that counts the reads of its texts.
+struct CountedItem : QListWidgetItem {
+    using QListWidgetItem::QListWidgetItem;
+    QVariant data(int role) const override { return ++reads, QListWidgetItem::data(role); }
+    static inline int reads = 0;
 };
 
 } // namespace
@@ -420,15 +446,15 @@ private Q_SLOTS:
     }
 
     // The rows of the disabled (grey) list are dark enough to read; after the
-    // list comes and after each download the list has the focus.
+    // list comes and after each download the list has the focus. While a
+    // request runs Cancel has it, so that Enter cancels rather than opening
+    // the options; after a cancel or failure Enter tries again, from the list
+    // when it shows papers, else by asking anew.
     void listReadableAndFocused()
     {
-        DownloadEnv env(2);
-        ScriptedMessages box;
-        setup::setValue("DSET", "True");
-        setup::setValue("DCK", "1");
-        frmdld d;
-        d.flow.showLogin = [&] { d.flow.PForm_CloseWindow("tarnu", "tarnu", false); };
+        DialogSession s(2);
+        DownloadEnv &env = s.env;
+        frmdld &d = s.d;
         d.List1->addItem("住之江  >> ＳＧ 初日");
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
@@ -439,14 +465,70 @@ private Q_SLOTS:
             for (int x = 0; x < image.width(); ++x)
                 darkest = std::min(darkest, image.pixelColor(x, y).lightness());
         QVERIFY2(!d.List1->isEnabled() && darkest < 0x60, qPrintable(QString::number(darkest)));
-        d.cmdconect->click();
-        QVERIFY(waitFor([&] { return !d.flow.transferring() && d.List1->count() == 2; }));
-        QCOMPARE(QApplication::focusWidget(), d.List1);
+        int options = 0;
+        d.flow.showOptions = [&] { ++options; };
+        // Enter on the focus, then the name of what has the focus once a
+        // request of a step runs, or has run, or the running one has stopped.
+        const auto enter = [&](const std::function<bool()> &until) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            waitFor(until);
+            return QApplication::focusWidget()->objectName();
+        };
+        const auto sent = [&](Step step, bool running) {
+            return [&, step, running, before = env.server.requestCount(step)] {
+                return env.server.requestCount(step) > before && d.flow.transferring() == running;
+            };
+        };
+        const auto stopped = [&] { return !d.flow.transferring(); };
+        env.server.setFault(Step::Check, serverFault("silent"));
+        d.cmdconect->setFocus();
+        QCOMPARE(enter(sent(Step::Check, true)), "Command1");
+        QCOMPARE(enter(stopped) + d.flow.status(), "cmdconect" + kCancelled);   // the list empty
+        env.server.clearFaults();
+        QCOMPARE(enter(sent(Step::Check, false)), "List1");
         QTest::keyClick(d.List1, Qt::Key_Down);
-        QTest::keyClick(d.List1, Qt::Key_Return);
-        QVERIFY(waitFor([&] { return !d.flow.transferring() && d.flow.status().endsWith("完了しました..."); }));
+        QCOMPARE(enter(sent(Step::Delfile, false)), "List1");
         QCOMPARE(env.received(), QStringList{env.papers.at(1).archiveName});
-        QCOMPARE(QApplication::focusWidget(), d.List1);
+        env.server.setFault(Step::Fetch, serverFault("silent"));
+        QTest::keyClick(d.List1, Qt::Key_Up);
+        QCOMPARE(enter(sent(Step::Fetch, true)), "Command1");
+        QCOMPARE(enter(stopped) + d.flow.status(), "List1" + kCancelled);
+        env.server.setFault(Step::Dwldfile, serverFault("=Error"));
+        QCOMPARE(enter(sent(Step::Dwldfile, false)) + d.flow.status(), "cmdconect" + kSite);   // the list off
+        QCOMPARE(options, 0);
+    }
+
+    // A progress report neither applies the style sheets again nor reads the
+    // list's rows: with thousands of rows and a report per kilobyte, that
+    // work took fifty times as long as the transfer.
+    void progressReportsAreCheap()
+    {
+        DialogSession s(0);
+        DownloadEnv &env = s.env;
+        frmdld &d = s.d;
+        d.show();
+        env.server.setFault(Step::Check, serverFault("=" + QStringList(300, "023b0a11.lzh").join(',') + ",7"));
+        d.cmdconect->click();
+        QVERIFY(waitFor([&] { return !d.flow.transferring() && d.List1->count() == 300; }));
+        for (int i = 0; i < d.List1->count(); ++i) {
+            const QSignalBlocker quiet(d.List1);
+            const std::unique_ptr<QListWidgetItem> shown(d.List1->takeItem(i));
+            d.List1->insertItem(i, new CountedItem(shown->text()));
+            d.List1->setCurrentRow(d.flow.selectedRow());
+        }
+        QCoreApplication::processEvents();   // the list lays out its new rows
+        StyleCounter styles;
+        d.List1->installEventFilter(&styles);
+        d.Label3->installEventFilter(&styles);
+        CountedItem::reads = 0;
+        for (int i = 1; i <= 64; ++i)
+            emit d.flow.KmrDldCtl2.DownLoadProgress(i * 1024, 64 * 1024);
+        QCOMPARE(d.StatusBar1->currentMessage(), QString("65536B/65536B ダウンロード済み..."));
+        QCOMPARE(styles.count + CountedItem::reads, 0);
+        env.server.setFault(Step::Check, serverFault("silent"));
+        d.cmdconect->click();   // a change of state still greys the list
+        QCOMPARE(background(d.List1), QColor(0xc0c0c0));
+        d.Command1->click();
     }
 
     // Archives by the lha command and the generator at every header level are
@@ -674,7 +756,7 @@ private Q_SLOTS:
 
     // Log-in: Enter walks from the name to the password to OK, then presses it;
     // on the box it toggles it and moves to OK, the key going on. The password
-    // shows "*". Options: Enter presses only the focused button (none chosen:
+    // shows "*". Escape cancels. Options: Enter presses only the focused button (none chosen:
     // OK would warn); the no-modem box greys the list to the button face.
     void logInAndOptionsDialogs()
     {
@@ -703,9 +785,17 @@ private Q_SLOTS:
         enter();
         QCOMPARE(QList<QVariantList>(closed), (QList<QVariantList>{{"tarnu", "pass12", false}}));
         QCOMPARE(stored({"PCK", "USR", "PSS"}), QStringList({"PCK=1", "USR=tarnu", "PSS=pass12"}));
-        dialog.show();
-        QTest::keyClick(dialog.Command1, Qt::Key_Return);
-        QCOMPARE(closed.last(), (QVariantList{QString(), QString(), true}));
+        // Cancel and Escape give up alike: nothing typed is kept, nor the
+        // previous log-in used (the title-bar button would do both).
+        for (const auto &giveUp : {std::function([&] { QTest::keyClick(dialog.Command1, Qt::Key_Return); }),
+                                   std::function([&] { QTest::keyClick(dialog.Text1, Qt::Key_Escape); })}) {
+            dialog.show();
+            QTest::keyClicks(dialog.Text1, "x");
+            giveUp();
+            QCOMPARE(closed.last(), (QVariantList{QString(), QString(), true}));
+        }
+        QCOMPARE(closed.size(), 3);
+        QCOMPARE(stored({"PCK", "USR", "PSS"}), QStringList({"PCK=1", "USR=tarnu", "PSS=pass12"}));
 
         ScriptedDialUp dial;
         dial.entries = {"Home", "Office"};

@@ -9,6 +9,7 @@
 #include "registration/ui/frmdatabase.h"
 #include "registration/ui/progressstatus.h"
 #include "samplepaper/samplepaper.h"
+#include "support/paintcounter.h"
 #include "support/testenv.h"
 
 #include <QDir>
@@ -112,10 +113,21 @@ void TestFrmdatabase::registersExactlyTheGeneratedRows()
     QSet<QString> texts;
     connect(dialog.findChild<QProgressBar *>("prgtemp"), &QProgressBar::valueChanged, this,
             [&](int v) { progress << v; if (v > 0) texts.insert(dialog.status()->text()); });
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     dialog.firstActivation();
     QCOMPARE(dialog.lblcount->text(), QString("2"));
+    // The compaction's status is on the screen before compaction holds the event loop.
+    const test::PaintedTexts painted(dialog.status()->findChild<QLabel *>());
+    QString paintedAtCompaction;
+    modkelmon::set_compaction_hook([&](modkelmon::CompactionStep at) {
+        if (at == modkelmon::CompactionStep::WriteWork)
+            paintedAtCompaction = painted.texts.value(painted.texts.size() - 1);
+    });
     box.answer(true);
     dialog.cmddatabase_Click();
+    modkelmon::set_compaction_hook({});
+    QCOMPARE(paintedAtCompaction, QString("ＤＢ最適化中..."));
     QCOMPARE(box.texts(), QStringList{"デジタル紙面を登録しますか？"});
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.status()->running());

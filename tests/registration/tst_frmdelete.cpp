@@ -9,6 +9,7 @@
 #include "registration/ui/progressstatus.h"
 #include "support/fixtures.h"
 #include "support/gridshown.h"
+#include "support/paintcounter.h"
 #include "support/testenv.h"
 
 #include <QLabel>
@@ -147,7 +148,8 @@ private Q_SLOTS:
     // press; Enter presses a focused button, not the grid. The bar moves on
     // with each of the thirteen tables inside the meeting's transaction, then
     // once for the compaction; a failing table undoes the deletes before it.
-    // In the program's font the status texts show whole.
+    // In the program's font the status texts show whole, each painted before
+    // its step.
     void keysEnterAndStepsOfADeletion()
     {
         insertMeeting(10, 1, "20020305", 6, 4, "周年記念");
@@ -186,7 +188,17 @@ private Q_SLOTS:
         QCOMPARE(box.texts(), QStringList());
         dialog.cmddelete->setFocus();
         box.answer(true);
+        // Each status is on the screen before its step holds the event loop.
+        const test::PaintedTexts painted(panel);
+        QStringList paintedAtCompaction;
+        modkelmon::set_compaction_hook([&](modkelmon::CompactionStep at) {
+            if (at == modkelmon::CompactionStep::WriteWork)
+                paintedAtCompaction = painted.texts;
+        });
         QTest::keyClick(dialog.cmddelete, Qt::Key_Return);
+        modkelmon::set_compaction_hook({});
+        QCOMPARE(paintedAtCompaction.mid(paintedAtCompaction.size() - 2),
+                 QStringList({"デジタル紙面を削除しています...", "ＤＢ最適化中..."}));
         QCOMPARE(steps, "." + QString(13, '+') + ".");
         QCOMPARE(rowsOfMeeting(10), 0);
         dialog.cmdend->setFocus();

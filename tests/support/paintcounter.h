@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
+#include <QStringList>
 #include <QWidget>
 
 namespace kelmon::test {
@@ -22,6 +24,23 @@ struct PaintCounter : QObject {
         return false;
     }
     int paints = 0;
+};
+
+} // namespace kelmon::test
+
+namespace kelmon::test {
+
+// The texts a label showed when painted, in order, a text painted again in a row once.
+struct PaintedTexts : QObject {
+    explicit PaintedTexts(QLabel *label) : label(label) { label->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && texts.value(texts.size() - 1, "\n") != label->text())
+            texts << label->text();
+        return false;
+    }
+    QLabel *label;
+    QStringList texts;
 };
 
 } // namespace kelmon::test

@@ -148,6 +148,9 @@ void frmversion::cmdinfo_Click()
     if (historyShown()) {
         setClientHeight(collapsedHeight());
         cmdinfo->setText(kShowCaption);
+        // The history is now out of sight: the focus must not stay in it,
+        // where Enter and Escape are swallowed.
+        cmdinfo->setFocus();
     } else {
         setClientHeight(expandedHeight());
         cmdinfo->setText(kHideCaption);

@@ -117,24 +117,34 @@ void frmdld::runDownload() { flow.cmddwld_Click(); }
 void frmdld::render()
 {
     const DldButtons &b = flow.buttons();
-    cmdconect->setEnabled(b.connect);
-    cmddwld->setEnabled(b.download);
-    cmdclse->setEnabled(b.close);
-    Command1->setEnabled(b.cancel);
-    List1->setEnabled(b.list);
-    const QString back = b.list ? QStringLiteral("#ffffff") : QStringLiteral("#c0c0c0");
-    // The rows of a disabled list stay readable on its grey.
-    List1->setStyleSheet(QStringLiteral("QListWidget { background: %1; } QListWidget:disabled { color: #404040; }").arg(back));
-    Label3->setStyleSheet(QStringLiteral("QLabel { background: %1; }").arg(back));
+    const bool cancelWas = Command1->isEnabled();
+    // What comes on is enabled before what goes off is disabled, so that a
+    // focused control that goes grey hands the focus on to an enabled one.
+    const std::pair<QWidget *, bool> states[] = {
+        {cmdconect, b.connect}, {cmddwld, b.download}, {cmdclse, b.close}, {Command1, b.cancel}, {List1, b.list}};
+    for (const bool on : {true, false})
+        for (const auto &[control, enabled] : states)
+            if (enabled == on)
+                control->setEnabled(on);
+    // Style sheets and rows are set only when they change: applying a style
+    // sheet re-polishes the widget, and the state changes with every progress
+    // report of a transfer.
+    if (shadedWhite_ != int(b.list)) {
+        shadedWhite_ = b.list;
+        const QString back = b.list ? QStringLiteral("#ffffff") : QStringLiteral("#c0c0c0");
+        // The rows of a disabled list stay readable on its grey.
+        List1->setStyleSheet(QStringLiteral("QListWidget { background: %1; } QListWidget:disabled { color: #404040; }").arg(back));
+        Label3->setStyleSheet(QStringLiteral("QLabel { background: %1; }").arg(back));
+    }
 
     syncing_ = true;
-    QStringList shown;
-    for (int i = 0; i < List1->count(); ++i)
-        shown << List1->item(i)->text();
-    if (shown != flow.rows()) {
+    // The rows shown are kept as a shared copy of the flow's: while the flow
+    // keeps its list, comparing the two takes no look at a row.
+    if (List1->count() != flow.rows().size() || shownRows_ != flow.rows()) {
         List1->clear();
         List1->addItems(flow.rows());
     }
+    shownRows_ = flow.rows();
     if (List1->currentRow() != flow.selectedRow())
         List1->setCurrentRow(flow.selectedRow());
     syncing_ = false;
@@ -148,6 +158,13 @@ void frmdld::render()
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
+
+    // While a request runs Enter cancels it; once it has ended Enter tries
+    // again: from the list when there is one, else by asking anew.
+    if (b.cancel && !cancelWas)
+        Command1->setFocus();
+    else if (!b.cancel && cancelWas)
+        (b.list && !flow.rows().isEmpty() ? static_cast<QWidget *>(List1) : cmdconect)->setFocus();
 }
 
 void frmdld::cmdclse_Click()

@@ -5,6 +5,7 @@
 #include "download/downloadflow.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class QLabel;
 class QListWidget;
@@ -41,6 +42,8 @@ private:
     void cmdclse_Click();
     void runDownload();
     bool syncing_ = false;
+    int shadedWhite_ = -1;    // the list's and the count's back colour applied: 1 white, 0 grey, -1 none yet
+    QStringList shownRows_;   // what the list shows
 };
 
 } // namespace kelmon

@@ -147,6 +147,18 @@ void frmpass::done(int result)
     QDialog::done(result);
 }
 
+void frmpass::keyPressEvent(QKeyEvent *event)
+{
+    // Left to the dialog, Escape would close it as the title-bar button does:
+    // the typed settings kept and no answer given, so the download would go
+    // on with the previous user name and password.
+    if (event->matches(QKeySequence::Cancel)) {
+        Command1_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool frmpass::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)

@@ -30,6 +30,8 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Escape cancels as the Cancel button does.
+    void keyPressEvent(QKeyEvent *event) override;
     // Every way of closing ends here: the settings are kept unless cancelled.
     void done(int result) override;
 

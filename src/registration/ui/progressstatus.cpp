@@ -54,7 +54,14 @@ void ProgressStatus::finish()
 }
 
 bool ProgressStatus::running() const { return !bar_->isHidden(); }
-void ProgressStatus::setText(const QString &text) { text_->setText(text); }
+void ProgressStatus::setText(const QString &text)
+{
+    text_->setText(text);
+    // Painted at once: the step that follows (extraction, compaction) may
+    // hold the event loop until it ends, and its status would never show.
+    text_->repaint();
+}
+
 void ProgressStatus::setTextWidth(int pixels) { text_->setFixedWidth(pixels); }
 
 void ProgressStatus::fitTexts(const QStringList &texts)

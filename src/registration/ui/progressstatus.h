@@ -21,7 +21,7 @@ public:
     void step();                   // +1 while below the maximum
     void finish();                 // bar hidden, text cleared
     bool running() const;
-    void setText(const QString &text);
+    void setText(const QString &text);   // shown at once, without waiting for the event loop
     void setTextWidth(int pixels);
     // Widens the text panel so that each of texts shows whole.
     void fitTexts(const QStringList &texts);
