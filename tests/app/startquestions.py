@@ -164,17 +164,23 @@ def run(viewer_program, genpaper, work):
         viewer.must_live("after the registration")
         viewer.stop()
 
-        # A database over 10,000,000 bytes, the check on: No leaves the
-        # viewer as it is, its main window up and no deletion dialog.
+        # A database over 10,000,000 bytes, the check on, another archive
+        # waiting: No to the size warning goes on to the registration offer
+        # with no deletion dialog; No to the offer leaves the archive waiting.
         with open(database, "r+b") as f:
             f.truncate(max(os.path.getsize(database), 11000000))
+        subprocess.run([genpaper, "--out", receive, "--no-photos", "--venue", "5"], check=True,
+                       stdout=subprocess.DEVNULL)
+        archives = os.listdir(receive)
         viewer = Viewer(viewer_program, env)
         viewer.answer("警告です...", "Escape")
-        time.sleep(1)
-        viewer.must_live("after the size warning was answered")
+        viewer.window("登録の確認です...")
         if viewer.xdotool("search", "--onlyvisible", "--name", "^古いデジタル紙面を削除します"):
             raise Failure("the deletion dialog opened though the size warning was answered No")
+        viewer.answer("登録の確認です...", "Escape")
         viewer.window("ケルモンデジタル")
+        if os.listdir(receive) != archives:
+            raise Failure("the waiting archive changed though the offer was answered No")
         viewer.stop()
 
         # Yes to the same warning opens the deletion dialog.

@@ -27,6 +27,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -210,6 +211,7 @@ private Q_SLOTS:
         modkelmon::close_db();
         MessageBoxService boxes;
         setMessageService(&boxes);
+        const auto restore = qScopeGuard([] { setMessageService(nullptr); });
         frmmainmenu w;
         startViewer(w, boxes);
         const QPointer<frmopening> splash = w.findChild<frmopening *>();
@@ -254,7 +256,6 @@ private Q_SLOTS:
         answer.start();
         QTRY_COMPARE(seen.size(), 3);
         answer.stop();
-        setMessageService(nullptr);
         QVERIFY(activeBeforeQuestion > 0);
         QCOMPARE(seen, (QStringList{"デジタル紙面のデータベースが 10Ｍバイトを越えています",
                                     "デジタル紙面が 1 件ダウンロードされています", "frmdatabase"}));
