@@ -11,6 +11,7 @@
 #include "common/settingsrow.h"
 #include "platform/gridmodel.h"
 #include "platform/messages.h"
+#include "platform/ui/messagebox.h"
 #include "registration/ui/frmdelete.h"
 #include "support/fixtures.h"
 #include "support/testenv.h"
@@ -22,9 +23,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -191,6 +194,72 @@ private Q_SLOTS:
         QCOMPARE(box.shown().size(), std::size_t(needle.isEmpty() ? 0 : 1));
         if (!needle.isEmpty())
             QVERIFY(box.shown()[0].text.contains(needle));
+        QVERIFY(folder.exits().empty());
+    }
+
+    // On a desktop that activates the splash, the start-up questions come while
+    // it is the active window; it closes itself on its timer. Questions left
+    // open past that stay open, and their answers are carried out: No to the
+    // size warning, Yes to the registration offer (its dialog opens).
+    void startupQuestionsOutliveTheSplash()
+    {
+        test::ProgramFolder folder;
+        read_m_kanri();
+        modkelmon::exec("update m_kanri set checkflag = 1, regstflag = 1, kyosocode = 0 where kanricode = 1");
+        QVERIFY(QFile(folder.file("receive/1.lzh")).open(QIODevice::WriteOnly));
+        resizeDatabase(folder, 10000001);
+        modkelmon::close_db();
+        MessageBoxService boxes;
+        setMessageService(&boxes);
+        const auto restore = qScopeGuard([] { setMessageService(nullptr); });
+        frmmainmenu w;
+        startViewer(w, boxes);
+        const QPointer<frmopening> splash = w.findChild<frmopening *>();
+        QVERIFY(splash);
+        struct Activations : QObject {
+            int count = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                count += event->type() == QEvent::WindowActivate;
+                return false;
+            }
+        } activations;
+        splash->installEventFilter(&activations);
+        splash->activateWindow();
+
+        QStringList seen;   // each box's first line, and the dialogs opened
+        int activeBeforeQuestion = -1;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box) {
+                if (modal && modal->objectName() == "frmdatabase") {
+                    seen << modal->objectName();
+                    static_cast<QDialog *>(modal)->reject();
+                }
+                return;
+            }
+            if (splash) {
+                // The splash's time runs out while the first question is open.
+                if (activeBeforeQuestion < 0) {
+                    activeBeforeQuestion = activations.count;
+                    QMetaObject::invokeMethod(splash->findChild<QTimer *>("Timer1"), "timeout");
+                }
+                return;
+            }
+            const QString first = box->text().section('\n', 0, 0);
+            seen << first;
+            box->button(first.contains("10Ｍバイト") ? QMessageBox::No : QMessageBox::Yes)->click();
+        });
+        answer.start();
+        QTRY_COMPARE(seen.size(), 3);
+        answer.stop();
+        QVERIFY(activeBeforeQuestion > 0);
+        QCOMPARE(seen, (QStringList{"デジタル紙面のデータベースが 10Ｍバイトを越えています",
+                                    "デジタル紙面が 1 件ダウンロードされています", "frmdatabase"}));
+        QVERIFY(w.isVisible() && modkelmon::is_open());
         QVERIFY(folder.exits().empty());
     }
 

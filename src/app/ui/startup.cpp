@@ -88,6 +88,17 @@ frmopening *showStartWindows(frmmainmenu &window)
     return splash;
 }
 
+void startViewer(frmmainmenu &window, MessageBoxService &boxes)
+{
+    boxes.setParent(&window);
+    const QPointer<frmopening> splash = showStartWindows(window);
+    QTimer::singleShot(0, &window, [&window, splash] {
+        if (splash)
+            splash->countDown();
+        window.firstActivation();
+    });
+}
+
 int runViewer()
 {
     MessageBoxService boxes;
@@ -112,12 +123,7 @@ int runViewer()
     }
 
     frmmainmenu window;
-    const QPointer<frmopening> splash = showStartWindows(window);
-    QTimer::singleShot(0, &window, [&window, splash] {
-        if (splash)
-            splash->countDown();
-        window.firstActivation();
-    });
+    startViewer(window, boxes);
     const int code = QApplication::exec();
     setMessageService(nullptr);
     return code;

@@ -11,6 +11,7 @@ namespace kelmon {
 
 class frmmainmenu;
 class frmopening;
+class MessageBoxService;
 
 enum class InstanceLock {
     Taken,     // this is the one running copy
@@ -34,6 +35,11 @@ void placeMainWindow(QWidget &window, const QScreen *screen);
 // Shows the splash, then the main window below it, both placed; returns the
 // splash, which closes itself.
 frmopening *showStartWindows(frmmainmenu &window);
+
+// Shows the start windows and, once events run, starts the splash's count-down
+// and the main window's start-up checks and offers. The boxes shown from then
+// on belong to the main window, never to the splash that closes under them.
+void startViewer(frmmainmenu &window, MessageBoxService &boxes);
 
 // The whole start-up; returns the process exit code.
 int runViewer();

@@ -1,21 +1,31 @@
 #include "messagebox.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <algorithm>
 
 namespace kelmon {
 
+// A box's owner takes the box with it when it goes, so it must outlast the
+// box. An open modal dialog does: it closes only by the user, who cannot reach
+// it past the box. The main window does. The active window need not: the
+// splash is active at start on some desktops and closes itself on its timer,
+// whatever is open over it; so only an ordinary window or dialog is taken.
 QWidget *MessageBoxService::owner() const
 {
     if (QWidget *w = QApplication::activeModalWidget())
         return w;
-    if (QWidget *w = QApplication::activeWindow())
-        return w;
-    return parent_;
+    if (parent_)
+        return parent_;
+    QWidget *w = QApplication::activeWindow();
+    return w && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog) ? w : nullptr;
 }
 
 // Texts of the system use CR LF; Qt wants plain line feeds.
@@ -39,18 +49,55 @@ void fitTextLines(QMessageBox &box)
     for (const QString &line : box.text().split(u'\n'))
         widest = std::max(widest, metrics.horizontalAdvance(line));
     const QScreen *screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
-    const int room = screen ? screen->availableGeometry().width() - 120 : widest;   // icon, margins, frame
-    label->setMinimumWidth(std::min(widest + 2, room));
+    if (!screen) {
+        label->setMinimumWidth(widest + 2);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const int width = std::min(widest + 2, area.width() - 120);   // icon, margins, frame
+    label->setMinimumWidth(width);
+
+    // A text taller than the screen's room (a long list of files) scrolls in
+    // an area as high as that room, so the buttons stay within reach.
+    QLayout *layout = box.layout();
+    if (!layout)
+        return;
+    const int textHeight = metrics.boundingRect(QRect(0, 0, width, 1 << 24), Qt::TextWordWrap, box.text()).height()
+                           + 2 * label->margin();
+    const auto *buttons = box.findChild<QDialogButtonBox *>();
+    const QMargins margins = layout->contentsMargins();
+    const int frame = 64;   // title bar and frame, not known before the box shows
+    const int room = area.height() - frame - margins.top() - margins.bottom() - 2 * std::max(layout->spacing(), 0)
+                     - (buttons ? buttons->sizeHint().height() : 0);
+    if (textHeight <= room)
+        return;
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("textscroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scroll->setWidgetResizable(true);
+    delete layout->replaceWidget(label, scroll);
+    scroll->setWidget(label);
+    scroll->setMinimumSize(width + scroll->verticalScrollBar()->sizeHint().width(), room);
+    scroll->setMaximumHeight(room);
 }
 
 static QMessageBox::StandardButton showBox(QWidget *owner, QMessageBox::Icon icon, const QString &title,
                                            const QString &text, QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, title, lines(text), buttons, owner);
-    box.setDefaultButton(defaultButton);
-    fitTextLines(box);
-    return QMessageBox::StandardButton(box.exec());
+    // Made on the heap: should the owner go all the same, it takes the box
+    // with it and the box is not deleted twice; the question is then taken
+    // as not answered.
+    const QPointer<QMessageBox> box = new QMessageBox(icon, title, lines(text), buttons, owner);
+    box->setDefaultButton(defaultButton);
+    fitTextLines(*box);
+    const int answer = box->exec();
+    if (!box)
+        return QMessageBox::NoButton;
+    delete box.data();
+    return QMessageBox::StandardButton(answer);
 }
 
 void MessageBoxService::information(const QString &title, const QString &text)
@@ -72,7 +119,7 @@ void MessageBoxService::critical(const QString &title, const QString &text)
 
 void MessageBoxService::exclamation(const QString &title, const QString &text)
 {
-    QMessageBox::warning(owner(), title, lines(text));
+    showBox(owner(), QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 } // namespace kelmon

@@ -3,15 +3,19 @@
 
 #include "platform/messages.h"
 
+#include <QPointer>
+#include <QWidget>
+
 class QMessageBox;
-class QWidget;
 
 namespace kelmon {
 
 class MessageBoxService : public MessageService {
 public:
-    // Boxes are shown over the active window, or over parent when none is active.
+    // Boxes are shown over the open modal dialog, else over the main window
+    // (parent), else over the active window where that is an ordinary one.
     explicit MessageBoxService(QWidget *parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget *parent) { parent_ = parent; }
     void information(const QString &title, const QString &text) override;
     bool question(const QString &title, const QString &text, bool defaultYes) override;
     void critical(const QString &title, const QString &text) override;
@@ -19,11 +23,12 @@ public:
 
 private:
     QWidget *owner() const;
-    QWidget *parent_;
+    QPointer<QWidget> parent_;
 };
 
 // Makes the box's text label as wide as the text's widest line (within the
-// screen), so that lines break only where the text breaks them.
+// screen), so that lines break only where the text breaks them; a text too
+// tall for the screen scrolls, the box's buttons staying on the screen.
 void fitTextLines(QMessageBox &box);
 
 } // namespace kelmon

@@ -1,0 +1,219 @@
+#!/usr/bin/env python3
+"""The built viewer started as a user starts it, on an X server of its own
+without a window manager. Each start-up question is left open for five
+seconds, past the splash's time, then answered by key; the viewer must live
+on and do what the answer says.
+
+usage: startquestions.py VIEWER GENPAPER
+"""
+import os
+import select
+import shutil
+import signal
+import sqlite3
+import subprocess
+import sys
+import tempfile
+import time
+
+LEFT_OPEN = 5.0      # seconds a question stays unanswered
+PATIENCE = 60.0      # longest wait for a window or a result (a loaded machine, a sanitizer build)
+
+
+class Failure(Exception):
+    pass
+
+
+def start_x_server():
+    """An Xvfb on a display it finds free itself; returns (process, display)."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                               "-nolisten", "tcp"], pass_fds=[write_end],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    deadline = time.monotonic() + PATIENCE
+    while not number.endswith(b"\n"):
+        ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+        chunk = os.read(read_end, 16) if ready else b""
+        if not chunk:
+            server.kill()
+            raise Failure("Xvfb did not start")
+        number += chunk
+    os.close(read_end)
+    return server, ":" + number.decode().strip()
+
+
+def wait_for(what, check):
+    deadline = time.monotonic() + PATIENCE
+    while time.monotonic() < deadline:
+        result = check()
+        if result:
+            return result
+        time.sleep(0.2)
+    raise Failure("waited in vain for " + what)
+
+
+class Viewer:
+    def __init__(self, program, env):
+        self.env = env
+        self.log = tempfile.TemporaryFile()
+        self.process = subprocess.Popen([program], env=env, stdout=self.log, stderr=subprocess.STDOUT)
+
+    def alive(self):
+        return self.process.poll() is None
+
+    def output(self):
+        self.log.seek(0)
+        return self.log.read().decode(errors="replace").strip()
+
+    def must_live(self, when):
+        if not self.alive():
+            raise Failure("the viewer ended (status %s) %s:\n%s" % (self.process.returncode, when, self.output()))
+
+    def xdotool(self, *args):
+        done = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
+        return done.stdout.split() if done.returncode == 0 else []
+
+    def window(self, title):
+        """The id of the viewer's visible window of that title, once there."""
+        def find():
+            self.must_live("while waiting for the window " + title)
+            found = self.xdotool("search", "--onlyvisible", "--name", "^" + title.replace(".", r"\.") + "$")
+            return found[-1] if found else None
+        return wait_for("the window " + title, find)
+
+    def press(self, title, key):
+        """Gives the window of that title the focus and presses the key there."""
+        window = self.window(title)
+        self.xdotool("windowfocus", "--sync", window)
+        self.xdotool("key", key)
+        return window
+
+    def answer(self, title, key):
+        """Leaves the question open, then answers it by key."""
+        self.window(title)
+        time.sleep(LEFT_OPEN)
+        self.must_live("with the question %s left open" % title)
+        box = self.press(title, key)
+        wait_for("the question %s to close" % title,
+                 lambda: box not in self.xdotool("search", "--onlyvisible", "--name", "."))
+        self.must_live("after the question %s was answered" % title)
+
+    def stop(self):
+        if self.alive():
+            self.process.send_signal(signal.SIGTERM)
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+
+def query(database, sql, parameters=()):
+    connection = sqlite3.connect(database, timeout=10)
+    try:
+        rows = connection.execute(sql, parameters).fetchall()
+        connection.commit()
+        return rows
+    finally:
+        connection.close()
+
+
+def settings_row(database):
+    try:
+        return query(database, "select regstflag, checkflag from m_kanri where kanricode = 1")
+    except sqlite3.Error:
+        return None
+
+
+def run(viewer_program, genpaper, work):
+    env = dict(os.environ)
+    home = os.path.join(work, "program")
+    for name, folder in (("HOME", "h"), ("XDG_CONFIG_HOME", "c"), ("XDG_CACHE_HOME", "k"),
+                         ("XDG_RUNTIME_DIR", "r")):
+        env[name] = os.path.join(work, folder)
+        os.makedirs(env[name], mode=0o700)
+    env["KELMON_HOME"] = home
+    env["QT_QPA_PLATFORM"] = "xcb"
+    server, env["DISPLAY"] = start_x_server()
+    database = os.path.join(home, "kelmon.mdb")
+    receive = os.path.join(home, "receive")
+    viewer = None
+    try:
+        # A first start makes the program folder and its database.
+        viewer = Viewer(viewer_program, env)
+        wait_for("the database's settings row", lambda: settings_row(database))
+        viewer.window("ケルモンデジタル")
+        viewer.stop()
+
+        # An archive waiting, the offer on: Yes opens the registration, which
+        # registers the archive.
+        query(database, "update m_kanri set regstflag = 1, checkflag = 1 where kanricode = 1")
+        os.makedirs(receive, exist_ok=True)
+        subprocess.run([genpaper, "--out", receive, "--no-photos"], check=True, stdout=subprocess.DEVNULL)
+        archives = os.listdir(receive)
+        if len(archives) != 1:
+            raise Failure("expected one generated archive, found %s" % archives)
+        viewer = Viewer(viewer_program, env)
+        viewer.answer("登録の確認です...", "Return")
+        viewer.press("デジタル紙面を登録します...", "alt+r")
+        viewer.press("登録の確認です...", "Return")   # the dialog's own question
+        wait_for("the archive to be registered and backed up",
+                 lambda: not os.listdir(receive) and archives[0] in os.listdir(os.path.join(home, "backup")))
+        viewer.must_live("after the registration")
+        viewer.stop()
+
+        # A database over 10,000,000 bytes, the check on, another archive
+        # waiting: No to the size warning goes on to the registration offer
+        # with no deletion dialog; No to the offer leaves the archive waiting.
+        with open(database, "r+b") as f:
+            f.truncate(max(os.path.getsize(database), 11000000))
+        subprocess.run([genpaper, "--out", receive, "--no-photos", "--venue", "5"], check=True,
+                       stdout=subprocess.DEVNULL)
+        archives = os.listdir(receive)
+        viewer = Viewer(viewer_program, env)
+        viewer.answer("警告です...", "Escape")
+        viewer.window("登録の確認です...")
+        if viewer.xdotool("search", "--onlyvisible", "--name", "^古いデジタル紙面を削除します"):
+            raise Failure("the deletion dialog opened though the size warning was answered No")
+        viewer.answer("登録の確認です...", "Escape")
+        viewer.window("ケルモンデジタル")
+        if os.listdir(receive) != archives:
+            raise Failure("the waiting archive changed though the offer was answered No")
+        viewer.stop()
+
+        # Yes to the same warning opens the deletion dialog.
+        viewer = Viewer(viewer_program, env)
+        viewer.answer("警告です...", "Return")
+        viewer.window("古いデジタル紙面を削除します...")
+        viewer.must_live("with the deletion dialog open")
+    finally:
+        if viewer:
+            viewer.stop()
+        server.terminate()
+        server.wait()
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__, file=sys.stderr)
+        return 2
+    missing = [tool for tool in ("Xvfb", "xdotool") if not shutil.which(tool)]
+    if missing:
+        print("FAIL: missing " + ", ".join(missing) + " (scripts/setup.sh installs them)")
+        return 1
+    work = tempfile.mkdtemp(prefix="kelmon-start-")
+    try:
+        run(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]), work)
+    except Failure as failure:
+        print("FAIL:", failure)
+        return 1
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print("PASS")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
