@@ -5,6 +5,7 @@
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
 #include "platform/messages.h"
+#include "platform/ui/focushandover.h"
 #include "platform/ui/messagebox.h"
 #include "platform/yield.h"
 
@@ -122,6 +123,7 @@ int runViewer()
         return 0;
     }
 
+    installFocusHandover();
     frmmainmenu window;
     startViewer(window, boxes);
     const int code = QApplication::exec();
