@@ -226,20 +226,10 @@ private:
         bool end() override { return true; }
         Type type() const override { return User; }
         void updateState(const QPaintEngineState &) override {}
+        // Every shape comes down to these.
         void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
-        void drawImage(const QRectF &, const QImage &, const QRectF &, Qt::ImageConversionFlags) override {}
-        void drawTiledPixmap(const QRectF &, const QPixmap &, const QPointF &) override {}
-        void drawRects(const QRect *, int) override {}
-        void drawRects(const QRectF *, int) override {}
-        void drawLines(const QLine *, int) override {}
-        void drawLines(const QLineF *, int) override {}
-        void drawEllipse(const QRectF &) override {}
-        void drawEllipse(const QRect &) override {}
         void drawPath(const QPainterPath &) override {}
-        void drawPoints(const QPointF *, int) override {}
-        void drawPoints(const QPoint *, int) override {}
         void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
-        void drawPolygon(const QPoint *, int, PolygonDrawMode) override {}
         void drawTextItem(const QPointF &p, const QTextItem &item) override
         {
             const QPainter *painter = this->painter();

@@ -85,7 +85,9 @@ void frmracerest::buildHeader()
     imcdatescnt->setPalette(white);
     for (int i = 1; i <= 7; ++i)
         imcdatescnt->addItem(pictures::pixmap(imlracerest1, i), QString::number(i), dayKey(QString::number(i)));
-    imcdatescnt->setGeometry(twipsRect(120, 120, 855, 315));
+    // The selectors are as tall as their pictures need, and the day
+    // selector as wide: its pictures show at their size, not scaled down.
+    imcdatescnt->setGeometry(twipsRect(120, 120, 1185, 405));
     fitComboPictures(imcdatescnt, pictures::size(imlracerest1, 1));
     connect(imcdatescnt, &QComboBox::activated, this, [this] { imcdatescnt_Click(); });
 
@@ -93,12 +95,13 @@ void frmracerest::buildHeader()
     imcracesno->setObjectName(QStringLiteral("imcracesno"));
     for (int i = 1; i <= 12; ++i)
         imcracesno->addItem(pictures::pixmap(imlracerest0, i), QString::number(i), raceKey(QString::number(i)));
-    imcracesno->setGeometry(twipsRect(960, 120, 1455, 315));
+    imcracesno->setGeometry(twipsRect(1290, 120, 1455, 405));
     fitComboPictures(imcracesno, pictures::size(imlracerest0, 1));
     connect(imcracesno, &QComboBox::activated, this, [this] { imcracesno_Click(); });
 
-    // 360 twips, centred where 315 were, hold the bold face drawn here.
-    lblracesname = label("lblracesname", twipsRect(2640, 158, 3600, 360));
+    // 360 twips, centred where 315 were, hold the bold face drawn here; the
+    // name begins right of the race selector and ends where it did.
+    lblracesname = label("lblracesname", twipsRect(2850, 158, 3390, 360));
     lblracesname->setFont(makeFont(kProportionalFont, 15.75, true));
 
     auto *shape = new QFrame(this);
