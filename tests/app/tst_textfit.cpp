@@ -1,9 +1,13 @@
 // Every window and dialog at its default size, on generated papers made
-// hostile (names of five and six characters, weights with a fraction, the
+// hostile with values at the lengths real papers hold (names of five and six
+// characters, race names of eight and nine, accident words, seven-digit
+// payouts, a long meeting title and notice, weights with a fraction, the
 // three-character venue, races 10 to 12, every day of a meeting and so every
-// ranking kind of the data room): each label, button, check box, combo box and
-// grid cell holds its text whole in the font it draws with, no label lies
-// under another widget, and every child window lies inside the workspace.
+// ranking kind of the data room): each label, button, check box, combo box
+// (its pictures too) and grid cell holds its text whole in the font it draws
+// with, as the grid view draws it, no label lies under another widget, and
+// every child window lies inside the workspace; the message boxes, a long
+// report included, and the splash's texts are readable too.
 
 #include "app/ui/frmkoyomi.h"
 #include "app/ui/frmopening.h"
