@@ -40,4 +40,30 @@ QFont makeFont(const QString &name, double points, bool bold)
     return font;
 }
 
+int textPlaces(const QString &text)
+{
+    int places = 0;
+    for (const QChar c : text)
+        places += (c.unicode() < 0x100 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F)) ? 1 : 2;
+    return places;
+}
+
+double fittedPoints(const QString &text, int width)
+{
+    QString shown = text;
+    while (!shown.isEmpty() && shown.back() == u' ')
+        shown.chop(1);
+    const int places = textPlaces(shown);
+    const int full = places - int(shown.size());   // full-width characters
+    const int half = int(shown.size()) - full;
+    double points = DefaultFontPoints;
+    for (const double step : {DefaultFontPoints, 8.0, 7.0}) {
+        points = step;
+        const int pixels = pointsToPixels(step);
+        if (full * pixels + half * ((pixels + 1) / 2) <= width)
+            break;
+    }
+    return points;
+}
+
 } // namespace kelmon

@@ -21,4 +21,16 @@ QStringList fontFamilies(const QString &name);
 // An empty name means DefaultFontName, a size of 0 DefaultFontPoints.
 QFont makeFont(const QString &name, double points = 0, bool bold = false);
 
+// Half-width places a text takes in the fixed-pitch Gothic: one for a
+// character of the single-byte range (ASCII, half-width kana), two for any
+// other.
+int textPlaces(const QString &text);
+
+// The largest of the Gothic's default size and the steps below it (8 and 7
+// points) at which a one-line text fits a width in pixels: a full-width
+// character takes the font's pixel size, a half-width one half of it rounded
+// up, half-width blanks at the text's end no room (an ideographic space
+// there is drawn as wide as a character). The smallest step when none fits.
+double fittedPoints(const QString &text, int width);
+
 } // namespace kelmon

@@ -1,5 +1,8 @@
 #include "platform/gridmodel.h"
 
+#include "platform/fonts.h"
+#include "platform/twips.h"
+
 #include <QRegularExpression>
 #include <algorithm>
 #include <numeric>
@@ -538,5 +541,13 @@ void GridModel::sort(int col, bool ascending)
 }
 
 quint64 GridModel::revision() const { return d->revision; }
+
+void setFittedText(GridModel &grid, int row, int col, const QString &text)
+{
+    // The grid line takes a pixel of the column.
+    const double points = fittedPoints(text, twipsToPixels(grid.colWidth(col)) - 1);
+    grid.setFontSize(row, col, points == DefaultFontPoints ? 0 : points);
+    grid.setText(row, col, text);
+}
 
 } // namespace kelmon

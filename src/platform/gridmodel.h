@@ -134,4 +134,9 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// Sets a one-line text in a cell of the default Gothic. A text wider than its
+// column gets the Gothic a step smaller, or two steps where one is not
+// enough (fittedPoints), so it shows whole.
+void setFittedText(GridModel &grid, int row, int col, const QString &text);
+
 } // namespace kelmon

@@ -107,22 +107,10 @@ void paintText(GridModel &grid, int row, int col, int colorIndex)
         grid.setForeColor(row, col, *rgb);
 }
 
-int textPlaces(const QString &text)
-{
-    int places = 0;
-    for (const QChar c : text)
-        places += (c.unicode() < 0x100 || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F)) ? 1 : 2;
-    return places;
-}
-
 void putFittedText(GridModel &grid, int row, int col, const QString &text, Align align)
 {
-    // The default Gothic (9 points, 12 pixels) gives a half-width place 6
-    // pixels; a step down (8 points) gives it 5.5. The grid line takes a pixel.
-    const int room = twipsToPixels(grid.colWidth(col)) - 1;
-    if (textPlaces(text) * 6 > room)
-        grid.setFontSize(row, col, 8);
-    putText(grid, row, col, text, align);
+    grid.setCellAlignment(row, col, toGrid(align));
+    setFittedText(grid, row, col, text);
 }
 
 void putText(GridModel &grid, int row, int col, const QString &text, std::optional<Align> align)

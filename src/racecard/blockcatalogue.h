@@ -57,11 +57,8 @@ void paintText(GridModel &grid, int row, int col, int colorIndex);
 void putText(GridModel &grid, int row, int col, const QString &text,
              std::optional<Align> align = std::nullopt);
 GridAlign gridAlign(Align align);
-// Half-width places a text takes: one for a character of the single-byte
-// range (ASCII, half-width kana), two for any other.
-int textPlaces(const QString &text);
-// Sets a one-line text in a cell of the default Gothic; a text of more places
-// than the column holds gets the Gothic a step smaller, so it shows whole.
+// Sets a one-line text in a cell of the default Gothic, a step or two smaller
+// where it is wider than its column (setFittedText).
 void putFittedText(GridModel &grid, int row, int col, const QString &text, Align align);
 
 } // namespace kelmon::racecard

@@ -15,9 +15,11 @@ struct Column {
     const char16_t *header;
     int width;
 };
+// A payout column holds a seven-digit payout with its separators
+// (1,234,560); a race name too long for its column is drawn a step smaller.
 constexpr Column kColumns[kDemeCols] = {
-    {u"日程", 540},  {u"レース名", 1540}, {u"2連単", 560}, {u"配当金", 720}, {u"人気度", 640},
-    {u"3連単", 560}, {u"配当金", 720},    {u"人気度", 640}, {u"", 0},       {u"", 0},
+    {u"日程", 540},  {u"レース名", 1540}, {u"2連単", 560}, {u"配当金", 855}, {u"人気度", 640},
+    {u"3連単", 560}, {u"配当金", 855},    {u"人気度", 640}, {u"", 0},       {u"", 0},
 };
 constexpr int kHeaderHeight = 260;
 
@@ -82,7 +84,7 @@ void disp_f_resta(GridModel &grid, const QString &setuscode, const QString &race
         grid.setRows(row + 1);
         grid.setRow(row);
         grid.setText(row, 0, plainNumber(number("datescnt")) + QStringLiteral("日目"));
-        grid.setText(row, 1, trimBlanks(q.value(QStringLiteral("racesname")).toString()));
+        setFittedText(grid, row, 1, trimBlanks(q.value(QStringLiteral("racesname")).toString()));
         grid.setCellAlignment(row, 1, GridAlign::LeftCenter);
         if (number("seiriflag") != 0)
             continue;

@@ -18,8 +18,11 @@ constexpr const char16_t *kHeadings[kPowerIndices] = {u"技量", u"Ｓ力", u"�
                                                       u"近況", u"枠番", u"--",  u"総合"};
 constexpr const char16_t *kDayHeadings[5] = {u"初日", u"準優", u"最終日", u"選抜", u"優勝"};
 
-constexpr int kNameWidth = 880;
-constexpr int kBarWidth = 680;
+// The predictions window is 360 twips wider than its panel's first design,
+// and its grid with it; the columns share that room in their proportions, so
+// they still fill the grid.
+constexpr int kNameWidth = 920;
+constexpr int kBarWidth = 720;
 constexpr int kHeaderHeight = 260;
 
 QVariantList raceKeys(const QString &setuscode, const QString &datescnt, const QString &racesno)

@@ -19,15 +19,12 @@ struct ColumnLayout {
     GridAlign align;
 };
 
-// The name column holds six full-width characters and the penalty column a
-// five-character word and its points in the Gothic drawn here; the place
-// column, wider than its two characters need, gives them the room, so the
-// columns still fill the grid.
+// A name too long for its column is drawn a step smaller (fill_restb).
 constexpr GridAlign C = GridAlign::CenterCenter;
 constexpr GridAlign L = GridAlign::LeftCenter;
 constexpr ColumnLayout kColumns[RestbColumns] = {
-    {u"着順", 560, C}, {u"予想", 460, C}, {u"枠", 280, C},  {u"選手名", 1110, C}, {u"タイム", 660, C},
-    {u"進入", 460, C}, {u"ST", 300, C},   {u"チルト", 640, C}, {u"展示", 450, C}, {u"減点", 1200, L},
+    {u"着順", 740, C}, {u"予想", 460, C}, {u"枠", 280, C},  {u"選手名", 880, C}, {u"タイム", 660, C},
+    {u"進入", 460, C}, {u"ST", 300, C},   {u"チルト", 640, C}, {u"展示", 450, C}, {u"減点", 1160, L},
     {u"", 0, L},       {u"", 0, L},       {u"", 0, L},      {u"", 0, L},        {u"", 0, L},
 };
 
@@ -142,6 +139,7 @@ void fill_restb(GridModel &grid, const QList<RestbRow> &rows)
         };
         for (int c = 0; c < RestbColumns; ++c)
             grid.setText(row, c, cells[c]);
+        setFittedText(grid, row, ColName, r.sensyname);
     }
 }
 

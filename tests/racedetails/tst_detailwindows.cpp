@@ -4,6 +4,7 @@
 
 #include "app/ui/gridpopups.h"
 #include "app/ui/viewerfactory.h"
+#include "common/modkelmon.h"
 #include "platform/messages.h"
 #include "platform/pictures.h"
 #include "racecard/ui/frmraceinfo.h"
@@ -17,6 +18,7 @@
 #include "support/fixtures.h"
 #include "support/paintcounter.h"
 #include "support/gridshown.h"
+#include "support/textfit.h"
 #include "support/windowtest.h"
 
 #include <QComboBox>
@@ -127,6 +129,30 @@ private slots:
         choose(w->imcracesno, 6, w, &frmracerest::imcracesno_Click);
         QCOMPARE(w->windowTitle(), kResultTitle + QStringLiteral("  (住之江 24/01/03  7R)"));
         QCOMPARE(w->context().racesno, QStringLiteral("7"));
+    }
+
+    // The result words of accidents (four characters and a blank) in the
+    // place column of 740 twips, and names of four to six characters in the
+    // name column of 880, are drawn whole; the penalty column keeps 1160.
+    void resultWordsAndNamesWhole()
+    {
+        const int codes[] = {1, 2, 14, 7, 11, 15};
+        const char *names[] = {"村上　誠", "長谷川浩二", "長谷川　真由", "峰竜太", "長谷川浩二", "長谷川　真由"};
+        for (int f = 1; f <= 6; ++f)
+            modkelmon::exec(QStringLiteral("update f_restb set cyakucode = ?, sensyname = ? where datescnt = 2 "
+                                           "and racesno = 5 and wakusno = ?"),
+                            {codes[f - 1], QString::fromUtf8(names[f - 1]), f});
+        open<frmracerest>(ViewerKind::RaceResult, kResultTitle, QStringLiteral("2"), QStringLiteral("5"));
+        frmracerest *w = lastWindow<frmracerest>();
+        QCOMPARE(w->grid().colWidth(ColResult), 740);
+        QCOMPARE(w->grid().colWidth(ColName), 880);
+        QCOMPARE(w->grid().colWidth(ColPenalty), 1160);
+        QStringList words;
+        for (int r = 3; r <= 6; ++r)
+            words << w->grid().text(r, ColResult);
+        QCOMPARE(words.join(u'|'), QStringLiteral("転覆 外|失格 外|欠場 外|返欠 外"));
+        const QStringList problems = test::gridFitProblems(w->mfgf_restb, QStringLiteral("mfgf_restb"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
     // Openers naming a day or a race that the selectors do not offer get the

@@ -16,6 +16,10 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QRegularExpression>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -122,19 +126,21 @@ QString fitProblem(const QFont &font, const QRect &box, int align, const QString
     return {};
 }
 
-Qt::Alignment qtAlignment(GridAlign align, bool number)
-{
-    if (align == GridAlign::General)
-        return Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft);
-    static const Qt::Alignment table[] = {
-        Qt::AlignLeft | Qt::AlignTop,    Qt::AlignLeft | Qt::AlignVCenter,    Qt::AlignLeft | Qt::AlignBottom,
-        Qt::AlignHCenter | Qt::AlignTop, Qt::AlignHCenter | Qt::AlignVCenter, Qt::AlignHCenter | Qt::AlignBottom,
-        Qt::AlignRight | Qt::AlignTop,   Qt::AlignRight | Qt::AlignVCenter,   Qt::AlignRight | Qt::AlignBottom,
-    };
-    return table[int(align)];
-}
-
 } // namespace
+
+QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin)
+{
+    QRect glyphs = fm.tightBoundingRect(line).translated(origin);
+    // Brackets and descenders that reach below the ideographs' box may
+    // lose their tips in a low row; the box of the characters must show.
+    const QRect em = fm.tightBoundingRect(QStringLiteral("国優勝")).translated(origin);
+    glyphs.setTop(std::max(glyphs.top(), em.top()));
+    glyphs.setBottom(std::min(glyphs.bottom(), em.bottom()));
+    // The advance, not the ink, is what a neighbour may start at.
+    glyphs.setLeft(std::min(glyphs.left(), origin.x()));
+    glyphs.setRight(std::max(glyphs.right(), origin.x() + fm.horizontalAdvance(line) - 1));
+    return glyphs;
+}
 
 TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap)
 {
@@ -165,20 +171,86 @@ TextPlacement placeText(const QFont &font, const QRect &box, int alignment, cons
         else if (alignment & Qt::AlignRight)
             left += box.width() - advance;
         const int baseline = top + i * spacing + fm.ascent();
-        QRect glyphs = fm.tightBoundingRect(line).translated(left, baseline);
-        // Brackets and descenders that reach below the ideographs' box may
-        // lose their tips in a low row; the box of the characters must show.
-        const QRect em = fm.tightBoundingRect(QStringLiteral("国優勝")).translated(left, baseline);
-        glyphs.setTop(std::max(glyphs.top(), em.top()));
-        glyphs.setBottom(std::min(glyphs.bottom(), em.bottom()));
-        // The advance, not the ink, is what a neighbour may start at.
-        glyphs.setLeft(std::min(glyphs.left(), left));
-        glyphs.setRight(std::max(glyphs.right(), left + advance - 1));
-        ink |= glyphs;
+        ink |= glyphInk(fm, line, QPoint(left, baseline));
     }
     out.ink = ink;
     return out;
 }
+
+namespace {
+
+// A paint device that draws nothing and keeps every run of text painted on
+// it, with the font, pen and clip the painter held for it.
+struct DrawnText {
+    QString text;
+    QFont font;
+    QPoint origin;   // left end of the baseline
+    QRect clip;
+    QColor pen;
+};
+
+class TextRecorder : public QPaintDevice {
+public:
+    explicit TextRecorder(QSize size) : size_(size) {}
+    ~TextRecorder() override = default;
+    QPaintEngine *paintEngine() const override { return &engine_; }
+    const QList<DrawnText> &texts() const { return engine_.texts; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return size_.width();
+        case PdmHeight: return size_.height();
+        case PdmWidthMM: return size_.width() * 254 / 960;
+        case PdmHeightMM: return size_.height() * 254 / 960;
+        case PdmNumColors: return 0x7fffffff;
+        case PdmDepth: return 32;
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 0;
+        }
+    }
+
+private:
+    struct Engine : QPaintEngine {
+        Engine() : QPaintEngine(AllFeatures) {}
+        QList<DrawnText> texts;
+        QRect area;
+        bool begin(QPaintDevice *device) override
+        {
+            area = QRect(0, 0, device->width(), device->height());
+            return true;
+        }
+        bool end() override { return true; }
+        Type type() const override { return User; }
+        void updateState(const QPaintEngineState &) override {}
+        // Every shape comes down to these.
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawPath(const QPainterPath &) override {}
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+        void drawTextItem(const QPointF &p, const QTextItem &item) override
+        {
+            const QPainter *painter = this->painter();
+            const QTransform &t = painter->transform();
+            QRect clip = area;
+            if (painter->hasClipping())
+                clip = t.mapRect(painter->clipBoundingRect()).toAlignedRect() & area;
+            texts.append({item.text(), item.font(), t.map(p).toPoint(), clip, painter->pen().color()});
+        }
+    };
+    QSize size_;
+    mutable Engine engine_;
+};
+
+QString withoutBlanks(QString s)
+{
+    s.remove(QRegularExpression(QStringLiteral("[\\s\\x{3000}]")));
+    return s;
+}
+
+} // namespace
 
 QStringList gridFitProblems(const GridView *view, const QString &where)
 {
@@ -186,12 +258,65 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
     const GridModel *m = view->model();
     if (!m)
         return out;
+    // What the view draws, run by run, with the clip it gave each.
+    TextRecorder recorder(view->fullSize());
+    {
+        QPainter painter(&recorder);
+        view->renderAll(painter);
+    }
     QVector<int> x{0}, y{0};
     for (int c = 0; c < m->cols(); ++c)
         x << x.last() + twipsToPixels(m->colWidth(c));
     for (int r = 0; r < m->rows(); ++r)
         y << y.last() + twipsToPixels(m->rowHeight(r));
-    const QFont base = view->defaultFont();
+    auto indexOf = [](const QVector<int> &edges, int pos) {
+        for (int i = 0; i + 1 < edges.size(); ++i)
+            if (pos >= edges[i] && pos < edges[i + 1])
+                return i;
+        return -1;
+    };
+    // Texts drawn in each cell (keyed by the top-left cell of its range),
+    // in the order drawn.
+    QHash<QPoint, QString> drawn;
+    for (const DrawnText &t : recorder.texts()) {
+        const QString line = trimmedEnd(t.text);
+        const QRect ink = glyphInk(QFontMetrics(t.font), line.isEmpty() ? t.text : line, t.origin);
+        // The cell a run belongs to holds the middle of what shows of it.
+        const QRect seen = ink & t.clip;
+        const QPoint centre = (seen.isEmpty() ? ink : seen).center();
+        const int r0 = indexOf(y, centre.y());
+        const int c0 = indexOf(x, centre.x());
+        if (r0 < 0 || c0 < 0) {
+            out << problem(where, QString(), QStringLiteral("drawn outside every cell"), t.text);
+            continue;
+        }
+        const QRect range = m->mergedRange(r0, c0);
+        const int r = range.top(), c = range.left();
+        // The outline a cell's text gets over part of a picture is drawn in
+        // the cell's colour; the text itself in its own colour or black.
+        const QColor pen = m->foreColor(r, c) ? QColor(*m->foreColor(r, c)) : QColor(Qt::black);
+        if (t.pen != pen)
+            continue;
+        const int right = std::min(range.right() + 1, m->cols());
+        const int bottom = std::min(range.bottom() + 1, m->rows());
+        // The grid line takes the last pixel column and row of a cell.
+        const QRect inner(x[c], y[r], x[right] - x[c] - 1, y[bottom] - y[r] - 1);
+        drawn[QPoint(c, r)] += t.text;
+        if (line.trimmed().isEmpty())
+            continue;
+        // The outermost row and column of pixels around a glyph is the faint
+        // edge of its smoothing; losing it loses nothing of the shape.
+        const QRect shown = (t.clip & inner).adjusted(-1, -1, 1, 1);
+        if (!shown.contains(ink))
+            out << problem(where, QStringLiteral("[%1,%2]").arg(r).arg(c),
+                           QStringLiteral("cut, ink %1,%2 %3x%4 of \"%5\" (%6 px) in cell %7,%8 %9x%10, clip %11,%12 %13x%14")
+                               .arg(ink.left()).arg(ink.top()).arg(ink.width()).arg(ink.height()).arg(line)
+                               .arg(t.font.pixelSize())
+                               .arg(inner.left()).arg(inner.top()).arg(inner.width()).arg(inner.height())
+                               .arg(t.clip.left()).arg(t.clip.top()).arg(t.clip.width()).arg(t.clip.height()),
+                           m->text(r, c));
+    }
+    // Every character of a cell's text is drawn.
     for (int r = 0; r < m->rows(); ++r) {
         for (int c = 0; c < m->cols(); ++c) {
             const QRect range = m->mergedRange(r, c);
@@ -199,61 +324,12 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
                 continue;
             const int right = std::min(range.right() + 1, m->cols());
             const int bottom = std::min(range.bottom() + 1, m->rows());
-            // The grid line takes the last pixel column and row of a cell.
-            const QRect inner(0, 0, x[right] - x[c] - 1, y[bottom] - y[r] - 1);
-            const QString text = m->text(r, c);
-            if (inner.width() <= 2 || inner.height() <= 0 || trimmedEnd(text).trimmed().isEmpty())
+            if (x[right] - x[c] - 1 <= 2 || y[bottom] - y[r] - 1 <= 0)
                 continue;
-            QFont font = base;
-            if (!m->fontName(r, c).isEmpty())
-                font.setFamilies(fontFamilies(m->fontName(r, c)));
-            if (m->fontSize(r, c) > 0)
-                font.setPixelSize(pointsToPixels(m->fontSize(r, c)));
-            font.setBold(m->fontBold(r, c));
-            const QFontMetrics fm(font);
-            const GridAlign align = m->cellAlignment(r, c).value_or(m->colAlignment(c));
-            const int qtAlign = qtAlignment(align, GridModel::numberValue(text).has_value());
-            const QString cell = QStringLiteral("[%1,%2]").arg(r).arg(c);
-            // As the grid draws it: one line, or lines of a pitch of the
-            // font's pixel size broken at the cell's width.
-            const int pitch = font.pixelSize() + 1;
-            const bool breaks = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-            const bool tooWide = fm.horizontalAdvance(text) > inner.width() - 2;
-            if (!breaks && !(tooWide && inner.height() >= 2 * pitch)) {
-                if (fm.horizontalAdvance(trimmedEnd(text)) > inner.width())
-                    out << problem(where, cell, QStringLiteral("too wide for %1 px").arg(inner.width()), text);
-                else if (const QString p = fitProblem(font, inner, qtAlign, text, false); !p.isEmpty())
-                    out << problem(where, cell, p, text);
-                continue;
-            }
-            QStringList lines;
-            QString plain = text;
-            plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-            for (const QString &paragraph : plain.split(QLatin1Char('\n')))
-                lines << (paragraph.isEmpty() ? QStringList{QString()}
-                                              : wrapCellLine(paragraph, fm, inner.width()));
-            const int shownLines = int(lines.size());
-            // Lines close up to the font's pixel size to fit a low cell.
-            const int linePitch = std::min(pitch, std::max(font.pixelSize(), inner.height() / std::max(1, shownLines)));
-            int y = inner.top();
-            if (qtAlign & Qt::AlignVCenter)
-                y += (inner.height() - shownLines * linePitch) / 2;
-            else if (qtAlign & Qt::AlignBottom)
-                y += inner.height() - shownLines * linePitch;
-            const int horizontal = (qtAlign & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
-            TextPlacement all;
-            for (const QString &line : lines) {
-                const TextPlacement t = placeText(font, QRect(inner.left(), y, inner.width(), linePitch), horizontal,
-                                                  line, false);
-                all.ink |= t.ink;
-                all.fitsWidth = all.fitsWidth && t.fitsWidth;
-                y += linePitch;
-            }
-            if (!all.fitsWidth || !inner.adjusted(-1, -1, 1, 1).contains(all.ink))
-                out << problem(where, cell,
-                               QStringLiteral("%1 lines of %2 px (shown as \"%3\"), %4")
-                                   .arg(shownLines).arg(pitch).arg(lines.join(QLatin1Char('|')), sizes(all, inner)),
-                               text);
+            const QString text = withoutBlanks(m->text(r, c));
+            if (!text.isEmpty() && withoutBlanks(drawn.value(QPoint(c, r))) != text)
+                out << problem(where, QStringLiteral("[%1,%2]").arg(r).arg(c),
+                               QStringLiteral("drawn as \"%1\"").arg(drawn.value(QPoint(c, r))), m->text(r, c));
         }
     }
     return out;
@@ -317,8 +393,18 @@ QStringList textFitProblems(const QWidget *root, const QString &window)
                                                  .arg(arrow.height()), combo->currentText());
             for (int i = 0; i < combo->count(); ++i) {
                 QRect box = field;
-                if (!combo->itemIcon(i).isNull())
-                    box.setLeft(box.left() + combo->iconSize().width() + 4);
+                if (!combo->itemIcon(i).isNull()) {
+                    // The item's picture is drawn at the icon size at the
+                    // field's left, centred in its height, clipped to it.
+                    const QSize icon = combo->iconSize();
+                    if (icon.width() > field.width() || icon.height() > field.height())
+                        out << problem(window, name,
+                                       QStringLiteral("picture %1x%2 cut in a field of %3x%4")
+                                           .arg(icon.width()).arg(icon.height()).arg(field.width())
+                                           .arg(field.height()),
+                                       combo->itemText(i));
+                    box.setLeft(box.left() + icon.width() + 4);
+                }
                 // A picture that fills the field is all the item shows.
                 if (box.width() <= 0)
                     continue;

@@ -7,6 +7,7 @@
 // widget (or grid cell) and the text.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -29,13 +30,21 @@ struct TextPlacement {
 };
 TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap);
 
+// The ink of one line of text drawn with its baseline starting at origin:
+// the characters' box (the tips of brackets and descenders below the
+// ideographs may go), and at least the line's advance across.
+QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin);
+
 // Problems of the labels, buttons, check boxes and combo boxes below root
 // (root included), and of the cells of the grid views among them. Only
 // widgets shown count (a hidden panel's texts are not read).
 QStringList textFitProblems(const QWidget *root, const QString &window);
 
-// Problems of the cells of one grid: every cell of a column and row with a
-// size is measured, scrolled into view or not.
+// Problems of the cells of one grid: the whole grid is painted by the view
+// into a recording device, and every run of text it draws must lie whole in
+// its cell and in the clip the view gave it, and every character of a cell's
+// text must be drawn; every cell of a column and row with a size counts,
+// scrolled into view or not.
 QStringList gridFitProblems(const GridView *view, const QString &where);
 
 // Labels whose text lies partly under a visible sibling stacked above them,

@@ -25,12 +25,13 @@ QPixmap splashPicture()
     sky.setColorAt(1, QColor(0x2a, 0x7a, 0xd0));
     p.fillRect(pm.rect(), sky);
     p.setRenderHint(QPainter::Antialiasing);
-    // Six wakes, one per frame colour.
+    // Six wakes, one per frame colour, on the water below the texts: a wake
+    // behind white letters would leave them unreadable.
     const QColor frames[6] = {Qt::white, Qt::black, QColor(0xe0, 0x20, 0x20), QColor(0x20, 0x40, 0xe0),
                               QColor(0xf0, 0xd0, 0x20), QColor(0x20, 0xa0, 0x40)};
     for (int i = 0; i < 6; ++i) {
         p.setPen(QPen(frames[i], 5, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(40 + i * 10, 150 - i * 4, 380 - i * 30, 120 - i * 12);
+        p.drawLine(40 + i * 10, 170 - i * 3, 380 - i * 30, 150 - i * 6);
     }
     QFont f = makeFont(DefaultFontName);
     f.setPixelSize(38);

@@ -428,20 +428,32 @@ static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, c
         p.drawText(tooWide ? inner : inner.adjusted(1, 0, -1, 0), int(align), text);
         return;
     }
-    QStringList lines;
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    for (const QString &paragraph : plain.split(QLatin1Char('\n'))) {
-        if (paragraph.isEmpty())
-            lines << QString();
-        else
-            lines << wrapCellLine(paragraph, metrics, inner.width());
-    }
+    auto layOut = [&](const QFont &font) {
+        const QFontMetrics fm(font, p.device());
+        QStringList lines;
+        for (const QString &paragraph : plain.split(QLatin1Char('\n'))) {
+            if (paragraph.isEmpty())
+                lines << QString();
+            else
+                lines << wrapCellLine(paragraph, fm, inner.width());
+        }
+        return lines;
+    };
     // Lines that the natural pitch would push past the cell close up, down
-    // to the height of the font's characters, so the last one shows.
+    // to the height of the font's characters. Where even that is too high,
+    // the font goes down a pixel at a time (to 9 pixels, 7 points), so the
+    // last line shows whole.
+    QFont font = p.font();
+    QStringList lines = layOut(font);
+    while (font.pixelSize() > 9 && int(lines.size()) * font.pixelSize() > inner.height()) {
+        font.setPixelSize(font.pixelSize() - 1);
+        lines = layOut(font);
+    }
     const int lineCount = std::max(1, int(lines.size()));
-    const int fitted = std::max(p.font().pixelSize() > 0 ? p.font().pixelSize() : 1, inner.height() / lineCount);
-    const int linePitch = std::min(pitch, fitted);
+    const int fitted = std::max(font.pixelSize() > 0 ? font.pixelSize() : 1, inner.height() / lineCount);
+    const int linePitch = std::min(font.pixelSize() > 0 ? font.pixelSize() + 1 : pitch, fitted);
     const int total = lineCount * linePitch;
     int y = inner.top();
     if (align & Qt::AlignVCenter)
@@ -450,6 +462,7 @@ static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, c
         y += inner.height() - total;
     const Qt::Alignment horizontal = (align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
     p.save();
+    p.setFont(font);
     p.setClipRect(inner, Qt::IntersectClip);
     for (const QString &line : lines) {
         p.drawText(QRect(inner.left(), y, inner.width(), linePitch), int(horizontal), line);
@@ -596,11 +609,20 @@ void GridView::paintEvent(QPaintEvent *)
 
 QImage GridView::renderAll() const
 {
-    const QSize size(std::max(1, colX_.last()), std::max(1, rowY_.last()));
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(fullSize(), QImage::Format_RGB32);
     QPainter p(&image);
-    paintGrid(p, QRect(QPoint(0, 0), size), 0, 0);
+    renderAll(p);
     return image;
+}
+
+QSize GridView::fullSize() const
+{
+    return {std::max(1, colX_.last()), std::max(1, rowY_.last())};
+}
+
+void GridView::renderAll(QPainter &painter) const
+{
+    paintGrid(painter, QRect(QPoint(0, 0), fullSize()), 0, 0);
 }
 
 } // namespace kelmon

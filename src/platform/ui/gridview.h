@@ -63,8 +63,11 @@ public:
     QFont defaultFont() const { return defaultFont_; }
 
     // Paints the whole grid, scrolled to the origin, into an image of the
-    // grid's full size (for printing and tests).
+    // grid's full size (for printing and tests), or with a painter whose
+    // device is at least that size.
     QImage renderAll() const;
+    void renderAll(QPainter &painter) const;
+    QSize fullSize() const;
 
     QSize sizeHint() const override;
 

@@ -14,6 +14,7 @@
 #include "platform/pictures.h"
 #include "platform/twips.h"
 #include "platform/ui/gridview.h"
+#include "platform/ui/picturecombo.h"
 #include "platform/yield.h"
 #include "racecard/blockcatalogue.h"
 #include "racecard/relatedwindows.h"
@@ -106,11 +107,11 @@ void frmraceinfo::buildHeaderPanel()
 
     imcracesno = new QComboBox(this);
     imcracesno->setObjectName(QStringLiteral("imcracesno"));
-    imcracesno->setIconSize(pictures::size(imlraceinfo0, 1));
     for (int i = 1; i <= 12; ++i)
         imcracesno->addItem(pictures::pixmap(imlraceinfo0, i), QString::number(i),
                             format(double(i), "00") + QLatin1Char('R'));
     imcracesno->setGeometry(twipsRect(kPanelLeft, 120, kPanelWidth, 420));
+    fitComboPictures(imcracesno, pictures::size(imlraceinfo0, 1));
     imcracesno->installEventFilter(this);
     imcracesno->view()->installEventFilter(this);
     connect(imcracesno, &QComboBox::activated, this, [this] { imcracesno_Click(); });
@@ -122,7 +123,8 @@ void frmraceinfo::buildHeaderPanel()
     connect(cmddeme, &QPushButton::clicked, this,
             [this] { openRelated(ViewerKind::Outcomes, QStringLiteral("出目を表示しています...")); });
 
-    lblracesname = label(QString(), twipsRect(kPanelLeft, 1020, kPanelWidth, 300), 10.5, true);
+    // Eight full-width characters of the bold Gothic fit the panel's width at 8 points.
+    lblracesname = label(QString(), twipsRect(kPanelLeft, 1020, kPanelWidth, 300), 8, true);
     lblracesname->setObjectName(QStringLiteral("lblracesname"));
 
     frame(twipsRect(kPanelLeft, 1410, kPanelWidth, 1530));

@@ -11,6 +11,7 @@
 #include "platform/pictures.h"
 #include "platform/twips.h"
 #include "platform/ui/gridview.h"
+#include "platform/ui/picturecombo.h"
 #include "platform/yield.h"
 #include "racedetails/restresult.h"
 #include "racedetails/startdiagram.h"
@@ -77,7 +78,6 @@ void frmracerest::buildHeader()
 
     imcdatescnt = new QComboBox(this);
     imcdatescnt->setObjectName(QStringLiteral("imcdatescnt"));
-    imcdatescnt->setIconSize(pictures::size(imlracerest1, 1));
     // The picture names the day; the item's own text is drawn white. The
     // button's arrow keeps its dark colour so it stays visible.
     QPalette white = imcdatescnt->palette();
@@ -85,19 +85,23 @@ void frmracerest::buildHeader()
     imcdatescnt->setPalette(white);
     for (int i = 1; i <= 7; ++i)
         imcdatescnt->addItem(pictures::pixmap(imlracerest1, i), QString::number(i), dayKey(QString::number(i)));
-    imcdatescnt->setGeometry(twipsRect(120, 120, 855, 315));
+    // The selectors are as tall as their pictures need, and the day
+    // selector as wide: its pictures show at their size, not scaled down.
+    imcdatescnt->setGeometry(twipsRect(120, 120, 1185, 405));
+    fitComboPictures(imcdatescnt, pictures::size(imlracerest1, 1));
     connect(imcdatescnt, &QComboBox::activated, this, [this] { imcdatescnt_Click(); });
 
     imcracesno = new QComboBox(this);
     imcracesno->setObjectName(QStringLiteral("imcracesno"));
-    imcracesno->setIconSize(pictures::size(imlracerest0, 1));
     for (int i = 1; i <= 12; ++i)
         imcracesno->addItem(pictures::pixmap(imlracerest0, i), QString::number(i), raceKey(QString::number(i)));
-    imcracesno->setGeometry(twipsRect(960, 120, 1455, 315));
+    imcracesno->setGeometry(twipsRect(1290, 120, 1455, 405));
+    fitComboPictures(imcracesno, pictures::size(imlracerest0, 1));
     connect(imcracesno, &QComboBox::activated, this, [this] { imcracesno_Click(); });
 
-    // 360 twips, centred where 315 were, hold the bold face drawn here.
-    lblracesname = label("lblracesname", twipsRect(2640, 158, 3600, 360));
+    // 360 twips, centred where 315 were, hold the bold face drawn here; the
+    // name begins right of the race selector and ends where it did.
+    lblracesname = label("lblracesname", twipsRect(2850, 158, 3390, 360));
     lblracesname->setFont(makeFont(kProportionalFont, 15.75, true));
 
     auto *shape = new QFrame(this);
@@ -117,8 +121,10 @@ void frmracerest::buildHeader()
     label(nullptr, twipsRect(1260, 795, 210, 195), Qt::AlignCenter, QStringLiteral("→"));
     label(nullptr, twipsRect(3480, 720, 450, 180), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("2連単"));
     label(nullptr, twipsRect(3480, 960, 450, 180), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("3連単"));
-    lblhaikin_2ta = label("lblhaikin_2ta", twipsRect(4320, 720, 810, 180));
-    lblhaikin_3ta = label("lblhaikin_3ta", twipsRect(4320, 960, 810, 180));
+    // The payouts reach up to the popularity labels: a seven-digit payout
+    // with its separators takes that room, in a smaller font (disp_raceresult).
+    lblhaikin_2ta = label("lblhaikin_2ta", twipsRect(4320, 720, 960, 180));
+    lblhaikin_3ta = label("lblhaikin_3ta", twipsRect(4320, 960, 960, 180));
     lblninkido_2ta = label("lblninkido_2ta", twipsRect(5280, 720, 900, 180));
     lblninkido_3ta = label("lblninkido_3ta", twipsRect(5280, 960, 900, 180));
     lblkazemuki = label("lblkazemuki", twipsRect(240, 1320, 540, 180));
@@ -235,9 +241,11 @@ void frmracerest::disp_raceresult()
     lblracesname->setText(header->racesname);
     for (int k = 0; k < 3; ++k)
         lblrenban_3ta[std::size_t(k)]->setText(header->renban[std::size_t(k)]);
-    lblhaikin_2ta->setText(header->haikin_2ta);
+    for (const auto &[label, text] : {std::pair{lblhaikin_2ta, header->haikin_2ta}, {lblhaikin_3ta, header->haikin_3ta}}) {
+        label->setFont(makeFont(kFixedFont, fittedPoints(text, label->contentsRect().width())));
+        label->setText(text);
+    }
     lblninkido_2ta->setText(header->ninkido_2ta);
-    lblhaikin_3ta->setText(header->haikin_3ta);
     lblninkido_3ta->setText(header->ninkido_3ta);
     lblkazemuki->setText(header->kazemuki);
     lblkazesoku->setText(header->kazesoku);

@@ -8,6 +8,7 @@
 #include "platform/pictures.h"
 #include "platform/twips.h"
 #include "platform/ui/gridview.h"
+#include "platform/ui/picturecombo.h"
 #include "platform/yield.h"
 #include "racedetails/powerindex.h"
 #include "racedetails/ui/yosodiagram.h"
@@ -24,7 +25,7 @@ namespace {
 
 // The start line and what stands right of it are drawn this far right of
 // their places, so the comment column shows its words before the wakes
-// begin; the window is as much wider.
+// begin; the window, and the power-index grid with it, is as much wider.
 constexpr int kStartLineShift = 360;
 constexpr int kWidth = 6720 + kStartLineShift;
 constexpr int kClosedHeight = 4665;
@@ -58,7 +59,7 @@ frmyosodisp::frmyosodisp(QWidget *parent) : ViewerWindow(parent)
     mfgf_point->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mfgf_point->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int frameWidth = mfgf_point->frameWidth();
-    mfgf_point->setGeometry(twipsRect(120, 4320, 6375, 1695).adjusted(0, 0, 2 * frameWidth, 2 * frameWidth));
+    mfgf_point->setGeometry(twipsRect(120, 4320, 6375 + kStartLineShift, 1695).adjusted(0, 0, 2 * frameWidth, 2 * frameWidth));
     mfgf_point->hide();
     connect(mfgf_point, &GridView::cellPressed, this, &frmyosodisp::mfgf_point_MouseDown);
 }
@@ -85,11 +86,11 @@ void frmyosodisp::buildPanel()
 
     imcracesno = new QComboBox(this);
     imcracesno->setObjectName(QStringLiteral("imcracesno"));
-    imcracesno->setIconSize(pictures::size(imlyosodisp0, 1));
     for (int i = 1; i <= 12; ++i)
         imcracesno->addItem(pictures::pixmap(imlyosodisp0, i), QString::number(i),
                             format(double(i), "00") + QLatin1Char('R'));
     imcracesno->setGeometry(twipsRect(135, 135, 1455, 420));
+    fitComboPictures(imcracesno, pictures::size(imlyosodisp0, 1));
     connect(imcracesno, &QComboBox::activated, this, [this] { imcracesno_Click(); });
 
     for (int i = 0; i < 3; ++i) {
