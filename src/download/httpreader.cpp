@@ -66,7 +66,7 @@ bool HttpReader::takeLine(QByteArrayView bytes, qsizetype &at)
     const auto *newline = static_cast<const char *>(std::memchr(start, '\n', size_t(available)));
     const qsizetype n = newline ? newline - start + 1 : available;
     const bool head = part_ == Part::StatusLine || part_ == Part::Field || part_ == Part::Trailer;
-    if (head ? headBytes_ + n > kMaxHeadBytes : line_.size() + n > kMaxChunkLine) {
+    if (head ? headBytes_ + n > maxHead_ : line_.size() + n > maxChunkLine_) {
         fail();
         return false;
     }

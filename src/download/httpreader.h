@@ -26,6 +26,12 @@ public:
 
     enum class State { Head, Body, Done, Failed };
 
+    // Other bounds than the above let the bounds be tried with short answers.
+    explicit HttpReader(qsizetype maxHeadBytes = kMaxHeadBytes, qsizetype maxChunkLine = kMaxChunkLine)
+        : maxHead_(maxHeadBytes), maxChunkLine_(maxChunkLine)
+    {
+    }
+
     // Takes the next bytes of the connection; returns the body bytes among
     // them. Bytes after the end of the answer are ignored.
     QByteArray feed(QByteArrayView bytes);
@@ -51,6 +57,8 @@ private:
     void chunkSize();
     void fail() { state_ = State::Failed; }
 
+    qsizetype maxHead_;
+    qsizetype maxChunkLine_;
     State state_ = State::Head;
     Part part_ = Part::StatusLine;
     QByteArray line_;          // the line being read, without its end
