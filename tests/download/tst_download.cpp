@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QtTest>
 
 using namespace kelmon;
@@ -458,7 +459,8 @@ private Q_SLOTS:
     }
 
     // A head without end is given up at its bound or on Cancel, and either way
-    // the connection closes: the server cannot send any more.
+    // the connection closes: the server cannot send any more. A network error
+    // ends a transfer at once.
     void endlessHeads()
     {
         using Endless = PaperServer::Fault::Endless;
@@ -490,6 +492,15 @@ private Q_SLOTS:
                 QVERIFY2(env.server.lastBodySent() < kEndless / 2, qPrintable(name));
             }
         }
+        // A connection refused ends the transfer then, not by silence.
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 port = closed.serverPort();
+        closed.close();
+        events.clear();
+        QVERIFY(ctl.DownLoad(QString("http://127.0.0.1:%1/wckelmoni2.ASP?WCI=check").arg(port)));
+        QVERIFY(waitFor([&] { return !ctl.busy(); }));
+        QCOMPARE(events, QStringList({"0/0", "cancel"}));
     }
 
     // Answers read at every split: the body, and whether the answer was whole,
