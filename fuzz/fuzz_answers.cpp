@@ -40,8 +40,7 @@ bool isTitle(const QString &title)
 QString verdict(const QByteArray &bytes, qsizetype piece)
 {
     protocol::LhaStructure structure;
-    for (qsizetype at = 0; at < bytes.size(); at += piece)
-        structure.feed(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+    fuzz::inPieces(bytes, piece, [&](QByteArrayView b) { structure.feed(b); });
     if (structure.complete() && structure.broken())
         fuzz::finding(QStringLiteral("archive both whole and broken"));
     return structure.complete() ? QStringLiteral("whole") : structure.broken() ? QStringLiteral("broken")

@@ -3,8 +3,10 @@
 // scratch folder removed at exit, and the abort that reports a finding.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -16,6 +18,13 @@ void initialize(int *argc, char ***argv);
 QString scratch();
 // Writes bytes to path; a failure is a finding (the scratch folder is ours).
 void writeBytes(const QString &path, const uint8_t *data, std::size_t size);
+// Hands the bytes on in pieces of the given size, the last one shorter.
+template <class Take>
+void inPieces(QByteArrayView bytes, qsizetype piece, Take take)
+{
+    for (qsizetype at = 0; at < bytes.size(); at += piece)
+        take(bytes.sliced(at, std::min(piece, bytes.size() - at)));
+}
 // Reports what went wrong and aborts, so that libFuzzer keeps the input.
 [[noreturn]] void finding(const QString &what);
 

@@ -5,7 +5,7 @@ archive fixtures of tests/data.
     fuzz/make_corpus.py GENPAPER OUT
 
 GENPAPER is the sample-paper tool (build/kelmon_genpaper); OUT receives one
-folder per target (fuzz_extract, fuzz_paperfile, fuzz_names, fuzz_answers),
+folder per target (fuzz_extract, fuzz_paperfile, fuzz_names, fuzz_answers, fuzz_http),
 emptied first.
 Paper files are cut to whole lines of at most 4 KB so that runs stay quick.
 """
@@ -80,6 +80,21 @@ def main():
         put(out / "fuzz_answers", answer.encode("cp932"))
     for archive in sorted(FIXTURES.glob("paper_lh*.lzh")) + [FIXTURES / "truncated.lzh", FIXTURES / "cut10.lzh"]:
         put(out / "fuzz_answers", archive.read_bytes())
+    # Whole answers as they come off the connection: by length, in chunks,
+    # without length, interim answers first, redirects and broken heads.
+    ok = b"HTTP/1.1 200 OK\r\n"
+    for answer in (ok + b"Content-Length: 7\r\nContent-Type: text/plain\r\n\r\na.lzh,5",
+                   ok + b"Transfer-Encoding: chunked\r\n\r\n3;x=y\r\na.l\r\n4\r\nzh,5\r\n0\r\nT: 1\r\n\r\n",
+                   b"HTTP/1.0 200 OK\nConnection: close\n\nTrue,4",
+                   b"HTTP/1.1 100 Continue\r\n\r\n" + ok + b"Content-Length: 3\r\n\r\nNon",
+                   b"HTTP/1.1 302 Found\r\nLocation: /x?WCI=check\r\nContent-Length: 0\r\n\r\n",
+                   b"HTTP/1.1 206 Partial Content\r\nContent-Length: 2\r\nContent-Length: 3\r\n\r\nabc",
+                   ok + b"Content-Encoding: deflate\r\nTransfer-Encoding: gzip, chunked\r\n\r\n1\r\nx\r\n",
+                   ok + b"X: " + b"v" * 300, b"HTTP/1.1 200 ", ok + b"Transfer-Encoding: chunked\r\n\r\n1" + b"0" * 64,
+                   # heads and a chunk-size line at their bounds, so that inputs of that length are tried
+                   ok + b"X: " + b"v" * (16384 - 24) + b"\r\n\r\n" + b"ab" * 32,
+                   ok + b"Transfer-Encoding: chunked\r\n\r\n1;" + b"e" * 1020 + b"\r\nz\r\n0\r\n\r\n"):
+        put(out / "fuzz_http", answer)
 
 
 if __name__ == "__main__":

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_paperfile fuzz_extract fuzz_names fuzz_answers)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_paperfile fuzz_extract fuzz_names fuzz_answers fuzz_http)
 
 scripts/setup.sh --fuzz
 [ -x build/kelmon_genpaper ] || {

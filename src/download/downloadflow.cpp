@@ -263,8 +263,8 @@ void DownloadFlow::ctl1Cancel()
 void DownloadFlow::ctl2Data(const QByteArray &piece)
 {
     structure_.feed(piece);
-    // A body without a length that stopped being an archive is not waited for.
-    bool ok = KmrDldCtl2.lengthAnnounced() || !structure_.broken();
+    // Bytes that stopped being an archive are not waited for.
+    bool ok = !structure_.broken();
     if (ok && !archive_) {
         // Written beside its place under a temporary name, moved there only when whole.
         archive_ = std::make_unique<QSaveFile>(savepath_);
@@ -282,11 +282,10 @@ void DownloadFlow::ctl2Complete(const QByteArray &)
 {
     fileflag_ = false;
     progressValue_ = 0;
-    // Only an archive is kept: with an announced length (which the control
-    // has checked) one that starts like an archive, without one only an
-    // archive whole by its own structure.
-    const bool whole = KmrDldCtl2.lengthAnnounced() ? structure_.entries() > 0 : structure_.complete();
-    const bool written = archive_ && whole && archive_->commit();
+    // Only an archive whole by its own structure is kept and acknowledged,
+    // whatever length the server announced: one cut short, or with bytes
+    // after its end, is not.
+    const bool written = archive_ && structure_.complete() && archive_->commit();
     archive_.reset();
     if (!written) {
         emit beep();

@@ -1,9 +1,7 @@
 #include "download/kmrdldctl.h"
 
-#include <QCoreApplication>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QSslSocket>
+#include <QTcpSocket>
 
 namespace kelmon {
 
@@ -11,8 +9,9 @@ namespace {
 
 int silenceMs = kmrdldctl::kDefaultSilenceMs;
 
-// What the network layer may buffer ahead of the control's own reading.
-constexpr qint64 kReadBuffer = 64 * 1024;
+// What is taken from the connection at a time; the socket buffers no more
+// ahead of the control's own reading.
+constexpr qint64 kReadPiece = 64 * 1024;
 
 } // namespace
 
@@ -30,39 +29,70 @@ void kmrdldctl::setSilenceTimeout(int ms) { silenceMs = ms > 0 ? ms : kDefaultSi
 
 int kmrdldctl::silenceTimeout() { return silenceMs; }
 
-QNetworkAccessManager *kmrdldctl::manager()
-{
-    static QPointer<QNetworkAccessManager> shared;
-    if (!shared) {
-        shared = new QNetworkAccessManager(QCoreApplication::instance());
-        shared->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-        shared->setCache(nullptr);
-    }
-    return shared;
-}
-
 bool kmrdldctl::DownLoad(const QString &urlStr)
 {
     if (busy_)
         return false;
-    QNetworkRequest request{QUrl::fromEncoded(urlStr.toUtf8())};
-    // Every answer of the server changes with each call: never from a cache.
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     body_.clear();
     received_ = 0;
     announced_ = -1;
-    reply_ = manager()->get(request);
-    // The body is taken as it arrives, so that only what the limit allows is
-    // ever held.
-    reply_->setReadBufferSize(kReadBuffer);
-    connect(reply_, &QNetworkReply::metaDataChanged, this, &kmrdldctl::headers);
-    connect(reply_, &QNetworkReply::readyRead, this, &kmrdldctl::readBody);
-    connect(reply_, &QNetworkReply::finished, this, &kmrdldctl::finished);
+    redirects_ = 0;
     busy_ = true;
     silence_.start(silenceMs_);
     deadline_.start(deadlineMs_);
+    open(QUrl::fromEncoded(urlStr.toUtf8()));
     return true;
+}
+
+void kmrdldctl::open(const QUrl &url)
+{
+    url_ = url;
+    reader_ = HttpReader();
+    const bool tls = url.scheme().compare(u"https", Qt::CaseInsensitive) == 0;
+    if ((!tls && url.scheme().compare(u"http", Qt::CaseInsensitive) != 0) || url.host().isEmpty()
+        || (tls && !QSslSocket::supportsSsl())) {
+        // Reported from the event loop, as every other end of a transfer.
+        QTimer::singleShot(0, this, [this, url] {
+            if (busy_ && !socket_ && url_ == url)
+                fail();
+        });
+        return;
+    }
+    QTcpSocket *socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
+    socket_ = socket;
+    socket->setReadBufferSize(kReadPiece);
+    // Every answer of the server changes with each call: nothing from a cache
+    // on the way. The body is asked for as it stands, without content coding.
+    QByteArray target = url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
+    if (!target.startsWith('/'))
+        target.prepend('/');
+    const int defaultPort = tls ? 443 : 80;
+    QByteArray host = url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery
+                                    | QUrl::RemoveFragment | QUrl::RemovePort)
+                          .mid(2);
+    if (url.port(defaultPort) != defaultPort)
+        host += ':' + QByteArray::number(url.port());
+    const QByteArray request = "GET " + target + " HTTP/1.1\r\nHost: " + host
+        + "\r\nAccept-Encoding: identity\r\nCache-Control: no-cache\r\nPragma: no-cache\r\nConnection: close\r\n\r\n";
+    connect(socket, &QTcpSocket::readyRead, this, &kmrdldctl::read);
+    connect(socket, &QTcpSocket::disconnected, this, &kmrdldctl::finished);
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket](QAbstractSocket::SocketError error) {
+        if (socket != socket_)
+            return;
+        // The server closing the connection ends a body without length.
+        if (error == QAbstractSocket::RemoteHostClosedError)
+            finished();
+        else
+            fail();
+    });
+    if (tls) {
+        auto *ssl = static_cast<QSslSocket *>(socket);
+        connect(ssl, &QSslSocket::encrypted, this, [ssl, request] { ssl->write(request); });
+        ssl->connectToHostEncrypted(url.host(), quint16(url.port(defaultPort)));
+    } else {
+        connect(socket, &QTcpSocket::connected, this, [socket, request] { socket->write(request); });
+        socket->connectToHost(url.host(), quint16(url.port(defaultPort)));
+    }
 }
 
 void kmrdldctl::drop()
@@ -70,12 +100,18 @@ void kmrdldctl::drop()
     silence_.stop();
     deadline_.stop();
     body_.clear();
-    if (reply_) {
-        QNetworkReply *reply = reply_;
-        reply_ = nullptr;
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
+    closeSocket();
+}
+
+void kmrdldctl::closeSocket()
+{
+    if (socket_) {
+        QTcpSocket *socket = socket_;
+        socket_ = nullptr;
+        socket->disconnect(this);
+        // Closes the connection at once: nothing more is read from it.
+        socket->abort();
+        socket->deleteLater();
     }
 }
 
@@ -97,60 +133,80 @@ void kmrdldctl::fail()
     emit DownLoadCancel();
 }
 
-void kmrdldctl::headers()
+bool kmrdldctl::headers()
 {
-    if (!reply_)
-        return;
-    const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid())
-        announced_ = length.toLongLong();
-    // An error page is not read, nor a body announced beyond the limit.
-    if (reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() >= 400 || announced_ > maxBytes_)
+    const int status = reader_.status();
+    if (status >= 300 && status < 400 && status != 304 && !reader_.location().isEmpty()) {
+        const QUrl next = url_.resolved(QUrl::fromEncoded(reader_.location()));
+        // Never from TLS to plain, and not round and round.
+        const bool lessSafe = url_.scheme().compare(u"https", Qt::CaseInsensitive) == 0
+            && next.scheme().compare(u"https", Qt::CaseInsensitive) != 0;
+        if (++redirects_ > kMaxRedirects || lessSafe || !next.isValid()) {
+            fail();
+            return false;
+        }
+        closeSocket();
+        open(next);
+        return false;
+    }
+    announced_ = reader_.contentLength();
+    // Only a 200 carries the body asked for; an error page is not read, nor a
+    // body announced beyond the limit.
+    if (status != 200 || announced_ > maxBytes_) {
         fail();
+        return false;
+    }
+    return true;
 }
 
-void kmrdldctl::readBody()
+void kmrdldctl::read()
 {
-    const QPointer<QNetworkReply> reply = reply_;
-    while (reply && reply == reply_ && reply->bytesAvailable() > 0) {
+    const QPointer<QTcpSocket> socket = socket_;
+    while (socket && socket == socket_ && socket->bytesAvailable() > 0) {
+        const bool head = !reader_.headRead();
         // One byte beyond the limit tells a body that is too long.
-        const QByteArray piece = reply->read(std::min(reply->bytesAvailable(), maxBytes_ - received_ + 1));
-        if (piece.isEmpty())
-            return;
-        received_ += piece.size();
-        if (received_ > maxBytes_)
+        const qint64 most = head ? kReadPiece : std::min(kReadPiece, maxBytes_ - received_ + 1);
+        const QByteArray bytes = socket->read(most);
+        QByteArray piece = reader_.feed(bytes);
+        if (reader_.state() == HttpReader::State::Failed)
             return fail();
-        silence_.start(silenceMs_);
-        if (streaming_)
-            emit DownLoadData(piece);
-        else
-            body_ += piece;
-        // A handler may have cancelled the transfer.
-        if (reply == reply_)
+        if (head && reader_.headRead() && !headers())
+            return;
+        if (!piece.isEmpty()) {
+            received_ += piece.size();
+            if (received_ > maxBytes_)
+                return fail();
+            silence_.start(silenceMs_);
+            if (streaming_)
+                emit DownLoadData(piece);
+            else
+                body_ += piece;
+            if (socket != socket_)
+                return;   // a handler cancelled the transfer
             emit DownLoadProgress(received_, std::max<qint64>(announced_, 0));
+            if (socket != socket_)
+                return;
+        }
+        if (reader_.state() == HttpReader::State::Done)
+            return finished();
     }
 }
 
 void kmrdldctl::finished()
 {
-    QNetworkReply *reply = reply_;
-    if (!reply || sender() != reply)
+    if (!socket_)
         return;
-    readBody();
-    if (reply_ != reply)
-        return;   // failed or cancelled while reading the rest
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    bool failed = reply->error() != QNetworkReply::NoError || status < 200 || status > 299;
-    // A transfer cut short (or overrun) of its announced length is not a body.
-    if (announced_ >= 0 && announced_ != received_)
-        failed = true;
-    if (failed)
-        return fail();
-    silence_.stop();
-    deadline_.stop();
-    reply_ = nullptr;
-    reply->deleteLater();
+    if (reader_.state() != HttpReader::State::Done) {
+        // Whatever the connection still holds belongs to the answer.
+        read();
+        if (!socket_ || reader_.state() == HttpReader::State::Done)
+            return;   // ended there
+        reader_.end();
+        if (reader_.state() != HttpReader::State::Done)
+            return fail();
+    }
     const QByteArray body = std::exchange(body_, QByteArray());
+    drop();
     busy_ = false;
     emit DownLoadComplete(body);
 }

@@ -1,14 +1,18 @@
 #pragma once
 // The download control: fetches one URL over HTTP at a time and hands back
-// the body, with progress reports and a cancel path. Every control shares one
-// network manager without a cache; redirects are followed.
+// the body, with progress reports and a cancel path. Each transfer has a
+// connection of its own (plain or TLS), closed as soon as the transfer ends
+// in any way, so that nothing is read after a cancel or a failure. No cache
+// is involved; redirects are followed unless they lead from TLS to plain.
+// The body is asked for and handed on as it stands, without content coding.
 //
 // A transfer ends in exactly one of two events: DownLoadComplete with the
 // body, or DownLoadCancel when it was cancelled or failed. A failure raises
 // one DownLoadProgress with the figures it ended at, then DownLoadCancel; a
-// Cancel raises DownLoadCancel alone. Failure covers network errors, an HTTP
-// error status, a body that is shorter or longer than its announced length, a
-// body beyond the control's size limit, silence (no bytes for the silence
+// Cancel raises DownLoadCancel alone. Failure covers network errors, any final
+// status but 200, an answer that cannot be read as HTTP or whose head passes
+// its bound (HttpReader), a body that is shorter than its announced length, a
+// body beyond the control's size limit, silence (no body bytes for the silence
 // timeout) and a transfer that has not ended by the control's deadline.
 //
 // The body is either held (at most the size limit) and handed whole to
@@ -16,13 +20,15 @@
 // DownLoadData as it arrives and never held; DownLoadComplete then carries an
 // empty array.
 
+#include "download/httpreader.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <QUrl>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+class QTcpSocket;
 
 namespace kelmon {
 
@@ -38,8 +44,6 @@ public:
     void Cancel();
     // Whether a transfer runs.
     bool busy() const { return busy_; }
-    // Whether the running or last transfer announced the length of its body.
-    bool lengthAnnounced() const { return announced_ >= 0; }
 
     // What one transfer may take; each applies from the next DownLoad.
     void setMaxBytes(qint64 bytes) { maxBytes_ = bytes; }
@@ -57,9 +61,8 @@ public:
     // The silence timeout of controls created from now on (tests shorten it); 0 restores the default.
     static void setSilenceTimeout(int ms);
     static int silenceTimeout();
-
-    // The one network manager of the program.
-    static QNetworkAccessManager *manager();
+    // Redirects followed within one transfer.
+    static constexpr int kMaxRedirects = 10;
 
 Q_SIGNALS:
     void DownLoadCancel();
@@ -69,13 +72,18 @@ Q_SIGNALS:
     void DownLoadData(const QByteArray &piece);
 
 private:
-    void headers();
-    void readBody();
+    void open(const QUrl &url);
+    void read();
+    bool headers();
     void finished();
     void fail();
     void drop();
+    void closeSocket();
 
-    QPointer<QNetworkReply> reply_;
+    QPointer<QTcpSocket> socket_;
+    HttpReader reader_;
+    QUrl url_;
+    int redirects_ = 0;
     QTimer silence_;
     QTimer deadline_;
     QByteArray body_;

@@ -98,8 +98,6 @@ public:
     bool complete() const { return state_ == State::End && entries_ > 0; }
     // Something that cannot continue an archive has been seen.
     bool broken() const { return state_ == State::Broken; }
-    // Headers read so far (the first one read means the bytes start like an archive).
-    int entries() const { return entries_; }
 
 private:
     enum class State { Header, Data, End, Broken };

@@ -10,6 +10,7 @@
 
 #include "app/ui/frmmainmenu.h"
 #include "download/dialup.h"
+#include "download/httpreader.h"
 #include "download/papertitle.h"
 #include "download/protocol.h"
 #include "download/ui/frmdialoption.h"
@@ -34,6 +35,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QtTest>
 
 using namespace kelmon;
@@ -152,10 +154,28 @@ constexpr qint64 kEndless = 64 * 1024 * 1024;   // what the server gives up afte
 // status, "cut" leaves bytes out of the announced length, "silent" and "cancel"
 // never answer, "no length" announces none ("no length cut": and stops early,
 // "no length crlf": and adds CR LF), "endless" sends a body without end,
-// "drip" the same one byte at a time.
-PaperServer::Fault serverFault(const QString &what)
+// "drip" the same one byte at a time, "206" the body under that status,
+// "padded" zero bytes after the body inside the length, "lying length" the
+// body cut with a length that matches the cut, "chunked" in chunks, "deflate"
+// compressed whatever was asked, "endless status line", "endless header line"
+// and "endless chunk-size line" a head without end.
+PaperServer::Fault serverFault(const QString &what, qsizetype bodySize = 0)
 {
+    using Endless = PaperServer::Fault::Endless;
     PaperServer::Fault f;
+    if (what == "padded")
+        f.padBytes = 16, f.length = bodySize + 16;
+    if (what == "lying length")
+        f.cutShort = int(bodySize / 3), f.length = bodySize - bodySize / 3;
+    f.chunked = what == "chunked";
+    f.pieceBytes = what == "chunked" ? 1000 : 1;
+    f.deflate = what == "deflate";
+    f.endless = what == "endless status line" ? Endless::StatusLine
+        : what == "endless header line"       ? Endless::HeaderLine
+        : what == "endless chunk-size line"   ? Endless::ChunkSizeLine
+                                              : Endless::None;
+    if (f.endless != Endless::None)
+        f.padBytes = kEndless;
     if (what.startsWith('='))
         f.answer = what.mid(1).toLatin1();
     f.status = what.toInt() ? what.toInt() : 200;
@@ -172,6 +192,21 @@ PaperServer::Fault serverFault(const QString &what)
 }
 
 void clickLater(QPushButton *button) { QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection); }
+
+// Hands the bytes on in pieces of the given size, the last one shorter.
+void inPieces(QByteArrayView bytes, qsizetype piece, const std::function<void(QByteArrayView)> &take)
+{
+    for (qsizetype at = 0; at < bytes.size(); at += piece)
+        take(bytes.sliced(at, std::min(piece, bytes.size() - at)));
+}
+
+// Keeps a control's events as text: "read/max", "cancel", "complete " + body.
+void record(kmrdldctl &ctl, QStringList &events)
+{
+    QObject::connect(&ctl, &kmrdldctl::DownLoadProgress, &ctl, [&](qint64 r, qint64 m) { events << QString("%1/%2").arg(r).arg(m); });
+    QObject::connect(&ctl, &kmrdldctl::DownLoadCancel, &ctl, [&] { events << "cancel"; });
+    QObject::connect(&ctl, &kmrdldctl::DownLoadComplete, &ctl, [&](const QByteArray &b) { events << "complete " + b; });
+}
 
 // The values of keys of group SETUP as the settings file holds them.
 QStringList stored(const QStringList &keys)
@@ -297,7 +332,16 @@ private Q_SLOTS:
         row("reserve: :x.lzh", R, "=%KEY%,:x.lzh", kError, "TFTFF", "sub");
         row("reserve: x.exe", R, "=%KEY%,x.exe", kError, "TFTFF", "sub");
         row("reserve: no name", R, "=%KEY%", kError, "TFTFF", "sub");
+        row("log-in: endless status line", C, "endless status line", kCancelled, "TFTFT");
+        row("log-in: endless header line", C, "endless header line", kCancelled, "TFTFT");
+        row("log-in: endless chunk-size line", C, "endless chunk-size line", kCancelled, "TFTFT");
         row("fetch: 404", F, "404", kCancelled, "TTTFT");
+        row("fetch: 206", F, "206", kCancelled, "TTTFT");
+        row("fetch: cut, with a length that matches", F, "lying length", kRetry, "TTTFT");
+        row("fetch: padded inside its length", F, "padded", kRetry, "TTTFT");
+        row("fetch: compressed", F, "deflate", kRetry, "TTTFT");
+        row("fetch: chunked", F, "chunked", kDone, "TTTFT", "%0", 1);
+        row("fetch: endless header line", F, "endless header line", kCancelled, "TTTFT");
         row("fetch: cut short", F, "cut", kCancelled, "TTTFT");
         row("fetch: no length", F, "no length", kDone, "TTTFT", "%0", 1);
         row("fetch: no length, cut short", F, "no length cut", kRetry, "TTTFT");
@@ -328,7 +372,7 @@ private Q_SLOTS:
             QVERIFY(s.connect());
         if (left == "sub")
             QVERIFY(QDir().mkpath(s.env.receive() + "/sub"));
-        PaperServer::Fault fault = serverFault(what);
+        PaperServer::Fault fault = serverFault(what, s.env.papers.at(0).archive.size());
         if (what == "no receive") {
             QVERIFY(QDir(s.env.receive()).removeRecursively());
         } else if (what == "folder in the way") {
@@ -353,7 +397,9 @@ private Q_SLOTS:
         }
         QVERIFY(s.idle());
         QCOMPARE(letters(s.flow.buttons()) + s.flow.status(), buttons + s.names(status));
-        if (what == "endless")   // left long before its end
+        // Whatever the request came to, no connection is left open.
+        QVERIFY(waitFor([&] { return s.env.server.openConnections() == 0; }));
+        if (what.startsWith("endless"))   // left long before its end
             QVERIFY2(s.env.server.lastBodySent() < kEndless / 2, qPrintable(QString::number(s.env.server.lastBodySent())));
         QCOMPARE(s.flow.progressValue(), 0);
         QCOMPARE(s.env.received(), left.isEmpty() ? QStringList() : s.names(left).split(','));
@@ -388,13 +434,16 @@ private Q_SLOTS:
         kmrdldctl ctl;
         ctl.setSilence(300);
         QStringList events;
-        connect(&ctl, &kmrdldctl::DownLoadProgress, this, [&](qint64 r, qint64 m) { events << QString("%1/%2").arg(r).arg(m); });
-        connect(&ctl, &kmrdldctl::DownLoadCancel, this, [&] { events << "cancel"; });
-        connect(&ctl, &kmrdldctl::DownLoadComplete, this, [&](const QByteArray &b) { events << "complete " + b; });
-        const auto run = [&](const QString &what, qint64 maxBytes = kmrdldctl::kDefaultMaxBytes, bool noLength = false) {
+        record(ctl, events);
+        const auto run = [&](const QString &what, qint64 maxBytes = kmrdldctl::kDefaultMaxBytes, bool noLength = false,
+                             bool chunked = false, bool deflate = false, const QByteArray &location = {}) {
             events.clear();
             PaperServer::Fault fault = serverFault(what);
             fault.noLength |= noLength;
+            fault.chunked = chunked;
+            fault.pieceBytes = 3;
+            fault.deflate = deflate;
+            fault.location = location;
             env.server.setFault(Step::Check, fault);
             ctl.setMaxBytes(maxBytes);
             const int before = env.server.requestCount(Step::Check);
@@ -415,6 +464,136 @@ private Q_SLOTS:
         QCOMPARE(run("=a.lzh,5", 6), QStringList({"0/7", "cancel"}));
         QCOMPARE(run("=a.lzh,5", 6, true), QStringList({"7/0", "cancel"}));
         QCOMPARE(run("=a.lzh,5", 7, true), QStringList({"7/0", "complete a.lzh,5"}));
+        const QStringList chunks = run("=a.lzh,5", 7, false, true);   // in chunks, however they arrive
+        QCOMPARE(chunks.mid(chunks.size() - 2), QStringList({"7/0", "complete a.lzh,5"}));
+        // The body is asked for without content coding, and one compressed
+        // all the same is handed on as it came.
+        QVERIFY2(env.server.lastRequestHead().toLower().contains("\r\naccept-encoding: identity\r\n"),
+                 env.server.lastRequestHead().constData());
+        const QByteArray packed = qCompress("a.lzh,5").mid(4);
+        QCOMPARE(run("=a.lzh,5", 100, false, false, true),
+                 QStringList({QString("%1/%1").arg(packed.size()), "complete " + packed}));
+        QCOMPARE(run("206"), QStringList({"0/3", "cancel"}));   // "Non" under 206
+        // Redirects are followed, not for ever.
+        QCOMPARE(run("302", 100, false, false, false, "wckelmoni2.ASP?WCI=delfile&KMUSR=tarnu"),
+                 QStringList({"5/5", "complete False"}));
+        QCOMPARE(env.server.requests().mid(env.server.requests().size() - 2),
+                 QStringList({url.mid(url.indexOf("/wck")), "/wckelmoni2.ASP?WCI=delfile&KMUSR=tarnu"}));
+        const int before = env.server.requestCount(Step::Check);
+        QCOMPARE(run("302", 100, false, false, false, url.toLatin1()), QStringList({"0/0", "cancel"}));
+        QCOMPARE(env.server.requestCount(Step::Check) - before, 1 + 10);
+    }
+
+    // A head without end is given up at its bound or on Cancel, and either way
+    // the connection closes: the server cannot send any more. A network error
+    // ends a transfer at once.
+    void endlessHeads()
+    {
+        using Endless = PaperServer::Fault::Endless;
+        DownloadEnv env(0);
+        const QString url = env.server.baseUrl() + "wckelmoni2.ASP?WCI=check&KMUSR=tarnu&KMPSS=tarnu";
+        kmrdldctl ctl;
+        ctl.setSilence(60000);
+        QStringList events;
+        record(ctl, events);
+        for (const Endless endless : {Endless::StatusLine, Endless::HeaderLine, Endless::ChunkSizeLine}) {
+            for (const bool cancel : {false, true}) {
+                const QString name = QString("kind %1, cancel %2").arg(int(endless)).arg(cancel);
+                PaperServer::Fault f;
+                f.endless = endless;
+                f.padBytes = kEndless;
+                if (cancel)   // slow enough to be cancelled before the bound
+                    f.pieceMs = 10, f.pieceBytes = 10;
+                env.server.setFault(Step::Check, f);
+                events.clear();
+                const int before = env.server.requestCount(Step::Check);
+                QVERIFY(ctl.DownLoad(url));
+                if (cancel) {   // part of the head has come
+                    QVERIFY(waitFor([&] { return env.server.requestCount(Step::Check) > before && env.server.lastBodySent() > 100; }));
+                    ctl.Cancel();
+                }
+                QVERIFY2(waitFor([&] { return !ctl.busy(); }), qPrintable(name));
+                QCOMPARE(events, cancel ? QStringList{"cancel"} : QStringList({"0/0", "cancel"}));
+                QVERIFY2(waitFor([&] { return env.server.openConnections() == 0; }), qPrintable(name));
+                QVERIFY2(env.server.lastBodySent() < kEndless / 2, qPrintable(name));
+            }
+        }
+        // A connection refused ends the transfer then, not by silence.
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 port = closed.serverPort();
+        closed.close();
+        events.clear();
+        QVERIFY(ctl.DownLoad(QString("http://127.0.0.1:%1/wckelmoni2.ASP?WCI=check").arg(port)));
+        QVERIFY(waitFor([&] { return !ctl.busy(); }));
+        QCOMPARE(events, QStringList({"0/0", "cancel"}));
+    }
+
+    // Answers read at every split: the body, and whether the answer was whole,
+    // cut or unreadable; the head and a chunk-size line at their bounds and one
+    // byte past them.
+    void httpAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("closed");   // the connection ends after the bytes
+        QTest::addColumn<QString>("result");
+        const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+        const auto row = [](const char *name, const QByteArray &answer, bool closed, const QString &result) {
+            QTest::newRow(name) << answer << closed << result;
+        };
+        row("length, more after it", ok + "Content-Length: 5\r\n\r\nhelloEXTRA", false, "done hello");
+        row("length, cut", ok + "Content-Length: 6\r\n\r\nhello", true, "failed hello");
+        row("length twice, same", ok + "Content-length: 2\r\nCONTENT-LENGTH:2\r\n\r\nab", false, "done ab");
+        row("length twice, differing", ok + "Content-Length: 2\r\nContent-Length: 3\r\n\r\nabc", false, "failed ");
+        row("length not a number", ok + "Content-Length: -2\r\n\r\nab", false, "failed ");
+        row("no length", "\r\nHTTP/1.0 200 OK\nX: y\n\nabc", true, "done abc");
+        row("no length, still open", ok + "\r\nabc", false, "body abc");
+        row("chunks and trailer",
+            ok + "Transfer-Encoding: Chunked\r\nContent-Length: 99\r\n\r\n5;x=1\r\nhello\r\nA\r\n0123456789\r\n0\r\nT: 1\r\n\r\nX",
+            false, "done hello0123456789");
+        row("chunks, cut", ok + "Transfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n", true, "failed hello");
+        row("chunk without its end", ok + "Transfer-Encoding: chunked\r\n\r\n2\r\nabc\r\n0\r\n\r\n", false, "failed ab");
+        row("chunk size not hex", ok + "Transfer-Encoding: chunked\r\n\r\n-1\r\n", false, "failed ");
+        row("other transfer coding", ok + "Transfer-Encoding: gzip\r\n\r\nab", true, "failed ");
+        row("interim answer first", "HTTP/1.1 100 Continue\r\n\r\n" + ok + "Content-Length: 1\r\n\r\nx", false, "done x");
+        row("no content", "HTTP/1.1 204 No Content\r\n\r\nab", false, "done ");
+        row("status line of another protocol", "ICY 200 OK\r\n\r\nab", true, "failed ");
+        row("status without digits", "HTTP/1.1 2x0 OK\r\n\r\nab", true, "failed ");
+        row("HTTP/2 status line", "HTTP/2 200\r\n\r\nab", true, "failed ");
+        row("field without a name", ok + ": x\r\n\r\nab", true, "failed ");
+        // Head of exactly 16384 bytes: status line 17, "X: " 3, the value, CR LF 2, CR LF 2.
+        const QByteArray value(16384 - 17 - 3 - 2 - 2, 'v');
+        row("head at its bound", ok + "X: " + value + "\r\n\r\nab", true, "done ab");
+        row("head one byte past", ok + "X: " + value + "w\r\n\r\nab", true, "failed ");
+        const QByteArray head = ok + "X: " + value.left(value.size() - 10) + "\r\n";
+        row("interim and final head past it together", "HTTP/1.1 100 Continue\r\n\r\n" + head + "\r\nab", true, "failed ");
+        // A chunk-size line of exactly 1024 bytes: "1;", the extension, CR LF.
+        const QByteArray ext(1024 - 2 - 2, 'e');
+        const QByteArray chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
+        row("chunk line at its bound", chunked + "1;" + ext + "\r\nz\r\n0\r\n\r\n", false, "done z");
+        row("chunk line one byte past", chunked + "1;" + ext + "e\r\nz\r\n0\r\n\r\n", false, "failed ");
+        row("trailer past the bound", chunked + "1\r\nz\r\n0\r\nT: " + QByteArray(16384, 't'), false, "failed z");
+    }
+
+    void httpAnswers()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, closed);
+        QFETCH(QString, result);
+        for (const qsizetype piece : {answer.size(), qsizetype(1), qsizetype(7), qsizetype(1000)}) {
+            HttpReader reader;
+            QByteArray body;
+            qsizetype held = 0;
+            inPieces(answer, piece, [&](QByteArrayView bytes) {
+                body += reader.feed(bytes);
+                held = std::max(held, reader.held());
+            });
+            if (closed)
+                reader.end();
+            const char *states[] = {"head", "body", "done", "failed"};
+            QCOMPARE(states[int(reader.state())] + QString(" ") + body, result);
+            QVERIFY(held <= HttpReader::kMaxHeadBytes);
+        }
     }
 
     // An archive in pieces further apart in all than the silence timeout: the
@@ -542,8 +721,7 @@ private Q_SLOTS:
             archives << makeSamplePaper({.venue = 3, .date = QDate(2002, 3, 5), .day = 1, .seed = 2, .lhaLevel = level}).archive;
         const auto fed = [](const QByteArray &bytes, qsizetype piece) {
             protocol::LhaStructure structure;
-            for (qsizetype at = 0; at < bytes.size(); at += piece)
-                structure.feed(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+            inPieces(bytes, piece, [&](QByteArrayView b) { structure.feed(b); });
             return QString(structure.complete() ? "whole" : structure.broken() ? "broken" : "unfinished");
         };
         for (const QByteArray &archive : archives) {

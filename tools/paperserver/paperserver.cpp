@@ -26,6 +26,7 @@ QByteArray reason(int status)
 {
     switch (status) {
     case 200: return "OK";
+    case 206: return "Partial Content";
     case 404: return "Not Found";
     case 500: return "Internal Server Error";
     default: return "Status";
@@ -51,6 +52,7 @@ PaperServer::PaperServer(QObject *parent) : QObject(parent), server_(new QTcpSer
     addAccount(kSampleUser, kSampleUser, kUnlimited);
     connect(server_, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = server_->nextPendingConnection()) {
+            pending_.insert(socket, QByteArray());
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readRequest(socket); });
             connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
                 pending_.remove(socket);
@@ -124,6 +126,7 @@ void PaperServer::readRequest(QTcpSocket *socket)
     if (end < 0)
         return;
     const QList<QByteArray> line = buffer.left(buffer.indexOf("\r\n")).split(' ');
+    lastRequestHead_ = buffer.left(end);
     buffer.clear();
     disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
     const QString target = line.size() >= 2 ? QString::fromLatin1(line.at(1)) : QString();
@@ -136,7 +139,7 @@ void PaperServer::readRequest(QTcpSocket *socket)
         reply.body = QByteArray(*fault.answer).replace("%KEY%", key.toLatin1());
     if (fault.status != 200) {
         reply.status = fault.status;
-        if (!fault.answer) {
+        if (!fault.answer && fault.status >= 300) {   // other 2xx keep the body
             reply.body = errorPage(fault.status);
             reply.type = "text/html";
         }
@@ -153,14 +156,42 @@ void PaperServer::readRequest(QTcpSocket *socket)
 
 void PaperServer::send(QTcpSocket *socket, Reply reply, const Fault &fault)
 {
+    using Endless = Fault::Endless;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " " + reason(reply.status) + "\r\n";
     head += "Content-Type: " + reply.type + "\r\n";
-    if (!fault.noLength)
-        head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+    if (fault.deflate) {
+        reply.body = qCompress(reply.body).mid(4);   // a zlib stream, without Qt's length prefix
+        head += "Content-Encoding: deflate\r\n";
+    }
+    if (fault.chunked || fault.endless == Endless::ChunkSizeLine)
+        head += "Transfer-Encoding: chunked\r\n";
+    else if (!fault.noLength)
+        head += "Content-Length: " + QByteArray::number(fault.length.value_or(reply.body.size())) + "\r\n";
+    if (!fault.location.isEmpty())
+        head += "Location: " + fault.location + "\r\n";
     head += "Cache-Control: no-cache\r\nConnection: close\r\n\r\n";
-    const QByteArray body = reply.body.left(std::max<qsizetype>(0, reply.body.size() - fault.cutShort));
+    QByteArray body = reply.body.left(std::max<qsizetype>(0, reply.body.size() - fault.cutShort));
+    char pad = '\0';
+    switch (fault.endless) {
+    case Endless::None: break;
+    case Endless::StatusLine: head = "HTTP/1.1 200 "; break;
+    case Endless::HeaderLine: head = "HTTP/1.1 200 OK\r\nX-Note: "; break;
+    case Endless::ChunkSizeLine: head += "1"; break;
+    }
+    if (fault.endless != Endless::None) {
+        body.clear();
+        pad = fault.endless == Endless::ChunkSizeLine ? '0' : 'a';
+    }
+    // In chunks, each piece is one chunk and the last chunk follows the rest.
+    const bool chunks = fault.chunked && fault.endless == Endless::None;
+    const auto encoded = [chunks](const QByteArray &piece, bool last) {
+        if (!chunks)
+            return piece;
+        QByteArray out = piece.isEmpty() ? QByteArray() : QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n";
+        return last ? out + "0\r\n\r\n" : out;
+    };
     lastBodySent_ = 0;
-    if (fault.pieceMs <= 0 && fault.padBytes == 0) {
+    if (fault.pieceMs <= 0 && fault.padBytes == 0 && !chunks) {
         socket->write(head + body);
         lastBodySent_ = body.size();
         socket->disconnectFromHost();
@@ -171,12 +202,12 @@ void PaperServer::send(QTcpSocket *socket, Reply reply, const Fault &fault)
     socket->write(head);
     const qint64 total = body.size() + fault.padBytes;
     auto at = std::make_shared<qint64>(0);
-    auto write = [this, socket, body, total, at](qint64 most) {
+    auto write = [this, socket, body, total, at, pad, encoded](qint64 most) {
         const qint64 n = std::min(most, total - *at);
         QByteArray piece = body.mid(*at, n);
-        piece.append(n - piece.size(), '\0');
-        socket->write(piece);
+        piece.append(n - piece.size(), pad);
         *at += n;
+        socket->write(encoded(piece, *at == total));
         lastBodySent_ = *at;
         if (*at == total)
             socket->disconnectFromHost();
@@ -192,9 +223,9 @@ void PaperServer::send(QTcpSocket *socket, Reply reply, const Fault &fault)
         return;
     }
     // As fast as the client reads: topped up whenever little is left to write.
-    constexpr qint64 chunk = 64 * 1024;
-    auto topUp = [socket, write] {
-        while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * chunk)
+    const qint64 chunk = chunks ? fault.pieceBytes : 64 * 1024;
+    auto topUp = [socket, write, chunk] {
+        while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * 64 * 1024)
             if (!write(chunk))
                 break;
     };

@@ -38,6 +38,14 @@ public:
         int pieceMs = 0;                    // the body sent in pieces, one every pieceMs
         int pieceBytes = 1;                 // the size of those pieces
         qint64 padBytes = 0;                // zero bytes sent after the body, as fast as the client takes them
+        std::optional<qint64> length;       // Content-Length announced instead of the body's own
+        bool chunked = false;               // the body in chunks of pieceBytes, no Content-Length
+        bool deflate = false;               // the body compressed, "Content-Encoding: deflate"
+        QByteArray location;                // a Location field (with a 3xx status: a redirect)
+        // A head that never ends: after the start of the status line, of a
+        // header line or of the first chunk-size line, padBytes more of that
+        // line, as fast as the client takes them.
+        enum class Endless { None, StatusLine, HeaderLine, ChunkSizeLine } endless = Endless::None;
     };
 
     explicit PaperServer(QObject *parent = nullptr);
@@ -67,6 +75,10 @@ public:
     int requestCount(Step step) const;
     // Bytes of the last answer's body (padding included) handed to the network so far.
     qint64 lastBodySent() const { return lastBodySent_; }
+    // Connections the clients have open (the server closes its side only after answering).
+    int openConnections() const { return pending_.size(); }
+    // The head of the last request, request line and fields.
+    const QByteArray &lastRequestHead() const { return lastRequestHead_; }
 
 private:
     struct Account {
@@ -102,6 +114,7 @@ private:
     QHash<QTcpSocket *, QByteArray> pending_;
     int nextKey_ = 1;
     qint64 lastBodySent_ = 0;
+    QByteArray lastRequestHead_;
 };
 
 // Text in code page 932, as the server's answers are.
