@@ -17,6 +17,10 @@
 #include <QStringEncoder>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace kelmon;
 using namespace kelmon::test;
 
@@ -59,6 +63,20 @@ bool writeLzh(const QString &path, const QList<QPair<QString, QByteArray>> &entr
     return writeFile(path, buildLzhArchive(list, level));
 }
 
+// Registers, in the session, an archive of one meeting row and the entries;
+// `cut` ends its race card inside a record so that the archive fails.
+ArchiveRegistration registerPaper(const QString &receive, RegistrationSession &session, int meeting,
+                                  QList<QPair<QString, QByteArray>> entries, bool cut = false)
+{
+    entries << qMakePair(QString("kelmfa.txt"), paperLines({recordFor("f_setus", {meeting})}));
+    if (cut)
+        entries << qMakePair(QString("kelmfd.txt"), paperLines({recordFor("f_wakus", {meeting, 1, 1, 1})}).chopped(9));
+    const QString path = QStringLiteral("%1/paper%2.lzh").arg(receive).arg(meeting);
+    if (!writeLzh(path, entries, 1))
+        return {false, "archive not written"};
+    return register_archive(path, {}, &session);
+}
+
 QVariant value(const QString &sql) { return modkelmon::scalar(sql); }
 int rowCount(const char *table) { return value(QStringLiteral("select count(*) from %1").arg(table)).toInt(); }
 
@@ -96,6 +114,7 @@ private slots:
     void failedArchiveLeavesTheDatabase_data();
     void failedArchiveLeavesTheDatabase();
     void sessionRewritesReplacedPhotosExactly();
+    void onlyPhotoFilesAreWrittenOver();
 };
 
 void TestImporters::conversions_data()
@@ -277,14 +296,8 @@ void TestImporters::sessionRewritesReplacedPhotosExactly()
     const QByteArray longA(300, 'A'), longD(400, 'D');
     {
         RegistrationSession session;
-        // An archive of one meeting row and the photos; `cut` ends its race
-        // card inside a record so that the archive fails.
         auto registerPaper = [&](int meeting, QList<QPair<QString, QByteArray>> entries, bool cut = false) {
-            entries << qMakePair(QString("kelmfa.txt"), paperLines({recordFor("f_setus", {meeting})}));
-            if (cut)
-                entries << qMakePair(QString("kelmfd.txt"), paperLines({recordFor("f_wakus", {meeting, 1, 1, 1})}).chopped(9));
-            const QString path = folder->file(QStringLiteral("receive/paper%1.lzh").arg(meeting));
-            return writeLzh(path, entries, 1) && register_archive(path, {}, &session).registered;
+            return ::registerPaper(folder->file("receive"), session, meeting, entries, cut).registered;
         };
         // The later of two photos of one name wins.
         QVERIFY(registerPaper(1, {{"1111.gif", "first"}, {"1111.gif", longA}, {"2222.gif", "GIF89a-two"}}));
@@ -303,6 +316,53 @@ void TestImporters::sessionRewritesReplacedPhotosExactly()
     }
     QCOMPARE(QDir(folder->file("photo")).entryList(QDir::Files | QDir::Hidden | QDir::System),
              (QStringList{"1111.gif", "2222.GIF", "3333.gif"}));
+}
+
+// What stands at a photo's name and is no photo file of its own is never
+// written into, however many archives follow: a named pipe (held open here for
+// reading, so that anything written into it shows), a second link of a file
+// elsewhere and a link to that file give up their names to the photos; a
+// folder is not replaced and its archive is not registered. Nothing is left
+// under a temporary name.
+void TestImporters::onlyPhotoFilesAreWrittenOver()
+{
+    const QDir photos(folder->file("photo"));
+    const QString outside = folder->file("outside.dat");
+    QVERIFY(QDir().mkpath(photos.filePath("3333.gif/inside")) && writeFile(outside, "keep me"));
+    const QByteArray pipe = QFile::encodeName(photos.filePath("2222.gif"));
+    QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
+    const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    QVERIFY(reader >= 0);
+    QVERIFY(::link(QFile::encodeName(outside).constData(), QFile::encodeName(photos.filePath("5555.gif")).constData()) == 0);
+    QVERIFY(QFile::link(outside, photos.filePath("4444.gif")));
+    {
+        RegistrationSession session;
+        const QString receive = folder->file("receive");
+        ArchiveRegistration r = registerPaper(receive, session, 1, {{"2222.gif", "two"}, {"4444.gif", "four"}, {"5555.gif", "five"}});
+        QVERIFY2(r.registered, qPrintable(r.message));
+        // The next archive's photos would be written into what was replaced.
+        r = registerPaper(receive, session, 2, {{"6666.gif", "six"}, {"7777.gif", "seven"}, {"8888.gif", "eight"}});
+        QVERIFY2(r.registered, qPrintable(r.message));
+        r = registerPaper(receive, session, 3, {{"3333.gif", "three"}});
+        QVERIFY(!r.registered && r.message.contains("写真ファイルを置き換えられません"));
+    }
+    char got[16];
+    const ssize_t piped = ::read(reader, got, sizeof got);
+    ::close(reader);
+    QCOMPARE(piped, ssize_t(0));
+    QFile kept(outside);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("keep me"));
+    QStringList entries = photos.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QCOMPARE(entries, (QStringList{"2222.gif", "3333.gif", "4444.gif", "5555.gif", "6666.gif", "7777.gif", "8888.gif"}));
+    QByteArray contents;
+    for (const QString &name : entries) {
+        QFile f(photos.filePath(name));
+        if (QFileInfo(f).isFile() && !QFileInfo(f).isSymLink() && f.open(QIODevice::ReadOnly))
+            contents += f.readAll() + ' ';
+    }
+    QCOMPARE(contents, QByteArray("two four five six seven eight "));
+    QVERIFY(QFileInfo(photos.filePath("3333.gif/inside")).isDir());
 }
 
 QTEST_GUILESS_MAIN(TestImporters)
