@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <unistd.h>
 
 using namespace kelmon;
 
@@ -62,6 +63,8 @@ private Q_SLOTS:
     void registersExactlyTheGeneratedRows();
     void badArchivesAreReportedAndKept();
     void discardEmptiesReceive();
+    void unreadableReceiveIsNamed_data();
+    void unreadableReceiveIsNamed();
     void textsShowWholeEnterPressesAButton();
 
 private:
@@ -229,6 +232,45 @@ void TestFrmdatabase::discardEmptiesReceive()
     again.firstActivation();
     QCOMPARE(again.lblcount->text(), QString("0"));
     QCOMPARE(box.texts().mid(2), QStringList(2, "ダウンロードされたデジタル紙面が有りません"));
+}
+
+void TestFrmdatabase::unreadableReceiveIsNamed_data()
+{
+    QTest::addColumn<QString>("receiveIs");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("a file") << "file" << false;
+    QTest::newRow("a link to itself") << "loop" << false;
+    QTest::newRow("a folder without access") << "locked" << false;
+    QTest::newRow("missing") << "missing" << true;
+}
+
+// A receive/ that cannot be read is named as such on opening and on the
+// register command, archives in it or not; a missing one holds no archives.
+void TestFrmdatabase::unreadableReceiveIsNamed()
+{
+    QFETCH(QString, receiveIs);
+    QFETCH(bool, readable);
+    if (receiveIs == "locked") {
+        if (::geteuid() == 0)
+            QSKIP("a folder without access is still read with root's rights");
+        writeSamplePaper(receive(), options(1));
+        QVERIFY(QFile::setPermissions(receive(), {}));
+    } else {
+        QVERIFY(QDir(receive()).removeRecursively());
+        if (receiveIs == "file")
+            QVERIFY(QFile(receive()).open(QIODevice::WriteOnly));
+        else if (receiveIs == "loop")
+            QVERIFY(QFile::link(receive(), receive()));
+    }
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.firstActivation();
+    dialog.cmddatabase_Click();
+    QFile::setPermissions(receive(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(dialog.lblcount->text(), QString("0"));
+    const QString said = readable ? "ダウンロードされたデジタル紙面が有りません"
+                                  : "受信フォルダを読み込めません\r\n" + QDir::toNativeSeparators(receive());
+    QCOMPARE(box.texts(), QStringList(2, said));
 }
 
 // In the program's font the captions and every status text of a run show
