@@ -220,7 +220,7 @@ bool StagedPhotos::copy_photo(QString *error)
             found = ::lstat(native.constData(), &st) == 0;
         }
         int rc = -1;
-        errno = EINVAL;
+        bool renameOver = true;
         if (found && S_ISREG(st.st_mode)) {
             // An earlier photo is exchanged with the new one rather than
             // renamed over: on ext4 a rename over an existing file waits for
@@ -233,12 +233,14 @@ bool StagedPhotos::copy_photo(QString *error)
                 else
                     ::unlink(photo->path.constData());
             }
+            // The photo gone meanwhile, or a file system without exchange.
+            renameOver = rc != 0 && (errno == ENOENT || errno == EINVAL);
         }
-        if (rc != 0 && (errno == ENOENT || errno == EINVAL)) {
-            // No earlier photo, a file system without exchange, or something
-            // else at the name: a pipe, device, socket or link gives up its
-            // name to the photo (nothing is written into it and nothing of it
-            // stays behind); a folder is not replaced.
+        if (renameOver) {
+            // No earlier photo, or something else at the name: a pipe,
+            // device, socket or link gives up its name to the photo (nothing
+            // is written into it and nothing of it stays behind); a folder is
+            // not replaced.
             rc = ::rename(photo->path.constData(), native.constData());
         }
         if (rc != 0) {
