@@ -272,17 +272,11 @@ private slots:
     {
         // A GIF of a 2 x 2 two-colour frame, declaring a picture of w x h
         // pixels and a frame of fw x fh.
-        auto declaring = [](int w, int h, int fw, int fh) {
-            QByteArray gif("GIF89a");
-            auto le16 = [&gif](int v) { gif.append(char(v & 0xFF)).append(char(v >> 8)); };
-            le16(w);
-            le16(h);
-            gif.append("\x80\0\0" "\0\0\0\xff\xff\xff" "\x2c", 10);
-            le16(0);
-            le16(0);
-            le16(fw);
-            le16(fh);
-            return gif.append("\0\x02\x02\x4c\x01\0\x3b", 7);
+        auto declaring = [](quint16 w, quint16 h, quint16 fw, quint16 fh) {
+            const quint16 sizes[6] = {w, h, 0, 0, fw, fh};   // little-endian
+            const char *s = reinterpret_cast<const char *>(sizes);
+            return "GIF89a" + QByteArray(s, 4) + QByteArray("\x80\0\0\0\0\0\xff\xff\xff\x2c", 10) + QByteArray(s + 4, 8)
+                + QByteArray("\0\x02\x02\x4c\x01\0\x3b", 7);
         };
         const QList<QRgb> palette{qRgb(0, 0, 0), qRgb(255, 255, 255)};
         const std::pair<const char *, QByteArray> files[] = {
