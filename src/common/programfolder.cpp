@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
@@ -67,16 +68,22 @@ QByteArray readableName(const QByteArray &raw)
 
 } // namespace
 
-QStringList filesWithSuffix(const QString &folder, const QString &suffix)
+QStringList filesWithSuffix(const QString &folder, const QString &suffix, bool *readable)
 {
     // The folder is read with the system's own calls: Qt's listing leaves out
     // names that are no valid text.
     const QByteArray dirPath = QFile::encodeName(folder);
     const QByteArray ending = '.' + suffix.toLatin1().toLower();
     QStringList names;
+    if (readable)
+        *readable = true;
     DIR *dir = opendir(dirPath.constData());
-    if (!dir)
+    if (!dir) {
+        // A missing folder holds no files; any other failure is the folder's.
+        if (readable)
+            *readable = errno == ENOENT;
         return names;
+    }
     QList<QByteArray> raws;
     while (const dirent *e = readdir(dir)) {
         const QByteArray raw(e->d_name);

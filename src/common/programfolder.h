@@ -24,8 +24,9 @@ QString pathInFolder(const QString &folder, const QString &name);
 // to case), sorted. A name whose bytes are no valid text for the system
 // (written by another system, e.g. in code page 932) is first renamed in its
 // folder, each byte of 0x80 or above written as %XX, so that the file can be
-// counted, opened and removed like any other.
-QStringList filesWithSuffix(const QString &folder, const QString &suffix);
+// counted, opened and removed like any other. A folder that exists but
+// cannot be read lists nothing and sets *readable (when given) to false.
+QStringList filesWithSuffix(const QString &folder, const QString &suffix, bool *readable = nullptr);
 
 // The content of a regular file of at most maxBytes (a link is followed and
 // its target checked the same way), read without ever waiting: a named pipe,

@@ -29,6 +29,12 @@ constexpr int kFirstLeftCol = 9;
 constexpr int kTintedFirst = 1;
 constexpr int kTintedLast = 9;
 
+// The largest width and height a photo may declare. The photo's place in the
+// racer window, left of the title and memo lines and above the grid, is about
+// 111 by 80 pixels, and the window itself 414 by 237; a real photo fits the
+// place several times over within 512 by 512, which decodes to at most 1 MiB.
+constexpr int maxPhotoSide = 512;
+
 double number(const QSqlQuery &q, const char *field) { return q.value(QLatin1String(field)).toDouble(); }
 
 } // namespace
@@ -142,6 +148,12 @@ QImage loadRacerPhoto(const QString &path)
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
     if (!reader.canRead())
+        return QImage();
+    // The size the file declares is what decoding would allocate, whatever its
+    // length: a photo that could not stand in the racer window is no racer
+    // photo and is not decoded.
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > maxPhotoSide || size.height() > maxPhotoSide)
         return QImage();
     return reader.read();
 }

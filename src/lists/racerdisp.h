@@ -36,7 +36,8 @@ std::optional<PopupItems> racerDetailPopup(const GridModel &grid, bool resultWin
 // matched without regard to case).
 QString racerPhotoPath(const QString &tourokuno);
 // The photo, read only as a GIF; a null image when the file is missing, is
-// no regular file, is larger than a photo may be, or is not a readable GIF.
+// no regular file, is larger than a photo may be (in bytes, or in the width or
+// height it declares), or is not a readable GIF.
 QImage loadRacerPhoto(const QString &path);
 
 } // namespace kelmon::lists

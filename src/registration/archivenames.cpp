@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kelmon {
@@ -131,8 +132,15 @@ bool StagedPhotos::begin(const QString &name, QString *error)
             break;
         // Not truncated on opening: ext4 writes a file truncated to nothing
         // out to the disk when it is closed. It is cut to its new length
-        // once written.
-        photo->fd = ::open(photo->path.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+        // once written. Opened without waiting and checked on the open file:
+        // only a regular file of no other name is written into (a pipe would
+        // hold the registration, a second link carry the bytes elsewhere).
+        photo->fd = ::open(photo->path.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        struct stat st {};
+        if (photo->fd >= 0 && (::fstat(photo->fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)) {
+            ::close(photo->fd);
+            photo->fd = -1;
+        }
         if (photo->fd < 0)
             ::unlink(photo->path.constData());
         photo->spare = photo->fd >= 0;
@@ -199,12 +207,9 @@ bool StagedPhotos::copy_photo(QString *error)
     for (const auto &photo : photos_) {
         QString target = to.filePath(photo->name);
         QByteArray native = QFile::encodeName(target);
-        // An earlier photo is exchanged with the new one rather than renamed
-        // over: on ext4 a rename over an existing file waits for the new
-        // file's data to be allocated, a thousand times the cost of the
-        // exchange. The earlier photo then has the temporary name.
-        int rc = ::renameat2(AT_FDCWD, photo->path.constData(), AT_FDCWD, native.constData(), RENAME_EXCHANGE);
-        if (rc != 0 && errno == ENOENT) {
+        struct stat st {};
+        bool found = ::lstat(native.constData(), &st) == 0;
+        if (!found && errno == ENOENT) {
             if (!listed) {
                 for (const QString &name : to.entryList(QDir::Files | QDir::Hidden))
                     existing.insert(name.toLower(), name);
@@ -212,16 +217,30 @@ bool StagedPhotos::copy_photo(QString *error)
             }
             target = to.filePath(existing.value(photo->name, photo->name));
             native = QFile::encodeName(target);
-            rc = ::renameat2(AT_FDCWD, photo->path.constData(), AT_FDCWD, native.constData(), RENAME_EXCHANGE);
+            found = ::lstat(native.constData(), &st) == 0;
         }
-        if (rc == 0) {
-            // The temporary name now holds the replaced photo.
-            if (spares_)
-                spares_->keep(photo->path);
-            else
-                ::unlink(photo->path.constData());
-        } else if (errno == ENOENT || errno == EINVAL) {
-            // No earlier photo, or a file system without exchange.
+        int rc = -1;
+        bool renameOver = true;
+        if (found && S_ISREG(st.st_mode)) {
+            // An earlier photo is exchanged with the new one rather than
+            // renamed over: on ext4 a rename over an existing file waits for
+            // the new file's data to be allocated, a thousand times the cost
+            // of the exchange. The earlier photo then has the temporary name.
+            rc = ::renameat2(AT_FDCWD, photo->path.constData(), AT_FDCWD, native.constData(), RENAME_EXCHANGE);
+            if (rc == 0) {
+                if (spares_)
+                    spares_->keep(photo->path);
+                else
+                    ::unlink(photo->path.constData());
+            }
+            // The photo gone meanwhile, or a file system without exchange.
+            renameOver = rc != 0 && (errno == ENOENT || errno == EINVAL);
+        }
+        if (renameOver) {
+            // No earlier photo, or something else at the name: a pipe,
+            // device, socket or link gives up its name to the photo (nothing
+            // is written into it and nothing of it stays behind); a folder is
+            // not replaced.
             rc = ::rename(photo->path.constData(), native.constData());
         }
         if (rc != 0) {

@@ -57,8 +57,10 @@ public:
     bool end(QString *error);
 
     // Gives every written photo its name in the photo folder, replacing an
-    // earlier photo of that name whatever its case. Returns false with a
-    // message for the user in *error when a photo cannot be put in place.
+    // earlier photo of that name whatever its case; a pipe, device, socket or
+    // link of that name is replaced too, never written into, while a folder
+    // is left as it is and the photo cannot be put in place. Returns false
+    // with a message for the user in *error when a photo cannot be put in place.
     bool copy_photo(QString *error);
 
 private:

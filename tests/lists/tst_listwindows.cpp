@@ -319,6 +319,39 @@ private slots:
         QVERIFY(!released);
         QCOMPARE(shown, QStringList({"12 shown", "77", "78", "79 shown", "80", "81 shown"}));
     }
+
+    // A photo is decoded only when the width and height it declares are at
+    // most 512 pixels, however few bytes it takes: 35 bytes may declare 5700
+    // by 5700, on the whole picture or on its frame alone.
+    void racerPhotoOfAPhotoSizeOnly()
+    {
+        // A GIF of a 2 x 2 two-colour frame, declaring a picture of w x h
+        // pixels and a frame of fw x fh.
+        auto declaring = [](quint16 w, quint16 h, quint16 fw, quint16 fh) {
+            const quint16 sizes[6] = {w, h, 0, 0, fw, fh};   // little-endian
+            const char *s = reinterpret_cast<const char *>(sizes);
+            return "GIF89a" + QByteArray(s, 4) + QByteArray("\x80\0\0\0\0\0\xff\xff\xff\x2c", 10) + QByteArray(s + 4, 8)
+                + QByteArray("\0\x02\x02\x4c\x01\0\x3b", 7);
+        };
+        const QList<QRgb> palette{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+        const std::pair<const char *, QByteArray> files[] = {
+            {"0090.gif", declaring(5700, 5700, 5700, 5700)},   {"0091.gif", declaring(0, 0, 5700, 5700)},
+            {"0092.gif", buildGif(513, 1, palette, QByteArray(513, 1))}, {"0093.gif", buildGif(1, 513, palette, QByteArray(513, 1))},
+            {"0094.gif", buildGif(512, 512, palette, QByteArray(512 * 512, 1))}};
+        QCOMPARE(files[0].second.size(), 35);
+        const QDir photos(photoFolder());
+        QVERIFY(QDir().mkpath(photos.path()));
+        QStringList shown;
+        for (const auto &[name, bytes] : files) {
+            QFile f(photos.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+            f.close();
+            const QString number = QString(name).left(4);
+            const QPixmap photo = racerDetail(number)->imaPhoto->pixmap();
+            shown << number + (photo.isNull() ? "" : QStringLiteral(" %1x%2").arg(photo.width()).arg(photo.height()));
+        }
+        QCOMPARE(shown, QStringList({"0090", "0091", "0092", "0093", "0094 512x512"}));
+    }
 };
 
 QTEST_MAIN(TestListWindows)

@@ -21,6 +21,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <unistd.h>
 
 using namespace kelmon;
 
@@ -63,6 +64,8 @@ private Q_SLOTS:
     void registersExactlyTheGeneratedRows();
     void badArchivesAreReportedAndKept();
     void discardEmptiesReceive();
+    void unreadableReceiveIsNamed_data();
+    void unreadableReceiveIsNamed();
     void textsShowWholeEnterPressesAButton();
 
 private:
@@ -241,6 +244,38 @@ void TestFrmdatabase::discardEmptiesReceive()
     again.firstActivation();
     QCOMPARE(again.lblcount->text(), QString("0"));
     QCOMPARE(box.texts().mid(2), QStringList(2, "ダウンロードされたデジタル紙面が有りません"));
+}
+
+void TestFrmdatabase::unreadableReceiveIsNamed_data()
+{
+    QTest::addColumn<QString>("receiveIs");
+    for (const char *kind : {"a file", "a link to itself", "a folder without access", "missing"})
+        QTest::newRow(kind) << QString(kind);
+}
+
+// A receive/ that cannot be read is named as such on opening and on the
+// register command, archives in it or not; a missing one holds no archives.
+void TestFrmdatabase::unreadableReceiveIsNamed()
+{
+    QFETCH(QString, receiveIs);
+    if (receiveIs == "a folder without access") {
+        if (::geteuid() == 0)
+            QSKIP("a folder without access is still read with root's rights");
+        writeSamplePaper(receive(), options(1));
+        QVERIFY(QFile::setPermissions(receive(), {}));
+    } else {
+        QVERIFY(QDir(receive()).removeRecursively());
+        QVERIFY(receiveIs == "missing"
+                || (receiveIs == "a file" ? QFile(receive()).open(QIODevice::WriteOnly) : QFile::link(receive(), receive())));
+    }
+    ScriptedMessages box;
+    frmdatabase dialog;
+    dialog.firstActivation();
+    dialog.cmddatabase_Click();
+    QFile::setPermissions(receive(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString said = receiveIs == "missing" ? "ダウンロードされたデジタル紙面が有りません"
+                                                : "受信フォルダを読み込めません\r\n" + QDir::toNativeSeparators(receive());
+    QCOMPARE(box.texts(), QStringList(2, said));
 }
 
 // In the program's font the captions and every status text of a run show

@@ -17,6 +17,10 @@
 #include <QStringEncoder>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace kelmon;
 using namespace kelmon::test;
 
@@ -59,6 +63,26 @@ bool writeLzh(const QString &path, const QList<QPair<QString, QByteArray>> &entr
     return writeFile(path, buildLzhArchive(list, level));
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+// Registers, in the session, an archive of one meeting row and the entries;
+// `cut` ends its race card inside a record so that the archive fails.
+ArchiveRegistration registerPaper(const QString &receive, RegistrationSession &session, int meeting,
+                                  QList<QPair<QString, QByteArray>> entries, bool cut = false)
+{
+    entries << qMakePair(QString("kelmfa.txt"), paperLines({recordFor("f_setus", {meeting})}));
+    if (cut)
+        entries << qMakePair(QString("kelmfd.txt"), paperLines({recordFor("f_wakus", {meeting, 1, 1, 1})}).chopped(9));
+    const QString path = QStringLiteral("%1/paper%2.lzh").arg(receive).arg(meeting);
+    if (!writeLzh(path, entries, 1))
+        return {false, "archive not written"};
+    return register_archive(path, {}, &session);
+}
+
 QVariant value(const QString &sql) { return modkelmon::scalar(sql); }
 int rowCount(const char *table) { return value(QStringLiteral("select count(*) from %1").arg(table)).toInt(); }
 
@@ -96,6 +120,7 @@ private slots:
     void failedArchiveLeavesTheDatabase_data();
     void failedArchiveLeavesTheDatabase();
     void sessionRewritesReplacedPhotosExactly();
+    void onlyPhotoFilesAreWrittenOver();
 };
 
 void TestImporters::conversions_data()
@@ -270,21 +295,12 @@ void TestImporters::failedArchiveLeavesTheDatabase()
 // nothing of them is left in photo/ when the session ends.
 void TestImporters::sessionRewritesReplacedPhotosExactly()
 {
-    auto photo = [&](const QString &name) {
-        QFile f(folder->file("photo/" + name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-    };
+    auto photo = [&](const QString &name) { return fileBytes(folder->file("photo/" + name)); };
     const QByteArray longA(300, 'A'), longD(400, 'D');
     {
         RegistrationSession session;
-        // An archive of one meeting row and the photos; `cut` ends its race
-        // card inside a record so that the archive fails.
         auto registerPaper = [&](int meeting, QList<QPair<QString, QByteArray>> entries, bool cut = false) {
-            entries << qMakePair(QString("kelmfa.txt"), paperLines({recordFor("f_setus", {meeting})}));
-            if (cut)
-                entries << qMakePair(QString("kelmfd.txt"), paperLines({recordFor("f_wakus", {meeting, 1, 1, 1})}).chopped(9));
-            const QString path = folder->file(QStringLiteral("receive/paper%1.lzh").arg(meeting));
-            return writeLzh(path, entries, 1) && register_archive(path, {}, &session).registered;
+            return ::registerPaper(folder->file("receive"), session, meeting, entries, cut).registered;
         };
         // The later of two photos of one name wins.
         QVERIFY(registerPaper(1, {{"1111.gif", "first"}, {"1111.gif", longA}, {"2222.gif", "GIF89a-two"}}));
@@ -303,6 +319,42 @@ void TestImporters::sessionRewritesReplacedPhotosExactly()
     }
     QCOMPARE(QDir(folder->file("photo")).entryList(QDir::Files | QDir::Hidden | QDir::System),
              (QStringList{"1111.gif", "2222.GIF", "3333.gif"}));
+}
+
+// What stands at a photo's name and is no photo file of its own is never
+// written into, however many archives follow: a named pipe (held open here for
+// reading, so that anything written into it shows), a second link of a file
+// elsewhere and a link to that file give up their names to the photos; a
+// folder is not replaced and its archive is not registered. Nothing is left
+// under a temporary name.
+void TestImporters::onlyPhotoFilesAreWrittenOver()
+{
+    const QDir photos(folder->file("photo"));
+    const QString outside = folder->file("outside.dat");
+    QVERIFY(QDir().mkpath(photos.filePath("3333.gif/inside")) && writeFile(outside, "keep me"));
+    const QByteArray pipe = QFile::encodeName(photos.filePath("2222.gif"));
+    QVERIFY(::mkfifo(pipe.constData(), 0600) == 0);
+    const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    QVERIFY(reader >= 0 && QFile::link(outside, photos.filePath("4444.gif")));
+    QVERIFY(::link(QFile::encodeName(outside).constData(), QFile::encodeName(photos.filePath("5555.gif")).constData()) == 0);
+    {
+        RegistrationSession s;
+        const QString receive = folder->file("receive");
+        QVERIFY(registerPaper(receive, s, 1, {{"2222.gif", "two"}, {"4444.gif", "four"}, {"5555.gif", "five"}}).registered);
+        // The next archive's photos would be written into what was replaced.
+        QVERIFY(registerPaper(receive, s, 2, {{"6666.gif", "six"}, {"7777.gif", "seven"}}).registered);
+        QVERIFY(registerPaper(receive, s, 3, {{"3333.gif", "three"}}).message.contains("写真ファイルを置き換えられません"));
+    }
+    char piped[8];
+    QCOMPARE(::read(reader, piped, sizeof piped), ssize_t(0));
+    ::close(reader);
+    QByteArray contents;
+    for (const char *name : {"outside.dat", "photo/2222.gif", "photo/4444.gif", "photo/5555.gif", "photo/6666.gif", "photo/7777.gif"})
+        contents += fileBytes(folder->file(name)) + ' ';
+    QCOMPARE(contents, QByteArray("keep me two four five six seven "));
+    QCOMPARE(photos.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             (QStringList{"2222.gif", "3333.gif", "4444.gif", "5555.gif", "6666.gif", "7777.gif"}));
+    QVERIFY(QFileInfo(photos.filePath("3333.gif/inside")).isDir());
 }
 
 QTEST_GUILESS_MAIN(TestImporters)

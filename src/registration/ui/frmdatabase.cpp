@@ -39,6 +39,16 @@ const QString cleaning = QStringLiteral("一時ファイル削除中...");
 // The archives waiting in receive/, in listing order (names without regard to case).
 QStringList waitingArchives() { return filesWithSuffix(receiveFolder(), QStringLiteral("lzh")); }
 
+// Why nothing can be registered: no archive waits, or receive/ cannot be read.
+void tellNothingWaits()
+{
+    bool readable = true;
+    filesWithSuffix(receiveFolder(), QStringLiteral("lzh"), &readable);
+    messages().information(warningTitle, readable ? noArchives
+                                                  : QStringLiteral("受信フォルダを読み込めません\r\n")
+                                                        + QDir::toNativeSeparators(receiveFolder()));
+}
+
 void removeMatching(const QString &suffix)
 {
     const QString folder = receiveFolder();
@@ -129,7 +139,7 @@ void frmdatabase::load()
     lblcount->setText(QString::number(count));
     if (count == 0) {
         hourglass.release();
-        messages().information(warningTitle, noArchives);
+        tellNothingWaits();
         return;
     }
     const QStringList names = waitingArchives();
@@ -152,7 +162,7 @@ void frmdatabase::cmddatabase_Click()
     if (status()->running())
         return;
     if (val(lblcount->text()) == 0) {
-        messages().information(warningTitle, noArchives);
+        tellNothingWaits();
         return;
     }
     if (!messages().question(QStringLiteral("登録の確認です..."), QStringLiteral("デジタル紙面を登録しますか？"), true))
