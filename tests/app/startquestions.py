@@ -181,6 +181,12 @@ def run(viewer_program, genpaper, work):
         viewer.window("ケルモンデジタル")
         if os.listdir(receive) != archives:
             raise Failure("the waiting archive changed though the offer was answered No")
+        # With no window manager to hand the keyboard on, the main window
+        # must have it back once the questions closed: a key typed with no
+        # window focused by hand reaches its menu.
+        time.sleep(1.0)
+        viewer.xdotool("key", "ctrl+m")
+        viewer.window("デジタル紙面を登録します...")
         viewer.stop()
 
         # Yes to the same warning opens the deletion dialog.

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QAbstractScrollArea>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -446,7 +447,12 @@ QStringList coveredLabels(const QWidget *root, const QString &window)
         const QRect core = ink.adjusted(1, 1, -1, -1);
         // A window's own edge keeps a few pixels of room around its texts.
         const int room = parent->isWindow() ? 4 : 0;
-        if (!parent->rect().adjusted(room, room, -room, -room).contains(core))
+        // In a scrolling area the lines below the view are reached by
+        // scrolling; its width must still hold every line.
+        const auto *scroller = qobject_cast<const QAbstractScrollArea *>(parent->parentWidget());
+        const bool scrolled = scroller && scroller->viewport() == parent;
+        const QRect edge = parent->rect().adjusted(room, room, -room, -room);
+        if (scrolled ? core.left() < edge.left() || core.right() > edge.right() : !edge.contains(core))
             out << problem(window, nameOf(label), QStringLiteral("runs past the edge of %1").arg(nameOf(parent)),
                            label->text());
         const QObjectList siblings = parent->children();
