@@ -52,6 +52,7 @@ struct MergeLayout {
 struct GridModel::Impl {
     int fixedRows = 0;
     int fixedCols = 0;
+    bool keysEnterFixedCols = false;
     int row = 0;
     int col = 0;
     GridMerge mergeMode = GridMerge::Never;
@@ -227,6 +228,14 @@ void GridModel::setFixedCols(int n)
 {
     d->fixedCols = std::clamp(n, 0, d->cols());
     d->changed(true);
+}
+
+bool GridModel::keysEnterFixedCols() const { return d->keysEnterFixedCols; }
+
+void GridModel::setKeysEnterFixedCols(bool on)
+{
+    d->keysEnterFixedCols = on;
+    d->changed();
 }
 
 void GridModel::reset()

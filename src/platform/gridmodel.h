@@ -52,6 +52,12 @@ public:
     int fixedCols() const;
     void setFixedRows(int n);
     void setFixedCols(int n);
+    // Whether the keys may move the current cell into the fixed columns (as
+    // into body columns), for a grid whose fixed columns are cells a user
+    // acts on; off by default, and reset() turns it off. Fixed rows stay out
+    // of the keys' reach either way.
+    bool keysEnterFixedCols() const;
+    void setKeysEnterFixedCols(bool on);
     void reset();                      // rows = cols = 0, fixed = 0, no merging, current cell 0,0
 
     // Text of a cell; may hold line breaks. Out-of-range reads give "".

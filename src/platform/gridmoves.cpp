@@ -82,7 +82,8 @@ struct Line {
 bool moveCurrent(GridModel &grid, GridMove move, int pageTwips)
 {
     const Line rows{grid.rows(), grid.fixedRows(), [&grid](int r) { return grid.rowHeight(r); }};
-    const Line cols{grid.cols(), grid.fixedCols(), [&grid](int c) { return grid.colWidth(c); }};
+    const Line cols{grid.cols(), grid.keysEnterFixedCols() ? 0 : grid.fixedCols(),
+                    [&grid](int c) { return grid.colWidth(c); }};
     const int row = grid.row();
     const int col = grid.col();
     const QRect range = grid.mergedRange(row, col);

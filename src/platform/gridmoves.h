@@ -11,15 +11,17 @@ enum class GridMove { Left, Right, Up, Down, PageUp, PageDown, RowStart, RowEnd,
 
 // Moves the current cell of the grid and tells whether it changed.
 //
-// A move never enters the fixed rows or columns and passes over hidden ones
-// (size 0) and over the ones drawn one pixel thin (separator lines), which a
-// move never lands on. A merged range counts as one cell: a step starts from the range's
-// edge, and the other coordinate of the current cell stays (a hidden one
-// goes to the nearest shown row or column). A current cell in
-// the fixed part enters the body: a step forward lands on the first visible
-// body row or column, a step back stays on it. Page Up and Page Down step
-// over as many visible rows as fit into pageTwips (at least one); a move
-// with no visible cell that way leaves the current cell where it is.
+// A move never enters the fixed rows, nor the fixed columns unless the grid
+// lets keys enter them (then they count as body columns here). It passes
+// over hidden rows and columns (size 0) and over the ones drawn one pixel
+// thin (separator lines), which a move never lands on. A merged range counts
+// as one cell: a step starts from the range's edge, and the other coordinate
+// of the current cell stays (a hidden one goes to the nearest shown row or
+// column). A current cell in the fixed part enters the body: a step forward
+// lands on the first visible body row or column, a step back stays on it.
+// Page Up and Page Down step over as many visible rows as fit into pageTwips
+// (at least one); a move with no visible cell that way leaves the current
+// cell where it is.
 bool moveCurrent(GridModel &grid, GridMove move, int pageTwips = 0);
 
 } // namespace kelmon

@@ -34,6 +34,9 @@ void set_gridheader(GridModel &grid)
     grid.setCols(kFixedCols);
     grid.setRows(kGridRows);
     grid.setFixedCols(5);
+    // The racer's own cells stay in view while the blocks scroll, and the
+    // keys reach them as a click does: the popup for the racer opens there.
+    grid.setKeysEnterFixedCols(true);
     grid.setFixedRows(kHeaderRows);
     grid.setMergeCells(true);
     for (int r = 0; r < kHeaderRows; ++r)

@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QScrollBar>
 #include <QtTest>
 
 using namespace kelmon;
@@ -280,10 +281,11 @@ private slots:
     }
 
     // The keys, the main ones and the keypad's with NumLock off, move the
-    // current cell over the body, never into the 4 header rows or 5 fixed
-    // columns, pass over the 10-twip separators (rows 4, 9, ..., column 5 and
-    // the last column of every block) and scroll the cell into view; they pop
-    // up no menu, the right button still does.
+    // current cell over the body and the racer's fixed columns (mark, frame,
+    // profile), never into the 4 header rows, pass over the 10-twip
+    // separators (rows 4, 9, ..., columns 1, 3, 5 and the last column of
+    // every block) and scroll the cell into view; they pop up no menu, the
+    // right button still does.
     void keysMoveTheCurrentCell()
     {
         frmraceinfo *card = openCard();
@@ -296,14 +298,21 @@ private slots:
             QCOMPARE(pressKeys(view, {pad | Qt::Key_Down, pad | Qt::Key_Down, pad | Qt::Key_Down, pad | Qt::Key_Down}),
                      QPoint(6, boatRow(3)));
             QCOMPARE(pressKeys(view, {pad | Qt::Key_Up}), QPoint(6, boatRow(2) + 3));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Left, pad | Qt::Key_Left}), QPoint(6, boatRow(2) + 3));
-            QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_Home, pad | Qt::Key_Up}), QPoint(6, 5));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Left}), QPoint(4, boatRow(2) + 3));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Left, pad | Qt::Key_Left, pad | Qt::Key_Left}),
+                     QPoint(0, boatRow(2) + 3));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Right, pad | Qt::Key_Right}), QPoint(4, boatRow(2) + 3));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Right}), QPoint(6, boatRow(2) + 3));
+            QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_Home, pad | Qt::Key_Up}), QPoint(0, 5));
             QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_End}), QPoint(last - 1, 33));
             QVERIFY(test::cellShown(view, 33, last - 1));
             QCOMPARE(pressKeys(view, {pad | Qt::Key_Right}), QPoint(last - 1, 33));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Home}), QPoint(6, 33));
-            QVERIFY(test::cellShown(view, 33, 6));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_End, pad | Qt::Key_Home, pad | Qt::Key_Right}), QPoint(8, 33));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Home}), QPoint(0, 33));
+            QVERIFY(test::cellShown(view, 33, 0));
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_End, pad | Qt::Key_Home, pad | Qt::Key_Right}), QPoint(2, 33));
+            QVERIFY(test::cellShown(view, 33, 2));
+            // From the fixed part into the body, scrolled back to its start.
+            QCOMPARE(pressKeys(view, {pad | Qt::Key_Right, pad | Qt::Key_Right, pad | Qt::Key_Right}), QPoint(8, 33));
             QVERIFY(test::cellShown(view, 33, 8));
             // A page lands on a boat's row, never on a separator.
             for (const Qt::Key page : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageUp}) {
@@ -314,6 +323,18 @@ private slots:
                      QPoint(8, boatRow(1)));
             QVERIFY(!frame->menus().menu("mnuri")->isVisible());
         }
+        // With every block the card scrolls: a fixed cell is always shown, so
+        // the blocks stay scrolled as they were until a key enters them.
+        card->set_allgrid();
+        test::clickCell(view, boatRow(1), 6);
+        QCOMPARE(pressKeys(view, {Qt::Key_End}), QPoint(card->grid().cols() - 2, boatRow(1)));
+        const int scrolled = view->horizontalScrollBar()->value();
+        QVERIFY(scrolled > 0);
+        QCOMPARE(pressKeys(view, {Qt::Key_Home, Qt::Key_Right}), QPoint(2, boatRow(1)));
+        QVERIFY(test::cellShown(view, boatRow(1), 2));
+        QCOMPARE(view->horizontalScrollBar()->value(), scrolled);
+        QCOMPARE(pressKeys(view, {Qt::Key_Right, Qt::Key_Right}), QPoint(6, boatRow(1)));
+        QVERIFY(test::cellShown(view, boatRow(1), 6));
         // A click still lands on a separator.
         test::clickCell(view, boatRow(1), 7);
         QCOMPARE(QPoint(card->grid().col(), card->grid().row()), QPoint(7, boatRow(1)));
@@ -339,8 +360,32 @@ private slots:
         QVERIFY(atCell);
         QVERIFY(rightClick(view, "mnuri", boatRow(1) + 1, 4));
         QCOMPARE(test::menuStates(menu), QString("++.|.+|+..|+"));
+        // The fixed part reached by the keys: Left from the first block to
+        // the third racer's profile, where the racer entry opens his detail.
+        test::clickCell(view, boatRow(3) + 1, 6);
+        QCOMPARE(test::pressKeys(view, {Qt::Key_Left}), QPoint(4, boatRow(3) + 1));
+        QCOMPARE(keyPopup(view, menu, Qt::Key_Menu, &atCell), QString("++.|.+|+..|+"));
+        QVERIFY(atCell);
+        QCOMPARE(card->engine().item_no, 1);
+        const int open = int(frame->mdiArea()->subWindowList().size());
+        QTest::keyClick(view, Qt::Key_Menu);
+        QVERIFY(menu->isVisible());
+        for (int i = 0; i < 4; ++i)   // ascending, descending, add, the racer
+            QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCOMPARE(int(frame->mdiArea()->subWindowList().size()), open + 1);
+        ViewerWindow *racer = lastWindow<ViewerWindow>();
+        QCOMPARE(racer->metaObject()->className(), "kelmon::lists::frmracerdisp");
+        QCOMPARE(racer->windowTitle(), QString("選手3 選手情報を表示しています..."));
+        QCOMPARE(racer->context().tourokuno, QString("4003"));
+        frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(card->parentWidget()));
+        view->setFocus();
+        // Ctrl+Home: the mark of the first racer, in the fixed part too.
+        QCOMPARE(test::pressKeys(view, {Qt::ControlModifier | Qt::Key_Home}), QPoint(0, boatRow(1)));
+        QCOMPARE(keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10, &atCell), QString("++.|.+|+..|+"));
+        QVERIFY(atCell);
         // A rate of block 1 (numeric), reached by the keys.
-        QCOMPARE(test::pressKeys(view, {Qt::ControlModifier | Qt::Key_Home}), QPoint(6, boatRow(1)));
+        QCOMPARE(test::pressKeys(view, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}), QPoint(6, boatRow(1)));
         QCOMPARE(keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10, &atCell), QString("+++|++|...|+"));
         QVERIFY(atCell);
         QVERIFY(rightClick(view, "mnuri", boatRow(1), 6));
