@@ -183,8 +183,7 @@ private slots:
         QSignalSpy finished(&dialog, &QDialog::finished);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier);
-        QTRY_VERIFY(dialog.historyShown());
+        QTest::mouseClick(dialog.cmdinfo, Qt::LeftButton);
         QTest::mouseClick(dialog.txtInfo->viewport(), Qt::LeftButton);
         QTest::keyClick(dialog.txtInfo, Qt::Key_X, Qt::AltModifier);
         QTRY_VERIFY(!dialog.historyShown());

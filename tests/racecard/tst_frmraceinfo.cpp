@@ -290,37 +290,29 @@ private slots:
     {
         frmraceinfo *card = openCard();
         GridView *view = card->mfgf_wakus;
-        const int last = card->grid().cols() - 1;   // the separator of the last block
+        const int end = card->grid().cols() - 2, at = boatRow(2) + 3;   // the last column holds a separator
         using test::pressKeys;
+        const Qt::Key down = Qt::Key_Down, left = Qt::Key_Left, right = Qt::Key_Right, home = Qt::Key_Home;
+        const QKeyCombination first = Qt::ControlModifier | Qt::Key_Home, last = Qt::ControlModifier | Qt::Key_End;
+        const std::pair<QList<QKeyCombination>, QPoint> steps[] = {
+            {{down, down, down, down}, {6, boatRow(3)}}, {{Qt::Key_Up}, {6, at}}, {{left}, {4, at}},
+            {{left, left, left}, {0, at}}, {{right, right}, {4, at}}, {{right}, {6, at}}, {{first, Qt::Key_Up}, {0, 5}},
+            {{last}, {end, 33}}, {{right}, {end, 33}}, {{home}, {0, 33}}, {{Qt::Key_End, home, right}, {2, 33}},
+            {{right, right, right}, {8, 33}},   // into the body, scrolled back to its start
+            {{Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageUp}, {8, -1}},   // each on a boat's row
+            {{Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_PageUp}, {8, boatRow(1)}}};
         for (const Qt::KeyboardModifiers pad : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
             test::clickCell(view, boatRow(2), 6);
             QVERIFY(view->hasFocus());
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Down, pad | Qt::Key_Down, pad | Qt::Key_Down, pad | Qt::Key_Down}),
-                     QPoint(6, boatRow(3)));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Up}), QPoint(6, boatRow(2) + 3));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Left}), QPoint(4, boatRow(2) + 3));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Left, pad | Qt::Key_Left, pad | Qt::Key_Left}),
-                     QPoint(0, boatRow(2) + 3));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Right, pad | Qt::Key_Right}), QPoint(4, boatRow(2) + 3));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Right}), QPoint(6, boatRow(2) + 3));
-            QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_Home, pad | Qt::Key_Up}), QPoint(0, 5));
-            QCOMPARE(pressKeys(view, {pad | Qt::ControlModifier | Qt::Key_End}), QPoint(last - 1, 33));
-            QVERIFY(test::cellShown(view, 33, last - 1));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Right}), QPoint(last - 1, 33));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Home}), QPoint(0, 33));
-            QVERIFY(test::cellShown(view, 33, 0));
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_End, pad | Qt::Key_Home, pad | Qt::Key_Right}), QPoint(2, 33));
-            QVERIFY(test::cellShown(view, 33, 2));
-            // From the fixed part into the body, scrolled back to its start.
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_Right, pad | Qt::Key_Right, pad | Qt::Key_Right}), QPoint(8, 33));
-            QVERIFY(test::cellShown(view, 33, 8));
-            // A page lands on a boat's row, never on a separator.
-            for (const Qt::Key page : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageUp}) {
-                const QPoint at = pressKeys(view, {pad | page});
-                QVERIFY2(at.y() >= boatRow(1) && at.y() % 5 != 4, qPrintable(QString::number(at.y())));
+            for (const auto &[keys, to] : steps) {
+                if (to.y() >= 0) {
+                    QCOMPARE(pressKeys(view, keys, pad), to);
+                    QVERIFY(test::cellShown(view, to.y(), to.x()));
+                } else for (const QKeyCombination page : keys) {
+                    const int row = pressKeys(view, {page}, pad).y();
+                    QVERIFY2(row >= boatRow(1) && row % 5 != 4, qPrintable(QString::number(row)));
+                }
             }
-            QCOMPARE(pressKeys(view, {pad | Qt::Key_PageUp, pad | Qt::Key_PageUp, pad | Qt::Key_PageUp}),
-                     QPoint(8, boatRow(1)));
             QVERIFY(!frame->menus().menu("mnuri")->isVisible());
         }
         // With every block the card scrolls: a fixed cell is always shown, so
@@ -331,76 +323,57 @@ private slots:
         const int scrolled = view->horizontalScrollBar()->value();
         QVERIFY(scrolled > 0);
         QCOMPARE(pressKeys(view, {Qt::Key_Home, Qt::Key_Right}), QPoint(2, boatRow(1)));
-        QVERIFY(test::cellShown(view, boatRow(1), 2));
         QCOMPARE(view->horizontalScrollBar()->value(), scrolled);
         QCOMPARE(pressKeys(view, {Qt::Key_Right, Qt::Key_Right}), QPoint(6, boatRow(1)));
         QVERIFY(test::cellShown(view, boatRow(1), 6));
-        // A click still lands on a separator.
-        test::clickCell(view, boatRow(1), 7);
-        QCOMPARE(QPoint(card->grid().col(), card->grid().row()), QPoint(7, boatRow(1)));
         QVERIFY(rightClick(view, "mnuri", boatRow(1), 6));
     }
 
-    // The Menu key and Shift+F10 open the card's popup at the current cell
-    // with the entries a right click there enables. Entries: ascending,
-    // descending, average, |, hide, add, |, racer, race card, result, |, help.
+    // The Menu key and Shift+F10 (not F10 alone) open the card's popup at the
+    // current cell with the entries a right click there enables. Entries:
+    // ascending, descending, average, |, hide, add, |, racer, race card, result, |, help.
     void popupByKeyboard()
     {
         frmraceinfo *card = openCard();
         GridView *view = card->mfgf_wakus;
         QMenu *menu = frame->menus().menu("mnuri");
-        const int last = card->grid().cols() - 1;
+        const int end = card->grid().cols() - 2;
         for (int row = boatRow(6); row < boatRow(6) + 4; ++row)   // the early-race block ends the card
-            card->engine().grid().setText(row, last - 1, "１２Ｒ３枠");
+            card->engine().grid().setText(row, end, "１２Ｒ３枠");
         using test::keyPopup;
-        bool atCell = false;
-        // The fixed part (item 1): sort, add and the racer.
-        test::clickCell(view, boatRow(1) + 1, 4);
-        QCOMPARE(keyPopup(view, menu, Qt::Key_Menu, &atCell), QString("++.|.+|+..|+"));
-        QVERIFY(atCell);
-        QVERIFY(rightClick(view, "mnuri", boatRow(1) + 1, 4));
-        QCOMPARE(test::menuStates(menu), QString("++.|.+|+..|+"));
-        // The fixed part reached by the keys: Left from the first block to
-        // the third racer's profile, where the racer entry opens his detail.
+        // The fixed part (sort, add and the racer) and a rate of block 1 (numeric).
+        for (const auto &[row, col, key, states] :
+             {std::tuple{boatRow(1) + 1, 4, QKeyCombination(Qt::Key_Menu), "++.|.+|+..|+"},
+              {boatRow(1), 6, Qt::ShiftModifier | Qt::Key_F10, "+++|++|...|+"}}) {
+            test::clickCell(view, row, col);
+            bool atCell = false;
+            QCOMPARE(keyPopup(view, menu, key, &atCell), QString(states));
+            QVERIFY(atCell);
+            QVERIFY(rightClick(view, "mnuri", row, col));
+            QCOMPARE(test::menuStates(menu), QString(states));
+        }
+        QCOMPARE(keyPopup(view, menu, Qt::Key_F10), QString());
+        // Left from the first block to the third racer's profile, where the
+        // racer entry opens his detail.
         test::clickCell(view, boatRow(3) + 1, 6);
         QCOMPARE(test::pressKeys(view, {Qt::Key_Left}), QPoint(4, boatRow(3) + 1));
-        QCOMPARE(keyPopup(view, menu, Qt::Key_Menu, &atCell), QString("++.|.+|+..|+"));
-        QVERIFY(atCell);
-        QCOMPARE(card->engine().item_no, 1);
-        const int open = int(frame->mdiArea()->subWindowList().size());
         QTest::keyClick(view, Qt::Key_Menu);
-        QVERIFY(menu->isVisible());
         for (int i = 0; i < 4; ++i)   // ascending, descending, add, the racer
             QTest::keyClick(menu, Qt::Key_Down);
         QTest::keyClick(menu, Qt::Key_Return);
-        QCOMPARE(int(frame->mdiArea()->subWindowList().size()), open + 1);
         ViewerWindow *racer = lastWindow<ViewerWindow>();
         QCOMPARE(racer->metaObject()->className(), "kelmon::lists::frmracerdisp");
         QCOMPARE(racer->windowTitle(), QString("選手3 選手情報を表示しています..."));
         QCOMPARE(racer->context().tourokuno, QString("4003"));
         frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(card->parentWidget()));
-        view->setFocus();
-        // Ctrl+Home: the mark of the first racer, in the fixed part too.
-        QCOMPARE(test::pressKeys(view, {Qt::ControlModifier | Qt::Key_Home}), QPoint(0, boatRow(1)));
-        QCOMPARE(keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10, &atCell), QString("++.|.+|+..|+"));
-        QVERIFY(atCell);
-        // A rate of block 1 (numeric), reached by the keys.
-        QCOMPARE(test::pressKeys(view, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}), QPoint(6, boatRow(1)));
-        QCOMPARE(keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10, &atCell), QString("+++|++|...|+"));
-        QVERIFY(atCell);
-        QVERIFY(rightClick(view, "mnuri", boatRow(1), 6));
-        QCOMPARE(test::menuStates(menu), QString("+++|++|...|+"));
-        // The early race of the last boat: hide, add and the race card.
-        QCOMPARE(test::pressKeys(view, {Qt::ControlModifier | Qt::Key_End}), QPoint(last - 1, 33));
+        // The early race of the last boat: hide, add and the race card. A
+        // separator (clicked, as no key lands there) carries no item: no menu.
+        test::clickCell(view, 33, end);
         QCOMPARE(keyPopup(view, menu, Qt::Key_Menu), QString("...|++|.+.|+"));
         QCOMPARE(card->engine().item_no, 86);
-        // A separator (clicked, as no key lands there) carries no item: no menu.
         test::clickCell(view, boatRow(1), 7);
         QCOMPARE(keyPopup(view, menu, Qt::Key_Menu), QString());
-        QCOMPARE(keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10), QString());
         QCOMPARE(card->engine().item_no, 86);
-        test::clickCell(view, boatRow(1), 6);
-        QCOMPARE(keyPopup(view, menu, Qt::Key_F10), QString());   // F10 alone opens nothing
     }
 
     void sortHideAndAddThroughThePopup()

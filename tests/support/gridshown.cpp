@@ -42,10 +42,10 @@ void clickCell(GridView *view, int row, int col)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-QPoint pressKeys(GridView *view, std::initializer_list<QKeyCombination> keys)
+QPoint pressKeys(GridView *view, const QList<QKeyCombination> &keys, Qt::KeyboardModifiers extra)
 {
     for (const QKeyCombination key : keys)
-        QTest::keyClick(view, key.key(), key.keyboardModifiers());
+        QTest::keyClick(view, key.key(), key.keyboardModifiers() | extra);
     return {view->model()->col(), view->model()->row()};
 }
 

@@ -4,7 +4,6 @@
 
 #include <QPoint>
 #include <QStringList>
-#include <initializer_list>
 
 class QMenu;
 class QWidget;
@@ -24,9 +23,9 @@ void fillGrid(GridModel &m, const QStringList &lines, int fixedRows = 0);
 
 // A left click on a cell the view shows (which gives the view the focus).
 void clickCell(GridView *view, int row, int col);
-// Presses keys on the view, each with its modifiers; the current cell after
-// them (x = col, y = row).
-QPoint pressKeys(GridView *view, std::initializer_list<QKeyCombination> keys);
+// Presses keys on the view, each with its modifiers and `extra`; the current
+// cell after them (x = col, y = row).
+QPoint pressKeys(GridView *view, const QList<QKeyCombination> &keys, Qt::KeyboardModifiers extra = {});
 // The items of a menu as one text: '+' enabled, '.' disabled, '|' a separator.
 QString menuStates(const QMenu *menu);
 // Presses a key (Menu, Shift+F10) on the view and closes the menu it popped
