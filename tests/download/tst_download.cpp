@@ -161,7 +161,6 @@ constexpr qint64 kEndless = 64 * 1024 * 1024;   // what the server gives up afte
 // and "endless chunk-size line" a head without end.
 PaperServer::Fault serverFault(const QString &what, qsizetype bodySize = 0)
 {
-    using Endless = PaperServer::Fault::Endless;
     PaperServer::Fault f;
     if (what == "padded")
         f.padBytes = 16, f.length = bodySize + 16;
@@ -170,11 +169,9 @@ PaperServer::Fault serverFault(const QString &what, qsizetype bodySize = 0)
     f.chunked = what == "chunked";
     f.pieceBytes = what == "chunked" ? 1000 : 1;
     f.deflate = what == "deflate";
-    f.endless = what == "endless status line" ? Endless::StatusLine
-        : what == "endless header line"       ? Endless::HeaderLine
-        : what == "endless chunk-size line"   ? Endless::ChunkSizeLine
-                                              : Endless::None;
-    if (f.endless != Endless::None)
+    const auto head = QStringList{"endless status line", "endless header line", "endless chunk-size line"}.indexOf(what);
+    f.endless = PaperServer::Fault::Endless(head + 1);   // None when not found
+    if (head >= 0)
         f.padBytes = kEndless;
     if (what.startsWith('='))
         f.answer = what.mid(1).toLatin1();
@@ -198,14 +195,6 @@ void inPieces(QByteArrayView bytes, qsizetype piece, const std::function<void(QB
 {
     for (qsizetype at = 0; at < bytes.size(); at += piece)
         take(bytes.sliced(at, std::min(piece, bytes.size() - at)));
-}
-
-// Keeps a control's events as text: "read/max", "cancel", "complete " + body.
-void record(kmrdldctl &ctl, QStringList &events)
-{
-    QObject::connect(&ctl, &kmrdldctl::DownLoadProgress, &ctl, [&](qint64 r, qint64 m) { events << QString("%1/%2").arg(r).arg(m); });
-    QObject::connect(&ctl, &kmrdldctl::DownLoadCancel, &ctl, [&] { events << "cancel"; });
-    QObject::connect(&ctl, &kmrdldctl::DownLoadComplete, &ctl, [&](const QByteArray &b) { events << "complete " + b; });
 }
 
 // The values of keys of group SETUP as the settings file holds them.
@@ -341,7 +330,6 @@ private Q_SLOTS:
         row("fetch: padded inside its length", F, "padded", kRetry, "TTTFT");
         row("fetch: compressed", F, "deflate", kRetry, "TTTFT");
         row("fetch: chunked", F, "chunked", kDone, "TTTFT", "%0", 1);
-        row("fetch: endless header line", F, "endless header line", kCancelled, "TTTFT");
         row("fetch: cut short", F, "cut", kCancelled, "TTTFT");
         row("fetch: no length", F, "no length", kDone, "TTTFT", "%0", 1);
         row("fetch: no length, cut short", F, "no length cut", kRetry, "TTTFT");
@@ -434,15 +422,14 @@ private Q_SLOTS:
         kmrdldctl ctl;
         ctl.setSilence(300);
         QStringList events;
-        record(ctl, events);
+        connect(&ctl, &kmrdldctl::DownLoadProgress, this, [&](qint64 r, qint64 m) { events << QString("%1/%2").arg(r).arg(m); });
+        connect(&ctl, &kmrdldctl::DownLoadCancel, this, [&] { events << "cancel"; });
+        connect(&ctl, &kmrdldctl::DownLoadComplete, this, [&](const QByteArray &b) { events << "complete " + b; });
         const auto run = [&](const QString &what, qint64 maxBytes = kmrdldctl::kDefaultMaxBytes, bool noLength = false,
-                             bool chunked = false, bool deflate = false, const QByteArray &location = {}) {
+                             const QByteArray &location = {}) {
             events.clear();
             PaperServer::Fault fault = serverFault(what);
             fault.noLength |= noLength;
-            fault.chunked = chunked;
-            fault.pieceBytes = 3;
-            fault.deflate = deflate;
             fault.location = location;
             env.server.setFault(Step::Check, fault);
             ctl.setMaxBytes(maxBytes);
@@ -464,67 +451,23 @@ private Q_SLOTS:
         QCOMPARE(run("=a.lzh,5", 6), QStringList({"0/7", "cancel"}));
         QCOMPARE(run("=a.lzh,5", 6, true), QStringList({"7/0", "cancel"}));
         QCOMPARE(run("=a.lzh,5", 7, true), QStringList({"7/0", "complete a.lzh,5"}));
-        const QStringList chunks = run("=a.lzh,5", 7, false, true);   // in chunks, however they arrive
-        QCOMPARE(chunks.mid(chunks.size() - 2), QStringList({"7/0", "complete a.lzh,5"}));
-        // The body is asked for without content coding, and one compressed
-        // all the same is handed on as it came.
-        QVERIFY2(env.server.lastRequestHead().toLower().contains("\r\naccept-encoding: identity\r\n"),
-                 env.server.lastRequestHead().constData());
-        const QByteArray packed = qCompress("a.lzh,5").mid(4);
-        QCOMPARE(run("=a.lzh,5", 100, false, false, true),
-                 QStringList({QString("%1/%1").arg(packed.size()), "complete " + packed}));
-        QCOMPARE(run("206"), QStringList({"0/3", "cancel"}));   // "Non" under 206
+        // The body is asked for without content coding.
+        QVERIFY(env.server.lastRequestHead().toLower().contains("\r\naccept-encoding: identity\r\n"));
         // Redirects are followed, not for ever.
-        QCOMPARE(run("302", 100, false, false, false, "wckelmoni2.ASP?WCI=delfile&KMUSR=tarnu"),
-                 QStringList({"5/5", "complete False"}));
-        QCOMPARE(env.server.requests().mid(env.server.requests().size() - 2),
-                 QStringList({url.mid(url.indexOf("/wck")), "/wckelmoni2.ASP?WCI=delfile&KMUSR=tarnu"}));
+        const QString ack = "/wckelmoni2.ASP?WCI=delfile&KMUSR=tarnu";
+        QCOMPARE(run("302", 100, false, ack.mid(1).toLatin1()), QStringList({"5/5", "complete False"}));
+        QCOMPARE(env.server.requests().mid(env.server.requests().size() - 2), QStringList({url.mid(url.indexOf("/wck")), ack}));
         const int before = env.server.requestCount(Step::Check);
-        QCOMPARE(run("302", 100, false, false, false, url.toLatin1()), QStringList({"0/0", "cancel"}));
+        QCOMPARE(run("302", 100, false, url.toLatin1()), QStringList({"0/0", "cancel"}));
         QCOMPARE(env.server.requestCount(Step::Check) - before, 1 + 10);
-    }
-
-    // A head without end is given up at its bound or on Cancel, and either way
-    // the connection closes: the server cannot send any more. A network error
-    // ends a transfer at once.
-    void endlessHeads()
-    {
-        using Endless = PaperServer::Fault::Endless;
-        DownloadEnv env(0);
-        const QString url = env.server.baseUrl() + "wckelmoni2.ASP?WCI=check&KMUSR=tarnu&KMPSS=tarnu";
-        kmrdldctl ctl;
-        ctl.setSilence(60000);
-        QStringList events;
-        record(ctl, events);
-        for (const Endless endless : {Endless::StatusLine, Endless::HeaderLine, Endless::ChunkSizeLine}) {
-            for (const bool cancel : {false, true}) {
-                const QString name = QString("kind %1, cancel %2").arg(int(endless)).arg(cancel);
-                PaperServer::Fault f;
-                f.endless = endless;
-                f.padBytes = kEndless;
-                if (cancel)   // slow enough to be cancelled before the bound
-                    f.pieceMs = 10, f.pieceBytes = 10;
-                env.server.setFault(Step::Check, f);
-                events.clear();
-                const int before = env.server.requestCount(Step::Check);
-                QVERIFY(ctl.DownLoad(url));
-                if (cancel) {   // part of the head has come
-                    QVERIFY(waitFor([&] { return env.server.requestCount(Step::Check) > before && env.server.lastBodySent() > 100; }));
-                    ctl.Cancel();
-                }
-                QVERIFY2(waitFor([&] { return !ctl.busy(); }), qPrintable(name));
-                QCOMPARE(events, cancel ? QStringList{"cancel"} : QStringList({"0/0", "cancel"}));
-                QVERIFY2(waitFor([&] { return env.server.openConnections() == 0; }), qPrintable(name));
-                QVERIFY2(env.server.lastBodySent() < kEndless / 2, qPrintable(name));
-            }
-        }
-        // A connection refused ends the transfer then, not by silence.
+        // A refused connection ends the transfer at once, not by silence.
         QTcpServer closed;
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         const quint16 port = closed.serverPort();
         closed.close();
+        ctl.setSilence(60000);
         events.clear();
-        QVERIFY(ctl.DownLoad(QString("http://127.0.0.1:%1/wckelmoni2.ASP?WCI=check").arg(port)));
+        QVERIFY(ctl.DownLoad(QString("http://127.0.0.1:%1/").arg(port)));
         QVERIFY(waitFor([&] { return !ctl.busy(); }));
         QCOMPARE(events, QStringList({"0/0", "cancel"}));
     }
@@ -632,8 +575,7 @@ private Q_SLOTS:
     void listReadableAndFocused()
     {
         DialogSession s(2);
-        DownloadEnv &env = s.env;
-        frmdld &d = s.d;
+        auto &[env, box, d] = s;
         d.List1->addItem("住之江  >> ＳＧ 初日");
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
@@ -683,8 +625,7 @@ private Q_SLOTS:
     void progressReportsAreCheap()
     {
         DialogSession s(0);
-        DownloadEnv &env = s.env;
-        frmdld &d = s.d;
+        auto &[env, box, d] = s;
         d.show();
         env.server.setFault(Step::Check, serverFault("=" + QStringList(300, "023b0a11.lzh").join(',') + ",7"));
         d.cmdconect->click();
@@ -963,13 +904,11 @@ private Q_SLOTS:
         enter();
         QCOMPARE(QList<QVariantList>(closed), (QList<QVariantList>{{"tarnu", "pass12", false}}));
         QCOMPARE(stored({"PCK", "USR", "PSS"}), QStringList({"PCK=1", "USR=tarnu", "PSS=pass12"}));
-        // Cancel and Escape give up alike: nothing typed is kept, nor the
-        // previous log-in used (the title-bar button would do both).
-        for (const auto &giveUp : {std::function([&] { QTest::keyClick(dialog.Command1, Qt::Key_Return); }),
-                                   std::function([&] { QTest::keyClick(dialog.Text1, Qt::Key_Escape); })}) {
+        // Cancel and Escape give up alike: nothing typed is kept, nor the previous log-in used.
+        for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
             dialog.show();
             QTest::keyClicks(dialog.Text1, "x");
-            giveUp();
+            QTest::keyClick(dialog.Command1, key);
             QCOMPARE(closed.last(), (QVariantList{QString(), QString(), true}));
         }
         QCOMPARE(closed.size(), 3);
