@@ -5,6 +5,7 @@ the viewer must live on and do what the answer says.
 
 usage: startquestions.py VIEWER GENPAPER
 """
+import contextlib
 import os
 import select
 import shutil
@@ -29,16 +30,13 @@ def start_x_server():
                                "-nolisten", "tcp"], pass_fds=[write_end],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
-    number, deadline = b"", time.monotonic() + PATIENCE
-    while not number.endswith(b"\n"):
-        ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
-        chunk = os.read(read_end, 16) if ready else b""
-        if not chunk:
-            server.kill()
-            raise Failure("Xvfb did not start")
-        number += chunk
+    ready, _, _ = select.select([read_end], [], [], PATIENCE)   # the number comes in one line
+    number = os.read(read_end, 16).decode().strip() if ready else ""
     os.close(read_end)
-    return server, ":" + number.decode().strip()
+    if not number:
+        server.kill()
+        raise Failure("Xvfb did not start")
+    return server, ":" + number
 
 
 def wait_for(what, check):
@@ -98,14 +96,9 @@ class Viewer:
             self.process.wait()
 
 
-def query(database, sql, parameters=()):
-    connection = sqlite3.connect(database, timeout=10)
-    try:
-        rows = connection.execute(sql, parameters).fetchall()
-        connection.commit()
-        return rows
-    finally:
-        connection.close()
+def query(database, sql):
+    with contextlib.closing(sqlite3.connect(database, timeout=10)) as connection, connection:
+        return connection.execute(sql).fetchall()
 
 
 def settings_row(database):

@@ -273,10 +273,13 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
     for (int r = 0; r < m->rows(); ++r)
         y << y.last() + twipsToPixels(m->rowHeight(r));
     auto indexOf = [](const QVector<int> &edges, int pos) {
-        for (int i = 0; i + 1 < edges.size(); ++i)
-            if (pos >= edges[i] && pos < edges[i + 1])
-                return i;
-        return -1;
+        const int i = int(std::upper_bound(edges.begin(), edges.end(), pos) - edges.begin()) - 1;
+        return i < edges.size() - 1 ? i : -1;
+    };
+    // The grid line takes the last pixel column and row of a cell.
+    auto innerOf = [&](const QRect &range) {
+        const int right = std::min(range.right() + 1, m->cols()), bottom = std::min(range.bottom() + 1, m->rows());
+        return QRect(x[range.left()], y[range.top()], x[right] - x[range.left()] - 1, y[bottom] - y[range.top()] - 1);
     };
     // Texts drawn in each cell (keyed by the top-left cell of its range),
     // in the order drawn.
@@ -300,10 +303,7 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
         const QColor pen = m->foreColor(r, c) ? QColor(*m->foreColor(r, c)) : QColor(Qt::black);
         if (t.pen != pen)
             continue;
-        const int right = std::min(range.right() + 1, m->cols());
-        const int bottom = std::min(range.bottom() + 1, m->rows());
-        // The grid line takes the last pixel column and row of a cell.
-        const QRect inner(x[c], y[r], x[right] - x[c] - 1, y[bottom] - y[r] - 1);
+        const QRect inner = innerOf(range);
         drawn[QPoint(c, r)] += t.text;
         if (line.trimmed().isEmpty())
             continue;
@@ -322,9 +322,7 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
             const QRect range = m->mergedRange(r, c);
             if (range.top() != r || range.left() != c)
                 continue;
-            const int right = std::min(range.right() + 1, m->cols());
-            const int bottom = std::min(range.bottom() + 1, m->rows());
-            if (x[right] - x[c] - 1 <= 2 || y[bottom] - y[r] - 1 <= 0)
+            if (const QRect inner = innerOf(range); inner.width() <= 2 || inner.height() <= 0)
                 continue;
             const QString text = withoutBlanks(m->text(r, c));
             if (!text.isEmpty() && withoutBlanks(drawn.value(QPoint(c, r))) != text)
