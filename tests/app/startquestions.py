@@ -1,15 +1,14 @@
 #!/usr/bin/env python3
-"""The built viewer started as a user starts it, on an X server of its own
-without a window manager. Each start-up question is left open for five
-seconds, past the splash's time, then answered by key; the viewer must live
-on and do what the answer says.
+"""The built viewer on an X server of its own without a window manager: each
+start-up question is left open past the splash's time, then answered by key;
+the viewer must live on and do what the answer says.
 
 usage: startquestions.py VIEWER GENPAPER
 """
+import contextlib
 import os
 import select
 import shutil
-import signal
 import sqlite3
 import subprocess
 import sys
@@ -31,17 +30,13 @@ def start_x_server():
                                "-nolisten", "tcp"], pass_fds=[write_end],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
-    number = b""
-    deadline = time.monotonic() + PATIENCE
-    while not number.endswith(b"\n"):
-        ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
-        chunk = os.read(read_end, 16) if ready else b""
-        if not chunk:
-            server.kill()
-            raise Failure("Xvfb did not start")
-        number += chunk
+    ready, _, _ = select.select([read_end], [], [], PATIENCE)   # the number comes in one line
+    number = os.read(read_end, 16).decode().strip() if ready else ""
     os.close(read_end)
-    return server, ":" + number.decode().strip()
+    if not number:
+        server.kill()
+        raise Failure("Xvfb did not start")
+    return server, ":" + number
 
 
 def wait_for(what, check):
@@ -60,23 +55,17 @@ class Viewer:
         self.log = tempfile.TemporaryFile()
         self.process = subprocess.Popen([program], env=env, stdout=self.log, stderr=subprocess.STDOUT)
 
-    def alive(self):
-        return self.process.poll() is None
-
-    def output(self):
-        self.log.seek(0)
-        return self.log.read().decode(errors="replace").strip()
-
     def must_live(self, when):
-        if not self.alive():
-            raise Failure("the viewer ended (status %s) %s:\n%s" % (self.process.returncode, when, self.output()))
+        if self.process.poll() is not None:
+            self.log.seek(0)
+            raise Failure("the viewer ended (status %s) %s:\n%s"
+                          % (self.process.returncode, when, self.log.read().decode(errors="replace").strip()))
 
     def xdotool(self, *args):
         done = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
         return done.stdout.split() if done.returncode == 0 else []
 
     def window(self, title):
-        """The id of the viewer's visible window of that title, once there."""
         def find():
             self.must_live("while waiting for the window " + title)
             found = self.xdotool("search", "--onlyvisible", "--name", "^" + title.replace(".", r"\.") + "$")
@@ -84,14 +73,12 @@ class Viewer:
         return wait_for("the window " + title, find)
 
     def press(self, title, key):
-        """Gives the window of that title the focus and presses the key there."""
         window = self.window(title)
         self.xdotool("windowfocus", "--sync", window)
         self.xdotool("key", key)
         return window
 
     def answer(self, title, key):
-        """Leaves the question open, then answers it by key."""
         self.window(title)
         time.sleep(LEFT_OPEN)
         self.must_live("with the question %s left open" % title)
@@ -101,8 +88,7 @@ class Viewer:
         self.must_live("after the question %s was answered" % title)
 
     def stop(self):
-        if self.alive():
-            self.process.send_signal(signal.SIGTERM)
+        self.process.terminate()
         try:
             self.process.wait(10)
         except subprocess.TimeoutExpired:
@@ -110,19 +96,14 @@ class Viewer:
             self.process.wait()
 
 
-def query(database, sql, parameters=()):
-    connection = sqlite3.connect(database, timeout=10)
-    try:
-        rows = connection.execute(sql, parameters).fetchall()
-        connection.commit()
-        return rows
-    finally:
-        connection.close()
+def query(database, sql):
+    with contextlib.closing(sqlite3.connect(database, timeout=10)) as connection, connection:
+        return connection.execute(sql).fetchall()
 
 
 def settings_row(database):
     try:
-        return query(database, "select regstflag, checkflag from m_kanri where kanricode = 1")
+        return query(database, "select regstflag from m_kanri where kanricode = 1")
     except sqlite3.Error:
         return None
 

@@ -198,9 +198,9 @@ private Q_SLOTS:
     }
 
     // On a desktop that activates the splash, the start-up questions come while
-    // it is the active window; it closes itself on its timer. Questions left
-    // open past that stay open, and their answers are carried out: No to the
-    // size warning, Yes to the registration offer (its dialog opens).
+    // it is active; it closes itself on its timer. Questions left open past
+    // that stay open and their answers are carried out: No to the size warning,
+    // Yes to the registration offer (its dialog opens).
     void startupQuestionsOutliveTheSplash()
     {
         test::ProgramFolder folder;
@@ -218,11 +218,7 @@ private Q_SLOTS:
         QVERIFY(splash);
         struct Activations : QObject {
             int count = 0;
-            bool eventFilter(QObject *, QEvent *event) override
-            {
-                count += event->type() == QEvent::WindowActivate;
-                return false;
-            }
+            bool eventFilter(QObject *, QEvent *e) override { return (count += e->type() == QEvent::WindowActivate, false); }
         } activations;
         splash->installEventFilter(&activations);
         splash->activateWindow();
@@ -230,37 +226,28 @@ private Q_SLOTS:
         QStringList seen;   // each box's first line, and the dialogs opened
         int activeBeforeQuestion = -1;
         QTimer answer;
-        answer.setInterval(10);
         connect(&answer, &QTimer::timeout, [&] {
             QWidget *modal = QApplication::activeModalWidget();
             auto *box = qobject_cast<QMessageBox *>(modal);
-            if (!box) {
-                if (modal && modal->objectName() == "frmdatabase") {
-                    seen << modal->objectName();
-                    static_cast<QDialog *>(modal)->reject();
-                }
-                return;
-            }
-            if (splash) {
+            if (modal && modal->objectName() == "frmdatabase") {
+                seen << modal->objectName();
+                static_cast<QDialog *>(modal)->reject();
+            } else if (box && splash && activeBeforeQuestion < 0) {
                 // The splash's time runs out while the first question is open.
-                if (activeBeforeQuestion < 0) {
-                    activeBeforeQuestion = activations.count;
-                    QMetaObject::invokeMethod(splash->findChild<QTimer *>("Timer1"), "timeout");
-                }
-                return;
+                activeBeforeQuestion = activations.count;
+                QMetaObject::invokeMethod(splash->findChild<QTimer *>("Timer1"), "timeout");
+            } else if (box && !splash) {
+                seen << box->text().section('\n', 0, 0);
+                box->button(seen.last().contains("10Ｍバイト") ? QMessageBox::No : QMessageBox::Yes)->click();
             }
-            const QString first = box->text().section('\n', 0, 0);
-            seen << first;
-            box->button(first.contains("10Ｍバイト") ? QMessageBox::No : QMessageBox::Yes)->click();
         });
-        answer.start();
+        answer.start(10);
         QTRY_COMPARE(seen.size(), 3);
         answer.stop();
         QVERIFY(activeBeforeQuestion > 0);
         QCOMPARE(seen, (QStringList{"デジタル紙面のデータベースが 10Ｍバイトを越えています",
                                     "デジタル紙面が 1 件ダウンロードされています", "frmdatabase"}));
-        QVERIFY(w.isVisible() && modkelmon::is_open());
-        QVERIFY(folder.exits().empty());
+        QVERIFY(w.isVisible() && modkelmon::is_open() && folder.exits().empty());
     }
 
     // The stored venue is chosen at start, here the last one; a venue without

@@ -93,12 +93,15 @@ QString problem(const QString &window, const QString &widget, const QString &wha
     return QStringLiteral("%1: %2 \"%3\"").arg(at, what, oneLine);
 }
 
+QString rectText(const QRect &r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height());
+}
+
 // "needs WxH, has WxH" for a text placed in a box.
 QString sizes(const TextPlacement &t, const QRect &box)
 {
-    return QStringLiteral("ink %1,%2 %3x%4 in box %5,%6 %7x%8")
-        .arg(t.ink.left()).arg(t.ink.top()).arg(t.ink.width()).arg(t.ink.height())
-        .arg(box.left()).arg(box.top()).arg(box.width()).arg(box.height());
+    return QStringLiteral("ink %1 in box %2").arg(rectText(t.ink), rectText(box));
 }
 
 bool shown(const QWidget *w, const QWidget *root)
@@ -193,7 +196,6 @@ struct DrawnText {
 class TextRecorder : public QPaintDevice {
 public:
     explicit TextRecorder(QSize size) : size_(size) {}
-    ~TextRecorder() override = default;
     QPaintEngine *paintEngine() const override { return &engine_; }
     const QList<DrawnText> &texts() const { return engine_.texts; }
 
@@ -271,10 +273,13 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
     for (int r = 0; r < m->rows(); ++r)
         y << y.last() + twipsToPixels(m->rowHeight(r));
     auto indexOf = [](const QVector<int> &edges, int pos) {
-        for (int i = 0; i + 1 < edges.size(); ++i)
-            if (pos >= edges[i] && pos < edges[i + 1])
-                return i;
-        return -1;
+        const int i = int(std::upper_bound(edges.begin(), edges.end(), pos) - edges.begin()) - 1;
+        return i < edges.size() - 1 ? i : -1;
+    };
+    // The grid line takes the last pixel column and row of a cell.
+    auto innerOf = [&](const QRect &range) {
+        const int right = std::min(range.right() + 1, m->cols()), bottom = std::min(range.bottom() + 1, m->rows());
+        return QRect(x[range.left()], y[range.top()], x[right] - x[range.left()] - 1, y[bottom] - y[range.top()] - 1);
     };
     // Texts drawn in each cell (keyed by the top-left cell of its range),
     // in the order drawn.
@@ -298,10 +303,7 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
         const QColor pen = m->foreColor(r, c) ? QColor(*m->foreColor(r, c)) : QColor(Qt::black);
         if (t.pen != pen)
             continue;
-        const int right = std::min(range.right() + 1, m->cols());
-        const int bottom = std::min(range.bottom() + 1, m->rows());
-        // The grid line takes the last pixel column and row of a cell.
-        const QRect inner(x[c], y[r], x[right] - x[c] - 1, y[bottom] - y[r] - 1);
+        const QRect inner = innerOf(range);
         drawn[QPoint(c, r)] += t.text;
         if (line.trimmed().isEmpty())
             continue;
@@ -310,11 +312,8 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
         const QRect shown = (t.clip & inner).adjusted(-1, -1, 1, 1);
         if (!shown.contains(ink))
             out << problem(where, QStringLiteral("[%1,%2]").arg(r).arg(c),
-                           QStringLiteral("cut, ink %1,%2 %3x%4 of \"%5\" (%6 px) in cell %7,%8 %9x%10, clip %11,%12 %13x%14")
-                               .arg(ink.left()).arg(ink.top()).arg(ink.width()).arg(ink.height()).arg(line)
-                               .arg(t.font.pixelSize())
-                               .arg(inner.left()).arg(inner.top()).arg(inner.width()).arg(inner.height())
-                               .arg(t.clip.left()).arg(t.clip.top()).arg(t.clip.width()).arg(t.clip.height()),
+                           QStringLiteral("cut, \"%1\" (%2 px) ink %3 in cell %4, clip %5")
+                               .arg(line).arg(t.font.pixelSize()).arg(rectText(ink), rectText(inner), rectText(t.clip)),
                            m->text(r, c));
     }
     // Every character of a cell's text is drawn.
@@ -323,9 +322,7 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
             const QRect range = m->mergedRange(r, c);
             if (range.top() != r || range.left() != c)
                 continue;
-            const int right = std::min(range.right() + 1, m->cols());
-            const int bottom = std::min(range.bottom() + 1, m->rows());
-            if (x[right] - x[c] - 1 <= 2 || y[bottom] - y[r] - 1 <= 0)
+            if (const QRect inner = innerOf(range); inner.width() <= 2 || inner.height() <= 0)
                 continue;
             const QString text = withoutBlanks(m->text(r, c));
             if (!text.isEmpty() && withoutBlanks(drawn.value(QPoint(c, r))) != text)
@@ -395,15 +392,11 @@ QStringList textFitProblems(const QWidget *root, const QString &window)
             for (int i = 0; i < combo->count(); ++i) {
                 QRect box = field;
                 if (!combo->itemIcon(i).isNull()) {
-                    // The item's picture is drawn at the icon size at the
-                    // field's left, centred in its height, clipped to it.
+                    // The item's picture is drawn at the icon size, clipped to the field.
                     const QSize icon = combo->iconSize();
-                    if (icon.width() > field.width() || icon.height() > field.height())
-                        out << problem(window, name,
-                                       QStringLiteral("picture %1x%2 cut in a field of %3x%4")
-                                           .arg(icon.width()).arg(icon.height()).arg(field.width())
-                                           .arg(field.height()),
-                                       combo->itemText(i));
+                    if (icon.boundedTo(field.size()) != icon)
+                        out << problem(window, name, QStringLiteral("picture %1x%2 cut in a field of %3")
+                                           .arg(icon.width()).arg(icon.height()).arg(rectText(field)), combo->itemText(i));
                     box.setLeft(box.left() + icon.width() + 4);
                 }
                 // A picture that fills the field is all the item shows.
