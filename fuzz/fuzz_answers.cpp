@@ -49,11 +49,7 @@ QString verdict(const QByteArray &bytes, qsizetype piece)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    fuzz::initialize(argc, argv);
-    return 0;
-}
+KELMON_FUZZ_INITIALIZE_ONLY
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -46,11 +46,7 @@ Read readAnswer(const QByteArray &bytes, qsizetype piece, qsizetype maxHead, qsi
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    fuzz::initialize(argc, argv);
-    return 0;
-}
+KELMON_FUZZ_INITIALIZE_ONLY
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -14,6 +14,13 @@ namespace kelmon::fuzz {
 
 // Creates the application object and the scratch folder once per process.
 void initialize(int *argc, char ***argv);
+// The libFuzzer initializer of a target that needs nothing more than that.
+#define KELMON_FUZZ_INITIALIZE_ONLY                                  \
+    extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)   \
+    {                                                              \
+        kelmon::fuzz::initialize(argc, argv);                      \
+        return 0;                                                  \
+    }
 // The scratch folder of this process.
 QString scratch();
 // Writes bytes to path; a failure is a finding (the scratch folder is ours).
