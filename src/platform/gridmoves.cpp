@@ -39,15 +39,17 @@ struct Line {
     }
     // The body index that can hold the current cell reached from `from` in
     // direction dir: the first one, and further ones while the sizes passed
-    // (thin lines included) together fit into budget; -1 where none lies
-    // that way.
+    // (thin lines included), at the whole pixels they are drawn in, together
+    // fit into budget; -1 where none lies that way.
     int walk(int from, int dir, int budget) const
     {
         int landed = -1;
         int used = 0;
         for (int i = from + dir; i >= fixed && i < count; i += dir) {
             const int s = size(i);
-            used += std::max(0, s);
+            // A row takes the whole pixels it is drawn in, a separator line
+            // one: the page is filled as the view shows it.
+            used += pixelsToTwips(twipsToPixels(s));
             if (!holdsCurrent(s))
                 continue;
             if (landed >= 0 && used > budget)

@@ -20,8 +20,9 @@ enum class GridMove { Left, Right, Up, Down, PageUp, PageDown, RowStart, RowEnd,
 // column). A current cell in the fixed part enters the body: a step forward
 // lands on the first visible body row or column, a step back stays on it.
 // Page Up and Page Down step over as many visible rows as fit into pageTwips
-// (at least one); a move with no visible cell that way leaves the current
-// cell where it is.
+// (at least one), every row passed, thin lines too, counted at the whole
+// pixels it is drawn in; a move with no visible cell that way leaves the
+// current cell where it is.
 bool moveCurrent(GridModel &grid, GridMove move, int pageTwips = 0);
 
 } // namespace kelmon

@@ -376,6 +376,58 @@ private slots:
         QCOMPARE(card->engine().item_no, 86);
     }
 
+    // Page Down and Page Up step over the rows that fit in the view below the
+    // header, as drawn: the boats' rows and the one-pixel lines between the
+    // boats. At each view height from under one boat's rows to over two
+    // boats', from each row of the second boat, the row reached is the
+    // farthest row holding a cell whose rows (from the current one's
+    // neighbour on) fit the page, or the next such row where none fits; it
+    // is shown whole.
+    void pageKeysCountTheSeparators()
+    {
+        frmraceinfo *card = openCard();
+        GridView *view = card->mfgf_wakus;
+        GridModel &grid = card->engine().grid();
+        constexpr int col = 6;
+        const auto drawn = [&](int row) { return view->viewportRect(QRect(col, row, 1, 1)); };
+        const int header = drawn(kHeaderRows - 1).bottom() - drawn(0).top() + 1;
+        QCOMPARE(drawn(boatRow(2) - 1).height(), 1);   // the line between the first two boats
+        const int boat = drawn(boatRow(2)).top() - drawn(boatRow(1)).top();
+        const auto holdsCell = [&](int row) { return drawn(row).height() > 1; };
+        // The row a page key should reach: the span counted is from the far
+        // edge of the current row to the far edge of the row reached.
+        const auto reached = [&](int from, int dir, int page) {
+            int landed = -1;
+            for (int row = from + dir; row >= kHeaderRows && row < grid.rows(); row += dir) {
+                const int span = dir > 0 ? drawn(row).bottom() - drawn(from).bottom()
+                                         : drawn(from).top() - drawn(row).top();
+                if (holdsCell(row) && (landed < 0 || span <= page))
+                    landed = row;
+            }
+            return landed;
+        };
+        view->setFocus();
+        QStringList wrong;
+        for (int page = boat - 16; page <= 2 * boat + 2; ++page) {
+            // The scroll bars come and go with the height: a few steps to it.
+            for (int step = 0; step < 3 && view->viewport()->height() != header + page; ++step)
+                view->resize(view->width(), view->height() + header + page - view->viewport()->height());
+            QCOMPARE(view->viewport()->height() - header, page);
+            for (int from = boatRow(2); from < boatRow(2) + 4; ++from) {
+                for (const auto &[key, dir] : {std::pair{Qt::Key_PageDown, 1}, {Qt::Key_PageUp, -1}}) {
+                    grid.setRow(from);
+                    grid.setCol(col);
+                    QTest::keyClick(view, key);
+                    if (grid.row() != reached(from, dir, page) || !test::cellShown(view, grid.row(), col))
+                        wrong << QString("page %1, row %2, %3: %4, not %5")
+                                     .arg(page).arg(from).arg(dir > 0 ? "down" : "up")
+                                     .arg(grid.row()).arg(reached(from, dir, page));
+                }
+            }
+        }
+        QCOMPARE(wrong.join("\n"), QString());
+    }
+
     void sortHideAndAddThroughThePopup()
     {
         const double rates[6] = {5.0, 7.5, 5.0, 3.0, 7.5, 6.0};
