@@ -141,6 +141,30 @@ private slots:
         QCOMPARE(rowTexts(returns, 3), (QStringList{"鈴木", "4100", "  0", "  0", "0.00", "  0", "  0", "0.00", "", ""}));
     }
 
+    // Every grid of the two windows opens with its current cell on the first
+    // row under its headings, in the first column, however many rows it got.
+    void fillsStartOnTheFirstRow()
+    {
+        insertDay(2);
+        for (int i = 1; i <= 3; ++i) {
+            row("f_lunks", {{"lunkscode", i}, {"tourokuno", 4000 + i}});
+            row("f_racer", {{"tourokuno", 4000 + i}});
+            row("f_kasyu", {{"tourokuno", 4000 + i}});
+            insertRacer(i, "岡", 6, 1, 2);
+            setRate(i, 0, 0, 7.5);
+        }
+        GridModel ranking, places, returns, blocks;
+        set_dataroom(kKey, ranking, places, returns);
+        disp_lunks(kKey, "得点率順位表", ranking);
+        disp_cyakukai(kKey, places);
+        disp_kaisyu(kKey, returns);
+        disp_tokhm(kKey, "6.00", blocks);
+        for (const GridModel *grid : {&ranking, &places, &returns})
+            QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(0, 2));
+        QCOMPARE(blocks.rows(), 6);   // a title row and one place row per racer, no headings
+        QCOMPARE(QPoint(blocks.col(), blocks.row()), QPoint(0, 0));
+    }
+
     void popupMenus_data()
     {
         QTest::addColumn<int>("index");
