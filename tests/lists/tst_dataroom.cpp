@@ -111,6 +111,7 @@ private slots:
         disp_lunks(kKey, page.title.value_or(QString()), ranking);
         disp_lunks(kKey, page.title.value_or(QString()), ranking);   // a refill replaces the rows
         QCOMPARE(ranking.rows(), 4);
+        QCOMPARE(QPoint(ranking.col(), ranking.row()), QPoint(0, 2));   // the first racer is current
         QTEST(rowTexts(ranking, 2), "first");
         QTEST(rowTexts(ranking, 3), "second");
     }
@@ -134,35 +135,13 @@ private slots:
             disp_kaisyu(kKey, returns);
         }
         QCOMPARE(places.rows(), 4);
+        for (const GridModel *grid : {&places, &returns})   // the first racer is current
+            QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(0, 2));
         QCOMPARE(rowTexts(places, 2), (QStringList{"佐々木一", "3500", "  0", "  1", " 33", "  0", "  0", " 67", " 1R", " 9R"}));
         QCOMPARE(rowTexts(places, 3), (QStringList{"山田", "4001", "", "", "", "", "", "", " 7R", ""}));
         QCOMPARE(returns.rows(), 4);
         QCOMPARE(rowTexts(returns, 2), (QStringList{"高橋", "3900", " 12", "  5", " 123", " 11", "  7", "10.00", "", " 4R"}));
         QCOMPARE(rowTexts(returns, 3), (QStringList{"鈴木", "4100", "  0", "  0", "0.00", "  0", "  0", "0.00", "", ""}));
-    }
-
-    // Every grid of the two windows opens with its current cell on the first
-    // row under its headings, in the first column, however many rows it got.
-    void fillsStartOnTheFirstRow()
-    {
-        insertDay(2);
-        for (int i = 1; i <= 3; ++i) {
-            row("f_lunks", {{"lunkscode", i}, {"tourokuno", 4000 + i}});
-            row("f_racer", {{"tourokuno", 4000 + i}});
-            row("f_kasyu", {{"tourokuno", 4000 + i}});
-            insertRacer(i, "岡", 6, 1, 2);
-            setRate(i, 0, 0, 7.5);
-        }
-        GridModel ranking, places, returns, blocks;
-        set_dataroom(kKey, ranking, places, returns);
-        disp_lunks(kKey, "得点率順位表", ranking);
-        disp_cyakukai(kKey, places);
-        disp_kaisyu(kKey, returns);
-        disp_tokhm(kKey, "6.00", blocks);
-        for (const GridModel *grid : {&ranking, &places, &returns})
-            QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(0, 2));
-        QCOMPARE(blocks.rows(), 6);   // a title row and one place row per racer, no headings
-        QCOMPARE(QPoint(blocks.col(), blocks.row()), QPoint(0, 0));
     }
 
     void popupMenus_data()
@@ -216,6 +195,7 @@ private slots:
         grid.setRows(12);   // stale rows go
         disp_tokhm(kKey, "6.20", grid);
         QCOMPARE(grid.rows(), 5);
+        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(0, 0));   // the first racer's title is current
         const QString title1 = " 1位 岡  10.25  ( 3R・ 9R)";
         QCOMPARE(rowTexts(grid, 0), (QStringList{"", title1, title1, title1, title1, title1, title1, title1}));
         QCOMPARE(grid.mergedRange(0, 3), QRect(1, 0, 7, 1));
