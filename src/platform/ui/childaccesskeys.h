@@ -25,14 +25,14 @@ public:
     // Watches the keys for the children of area; parent owns this object.
     ChildAccessKeys(QMdiArea *area, QObject *parent);
 
-    // The button of the area's active child that the key event, sent to
-    // receiver, stands for; nullptr when none.
-    QAbstractButton *keyOwner(const QObject *receiver, const QKeyEvent &key) const;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The button of the area's active child that the key event, sent to
+    // receiver, stands for; nullptr when none.
+    QAbstractButton *keyOwner(const QObject *receiver, const QKeyEvent &key) const;
+
     QMdiArea *area_;
 };
 
