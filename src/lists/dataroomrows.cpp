@@ -70,6 +70,7 @@ void disp_lunks(const DayKey &key, const QString &title, GridModel &ranking)
         set(8, raceCell(fieldNumber(q, "hayami_1")));
         set(9, semiFinal ? frameCell(fieldNumber(q, "hayami_2")) : raceCell(fieldNumber(q, "hayami_2")));
     }
+    startAtFirstDataRow(ranking);
 }
 
 void disp_cyakukai(const DayKey &key, GridModel &places)
@@ -87,6 +88,7 @@ void disp_cyakukai(const DayKey &key, GridModel &places)
         places.setText(row, 8, raceCell(fieldNumber(q, "hayami_1")));
         places.setText(row, 9, raceCell(fieldNumber(q, "hayami_2")));
     }
+    startAtFirstDataRow(places);
 }
 
 void disp_kaisyu(const DayKey &key, GridModel &returns)
@@ -105,6 +107,7 @@ void disp_kaisyu(const DayKey &key, GridModel &returns)
         set(8, raceCell(fieldNumber(q, "hayami_1")));
         set(9, raceCell(fieldNumber(q, "hayami_2")));
     }
+    startAtFirstDataRow(returns);
 }
 
 } // namespace kelmon::lists

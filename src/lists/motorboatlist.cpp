@@ -71,10 +71,7 @@ void disp_machinelist(GridModel &grid, const MachineList &list, const QString &s
     const ListRowReader reader(q, columns);
     reader.appendRows(grid, q);
     q.finish();
-    if (grid.rows() > 1) {
-        grid.setRow(1);
-        grid.setCol(0);
-    }
+    startAtFirstDataRow(grid);
 }
 
 std::optional<PopupItems> machineListPopup(const GridModel &grid)

@@ -113,10 +113,7 @@ void disp_restb(GridModel &grid, const QString &setuscode, const QString &tourok
         grid.setText(row, kRestbCols - 1, it.value());
     }
     q.finish();
-    if (grid.rows() > 1) {
-        grid.setRow(1);
-        grid.setCol(0);
-    }
+    startAtFirstDataRow(grid);
 }
 
 std::optional<PopupItems> racerDetailPopup(const GridModel &grid, bool resultWindow)

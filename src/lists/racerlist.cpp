@@ -111,10 +111,7 @@ void disp_racerlist(GridModel &grid, const QString &setuscode, const QString &da
     const ListRowReader reader(q, kColumns);
     reader.appendRows(grid, q);
     q.finish();
-    if (grid.rows() > kHeadingRows) {
-        grid.setRow(kHeadingRows);
-        grid.setCol(1);
-    }
+    startAtFirstDataRow(grid, 1);
 }
 
 std::optional<PopupItems> racerListPopup(const GridModel &grid)

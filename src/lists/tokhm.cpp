@@ -103,6 +103,7 @@ void disp_tokhm(const DayKey &key, const QString &borderText, GridModel &grid)
             }
         }
     }
+    startAtFirstDataRow(grid);
 }
 
 void set_sample_grid(GridModel &grid)

@@ -99,10 +99,7 @@ void disp_f_resta(GridModel &grid, const QString &setuscode, const QString &race
             grid.setText(row, bet.rawPayout, plainNumber(payout));
         }
     }
-    if (grid.rows() > 1) {
-        grid.setRow(1);
-        grid.setCol(0);
-    }
+    startAtFirstDataRow(grid);
 }
 
 } // namespace kelmon::racedetails

@@ -105,6 +105,7 @@ void disp_powp(GridModel &grid, const QString &setuscode, const QString &datescn
         grid.setText(row, kPowerRacerNoCol, plainNumber(q.value(QStringLiteral("tourokuno")).toDouble()));
         grid.setText(row, kPowerFrameCol, QString::number(row));
     }
+    startAtFirstDataRow(grid);
 }
 
 } // namespace kelmon::racedetails

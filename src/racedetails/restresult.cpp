@@ -141,6 +141,7 @@ void fill_restb(GridModel &grid, const QList<RestbRow> &rows)
             grid.setText(row, c, cells[c]);
         setFittedText(grid, row, ColName, r.sensyname);
     }
+    startAtFirstDataRow(grid);
 }
 
 } // namespace kelmon::racedetails

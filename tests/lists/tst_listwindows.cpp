@@ -234,6 +234,49 @@ private slots:
         QVERIFY(shadow.x() >= 2 && shadow.y() >= 2);
     }
 
+    // Alt+H is the data room's points-table button while the focus is in the
+    // room and the button is on the page shown; with the button out of sight
+    // it opens the help menu, as it does where no child has the key.
+    void accessKeyOfTheActiveChild()
+    {
+        modkelmon::exec("update f_setfg set lunksflag = 2");
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QMenu *help = frame->menus().menu("mnuhelp");
+        frame->mnudataroom_Click();
+        auto *room = lastWindow<frmdataroom>();
+        QMdiSubWindow *roomWindow = frame->mdiArea()->activeSubWindow();
+        room->mfgdr[0]->setFocus();
+        QTest::keyClick(room->mfgdr[0], Qt::Key_H, Qt::AltModifier);
+        QTRY_COMPARE(frame->mdiArea()->subWindowList().size(), 2);
+        QVERIFY(lastWindow<frmtokhmlist>());
+        QVERIFY(!help->isVisible());
+
+        frame->mdiArea()->setActiveSubWindow(roomWindow);
+        room->tab1->setCurrentIndex(1);
+        room->mfgdr[1]->setFocus();
+        QTest::keyClick(room->mfgdr[1], Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(help->isVisible());
+        help->hide();
+        QCOMPARE(frame->mdiArea()->subWindowList().size(), 2);
+    }
+
+    // A ranking longer than its grid opens on its first row: the current
+    // cell is in view when the grid takes the focus, and Down and Page Down
+    // move on from it.
+    void longRankingStartsAtTheTop()
+    {
+        modkelmon::exec("update f_setfg set lunksflag = 2");
+        for (int i = 2; i <= 40; ++i)
+            row("f_lunks", {{"lunkscode", i}, {"tourokuno", 5000 + i}});
+        frame->mnudataroom_Click();
+        GridView *view = lastWindow<frmdataroom>()->mfgdr[0];
+        view->setFocus(Qt::TabFocusReason);
+        QVERIFY(test::cellShown(view, view->model()->row(), view->model()->col()));
+        QCOMPARE(test::pressKeys(view, {Qt::Key_Down}).y(), 3);
+        QVERIFY(test::pressKeys(view, {Qt::Key_PageDown}).y() > 3);
+    }
+
     // The racer list's start timing and a long racer name read whole; the
     // data room's disabled button keeps a readable caption.
     void textsFit()

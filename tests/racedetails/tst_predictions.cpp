@@ -188,7 +188,7 @@ private slots:
 
     // A refill empties the rows first: a frame the new race lacks, and a race
     // without rows, show no boat of the race shown before; frame numbers
-    // outside 1..6 are skipped.
+    // outside 1..6 are skipped; the current cell starts again on the first boat.
     void refillKeepsNoOtherRace()
     {
         for (int f = 1; f <= 6; ++f)
@@ -197,8 +197,11 @@ private slots:
             insertBoat(2, f, QStringLiteral("二の%1").arg(f), {"30"});
         GridModel grid;
         fillPower(grid, 1);
+        grid.setRow(5);   // where a click left the current cell
+        grid.setCol(3);
         fillPower(grid, 2);
         QCOMPARE(grid.rows(), 7);
+        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(0, 1));   // back on the first boat
         QCOMPARE(grid.text(4, 0), QStringLiteral("二の4"));
         for (int r : {5, 6}) {
             QCOMPARE(rowTexts(grid, r).join(""), QString());

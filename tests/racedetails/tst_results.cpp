@@ -151,6 +151,7 @@ private slots:
         for (int r = 1; r <= 6; ++r)
             frames += grid.text(r, ColFrame);
         QCOMPARE(frames, QStringLiteral("325416"));
+        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(0, 1));   // the winner's row is current
         QCOMPARE(rowTexts(grid, 3, 0, ColTourokuno).join(u'|'),
                  QStringLiteral("３着|○|5|選手|1.49.6|5|13|-0.5|6.70|待機違反  -5|2|3|1496|-0.5|4005"));
         // Frame 5 (row 3) is pale yellow, frame 4 (row 4) pale blue, up to the penalty column only.

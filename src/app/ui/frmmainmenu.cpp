@@ -9,6 +9,7 @@
 #include "platform/hourglass.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
+#include "platform/ui/childaccesskeys.h"
 #include "platform/yield.h"
 #include "racecard/ui/racecardcommands.h"
 #include "app/ui/gridpopups.h"
@@ -229,7 +230,8 @@ void frmmainmenu::connectCommands()
 
 // The keys a multiple-document frame gives its child windows: Ctrl+F4
 // closes the active child, Ctrl+F6 and Ctrl+Shift+F6 go to the next and the
-// previous child, Alt+minus opens the active child's system menu.
+// previous child, Alt+minus opens the active child's system menu; the
+// access keys of the active child's buttons come before the menu bar's.
 void frmmainmenu::addChildWindowKeys()
 {
     auto key = [this](QKeyCombination keys, auto handler) {
@@ -248,6 +250,7 @@ void frmmainmenu::addChildWindowKeys()
         if (QMdiSubWindow *child = mdi_->activeSubWindow())
             child->showSystemMenu();
     });
+    new ChildAccessKeys(mdi_, this);
 }
 
 QList<QWidget *> frmmainmenu::headerStops() const
