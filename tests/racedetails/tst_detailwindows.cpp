@@ -21,7 +21,9 @@
 #include "support/textfit.h"
 #include "support/windowtest.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -217,6 +219,42 @@ private slots:
         QCOMPARE(test::keyPopup(view, menu, Qt::Key_Menu), QString("+++|+"));
         QCOMPARE(pressKeys(view, {Qt::Key_Right}), QPoint(ColPenalty, last));
         QCOMPARE(test::keyPopup(view, menu, Qt::ShiftModifier | Qt::Key_F10), QString("...|+"));
+    }
+
+    // The selectors' pictures name the day and the race: no digit shows dark
+    // beside them, in the field or in the open list (the chosen item's row
+    // lies on the highlight and is left out).
+    void resultSelectorsShowOnlyPictures()
+    {
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "11");
+        // Dark pixels, every channel below 0x60, in an area of an image.
+        auto dark = [](const QImage &image, const QRect &area) {
+            int n = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (const QRgb c = image.pixel(x, y); qRed(c) < 0x60 && qGreen(c) < 0x60 && qBlue(c) < 0x60)
+                        ++n;
+            return n;
+        };
+        for (QComboBox *combo : {w->imcdatescnt, w->imcracesno}) {
+            const int besidePicture = combo->iconSize().width() + 6;
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            const QRect field =
+                combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+            QCOMPARE(dark(combo->grab().toImage(), field.adjusted(besidePicture, 0, 0, 0)), 0);
+            combo->showPopup();
+            QAbstractItemView *list = combo->view();
+            QTRY_VERIFY(list->isVisible());
+            const QImage shown = list->viewport()->grab().toImage();
+            for (int i = 0; i < combo->count(); ++i) {
+                const QRect item = list->visualRect(list->model()->index(i, 0)) & shown.rect();
+                if (i != combo->currentIndex() && !item.isEmpty())
+                    QVERIFY2(dark(shown, item.adjusted(besidePicture, 0, 0, 0)) == 0,
+                             qPrintable(combo->objectName() + QStringLiteral(" item %1").arg(i + 1)));
+            }
+            combo->hidePopup();
+        }
     }
 
     // Opened on race 1, the diagrams paint what the panel places (style 150,
