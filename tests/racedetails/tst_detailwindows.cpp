@@ -25,6 +25,9 @@
 #include <QComboBox>
 #include <QStyleOptionComboBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -254,6 +257,42 @@ private slots:
                              qPrintable(combo->objectName() + QStringLiteral(" item %1").arg(i + 1)));
             }
             combo->hidePopup();
+        }
+    }
+
+    // At 800 x 600 the frame shows a scroll bar for each direction in which
+    // a window reaches past its workspace; scrolled to their start the bars
+    // show the window's top-left corner, to their end its bottom-right one.
+    void frameScrollsToAWindowPastItsEdge()
+    {
+        frame->resize(800, 600);
+        frame->mnuracerest_Click();
+        auto *sub = qobject_cast<QMdiSubWindow *>(lastWindow<frmracerest>()->parentWidget());
+        QVERIFY(sub);
+        QMdiArea *area = frame->mdiArea();
+        QScrollBar *bars[2] = {area->horizontalScrollBar(), area->verticalScrollBar()};
+        const QSize space = area->viewport()->size();
+        const QSize size = sub->size();
+        // Inside, past the bottom, past the right edge, past both, above the top.
+        const std::pair<QPoint, std::array<bool, 2>> places[] = {
+            {{0, 0}, {false, false}},
+            {{0, space.height() - size.height() + 60}, {false, true}},
+            {{space.width() - size.width() + 60, 0}, {true, false}},
+            {{space.width() - 40, space.height() - 40}, {true, true}},
+            {{0, -60}, {false, true}}};
+        for (const auto &[place, past] : places) {
+            for (QScrollBar *bar : bars)
+                bar->setValue(bar->minimum());
+            sub->move(place);
+            for (int d = 0; d < 2; ++d)
+                QTRY_COMPARE(bars[d]->isVisible(), past[std::size_t(d)]);
+            for (QScrollBar *bar : bars)
+                bar->setValue(bar->minimum());
+            QVERIFY(sub->x() >= 0 && sub->y() >= 0);
+            for (QScrollBar *bar : bars)
+                bar->setValue(bar->maximum());
+            const QRect shown = area->viewport()->rect();
+            QVERIFY(sub->geometry().right() <= shown.right() && sub->geometry().bottom() <= shown.bottom());
         }
     }
 
