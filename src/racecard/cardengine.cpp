@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kFixedWidths[kFixedCols] = {300, 10, 270, 10, 1540, 10};
 constexpr int kHeaderColor = 0;
+constexpr double kProfileLastLinePoints = 7;
 
 void fixedHeader(GridModel &grid, int row, int col, const QString &text, bool bold = false)
 {
@@ -115,11 +116,14 @@ void disp_racer_profile(GridModel &grid, const BoatRow &row, int k, int col)
         grid.setText(r, col, name);
     }
 
-    putFittedText(grid, top + 3, col,
-                  modkelmon::get_pref_name(row.code("adress")) + row.plain("age") + QStringLiteral("才")
-                      + modkelmon::get_blood_name(row.code("blood")) + QStringLiteral("型")
-                      + row.plain("Weight") + QStringLiteral("㎏"),
-                  Align::Left);
+    // The g of ㎏ reaches below the ideographs; in a row of 190 twips only
+    // the 7-point face keeps it above the row's line.
+    putText(grid, top + 3, col,
+            modkelmon::get_pref_name(row.code("adress")) + row.plain("age") + QStringLiteral("才")
+                + modkelmon::get_blood_name(row.code("blood")) + QStringLiteral("型")
+                + row.plain("Weight") + QStringLiteral("㎏"),
+            Align::Left);
+    grid.setFontSize(top + 3, col, kProfileLastLinePoints);
 }
 
 int fillCard(GridModel &grid, const CardLayout &layout, const QVector<BoatRow> &boats)
@@ -175,46 +179,94 @@ QVector<BoatRow> queryBoats(const CardContext &context, int item, int order)
 void RaceCardEngine::disp_raceinfo(int order)
 {
     set_gridheader(grid_);
-    boats_ = fillCard(grid_, layout, queryBoats(context, item_no, order));
+    const QVector<BoatRow> boats = queryBoats(context, item_no, order);
+    boats_ = fillCard(grid_, layout, boats);
+    frames_.clear();
+    for (int k = 0; k < boats_; ++k)
+        frames_.append(boats[k].code("wakusno"));
 }
 
 void RaceCardEngine::sort_by_item(int order)
 {
-    const int col = grid_.col();
-    const int row = grid_.row();
+    const CellAnchor anchor = currentAnchor();
     disp_raceinfo(order);
-    grid_.setCol(col);
-    grid_.setRow(row);
+    restoreCurrent(anchor, true);
 }
 
-void RaceCardEngine::refill()
+RaceCardEngine::CellAnchor RaceCardEngine::currentAnchor() const
 {
+    CellAnchor a;
+    a.row = grid_.row();
+    a.col = grid_.col();
+    const int k = a.row / 5;   // boat position; rows 0..4 are the header and its separator
+    if (k >= 1 && k <= frames_.size())
+        a.frame = frames_[k - 1];
+    if (a.col >= kFixedCols) {
+        a.block = layout.blockAtColumn(a.col);
+        if (a.block >= 0) {
+            a.code = layout.ri(a.block);
+            a.offset = a.col - layout.rc(a.block);
+        }
+    }
+    return a;
+}
+
+void RaceCardEngine::restoreCurrent(const CellAnchor &anchor, bool sameRace)
+{
+    int row = anchor.row;
+    const int k = row / 5;
+    if (k >= 1) {
+        const int inBoat = row % 5;
+        const int position = sameRace ? int(frames_.indexOf(anchor.frame)) + 1 : k;
+        if (position >= 1 && position <= boats_)
+            row = boatRow(position) + inBoat;
+        else
+            row = boatRow(1);
+    }
+    int col = anchor.col;
+    if (anchor.block >= 0) {
+        const int blocks = layout.count();
+        const int now = layout.indexOf(anchor.code);
+        if (now >= 0)
+            col = layout.rc(now) + anchor.offset;
+        else if (blocks > 0)
+            col = layout.rc(std::min(anchor.block, blocks - 1));
+        else
+            col = kFixedCols - 2;   // the racer's profile
+    }
+    grid_.setRow(row);
+    grid_.setCol(col);
+}
+
+// Changes the layout and refills the card in frame order; the current cell
+// is read in the layout it was on.
+template <typename F> void RaceCardEngine::relayout(F &&change)
+{
+    const CellAnchor anchor = currentAnchor();
+    change();
     item_no = 1;
     disp_raceinfo(0);
+    restoreCurrent(anchor, true);
 }
 
 void RaceCardEngine::set_normalgrid()
 {
-    layout.set_normalgrid();
-    refill();
+    relayout([this] { layout.set_normalgrid(); });
 }
 
 void RaceCardEngine::set_allgrid()
 {
-    layout.set_allgrid();
-    refill();
+    relayout([this] { layout.set_allgrid(); });
 }
 
 void RaceCardEngine::add_column(int menu)
 {
-    layout.add_column(menu, item_no);
-    refill();
+    relayout([this, menu] { layout.add_column(menu, item_no); });
 }
 
 void RaceCardEngine::del_column()
 {
-    layout.del_column(item_no);
-    refill();
+    relayout([this] { layout.del_column(item_no); });
 }
 
 int RaceCardEngine::get_cell_item(int row, int col) const

@@ -58,12 +58,32 @@ public:
     // Fills the card for the race of the context, sorted by item_no.
     void disp_raceinfo(int order);
     // The popup's sort entries: refills in the order of item_no (0 ascending,
-    // 1 descending) and puts the current cell back where it was.
+    // 1 descending); the current cell stays on its racer and column.
     void sort_by_item(int order);
+
+    // The current cell in terms that outlive a refill: the row within a
+    // boat's rows and that boat (position and frame), the column within a
+    // block and that block. Header rows and fixed columns are kept as they are.
+    struct CellAnchor {
+        int row = 0, col = 0;
+        int frame = 0;        // the boat's frame, 0 off the boats' rows
+        int block = -1;       // list index of the block under col, -1 off the blocks
+        int code = 0;
+        int offset = 0;       // column within that block
+    };
+    CellAnchor currentAnchor() const;
+    // Puts the current cell of a refilled card back on the anchor. With
+    // sameRace the row follows the boat of the anchor's frame to wherever
+    // the new order drew it; otherwise (other racers) the row keeps its
+    // place, or goes to the first boat's row when no boat is drawn there.
+    // The column follows the block to its new start; a block no longer on
+    // the card gives the start of the block now at its place in the list.
+    void restoreCurrent(const CellAnchor &anchor, bool sameRace);
 
     // Layout commands: each changes this card only and refills it in frame
     // order with item_no = 1, also when the layout stays as it was (a
-    // clicked block that is no longer on the card).
+    // clicked block that is no longer on the card). The current cell stays
+    // on its racer and block (restoreCurrent).
     void load_m_kanri() { layout = CardLayout::load_m_kanri(); }
     void save_m_kanri() const { layout.save_m_kanri(); }
     void set_normalgrid();
@@ -84,9 +104,10 @@ public:
     int disp_help() const { return disp_help_context(item_no); }
 
 private:
-    void refill();
+    template <typename F> void relayout(F &&change);
     GridModel &grid_;
     int boats_ = 0;
+    QVector<int> frames_;   // frame of the boat drawn at each position
 };
 
 } // namespace kelmon::racecard

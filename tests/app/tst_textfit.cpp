@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QSqlQuery>
 #include <QTabBar>
@@ -187,6 +188,9 @@ private slots:
         check(card, QStringLiteral("frmraceinfo"));
         card->set_allgrid();
         check(card, QStringLiteral("frmraceinfo"));
+        // The racer's profile whole, descenders too: the g of the weight's ㎏.
+        static const QRegularExpression profile(QStringLiteral("\\[\\d+,4\\]"));
+        report(test::gridFitProblems(card->mfgf_wakus, QStringLiteral("frmraceinfo/mfgf_wakus"), true).filter(profile));
     }
 
     void predictions_data()

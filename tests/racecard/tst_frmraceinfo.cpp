@@ -438,7 +438,7 @@ private slots:
         rightClickCell(card, boatRow(4), 6);   // item 2 in the fourth boat's row
         item("mnuri", 1)->trigger();
         QCOMPARE(cardtest::drawnFrames(card->grid(), 6), (QList<int>{2, 5, 6, 1, 3, 4}));
-        QCOMPARE(card->grid().row(), boatRow(4));
+        QCOMPARE(card->grid().row(), boatRow(6));   // on frame 4 still
         rightClickCell(card, boatRow(1), 10);   // block 3
         item("mnuri", 4)->trigger();
         QCOMPARE(card->engine().layout.codes(), (QList<int>{1, 2, 4, 5, 12, 16, 19, 23}));
@@ -453,6 +453,65 @@ private slots:
         QCOMPARE(CardLayout::load_m_kanri(), CardLayout::normal());   // stored only on request
         frame->menus().action("mnudispc")->trigger();
         QCOMPARE(CardLayout::load_m_kanri().codes(), (QList<int>{1, 2, 22, 4, 5, 12, 16, 19, 23}));
+    }
+
+    // Another race, sorting, adding and hiding a block and the layout
+    // commands redraw the whole card: the grid keeps the keyboard, and the
+    // current cell stays on its racer and block. Block starts follow the
+    // widths 2 (codes 1, 2, 3, 5, 12), 3 (4), 14 (22) and 24 (11).
+    void refillsKeepTheCurrentCellAndTheKeyboard()
+    {
+        const double rates[6] = {5.0, 7.5, 5.0, 3.0, 7.5, 6.0};
+        modkelmon::exec("delete from f_wakus");
+        for (int f = 1; f <= 6; ++f)
+            cardtest::insertBoat(f, {{"syoritu_2k", rates[f - 1]}});
+        for (int f = 1; f <= 4; ++f)   // the next race has four boats
+            cardtest::insertBoat(f, {{"racesno", cardtest::kRace + 1}});
+        frmraceinfo *card = openCard();
+        GridView *view = card->mfgf_wakus;
+        GridModel &grid = card->engine().grid();
+        auto current = [&grid] { return QPoint(grid.col(), grid.row()); };
+        // Another race: the same column and row place, the first boat's row
+        // where the race has no boat.
+        test::clickCell(view, boatRow(5) + 2, 13);
+        selectRace(card, cardtest::kRace + 1);
+        QCOMPARE(card->engine().boatCount(), 4);
+        QCOMPARE(current(), QPoint(13, boatRow(1)));
+        QVERIFY(view->hasFocus());
+        grid.setRow(boatRow(3) + 2);
+        selectRace(card, cardtest::kRace);
+        QCOMPARE(current(), QPoint(13, boatRow(3) + 2));
+        QVERIFY(view->hasFocus());
+        // Frame 4's rate, the lowest: last when sorted descending.
+        QVERIFY(rightClick(view, "mnuri", boatRow(4), 6));
+        item("mnuri", 1)->trigger();
+        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{2, 5, 6, 1, 3, 4}));
+        QCOMPARE(current(), QPoint(6, boatRow(6)));
+        QVERIFY(view->hasFocus());
+        // The keys go on from there.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(current(), QPoint(6, boatRow(5) + 3));
+        // Adding after block 4 (columns 12 to 14) in frame 4's row: the
+        // card goes back to frame order, frame 4 to the fourth place.
+        QVERIFY(rightClick(view, "mnuri", boatRow(6) + 1, 12));
+        addEntry(24)->trigger();
+        QCOMPARE(card->engine().layout.codes(), (QList<int>{1, 2, 3, 4, 22, 5, 12, 16, 19, 23}));
+        QCOMPARE(current(), QPoint(12, boatRow(4) + 1));
+        QVERIFY(view->hasFocus());
+        // Hiding block 4 from its second column: the block now in its place
+        // (22) at its start.
+        QVERIFY(rightClick(view, "mnuri", boatRow(2) + 2, 13));
+        item("mnuri", 4)->trigger();
+        QCOMPARE(card->engine().layout.codes(), (QList<int>{1, 2, 3, 22, 5, 12, 16, 19, 23}));
+        QCOMPARE(current(), QPoint(12, boatRow(2) + 2));
+        QVERIFY(view->hasFocus());
+        // Every block: block 12 moves from column 28 to 60.
+        grid.setRow(boatRow(3));
+        grid.setCol(29);
+        frame->menus().action("mnudispb")->trigger();
+        QCOMPARE(grid.cols(), 150);
+        QCOMPARE(current(), QPoint(61, boatRow(3)));
+        QVERIFY(view->hasFocus());
     }
 };
 

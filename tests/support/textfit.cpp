@@ -132,14 +132,16 @@ QString fitProblem(const QFont &font, const QRect &box, int align, const QString
 
 } // namespace
 
-QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin)
+QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin, bool whole)
 {
     QRect glyphs = fm.tightBoundingRect(line).translated(origin);
     // Brackets and descenders that reach below the ideographs' box may
     // lose their tips in a low row; the box of the characters must show.
-    const QRect em = fm.tightBoundingRect(QStringLiteral("国優勝")).translated(origin);
-    glyphs.setTop(std::max(glyphs.top(), em.top()));
-    glyphs.setBottom(std::min(glyphs.bottom(), em.bottom()));
+    if (!whole) {
+        const QRect em = fm.tightBoundingRect(QStringLiteral("国優勝")).translated(origin);
+        glyphs.setTop(std::max(glyphs.top(), em.top()));
+        glyphs.setBottom(std::min(glyphs.bottom(), em.bottom()));
+    }
     // The advance, not the ink, is what a neighbour may start at.
     glyphs.setLeft(std::min(glyphs.left(), origin.x()));
     glyphs.setRight(std::max(glyphs.right(), origin.x() + fm.horizontalAdvance(line) - 1));
@@ -255,7 +257,7 @@ QString withoutBlanks(QString s)
 
 } // namespace
 
-QStringList gridFitProblems(const GridView *view, const QString &where)
+QStringList gridFitProblems(const GridView *view, const QString &where, bool wholeInk)
 {
     QStringList out;
     const GridModel *m = view->model();
@@ -286,7 +288,7 @@ QStringList gridFitProblems(const GridView *view, const QString &where)
     QHash<QPoint, QString> drawn;
     for (const DrawnText &t : recorder.texts()) {
         const QString line = trimmedEnd(t.text);
-        const QRect ink = glyphInk(QFontMetrics(t.font), line.isEmpty() ? t.text : line, t.origin);
+        const QRect ink = glyphInk(QFontMetrics(t.font), line.isEmpty() ? t.text : line, t.origin, wholeInk);
         // The cell a run belongs to holds the middle of what shows of it.
         const QRect seen = ink & t.clip;
         const QPoint centre = (seen.isEmpty() ? ink : seen).center();

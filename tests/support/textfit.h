@@ -32,8 +32,8 @@ TextPlacement placeText(const QFont &font, const QRect &box, int alignment, cons
 
 // The ink of one line of text drawn with its baseline starting at origin:
 // the characters' box (the tips of brackets and descenders below the
-// ideographs may go), and at least the line's advance across.
-QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin);
+// ideographs may go, unless whole), and at least the line's advance across.
+QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin, bool whole = false);
 
 // Problems of the labels, buttons, check boxes and combo boxes below root
 // (root included), and of the cells of the grid views among them. Only
@@ -44,8 +44,9 @@ QStringList textFitProblems(const QWidget *root, const QString &window);
 // into a recording device, and every run of text it draws must lie whole in
 // its cell and in the clip the view gave it, and every character of a cell's
 // text must be drawn; every cell of a column and row with a size counts,
-// scrolled into view or not.
-QStringList gridFitProblems(const GridView *view, const QString &where);
+// scrolled into view or not. With wholeInk the tips of descenders and
+// brackets must show too.
+QStringList gridFitProblems(const GridView *view, const QString &where, bool wholeInk = false);
 
 // Labels whose text lies partly under a visible sibling stacked above them,
 // or past their parent's edge (closer than 4 pixels to a window's edge). A

@@ -76,6 +76,38 @@ void placeMainWindow(QWidget &window, const QScreen *screen)
     window.move(area.topLeft());
 }
 
+namespace {
+
+// The window manager decorates a shown window when it gets to it, which may
+// be after the first events have run; until then the frame counts as none,
+// and a window placed with no frame reaches past the screen's bottom by its
+// title bar, its workspace's bottom with it. The window is placed again
+// whenever it moves or resizes with another frame, until a frame is known.
+class FramePlacer : public QObject {
+public:
+    FramePlacer(QWidget &window) : QObject(&window), window_(window) { window.installEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &window_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+            const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
+            if (frame != placed_) {
+                placed_ = frame;
+                placeMainWindow(window_, window_.screen());
+                if (!frame.isEmpty())
+                    deleteLater();
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget &window_;
+    QSize placed_{0, 0};
+};
+
+} // namespace
+
 frmopening *showStartWindows(frmmainmenu &window)
 {
     placeMainWindow(window, QGuiApplication::primaryScreen());
@@ -85,7 +117,8 @@ frmopening *showStartWindows(frmmainmenu &window)
     yieldToEvents();
     window.show();
     yieldToEvents();
-    placeMainWindow(window, QGuiApplication::primaryScreen());   // the frame is known once shown
+    placeMainWindow(window, QGuiApplication::primaryScreen());   // the frame may be known once shown
+    new FramePlacer(window);
     return splash;
 }
 

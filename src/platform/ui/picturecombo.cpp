@@ -1,5 +1,6 @@
 #include "platform/ui/picturecombo.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -18,6 +19,17 @@ void fitComboPictures(QComboBox *combo, const QSize &picture)
     // The style draws a picture 2 pixels in from the field's left.
     const QSize room(field.width() - 4, field.height());
     combo->setIconSize(room.isValid() ? picture.scaled(room.boundedTo(picture), Qt::KeepAspectRatio) : picture);
+}
+
+void whitenComboTexts(QComboBox *combo)
+{
+    // The list is a window of its own and takes nothing from the box's
+    // palette; the button's arrow keeps its dark colour so it stays visible.
+    for (QWidget *w : {static_cast<QWidget *>(combo), static_cast<QWidget *>(combo->view())}) {
+        QPalette white = w->palette();
+        white.setColor(QPalette::Text, Qt::white);
+        w->setPalette(white);
+    }
 }
 
 } // namespace kelmon

@@ -13,4 +13,8 @@ namespace kelmon {
 // the pictures and the field of the box's present geometry.
 void fitComboPictures(QComboBox *combo, const QSize &picture);
 
+// Draws the items' own texts white, in the field and in the open list, where
+// the picture names the item and its text would only repeat it beside it.
+void whitenComboTexts(QComboBox *combo);
+
 } // namespace kelmon

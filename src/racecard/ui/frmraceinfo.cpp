@@ -204,6 +204,8 @@ void frmraceinfo::firstActivation()
 
 void frmraceinfo::imcracesno_Click()
 {
+    // The other race's card keeps the current cell's block and row place.
+    const RaceCardEngine::CellAnchor anchor = engine_.currentAnchor();
     ViewerContext c = context();
     c.racesno = imcracesno->currentText();
     setContext(c);
@@ -216,7 +218,7 @@ void frmraceinfo::imcracesno_Click()
     for (QLabel *picture : imayn)
         picture->clear();
     yieldToEvents();
-    modkelmon::guarded([this] {
+    modkelmon::guarded([this, &anchor] {
         syncContext();
         // A race the paper does not hold is reported before its pictures
         // and grid are drawn; the card then shows what they find.
@@ -224,7 +226,10 @@ void frmraceinfo::imcracesno_Click()
             messages().information(kWarningTitle, QStringLiteral("該当日のデジタル紙面は有りません"));
         disp_yosos();
         engine_.item_no = 1;
-        disp_raceinfo(0);
+        redraw([&] {
+            engine_.disp_raceinfo(0);
+            engine_.restoreCurrent(anchor, false);
+        });
     });
 }
 
@@ -272,19 +277,24 @@ void frmraceinfo::disp_yosos()
     }
 }
 
-// Runs a fill of the model with the grid hidden, then paints it once.
+// Runs a fill of the model with the grid hidden, then paints it once. Hiding
+// the grid passes the keyboard on to the next control; a grid that had the
+// keyboard takes it back when it shows again.
 template <typename F> void frmraceinfo::redraw(F &&fill)
 {
     HourglassGuard hourglass;
-    mfgf_wakus->hide();
     struct Show {
         GridView *view;
+        bool focused;
         ~Show()
         {
             view->modelChanged();
             view->show();
+            if (focused)
+                view->setFocus(Qt::OtherFocusReason);
         }
-    } show{mfgf_wakus};
+    } show{mfgf_wakus, mfgf_wakus->hasFocus()};
+    mfgf_wakus->hide();
     fill();
 }
 

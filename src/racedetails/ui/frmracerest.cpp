@@ -78,11 +78,8 @@ void frmracerest::buildHeader()
 
     imcdatescnt = new QComboBox(this);
     imcdatescnt->setObjectName(QStringLiteral("imcdatescnt"));
-    // The picture names the day; the item's own text is drawn white. The
-    // button's arrow keeps its dark colour so it stays visible.
-    QPalette white = imcdatescnt->palette();
-    white.setColor(QPalette::Text, Qt::white);
-    imcdatescnt->setPalette(white);
+    // The pictures name the day and the race; the items' own texts are drawn white.
+    whitenComboTexts(imcdatescnt);
     for (int i = 1; i <= 7; ++i)
         imcdatescnt->addItem(pictures::pixmap(imlracerest1, i), QString::number(i), dayKey(QString::number(i)));
     // The selectors are as tall as their pictures need, and the day
@@ -93,6 +90,7 @@ void frmracerest::buildHeader()
 
     imcracesno = new QComboBox(this);
     imcracesno->setObjectName(QStringLiteral("imcracesno"));
+    whitenComboTexts(imcracesno);
     for (int i = 1; i <= 12; ++i)
         imcracesno->addItem(pictures::pixmap(imlracerest0, i), QString::number(i), raceKey(QString::number(i)));
     imcracesno->setGeometry(twipsRect(1290, 120, 1455, 405));
