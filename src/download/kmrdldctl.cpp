@@ -289,8 +289,6 @@ void kmrdldctl::finished()
 {
     if (!socket_)
         return;
-    if (tunnel_)
-        return fail();   // the proxy closed before the tunnel was open
     if (reader_.state() != HttpReader::State::Done) {
         // Whatever the connection still holds belongs to the answer.
         read();
