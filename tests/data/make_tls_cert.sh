@@ -19,7 +19,7 @@ x509_extensions = ext
 commonName = supplied
 [ext]
 basicConstraints = critical,CA:TRUE
-subjectAltName = DNS:localhost,IP:127.0.0.1,DNS:papers.invalid
+subjectAltName = DNS:localhost,DNS:papers.invalid
 CNF
 echo 01 > "$work/serial"
 openssl req -new -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -keyout tls_localhost.key \
