@@ -1,5 +1,7 @@
 #include "download/kmrdldctl.h"
 
+#include <QHostAddress>
+#include <QNetworkProxyFactory>
 #include <QSslSocket>
 #include <QTcpSocket>
 
@@ -12,6 +14,62 @@ int silenceMs = kmrdldctl::kDefaultSilenceMs;
 // What is taken from the connection at a time; the socket buffers no more
 // ahead of the control's own reading.
 constexpr qint64 kReadPiece = 64 * 1024;
+
+// The port of an HTTP proxy named without one, as Qt takes it.
+constexpr int kDefaultProxyPort = 8080;
+
+QByteArray environment(const char *lowerName)
+{
+    const QByteArray value = qgetenv(lowerName);
+    return value.isEmpty() ? qgetenv(QByteArray(lowerName).toUpper()) : value;
+}
+
+// Whether no_proxy names the host: entries separated by commas, each the host
+// itself or a domain it lies in ("example.com", ".example.com" and
+// "*.example.com" alike), "*" every host.
+bool bypassed(const QString &host)
+{
+    const QString name = u'.' + host.toLower();
+    for (QString entry : QString::fromLocal8Bit(environment("no_proxy")).split(u',', Qt::SkipEmptyParts)) {
+        entry = entry.trimmed().toLower();
+        if (entry == u"*")
+            return true;
+        while (entry.startsWith(u'*') || entry.startsWith(u'.'))
+            entry.remove(0, 1);
+        if (entry.endsWith(u'.') && !name.endsWith(u'.'))
+            entry.chop(1);
+        if (!entry.isEmpty() && name.endsWith(u'.' + entry))
+            return true;
+    }
+    return false;
+}
+
+// The proxy one request goes through, taken from the environment as Qt's
+// network access takes it for a URL (http_proxy, https_proxy, no_proxy), with
+// what the system's lookup leaves out filled in: all_proxy for any scheme, and
+// the default port of a proxy named without one. Loopback is never proxied.
+QNetworkProxy proxyFor(const QUrl &url)
+{
+    const QString host = url.host();
+    QHostAddress address;
+    if (host == u"localhost" || host.startsWith(u"localhost.") || (address.setAddress(host) && address.isLoopback()))
+        return QNetworkProxy::NoProxy;
+    QNetworkProxy proxy = QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(url)).value(0);
+    if (proxy.type() != QNetworkProxy::HttpProxy && proxy.type() != QNetworkProxy::Socks5Proxy) {
+        const QUrl all = QUrl::fromUserInput(QString::fromLocal8Bit(environment("all_proxy")));
+        const QString scheme = all.scheme().toLower();
+        proxy = QNetworkProxy::NoProxy;
+        if (all.isEmpty() || all.host().isEmpty() || bypassed(host))
+            return proxy;
+        if (scheme == u"http")
+            proxy = QNetworkProxy(QNetworkProxy::HttpProxy, all.host(), quint16(all.port(kDefaultProxyPort)));
+        else if (scheme == u"socks5" || scheme == u"socks5h")
+            proxy = QNetworkProxy(QNetworkProxy::Socks5Proxy, all.host(), quint16(all.port(1080)));
+    }
+    if (proxy.type() == QNetworkProxy::HttpProxy && proxy.port() == 0)
+        proxy.setPort(kDefaultProxyPort);
+    return proxy;
+}
 
 } // namespace
 
@@ -48,6 +106,7 @@ void kmrdldctl::open(const QUrl &url)
 {
     url_ = url;
     reader_ = HttpReader();
+    tunnel_ = false;
     const bool tls = url.scheme().compare(u"https", Qt::CaseInsensitive) == 0;
     if ((!tls && url.scheme().compare(u"http", Qt::CaseInsensitive) != 0) || url.host().isEmpty()
         || (tls && !QSslSocket::supportsSsl())) {
@@ -61,17 +120,25 @@ void kmrdldctl::open(const QUrl &url)
     QTcpSocket *socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
     socket_ = socket;
     socket->setReadBufferSize(kReadPiece);
+    // An HTTP proxy is spoken to here; any other (SOCKS) the socket speaks to itself.
+    const QNetworkProxy proxy = proxyFor(url);
+    const bool httpProxy = proxy.type() == QNetworkProxy::HttpProxy;
+    socket->setProxy(httpProxy ? QNetworkProxy(QNetworkProxy::NoProxy) : proxy);
     // Every answer of the server changes with each call: nothing from a cache
     // on the way. The body is asked for as it stands, without content coding.
     QByteArray target = url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
     if (!target.startsWith('/'))
         target.prepend('/');
     const int defaultPort = tls ? 443 : 80;
-    QByteArray host = url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery
-                                    | QUrl::RemoveFragment | QUrl::RemovePort)
-                          .mid(2);
-    if (url.port(defaultPort) != defaultPort)
-        host += ':' + QByteArray::number(url.port());
+    const quint16 port = quint16(url.port(defaultPort));
+    const QByteArray hostName = url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveUserInfo | QUrl::RemovePath
+                                              | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemovePort)
+                                    .mid(2);
+    const QByteArray hostPort = hostName + ':' + QByteArray::number(port);
+    const QByteArray host = port == defaultPort ? hostName : hostPort;
+    // Plain HTTP goes to a proxy as the whole URL; TLS through a tunnel to the server.
+    if (httpProxy && !tls)
+        target.prepend("http://" + host);
     const QByteArray request = "GET " + target + " HTTP/1.1\r\nHost: " + host
         + "\r\nAccept-Encoding: identity\r\nCache-Control: no-cache\r\nPragma: no-cache\r\nConnection: close\r\n\r\n";
     connect(socket, &QTcpSocket::readyRead, this, &kmrdldctl::read);
@@ -85,14 +152,38 @@ void kmrdldctl::open(const QUrl &url)
         else
             fail();
     });
+    const QString peer = httpProxy ? proxy.hostName() : url.host();
+    const quint16 peerPort = httpProxy ? proxy.port() : port;
+    tunnel_ = tls && httpProxy;
     if (tls) {
         auto *ssl = static_cast<QSslSocket *>(socket);
+        ssl->setPeerVerifyName(url.host());
         connect(ssl, &QSslSocket::encrypted, this, [ssl, request] { ssl->write(request); });
-        ssl->connectToHostEncrypted(url.host(), quint16(url.port(defaultPort)));
-    } else {
-        connect(socket, &QTcpSocket::connected, this, [socket, request] { socket->write(request); });
-        socket->connectToHost(url.host(), quint16(url.port(defaultPort)));
+        if (!tunnel_)
+            return ssl->connectToHostEncrypted(peer, peerPort);
     }
+    const QByteArray first = tunnel_ ? "CONNECT " + hostPort + " HTTP/1.1\r\nHost: " + hostPort + "\r\n\r\n" : request;
+    connect(socket, &QTcpSocket::connected, this, [socket, first] { socket->write(first); });
+    socket->connectToHost(peer, peerPort);
+}
+
+// The proxy's answer to CONNECT, read with the same bounds as a server's head:
+// only a success with nothing after its head opens the tunnel, in which TLS
+// with the server begins; anything else fails the transfer.
+void kmrdldctl::readTunnel()
+{
+    while (socket_ && socket_->bytesAvailable() > 0 && !reader_.headRead()) {
+        const QByteArray piece = reader_.feed(socket_->read(kReadPiece));
+        if (reader_.state() == HttpReader::State::Failed || !piece.isEmpty())
+            return fail();
+    }
+    if (!socket_ || !reader_.headRead())
+        return;
+    if (reader_.status() / 100 != 2 || socket_->bytesAvailable() > 0)
+        return fail();
+    tunnel_ = false;
+    reader_ = HttpReader();
+    static_cast<QSslSocket *>(socket_.data())->startClientEncryption();
 }
 
 void kmrdldctl::drop()
@@ -161,6 +252,8 @@ bool kmrdldctl::headers()
 
 void kmrdldctl::read()
 {
+    if (tunnel_)
+        return readTunnel();
     const QPointer<QTcpSocket> socket = socket_;
     while (socket && socket == socket_ && socket->bytesAvailable() > 0) {
         const bool head = !reader_.headRead();

@@ -4,6 +4,10 @@
 // connection of its own (plain or TLS), closed as soon as the transfer ends
 // in any way, so that nothing is read after a cancel or a failure. No cache
 // is involved; redirects are followed unless they lead from TLS to plain.
+// Each request goes through the proxy the environment names for its URL, or
+// direct: plain HTTP to an HTTP proxy as the whole URL, TLS through a tunnel
+// the proxy opens (CONNECT); a proxy's refusal, its asking for credentials
+// (407) among them, fails the transfer.
 // The body is asked for and handed on as it stands, without content coding.
 //
 // A transfer ends in exactly one of two events: DownLoadComplete with the
@@ -74,6 +78,7 @@ Q_SIGNALS:
 private:
     void open(const QUrl &url);
     void read();
+    void readTunnel();
     bool headers();
     void finished();
     void fail();
@@ -94,6 +99,7 @@ private:
     int silenceMs_;
     bool streaming_ = false;
     bool busy_ = false;
+    bool tunnel_ = false;   // waiting for a proxy to open the tunnel to the server
 };
 
 } // namespace kelmon
