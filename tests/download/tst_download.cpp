@@ -518,6 +518,36 @@ private Q_SLOTS:
         row("trailer past the bound", chunked + "1\r\nz\r\n0\r\nT: " + QByteArray(16384, 't'), false, "failed z");
     }
 
+    // Transfer codings are a list; only chunks alone can be read. Every
+    // interim answer but a switch of protocol is skipped, early hints too.
+    void httpCodingsAndInterimAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QString>("result");
+        const QByteArray ok = "HTTP/1.1 200 OK\r\n", chunks = "\r\n\r\n2\r\nab\r\n0\r\n\r\n";
+        const auto row = [](const char *name, const QByteArray &answer, bool closed, const QString &result) {
+            QTest::newRow(name) << answer << closed << result;
+        };
+        row("chunked, other case and blanks", ok + "Transfer-Encoding:  CHUNKED " + chunks, false, "done ab");
+        row("a coding ending in chunked", ok + "Transfer-Encoding: xchunked" + chunks, true, "failed ");
+        row("gzip, then chunked", ok + "Transfer-Encoding: gzip, chunked" + chunks, true, "failed ");
+        row("gzip and chunked in two fields", ok + "Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked" + chunks, true, "failed ");
+        row("chunked twice", ok + "Transfer-Encoding: chunked, chunked" + chunks, true, "failed ");
+        row("chunked in two fields", ok + "Transfer-Encoding: chunked\r\nTransfer-Encoding: chunked" + chunks, true, "failed ");
+        row("chunked, then gzip", ok + "Transfer-Encoding: chunked, gzip" + chunks, true, "failed ");
+        row("chunked with a parameter", ok + "Transfer-Encoding: chunked;q=1" + chunks, true, "failed ");
+        row("empty coding", ok + "Transfer-Encoding: " + chunks, true, "failed ");
+        row("early hints first", "HTTP/1.1 103 Early Hints\r\nLink: </a.css>; rel=preload\r\n\r\n" + ok
+            + "Content-Length: 1\r\n\r\nx", false, "done x");
+        row("two interim answers", "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 199 Misc\r\n\r\n" + ok
+            + "Content-Length: 1\r\n\r\nx", false, "done x");
+        row("switching protocols", "HTTP/1.1 101 Switching Protocols\r\nUpgrade: h2c\r\n\r\n" + ok
+            + "Content-Length: 1\r\n\r\nx", false, "failed ");
+    }
+
+    void httpCodingsAndInterimAnswers() { httpAnswers(); }
+
     void httpAnswers()
     {
         QFETCH(QByteArray, answer);
