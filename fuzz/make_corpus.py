@@ -81,12 +81,14 @@ def main():
     for archive in sorted(FIXTURES.glob("paper_lh*.lzh")) + [FIXTURES / "truncated.lzh", FIXTURES / "cut10.lzh"]:
         put(out / "fuzz_answers", archive.read_bytes())
     # Whole answers as they come off the connection: by length, in chunks,
-    # without length, interim answers first, redirects and broken heads.
+    # without length, interim answers first, coding lists, redirects and broken heads.
     ok = b"HTTP/1.1 200 OK\r\n"
     for answer in (ok + b"Content-Length: 7\r\nContent-Type: text/plain\r\n\r\na.lzh,5",
                    ok + b"Transfer-Encoding: chunked\r\n\r\n3;x=y\r\na.l\r\n4\r\nzh,5\r\n0\r\nT: 1\r\n\r\n",
                    b"HTTP/1.0 200 OK\nConnection: close\n\nTrue,4",
                    b"HTTP/1.1 100 Continue\r\n\r\n" + ok + b"Content-Length: 3\r\n\r\nNon",
+                   b"HTTP/1.1 103 Early Hints\r\nLink: </a>\r\n\r\n" + ok + b"Transfer-Encoding: Chunked \r\n\r\n1\r\nx\r\n0\r\n\r\n",
+                   ok + b"Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n\r\n1\r\nx\r\n0\r\n\r\n",
                    b"HTTP/1.1 302 Found\r\nLocation: /x?WCI=check\r\nContent-Length: 0\r\n\r\n",
                    b"HTTP/1.1 206 Partial Content\r\nContent-Length: 2\r\nContent-Length: 3\r\n\r\nabc",
                    ok + b"Content-Encoding: deflate\r\nTransfer-Encoding: gzip, chunked\r\n\r\n1\r\nx\r\n",

@@ -137,6 +137,22 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
     return out;
 }
 
+int createStagingFile(const QString &folder, const QString &stem, QByteArray *path)
+{
+    static unsigned serial = 0;
+    const QByteArray start = QFile::encodeName(QDir(folder).filePath(stem + QStringLiteral("%1-").arg(::getpid())));
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        *path = start + QByteArray::number(++serial);
+        fd = ::open(path->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        path->clear();
+    return fd;
+}
+
 bool ensureProgramFolder(QString *error)
 {
     const QString folder = programFolder();

@@ -33,6 +33,13 @@ QStringList filesWithSuffix(const QString &folder, const QString &suffix, bool *
 // a device, a socket, a folder or a larger file gives nothing.
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 
+// Creates a new file for writing in folder, under a name that no entry has:
+// stem, this process's id and a serial. An existing entry is never opened,
+// and a link never followed. Returns its descriptor and its path in *path,
+// or -1 and an empty path when no file can be made. Renamed to its own name once written, the file
+// takes the name from whatever had it, a link included, without writing into it.
+int createStagingFile(const QString &folder, const QString &stem, QByteArray *path);
+
 // Creates the program folder and receive/, photo/, backup/ when missing.
 // On failure returns false and puts a message for the user into *error.
 bool ensureProgramFolder(QString *error);

@@ -10,7 +10,10 @@
 #include "platform/messages.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace kelmon {
 
@@ -49,7 +52,7 @@ DownloadFlow::DownloadFlow(QObject *parent) : QObject(parent)
     connect(&KmrDldCtl2, &kmrdldctl::DownLoadProgress, this, &DownloadFlow::progress);
 }
 
-DownloadFlow::~DownloadFlow() = default;
+DownloadFlow::~DownloadFlow() { discardArchive(); }
 
 void DownloadFlow::resetRunState() { run = RunState(); }
 
@@ -215,7 +218,7 @@ void DownloadFlow::dwldfileAnswer(const QString &answer)
         return idleWith(kError);
     setStatus(reserved.name + QStringLiteral("のダウンロードを開始します..."));
     savepath_ = pathInFolder(receiveFolder(), reserved.name);
-    archive_.reset();
+    discardArchive();
     structure_ = protocol::LhaStructure();
     refused_ = false;
     set_buttons(false, false, false, true, false);
@@ -266,9 +269,14 @@ void DownloadFlow::ctl2Data(const QByteArray &piece)
     // Bytes that stopped being an archive are not waited for.
     bool ok = !structure_.broken();
     if (ok && !archive_) {
-        // Written beside its place under a temporary name, moved there only when whole.
-        archive_ = std::make_unique<QSaveFile>(savepath_);
-        ok = archive_->open(QIODevice::WriteOnly);
+        // Written beside its place under a new name of its own, never into
+        // what has the archive's name (a link there would carry the bytes
+        // out of the folder), and given that name only when read whole.
+        archive_ = std::make_unique<QFile>();
+        const int fd = createStagingFile(receiveFolder(), QStringLiteral(".kelmon-download-"), &stagedPath_);
+        ok = fd >= 0 && archive_->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+        if (fd >= 0 && !ok)
+            ::close(fd);
     }
     if (ok)
         ok = archive_->write(piece) == piece.size();
@@ -282,12 +290,7 @@ void DownloadFlow::ctl2Complete(const QByteArray &)
 {
     fileflag_ = false;
     progressValue_ = 0;
-    // Only an archive whole by its own structure is kept and acknowledged,
-    // whatever length the server announced: one cut short, or with bytes
-    // after its end, is not.
-    const bool written = archive_ && structure_.complete() && archive_->commit();
-    archive_.reset();
-    if (!written) {
+    if (!placeArchive()) {
         emit beep();
         setStatus(protocol::specialStatus(protocol::Special::Empty));
         set_buttons(true, true, true, false, true);
@@ -299,10 +302,38 @@ void DownloadFlow::ctl2Complete(const QByteArray &)
     emit changed();
 }
 
+// Only an archive that registration reads whole is kept and acknowledged,
+// whatever length the server announced: it ends in its end mark (one cut
+// between two entries reads without fault), and every entry it would take
+// reads to its end with its checksum and within its limits. What follows the
+// end mark is kept as it came.
+bool DownloadFlow::placeArchive()
+{
+    bool placed = archive_ && structure_.complete() && archive_->flush() && ::fdatasync(archive_->handle()) == 0;
+    if (archive_)
+        archive_->close();
+    placed = placed && readArchive(QFile::decodeName(stagedPath_)).ok();
+    // Whatever has the name gives it up, a link too; a folder stays.
+    if (placed && ::rename(stagedPath_.constData(), QFile::encodeName(savepath_).constData()) == 0)
+        stagedPath_.clear();
+    else
+        placed = false;
+    discardArchive();
+    return placed;
+}
+
+void DownloadFlow::discardArchive()
+{
+    archive_.reset();
+    if (!stagedPath_.isEmpty())
+        ::unlink(stagedPath_.constData());
+    stagedPath_.clear();
+}
+
 void DownloadFlow::ctl2Cancel()
 {
     // Nothing of a stopped fetch is kept.
-    archive_.reset();
+    discardArchive();
     fileflag_ = false;
     progressValue_ = 0;
     set_buttons(true, true, true, false, true);

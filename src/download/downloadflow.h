@@ -16,7 +16,7 @@
 #include <functional>
 #include <memory>
 
-class QSaveFile;
+class QFile;
 
 namespace kelmon {
 
@@ -96,6 +96,8 @@ private:
     void ctl2Complete(const QByteArray &body);
     void ctl2Cancel();
     void progress(qint64 read, qint64 max);
+    bool placeArchive();
+    void discardArchive();
 
     QString baseurl_;
     DldButtons buttons_;
@@ -110,7 +112,8 @@ private:
     int dldmode_ = 0;
     bool fileflag_ = false;
     QString savepath_;
-    std::unique_ptr<QSaveFile> archive_;   // the archive as it arrives
+    std::unique_ptr<QFile> archive_;   // the archive as it arrives, under stagedPath_
+    QByteArray stagedPath_;            // its temporary name in the receive folder, until put in place
     protocol::LhaStructure structure_;
     bool refused_ = false;      // the archive fetch was stopped as no archive or unwritable
     bool focusList_ = false;    // the list takes the focus after the next change

@@ -1,5 +1,7 @@
 #include "download/httpreader.h"
 
+#include <QList>
+
 #include <cstring>
 
 namespace kelmon {
@@ -110,8 +112,19 @@ void HttpReader::field()
             return fail();   // two lengths: which one is the body's cannot be told
         length_ = length;
     } else if (name == "transfer-encoding") {
-        // Only chunks can be read; with any other coding last the end is unknown.
-        if (!value.toLower().endsWith("chunked"))
+        // The codings are a list, over one field or more, applied in order.
+        // Only chunks alone can be read: with another coding last the end is
+        // unknown, and any coding under the chunks would have to be undone.
+        int codings = 0;
+        bool chunks = false;
+        for (const QByteArray &coding : value.split(',')) {
+            const QByteArray trimmed = coding.trimmed();
+            if (!trimmed.isEmpty()) {
+                ++codings;
+                chunks = trimmed.compare("chunked", Qt::CaseInsensitive) == 0;
+            }
+        }
+        if (chunked_ || codings != 1 || !chunks)
             return fail();
         chunked_ = true;
     } else if (name == "location") {

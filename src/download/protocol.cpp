@@ -1,5 +1,6 @@
 #include "download/protocol.h"
 
+#include "platform/archive.h"
 #include "platform/help.h"
 
 #include <QStringDecoder>
@@ -150,12 +151,8 @@ bool isPlainArchiveName(const QString &name)
 
 bool looksLikeLhaArchive(const QByteArray &data)
 {
-    // Every header level starts with two bytes (size and checksum, or size),
-    // then the five-byte method mark.
-    if (data.size() < 22)
-        return false;
-    const char *m = data.constData() + 2;
-    return m[0] == '-' && m[1] == 'l' && (m[2] == 'h' || m[2] == 'z') && m[4] == '-';
+    // The fixed part of a first header, with its method mark.
+    return data.size() >= 22 && mayBeginLhaHeader(data);
 }
 
 namespace {
@@ -181,7 +178,12 @@ void LhaStructure::feed(QByteArrayView bytes)
     while (at < bytes.size()) {
         switch (state_) {
         case State::Broken: return;
-        case State::End: state_ = State::Broken; return;   // bytes after the end mark
+        case State::End:
+            // What follows the end mark is not read as the archive's; an end
+            // mark before any entry begins no archive.
+            if (entries_ == 0)
+                state_ = State::Broken;
+            return;
         case State::Data: {
             const qint64 n = std::min<qint64>(skip_, bytes.size() - at);
             skip_ -= n;
@@ -200,7 +202,11 @@ void LhaStructure::feed(QByteArrayView bytes)
             const qsizetype n = std::min(want - head_.size(), bytes.size() - at);
             head_.append(bytes.data() + at, n);
             at += n;
-            if (head_.size() == want)
+            // Refused at the first byte that cannot begin a header, not only
+            // once a header's worth has come.
+            if (!mayBeginLhaHeader(head_))
+                state_ = State::Broken;
+            else if (head_.size() == want)
                 headerRead();
             break;
         }

@@ -89,12 +89,14 @@ bool looksLikeLhaArchive(const QByteArray &data);
 // Follows an LHA archive's structure as its bytes arrive, holding no more than
 // the fixed part of one header: each header's method mark and sizes, the
 // entry's packed data skipped by its size, up to the end mark (a zero byte
-// where the next header would start). A body whose length nobody announced is
-// whole only when it ends right there.
+// where the next header would start). Without the end mark an archive may
+// have been cut between two entries, whatever length was announced; bytes
+// after it are left to the archive's reader. Bytes that cannot begin a
+// header are told as soon as they come.
 class LhaStructure {
 public:
     void feed(QByteArrayView bytes);
-    // At least one entry, the end mark, and nothing after it.
+    // At least one entry, then the end mark.
     bool complete() const { return state_ == State::End && entries_ > 0; }
     // Something that cannot continue an archive has been seen.
     bool broken() const { return state_ == State::Broken; }

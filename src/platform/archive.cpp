@@ -58,20 +58,15 @@ ExtractResult failure(ExtractResult result, ExtractResult::Status status, const 
     return result;
 }
 
-// The first bytes of an LHA header cut short by the end of the file: the
-// method id ("-lh5-", "-lz4-") starts at offset 2, as far as the file goes,
-// and the file ends before the header's fixed part (22 bytes).
+// The first bytes of an LHA header cut short by the end of the file, before
+// the header's fixed part (22 bytes) and after the start of its method mark.
 bool isCutHeader(const QString &archivePath)
 {
     QFile f(archivePath);
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = f.read(22);
-    if (head.size() < 3 || head.size() >= 22)
-        return false;
-    const QByteArray id = head.mid(2, 5);
-    auto fits = [&id](int i, char c) { return i >= id.size() || id[i] == c; };
-    return fits(0, '-') && fits(1, 'l') && (fits(2, 'h') || fits(2, 'z')) && fits(4, '-');
+    return head.size() >= 3 && head.size() < 22 && mayBeginLhaHeader(head);
 }
 
 // Streams the data of the current entry into the sink, at most limit bytes
@@ -144,6 +139,14 @@ private:
     QFile out_;
 };
 
+// Takes the entries and keeps nothing.
+class DiscardSink : public ExtractSink {
+public:
+    bool begin(const QString &, qint64, QString *) override { return true; }
+    bool data(const char *, qsizetype, QString *) override { return true; }
+    bool end(QString *) override { return true; }
+};
+
 } // namespace
 
 QString ExtractResult::reason() const
@@ -189,6 +192,18 @@ bool isPaperEntryName(const QString &name)
             return true;
     }
     return false;
+}
+
+bool mayBeginLhaHeader(QByteArrayView head)
+{
+    const auto fits = [head](int at, char c) { return at >= head.size() || head[at] == c; };
+    return fits(2, '-') && fits(3, 'l') && (fits(4, 'h') || fits(4, 'z')) && fits(6, '-');
+}
+
+ExtractResult readArchive(const QString &archivePath)
+{
+    DiscardSink sink;
+    return extractArchive(archivePath, sink);
 }
 
 ExtractResult extractArchive(const QString &archivePath, const QString &folder)

@@ -4,6 +4,7 @@
 // (the thirteen paper text files and racer photos ????.gif) are written, under
 // lower-case names, and only into that folder; every other entry is skipped.
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -68,9 +69,18 @@ public:
     virtual void afterEntry() {}
 };
 
+// Whether the first bytes of an LHA header, as far as they go, can begin
+// one: every header level carries its method mark ("-lh5-", "-lz4-") from
+// offset 2. Bytes that cannot are no archive, or not its next header.
+bool mayBeginLhaHeader(QByteArrayView head);
+
 // Streams the accepted entries of the archive into sink. On failure the sink
 // may have taken entries before the failure; the caller discards them.
 ExtractResult extractArchive(const QString &archivePath, ExtractSink &sink);
+// Reads the archive as extraction does, every accepted entry to its end with
+// its checksum and within the limits, and writes nothing: what registration
+// would read from it, without extracting it.
+ExtractResult readArchive(const QString &archivePath);
 // Extracts the archive into folder, which must exist. On failure the folder
 // may hold the files written before the failure; the caller discards it.
 ExtractResult extractArchive(const QString &archivePath, const QString &folder);

@@ -2,6 +2,7 @@
 
 #include "common/codetables.h"
 #include "common/modkelmon.h"
+#include "common/programfolder.h"
 #include "platform/archive.h"
 
 #include <QDir>
@@ -146,16 +147,8 @@ bool StagedPhotos::begin(const QString &name, QString *error)
         photo->spare = photo->fd >= 0;
     }
     if (photo->fd < 0) {
-        // Without a spare: a new file, under a name of this process that is not
-        // taken (O_EXCL).
-        static unsigned serial = 0;
-        const QByteArray stem = QFile::encodeName(QDir(folder_).filePath(QStringLiteral(".kelmon-photo-%1-").arg(::getpid())));
-        for (int attempt = 0; photo->fd < 0 && attempt < 100; ++attempt) {
-            photo->path = stem + QByteArray::number(++serial);
-            photo->fd = ::open(photo->path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-            if (photo->fd < 0 && errno != EEXIST)
-                break;
-        }
+        // Without a spare: a new file, under a name of this process that is not taken.
+        photo->fd = createStagingFile(folder_, QStringLiteral(".kelmon-photo-"), &photo->path);
     }
     if (photo->fd < 0) {
         photo->placed = true;   // nothing to remove

@@ -194,7 +194,8 @@ void PaperServer::send(QTcpSocket *socket, Reply reply, const Fault &fault)
     if (fault.pieceMs <= 0 && fault.padBytes == 0 && !chunks) {
         socket->write(head + body);
         lastBodySent_ = body.size();
-        socket->disconnectFromHost();
+        if (!fault.holdOpen)
+            socket->disconnectFromHost();
         return;
     }
     // The body and its padding go out piece by piece, until all is sent or
@@ -202,14 +203,14 @@ void PaperServer::send(QTcpSocket *socket, Reply reply, const Fault &fault)
     socket->write(head);
     const qint64 total = body.size() + fault.padBytes;
     auto at = std::make_shared<qint64>(0);
-    auto write = [this, socket, body, total, at, pad, encoded](qint64 most) {
+    auto write = [this, socket, body, total, at, pad, encoded, end = !fault.holdOpen](qint64 most) {
         const qint64 n = std::min(most, total - *at);
         QByteArray piece = body.mid(*at, n);
         piece.append(n - piece.size(), pad);
         *at += n;
-        socket->write(encoded(piece, *at == total));
+        socket->write(encoded(piece, *at == total && end));
         lastBodySent_ = *at;
-        if (*at == total)
+        if (*at == total && end)
             socket->disconnectFromHost();
         return *at < total;
     };

@@ -42,6 +42,7 @@ public:
         bool chunked = false;               // the body in chunks of pieceBytes, no Content-Length
         bool deflate = false;               // the body compressed, "Content-Encoding: deflate"
         QByteArray location;                // a Location field (with a 3xx status: a redirect)
+        bool holdOpen = false;              // the connection kept open after the body (and no last chunk)
         // A head that never ends: after the start of the status line, of a
         // header line or of the first chunk-size line, padBytes more of that
         // line, as fast as the client takes them.
