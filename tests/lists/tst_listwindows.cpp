@@ -351,7 +351,8 @@ private slots:
 
     // Decoding a GIF allocates its whole logical screen, however small its
     // frame: a 35-byte GIF with a 1 x 1 frame on a 5700 x 5700 screen is no
-    // photo, while a screen of 512 x 512 still shows at that size.
+    // photo, nor one on a screen 5633 pixels wide or high, while a screen of
+    // 512 x 512 still shows at that size.
     void racerPhotoScreenBound()
     {
         // GIF89a, logical screen (little-endian) w x h, a two-colour global
@@ -363,9 +364,10 @@ private slots:
         };
         const QList<QByteArray> files{onScreen("\x44\x16\x44\x16"), onScreen("\x01\x02\x01\x00"),
                                       onScreen("\x01\x00\x01\x02"), onScreen("\x00\x02\x00\x02"),
-                                      onScreen("\x01\x00\x01\x00")};
+                                      onScreen("\x01\x00\x01\x00"), onScreen("\x01\x16\x01\x00"),
+                                      onScreen("\x01\x00\x01\x16")};
         QCOMPARE(files[0].size(), 35);
-        QCOMPARE(shownPhotoSizes(70, files), QString(" 0:0x0 1:0x0 2:0x0 3:512x512 4:1x1"));
+        QCOMPARE(shownPhotoSizes(70, files), QString(" 0:0x0 1:0x0 2:0x0 3:512x512 4:1x1 5:0x0 6:0x0"));
     }
 };
 
