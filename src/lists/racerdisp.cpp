@@ -146,11 +146,16 @@ QImage loadRacerPhoto(const QString &path)
     reader.setDecideFormatFromContent(false);
     if (!reader.canRead())
         return QImage();
-    // The size the file declares is what decoding would allocate, whatever its
-    // length: a photo that could not stand in the racer window is no racer
-    // photo and is not decoded.
+    // The sizes the file declares are what decoding would allocate, whatever
+    // its length: a photo that could not stand in the racer window is no racer
+    // photo and is not decoded. Decoding a GIF allocates its logical screen
+    // (bytes 6 to 9, little-endian width and height), while the reader gives
+    // the first frame's size and passes over a screen much larger than the
+    // frame; both are bounded. A screen of 0 takes the frame's size.
+    const auto side = [&](int at) { return quint8(bytes->at(at)) | quint8(bytes->at(at + 1)) << 8; };
     const QSize size = reader.size();
-    if (!size.isValid() || size.width() > maxPhotoSide || size.height() > maxPhotoSide)
+    if (bytes->size() < 10 || side(6) > maxPhotoSide || side(8) > maxPhotoSide || !size.isValid()
+        || size.width() > maxPhotoSide || size.height() > maxPhotoSide)
         return QImage();
     return reader.read();
 }

@@ -133,12 +133,18 @@ bool StagedPhotos::begin(const QString &name, QString *error)
             break;
         // Not truncated on opening: ext4 writes a file truncated to nothing
         // out to the disk when it is closed. It is cut to its new length
-        // once written. Opened without waiting and checked on the open file:
-        // only a regular file of no other name is written into (a pipe would
-        // hold the registration, a second link carry the bytes elsewhere).
-        photo->fd = ::open(photo->path.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        // once written. Only a regular file of no other name is written into
+        // (a pipe would hold the registration, a second link or a link carry
+        // the bytes elsewhere): anything else put at the spare's name is not
+        // even opened (a device may act on being opened), and the open file,
+        // opened without waiting, must be the one looked at.
+        struct stat named {};
+        if (::lstat(photo->path.constData(), &named) == 0 && S_ISREG(named.st_mode) && named.st_nlink == 1)
+            photo->fd = ::open(photo->path.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         struct stat st {};
-        if (photo->fd >= 0 && (::fstat(photo->fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)) {
+        if (photo->fd >= 0
+            && (::fstat(photo->fd, &st) != 0 || st.st_dev != named.st_dev || st.st_ino != named.st_ino
+                || !S_ISREG(st.st_mode) || st.st_nlink != 1)) {
             ::close(photo->fd);
             photo->fd = -1;
         }
@@ -193,10 +199,21 @@ bool StagedPhotos::end(QString *error)
 bool StagedPhotos::copy_photo(QString *error)
 {
     const QDir to(folder_);
+    struct Target {
+        QString path;
+        QByteArray native;
+        bool photoFile;   // a regular file stands at the name
+    };
+    std::vector<Target> targets;
+    targets.reserve(photos_.size());
     // Earlier photos by lower-case name, listed only when a photo's own
     // lower-case name is not there (an older copy may differ in case).
     QHash<QString, QString> existing;
     bool listed = false;
+    // Every photo's name is looked at before any photo is put in place: an
+    // archive is registered wholly or not at all, so one photo that cannot
+    // take its name (a folder there, or a folder path that is no folder)
+    // leaves every earlier photo as it was.
     for (const auto &photo : photos_) {
         QString target = to.filePath(photo->name);
         QByteArray native = QFile::encodeName(target);
@@ -212,14 +229,23 @@ bool StagedPhotos::copy_photo(QString *error)
             native = QFile::encodeName(target);
             found = ::lstat(native.constData(), &st) == 0;
         }
+        if (found ? S_ISDIR(st.st_mode) : errno != ENOENT) {
+            *error = photoError(u"写真ファイルを置き換えられません", target);
+            return false;
+        }
+        targets.push_back({target, native, found && S_ISREG(st.st_mode)});
+    }
+    for (std::size_t i = 0; i < photos_.size(); ++i) {
+        const auto &photo = photos_[i];
+        const Target &target = targets[i];
         int rc = -1;
         bool renameOver = true;
-        if (found && S_ISREG(st.st_mode)) {
+        if (target.photoFile) {
             // An earlier photo is exchanged with the new one rather than
             // renamed over: on ext4 a rename over an existing file waits for
             // the new file's data to be allocated, a thousand times the cost
             // of the exchange. The earlier photo then has the temporary name.
-            rc = ::renameat2(AT_FDCWD, photo->path.constData(), AT_FDCWD, native.constData(), RENAME_EXCHANGE);
+            rc = ::renameat2(AT_FDCWD, photo->path.constData(), AT_FDCWD, target.native.constData(), RENAME_EXCHANGE);
             if (rc == 0) {
                 if (spares_)
                     spares_->keep(photo->path);
@@ -232,12 +258,11 @@ bool StagedPhotos::copy_photo(QString *error)
         if (renameOver) {
             // No earlier photo, or something else at the name: a pipe,
             // device, socket or link gives up its name to the photo (nothing
-            // is written into it and nothing of it stays behind); a folder is
-            // not replaced.
-            rc = ::rename(photo->path.constData(), native.constData());
+            // is written into it and nothing of it stays behind).
+            rc = ::rename(photo->path.constData(), target.native.constData());
         }
         if (rc != 0) {
-            *error = photoError(u"写真ファイルを置き換えられません", target);
+            *error = photoError(u"写真ファイルを置き換えられません", target.path);
             return false;
         }
         photo->placed = true;

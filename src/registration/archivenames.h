@@ -59,8 +59,9 @@ public:
     // Gives every written photo its name in the photo folder, replacing an
     // earlier photo of that name whatever its case; a pipe, device, socket or
     // link of that name is replaced too, never written into, while a folder
-    // is left as it is and the photo cannot be put in place. Returns false
-    // with a message for the user in *error when a photo cannot be put in place.
+    // is left as it is and the photo cannot be put in place. Every name is
+    // looked at first: when one photo cannot be put in place, none is, and
+    // false is returned with a message for the user in *error.
     bool copy_photo(QString *error);
 
 private:

@@ -58,6 +58,25 @@ class TestListWindows : public test::WindowTest {
         return lastWindow<frmracerdisp>();
     }
 
+    // Writes each file as the photo of racer <first + i> and opens his
+    // detail; " i:WxH" per file, the size of the photo shown (0x0 for none).
+    QString shownPhotoSizes(int first, const QList<QByteArray> &files)
+    {
+        if (!QDir().mkpath(photoFolder()))
+            return QStringLiteral("no photo folder");
+        QString shown;
+        for (int i = 0; i < files.size(); ++i) {
+            const QString number = QStringLiteral("%1").arg(first + i, 4, 10, QLatin1Char('0'));
+            QFile f(QDir(photoFolder()).filePath(number + ".gif"));
+            if (!f.open(QIODevice::WriteOnly) || f.write(files[i]) != files[i].size())
+                return QStringLiteral("cannot write ") + f.fileName();
+            f.close();
+            const QSize size = racerDetail(number)->imaPhoto->pixmap().size();
+            shown += QStringLiteral(" %1:%2x%3").arg(i).arg(size.width()).arg(size.height());
+        }
+        return shown;
+    }
+
 private slots:
     void init()
     {
@@ -366,21 +385,32 @@ private slots:
                 + QByteArray("\0\x02\x02\x4c\x01\0\x3b", 7);
         };
         const QList<QRgb> palette{qRgb(0, 0, 0), qRgb(255, 255, 255)};
-        const QByteArray files[] = {declaring(5700, 5700, 5700, 5700), declaring(0, 0, 5700, 5700),
-                                    buildGif(513, 1, palette, QByteArray(513, 1)),
-                                    buildGif(1, 513, palette, QByteArray(513, 1)),
-                                    buildGif(512, 512, palette, QByteArray(512 * 512, 1))};
-        QVERIFY(QDir().mkpath(photoFolder()));
-        QString shown;
-        for (int i = 0; i < 5; ++i) {
-            const QString number = QStringLiteral("009%1").arg(i);
-            QFile f(QDir(photoFolder()).filePath(number + ".gif"));
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(files[i]) == files[i].size());
-            f.close();
-            const QSize size = racerDetail(number)->imaPhoto->pixmap().size();
-            shown += QStringLiteral(" %1:%2x%3").arg(i).arg(size.width()).arg(size.height());
-        }
-        QCOMPARE(shown, QString(" 0:0x0 1:0x0 2:0x0 3:0x0 4:512x512"));
+        const QList<QByteArray> files{declaring(5700, 5700, 5700, 5700), declaring(0, 0, 5700, 5700),
+                                      buildGif(513, 1, palette, QByteArray(513, 1)),
+                                      buildGif(1, 513, palette, QByteArray(513, 1)),
+                                      buildGif(512, 512, palette, QByteArray(512 * 512, 1))};
+        QCOMPARE(shownPhotoSizes(90, files), QString(" 0:0x0 1:0x0 2:0x0 3:0x0 4:512x512"));
+    }
+
+    // Decoding a GIF allocates its whole logical screen, however small its
+    // frame: a 35-byte GIF with a 1 x 1 frame on a 5700 x 5700 screen is no
+    // photo, nor one on a screen 5633 pixels wide or high, while a screen of
+    // 512 x 512 still shows at that size.
+    void racerPhotoScreenBound()
+    {
+        // GIF89a, logical screen (little-endian) w x h, a two-colour global
+        // table, one 1 x 1 frame at 0,0 coded with LZW minimum code size 2
+        // (clear 4, index 0, end 5 in 3-bit codes: 0x44 0x01), trailer.
+        auto onScreen = [](const char screen[4]) {
+            return QByteArray("GIF89a", 6) + QByteArray(screen, 4) + QByteArray("\x80\x00\x00" "\x00\x00\x00\xff\xff\xff", 9)
+                + QByteArray("\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10) + QByteArray("\x02\x02\x44\x01\x00\x3b", 6);
+        };
+        const QList<QByteArray> files{onScreen("\x44\x16\x44\x16"), onScreen("\x01\x02\x01\x00"),
+                                      onScreen("\x01\x00\x01\x02"), onScreen("\x00\x02\x00\x02"),
+                                      onScreen("\x01\x00\x01\x00"), onScreen("\x01\x16\x01\x00"),
+                                      onScreen("\x01\x00\x01\x16")};
+        QCOMPARE(files[0].size(), 35);
+        QCOMPARE(shownPhotoSizes(70, files), QString(" 0:0x0 1:0x0 2:0x0 3:512x512 4:1x1 5:0x0 6:0x0"));
     }
 };
 
