@@ -190,7 +190,7 @@ void RaceCardEngine::sort_by_item(int order)
 {
     const CellAnchor anchor = currentAnchor();
     disp_raceinfo(order);
-    restoreCurrent(anchor, true);
+    restoreCurrent(anchor, false);
 }
 
 RaceCardEngine::CellAnchor RaceCardEngine::currentAnchor() const
