@@ -1,7 +1,8 @@
-// The shared module: database checks, settings row, archive count, fatal
-// exits, and compaction through the work file: a failure or a kill before or
-// after each step leaves one complete database under kelmon.mdb, the old or
-// the new one.
+// The shared module: database creation and checks, settings row, archive
+// count, fatal exits, and compaction through the work file: a failure or a
+// kill before or after each step leaves one complete database under
+// kelmon.mdb, the old or the new one. A new database is made the same way: a
+// stop leaves none or a whole one.
 
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -20,6 +22,7 @@
 
 using namespace kelmon;
 using modkelmon::CompactionStep;
+using modkelmon::CreationStep;
 
 namespace {
 
@@ -52,6 +55,96 @@ bool reopenWholeDatabase(const QString &folder, bool *ok)
         return false;
     *ok = true;
     return modkelmon::scalar("pragma freelist_count").toInt() == 0;
+}
+
+// What a database file holds, read through a read-only connection of its own:
+// "none" when there is no file, else its tables and secondary indexes and
+// whether it is whole, e.g. "14 tables, 5 indexes, ok".
+QString peek(const QString &path)
+{
+    if (!QFile::exists(path))
+        return "none";
+    QString seen;
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "peek");
+        d.setDatabaseName(path);
+        d.setConnectOptions("QSQLITE_OPEN_READONLY");
+        if (!d.open()) {
+            seen = d.lastError().text();
+        } else {
+            QSqlQuery q(d);
+            const auto count = [&q](const char *type) {
+                q.exec(QString("select count(*) from sqlite_master where type = '%1' and name not like 'sqlite_%'").arg(type));
+                return q.next() ? q.value(0).toString() : q.lastError().text();
+            };
+            seen = count("table") + " tables, " + count("index") + " indexes, ";
+            q.exec("pragma integrity_check");
+            seen += q.next() ? q.value(0).toString() : q.lastError().text();
+        }
+    }
+    QSqlDatabase::removeDatabase("peek");
+    return seen;
+}
+
+const QString wholeNewDatabase = "14 tables, 5 indexes, ok";
+
+void writeFile(const QString &path, const QByteArray &content = {})
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(content), content.size());
+}
+
+// A journal that is hot for an empty database: written by a process that
+// began filling the file victim (empty before) and was killed mid-way. The
+// database engine plays such a journal back onto whatever file it lies beside.
+void makeHotJournal(const QString &victim)
+{
+    writeFile(victim);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "victim");
+        d.setDatabaseName(victim);
+        if (d.open()) {
+            QSqlQuery q(d);
+            q.exec("pragma cache_size = 2");   // pages spill into the file before the commit
+            q.exec("begin");
+            q.exec("create table t (x)");
+            for (int i = 0; i < 200; ++i)
+                q.exec(QString("insert into t values ('%1')").arg(QString(500, 'x')));
+            ::kill(::getpid(), SIGKILL);
+        }
+        ::_exit(3);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QVERIFY(QFileInfo(victim + "-journal").size() > 0);
+    QVERIFY(QFileInfo(victim).size() > 0);
+}
+
+// Runs work in a child process that is killed outright when it reaches step
+// (through the hook setHook installs); checks that the kill ended it.
+template <typename Step>
+void killAt(Step step, void (*setHook)(std::function<void(Step)>), const std::function<void()> &work)
+{
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        setHook([step](Step at) {
+            if (at == step)
+                ::kill(::getpid(), SIGKILL);
+        });
+        try {
+            work();
+        } catch (...) {
+        }
+        ::_exit(3);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 }
 
 } // namespace
@@ -90,6 +183,91 @@ private Q_SLOTS:
         QVERIFY(!modkelmon::is_open());
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
+    }
+
+    void emptyOrMissingFileStartsAsNewDatabase_data()
+    {
+        QTest::addColumn<bool>("emptyFile");      // kelmon.mdb there with no byte
+        QTest::addColumn<bool>("staleJournal");   // a hot journal beside it
+        QTest::addColumn<bool>("leftoverWork");   // a half work file of a stopped start
+        QTest::newRow("no file") << false << false << false;
+        QTest::newRow("file without a byte") << true << false << false;
+        QTest::newRow("file without a byte, journal beside it") << true << true << false;
+        QTest::newRow("no file, half work file left") << false << false << true;
+        QTest::newRow("file without a byte, half work file left") << true << false << true;
+    }
+    void emptyOrMissingFileStartsAsNewDatabase()
+    {
+        QFETCH(bool, emptyFile);
+        QFETCH(bool, staleJournal);
+        QFETCH(bool, leftoverWork);
+        test::ProgramFolder folder(false);
+        const QString database = folder.file("kelmon.mdb");
+        if (staleJournal) {
+            makeHotJournal(folder.file("other.mdb"));
+            QVERIFY(QFile::rename(folder.file("other.mdb-journal"), database + "-journal"));
+        }
+        if (emptyFile)
+            writeFile(database);
+        if (leftoverWork)
+            writeFile(folder.file("kelmon.mdb.new"), QByteArray("SQLite format 3\0half", 20));
+        modkelmon::open_db();
+        QVERIFY(modkelmon::is_open());
+        QCOMPARE(modkelmon::scalar("pragma journal_mode").toString(), QString("delete"));
+        // Usable at once: the settings row goes in and reads back.
+        QCOMPARE(read_m_kanri(), QString());
+        modkelmon::close_db();
+        QCOMPARE(peek(database), wholeNewDatabase);
+        QCOMPARE(QDir(folder.path()).entryList({"kelmon.mdb*"}, QDir::Files), QStringList{"kelmon.mdb"});
+    }
+
+    void stopAtEachCreationStep_data()
+    {
+        QTest::addColumn<CreationStep>("step");
+        QTest::addColumn<bool>("emptyFile");   // kelmon.mdb there with no byte before the start
+        QTest::addColumn<bool>("inPlace");     // the new database is in place after a kill
+        for (const bool empty : {false, true}) {
+            const char *start = empty ? "file without a byte" : "no file";
+            QTest::addRow("%s, writing the tables", start) << CreationStep::WriteWork << empty << false;
+            QTest::addRow("%s, flushing the work file", start) << CreationStep::FlushWork << empty << false;
+            QTest::addRow("%s, renaming", start) << CreationStep::Replace << empty << false;
+            QTest::addRow("%s, flushing the folder", start) << CreationStep::FlushFolder << empty << true;
+        }
+    }
+    void stopAtEachCreationStep()
+    {
+        QFETCH(CreationStep, step);
+        QFETCH(bool, emptyFile);
+        QFETCH(bool, inPlace);
+        test::ProgramFolder folder(false);
+        const QString database = folder.file("kelmon.mdb");
+        if (emptyFile)
+            writeFile(database);
+        const QString before = emptyFile ? "0 tables, 0 indexes, ok" : "none";
+
+        // A failure: the connection is closed and everything is as before.
+        modkelmon::set_creation_hook([step](CreationStep at) {
+            if (at == step)
+                throw DbError(5, "injected");
+        });
+        QVERIFY_THROWS_EXCEPTION(DbError, modkelmon::open_db());
+        modkelmon::set_creation_hook({});
+        QVERIFY(!modkelmon::is_open());
+        QCOMPARE(peek(database), inPlace ? wholeNewDatabase : before);
+        QVERIFY(!QFile::exists(folder.file("kelmon.mdb.new")));
+        QFile::remove(database);
+        if (emptyFile)
+            writeFile(database);
+
+        // A kill: no database or a whole one.
+        killAt(step, modkelmon::set_creation_hook, [] { modkelmon::open_db(); });
+        QCOMPARE(peek(database), inPlace ? wholeNewDatabase : before);
+
+        // The next start goes on from there and clears the work file.
+        modkelmon::open_db();
+        modkelmon::close_db();
+        QCOMPARE(peek(database), wholeNewDatabase);
+        QCOMPARE(QDir(folder.path()).entryList({"kelmon.mdb*"}, QDir::Files), QStringList{"kelmon.mdb"});
     }
 
     void settingsReadBackAndOutOfRangeFallBack()
@@ -190,24 +368,11 @@ private Q_SLOTS:
         test::ProgramFolder folder;
         fillWithFreePages();
         modkelmon::close_db();
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            // The child compacts and is killed outright at the step.
-            modkelmon::set_compaction_hook([step](CompactionStep at) {
-                if (at == step)
-                    ::kill(::getpid(), SIGKILL);
-            });
-            try {
-                modkelmon::open_db();
-                modkelmon::optimize_db();
-            } catch (...) {
-            }
-            ::_exit(3);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        // A child compacts and is killed outright at the step.
+        killAt(step, modkelmon::set_compaction_hook, [] {
+            modkelmon::open_db();
+            modkelmon::optimize_db();
+        });
 
         bool whole = false;
         QCOMPARE(reopenWholeDatabase(folder.path(), &whole), compacted);
