@@ -31,9 +31,18 @@ def start_x_server():
                                "-nolisten", "tcp"], pass_fds=[write_end],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
-    ready, _, _ = select.select([read_end], [], [], PATIENCE)   # the number comes in one line
-    number = os.read(read_end, 16).decode().strip() if ready else ""
+    # The number ends with a newline, which may come in a write of its own:
+    # the pipe stays open until then, for a server that cannot write it ends.
+    line = b""
+    deadline = time.monotonic() + PATIENCE
+    while not line.endswith(b"\n"):
+        ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+        chunk = os.read(read_end, 16) if ready else b""
+        if not chunk:
+            break
+        line += chunk
     os.close(read_end)
+    number = line.decode().strip() if line.endswith(b"\n") else ""
     if not number:
         server.kill()
         raise Failure("Xvfb did not start")
@@ -128,7 +137,8 @@ def run(viewer_program, genpaper, work):
     try:
         # A first start makes the program folder and its database.
         viewer = Viewer(viewer_program, env)
-        wait_for("the database's settings row", lambda: settings_row(database))
+        wait_for("the database's settings row",
+                 lambda: viewer.must_live("before its database was made") or settings_row(database))
         viewer.window("ケルモンデジタル")
         viewer.stop()
 
