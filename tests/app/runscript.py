@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""run.sh puts its sample paper into the folder the viewer reads: the
-per-user data folder that follows XDG_DATA_HOME, or KELMON_HOME when set, and
-only while that folder has no database (a file without a byte is none). run.sh is run from a copy of the tree
-whose set-up does nothing and whose viewer only notes that it was started.
+"""run.sh puts its sample paper into the folder the viewer reads: KELMON_HOME,
+else $XDG_DATA_HOME/kelmon, else ~/.local/share/kelmon; and only while that
+folder holds no database (a file without a byte is none). run.sh runs from a
+copy of the tree whose set-up does nothing and whose viewer only notes its start.
 
 usage: runscript.py RUN_SH FOLDER_TOOL GENPAPER
 """
@@ -12,61 +12,15 @@ import subprocess
 import sys
 import tempfile
 
-STUB_VIEWER = """#!/bin/sh
-echo started >> "$(dirname "$0")/viewer-started"
-"""
-
-
-def make_tree(run_sh, folder_tool, genpaper, root):
-    os.makedirs(os.path.join(root, "scripts"))
-    os.makedirs(os.path.join(root, "build"))
-    shutil.copy(run_sh, os.path.join(root, "run.sh"))
-    write_executable(os.path.join(root, "scripts", "setup.sh"), "#!/bin/sh\nexit 0\n")
-    write_executable(os.path.join(root, "build", "kelmon"), STUB_VIEWER)
-    os.symlink(folder_tool, os.path.join(root, "build", "kelmon_folder"))
-    os.symlink(genpaper, os.path.join(root, "build", "kelmon_genpaper"))
-
-
-def write_executable(path, text):
-    with open(path, "w") as f:
-        f.write(text)
-    os.chmod(path, 0o755)
-
-
-def archives_under(top):
-    """Paths (relative to top) of every archive below top, sorted."""
-    found = []
-    for folder, _, files in os.walk(top):
-        found += [os.path.relpath(os.path.join(folder, f), top) for f in files if f.lower().endswith(".lzh")]
-    return sorted(found)
-
-
-def run_case(root, work, env_changes, expected_folder, database=None):
-    """Runs run.sh with env_changes, with database (bytes) as kelmon.mdb in
-    expected_folder when given; the one archive must lie in
-    expected_folder/receive, none when the database holds anything."""
-    users = os.path.join(work, "users")
-    shutil.rmtree(users, ignore_errors=True)
-    env = {k: v for k, v in os.environ.items() if k not in ("KELMON_HOME", "XDG_DATA_HOME")}
-    env["HOME"] = os.path.join(users, "home")
-    env.update({k: os.path.join(users, v) for k, v in env_changes.items()})
-    expected = os.path.join(users, expected_folder)
-    if database is not None:
-        os.makedirs(expected)
-        with open(os.path.join(expected, "kelmon.mdb"), "wb") as f:
-            f.write(database)
-    with_database = bool(database)
-    started = os.path.join(root, "build", "viewer-started")
-    if os.path.exists(started):
-        os.remove(started)
-    done = subprocess.run([os.path.join(root, "run.sh")], env=env, capture_output=True, text=True, timeout=120)
-    if done.returncode != 0 or not os.path.exists(started):
-        return "run.sh ended with %d before the viewer: %s" % (done.returncode, done.stderr.strip())
-    want = [] if with_database else [os.path.join(expected_folder, "receive")]
-    got = sorted(set(os.path.dirname(p) for p in archives_under(users)))
-    if got != want or (not with_database and len(archives_under(users)) != 1):
-        return "archives at %s, expected one in %s" % (archives_under(users), want)
-    return None
+# (case, variables set to folders under the users' root, folder expected to
+# get the paper, kelmon.mdb written there first or None, a paper expected)
+CASES = [
+    ("XDG_DATA_HOME set", {"XDG_DATA_HOME": "data"}, "data/kelmon", None, True),
+    ("neither set", {}, "home/.local/share/kelmon", None, True),
+    ("KELMON_HOME over XDG_DATA_HOME", {"XDG_DATA_HOME": "data", "KELMON_HOME": "mine"}, "mine", None, True),
+    ("a database there", {"XDG_DATA_HOME": "data"}, "data/kelmon", b"SQLite format 3\0", False),
+    ("a database without a byte there", {"XDG_DATA_HOME": "data"}, "data/kelmon", b"", True),
+]
 
 
 def main():
@@ -77,27 +31,38 @@ def main():
     work = tempfile.mkdtemp(prefix="kelmon-run-")
     failures = []
     try:
-        root = os.path.join(work, "tree")
-        make_tree(run_sh, folder_tool, genpaper, root)
-        cases = [
-            ("XDG_DATA_HOME set", {"XDG_DATA_HOME": "data"}, "data/kelmon", None),
-            ("neither set", {}, "home/.local/share/kelmon", None),
-            ("KELMON_HOME over XDG_DATA_HOME", {"XDG_DATA_HOME": "data", "KELMON_HOME": "mine"}, "mine", None),
-            ("XDG_DATA_HOME set, database there", {"XDG_DATA_HOME": "data"}, "data/kelmon", b"SQLite format 3\0"),
-            ("XDG_DATA_HOME set, database without a byte", {"XDG_DATA_HOME": "data"}, "data/kelmon", b""),
-        ]
-        for name, env_changes, expected_folder, database in cases:
-            problem = run_case(root, work, env_changes, expected_folder, database)
-            if problem:
-                failures.append("%s: %s" % (name, problem))
+        tree, users = os.path.join(work, "tree"), os.path.join(work, "users")
+        for sub in ("scripts", "build"):
+            os.makedirs(os.path.join(tree, sub))
+        shutil.copy(run_sh, os.path.join(tree, "run.sh"))
+        for path, text in (("scripts/setup.sh", "exit 0\n"), ("build/kelmon", 'echo >> "$0-started"\n')):
+            with open(os.path.join(tree, path), "w") as f:
+                f.write("#!/bin/sh\n" + text)
+            os.chmod(os.path.join(tree, path), 0o755)
+        os.symlink(folder_tool, os.path.join(tree, "build", "kelmon_folder"))
+        os.symlink(genpaper, os.path.join(tree, "build", "kelmon_genpaper"))
+        for name, variables, folder, database, paper in CASES:
+            shutil.rmtree(users, ignore_errors=True)
+            if database is not None:
+                os.makedirs(os.path.join(users, folder))
+                with open(os.path.join(users, folder, "kelmon.mdb"), "wb") as f:
+                    f.write(database)
+            env = {k: v for k, v in os.environ.items() if k not in ("KELMON_HOME", "XDG_DATA_HOME")}
+            env.update({k: os.path.join(users, v) for k, v in dict(variables, HOME="home").items()})
+            done = subprocess.run([os.path.join(tree, "run.sh")], env=env, capture_output=True, text=True, timeout=120)
+            papers = sorted(os.path.relpath(os.path.join(d, f), users)
+                            for d, _, files in os.walk(users) for f in files if f.endswith(".lzh"))
+            started = os.path.exists(os.path.join(tree, "build", "kelmon-started"))
+            if done.returncode != 0 or not started:
+                failures.append("%s: run.sh ended with %d before the viewer: %s" % (name, done.returncode, done.stderr))
+            elif [os.path.dirname(p) for p in papers] != ([folder + "/receive"] if paper else []):
+                failures.append("%s: papers at %s, expected %s" % (name, papers, "one in " + folder if paper else "none"))
+            if started:
+                os.remove(os.path.join(tree, "build", "kelmon-started"))
     finally:
         shutil.rmtree(work, ignore_errors=True)
-    for failure in failures:
-        print("FAIL:", failure)
-    if failures:
-        return 1
-    print("PASS")
-    return 0
+    print("\n".join("FAIL: " + f for f in failures) or "PASS")
+    return 1 if failures else 0
 
 
 if __name__ == "__main__":
