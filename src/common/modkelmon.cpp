@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace modkelmon {
@@ -118,6 +119,120 @@ QSqlDatabase db() { return QSqlDatabase::database(connectionName, false); }
 
 bool is_open() { return QSqlDatabase::contains(connectionName) && db().isOpen(); }
 
+namespace {
+
+std::function<void(CompactionStep)> compactionHook;
+
+void reach(CompactionStep step)
+{
+    if (compactionHook)
+        compactionHook(step);
+}
+
+kelmon::DbError systemError(const QString &what, const QString &path)
+{
+    const int number = errno;
+    return kelmon::DbError(number, QStringLiteral("%1: %2 (%3)")
+                                       .arg(what, QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(number))));
+}
+
+// Writes a file's or a folder's data through to the disk.
+void flushToDisk(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw systemError(QStringLiteral("cannot open"), path);
+    if (::fsync(fd) != 0) {
+        const kelmon::DbError e = systemError(QStringLiteral("cannot flush"), path);
+        ::close(fd);
+        throw e;
+    }
+    ::close(fd);
+}
+
+std::function<void(CreationStep)> creationHook;
+
+void reach(CreationStep step)
+{
+    if (creationHook)
+        creationHook(step);
+}
+
+// Opens the one connection on path; throws kelmon::DbError.
+void openConnection(const QString &path)
+{
+    QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    d.setDatabaseName(path);
+    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    if (!d.open()) {
+        const kelmon::DbError e = errorOf(d.lastError());
+        d = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName);
+        throw e;
+    }
+    try {
+        exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+    } catch (...) {
+        close_db();
+        throw;
+    }
+}
+
+// True when path names no file, or a regular file without a single byte (left
+// by a stop while it was being made, or by another program): such a file holds
+// nothing to lose and is replaced by a new database. Anything else is kept.
+bool holdsNothing(const QString &path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return errno == ENOENT;
+    return S_ISREG(st.st_mode) && st.st_size == 0;
+}
+
+// Makes the empty database under path: the fourteen tables and their indexes
+// are written in one transaction into a work file beside it, which is flushed
+// to the disk and only then renamed to path. A stop at any moment leaves
+// either no database or a whole one; a work file left by a stopped start is
+// cleared first.
+void createDatabase(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString work = folder + QStringLiteral("/kelmon.mdb.new");
+    const auto clearWork = [&work] {
+        QFile::remove(work);
+        QFile::remove(work + QStringLiteral("-journal"));
+    };
+    clearWork();
+    try {
+        reach(CreationStep::WriteWork);
+        openConnection(work);
+        createSchema();
+        close_db();
+        reach(CreationStep::FlushWork);
+        flushToDisk(work);
+        reach(CreationStep::Replace);
+        // Another copy may have put a database in place meanwhile: it stays.
+        if (holdsNothing(path)) {
+            // A journal beside an empty file belongs to nothing that is kept;
+            // left there it would be played back onto the new database.
+            QFile::remove(path + QStringLiteral("-journal"));
+            if (::rename(QFile::encodeName(work).constData(), QFile::encodeName(path).constData()) != 0)
+                throw systemError(QStringLiteral("cannot create the database"), path);
+            reach(CreationStep::FlushFolder);
+            flushToDisk(folder);
+        }
+    } catch (...) {
+        close_db();
+        clearWork();
+        throw;
+    }
+    clearWork();
+}
+
+} // namespace
+
+void set_creation_hook(std::function<void(CreationStep)> hook) { creationHook = std::move(hook); }
+
 void open_db()
 {
     close_db();
@@ -125,24 +240,11 @@ void open_db()
     if (!kelmon::ensureProgramFolder(&problem))
         throw kelmon::DbError(76, problem);
     const QString path = kelmon::databasePath();
-    const bool isNew = !QFileInfo::exists(path);
-    {
-        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        d.setDatabaseName(path);
-        d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-        if (!d.open()) {
-            const kelmon::DbError e = errorOf(d.lastError());
-            d = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connectionName);
-            throw e;
-        }
-    }
+    if (holdsNothing(path))
+        createDatabase(path);
+    openConnection(path);
     try {
-        exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
-        if (isNew)
-            createSchema();
-        else
-            checkSchema();
+        checkSchema();
     } catch (...) {
         close_db();
         throw;
@@ -208,39 +310,6 @@ void Transaction::commit()
         throw errorOf(db().lastError());
     done_ = true;
 }
-
-namespace {
-
-std::function<void(CompactionStep)> compactionHook;
-
-void reach(CompactionStep step)
-{
-    if (compactionHook)
-        compactionHook(step);
-}
-
-kelmon::DbError systemError(const QString &what, const QString &path)
-{
-    const int number = errno;
-    return kelmon::DbError(number, QStringLiteral("%1: %2 (%3)")
-                                       .arg(what, QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(number))));
-}
-
-// Writes a file's or a folder's data through to the disk.
-void flushToDisk(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw systemError(QStringLiteral("cannot open"), path);
-    if (::fsync(fd) != 0) {
-        const kelmon::DbError e = systemError(QStringLiteral("cannot flush"), path);
-        ::close(fd);
-        throw e;
-    }
-    ::close(fd);
-}
-
-} // namespace
 
 void set_compaction_hook(std::function<void(CompactionStep)> hook) { compactionHook = std::move(hook); }
 

@@ -20,9 +20,21 @@ extern qint16 regstflag;   // 1 = offer registration at start
 extern qint16 downlflag;   // 1 = open registration after a download
 
 // The one connection. open_db creates kelmon.mdb with all fourteen tables when
-// the file does not exist and checks that every table is there; it throws
-// kelmon::DbError on failure.
+// the file does not exist or holds no byte, and checks that every table is
+// there; it throws kelmon::DbError on failure. The new database is made in the
+// work file kelmon.mdb.new beside it and renamed into place when complete and
+// on the disk, so a stop leaves no database or a whole one.
 void open_db();
+// The steps of making a new database, in order, for the creation hook.
+enum class CreationStep {
+    WriteWork,     // before the tables are written into the work file
+    FlushWork,     // before the work file is flushed
+    Replace,       // before the rename to kelmon.mdb
+    FlushFolder,   // before the folder is flushed
+};
+// Called before each step (tests fail or end the process there); an empty
+// hook removes it.
+void set_creation_hook(std::function<void(CreationStep)> hook);
 void close_db();
 bool is_open();
 QSqlDatabase db();

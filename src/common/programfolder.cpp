@@ -26,7 +26,9 @@ QString programFolder()
     const QString env = qEnvironmentVariable("KELMON_HOME");
     if (!env.isEmpty())
         return QDir::cleanPath(env);
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // The per-user data location named after the program ($XDG_DATA_HOME/kelmon,
+    // by default ~/.local/share/kelmon), whichever program asks.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kelmon");
 }
 
 void setProgramFolder(const QString &folder) { overridden = folder.isEmpty() ? QString() : QDir::cleanPath(folder); }

@@ -1,6 +1,7 @@
 #pragma once
 // The program folder: kelmon.mdb, receive/, photo/, backup/ and the help.
-// $KELMON_HOME when set, otherwise the per-user data location.
+// $KELMON_HOME when set, otherwise the per-user data location
+// ($XDG_DATA_HOME/kelmon, by default ~/.local/share/kelmon).
 
 #include <QByteArray>
 #include <QString>

@@ -7,6 +7,7 @@ usage: startquestions.py VIEWER GENPAPER
 """
 import contextlib
 import os
+import pathlib
 import select
 import shutil
 import sqlite3
@@ -30,9 +31,18 @@ def start_x_server():
                                "-nolisten", "tcp"], pass_fds=[write_end],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
-    ready, _, _ = select.select([read_end], [], [], PATIENCE)   # the number comes in one line
-    number = os.read(read_end, 16).decode().strip() if ready else ""
+    # The number ends with a newline, which may come in a write of its own:
+    # the pipe stays open until then, for a server that cannot write it ends.
+    line = b""
+    deadline = time.monotonic() + PATIENCE
+    while not line.endswith(b"\n"):
+        ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+        chunk = os.read(read_end, 16) if ready else b""
+        if not chunk:
+            break
+        line += chunk
     os.close(read_end)
+    number = line.decode().strip() if line.endswith(b"\n") else ""
     if not number:
         server.kill()
         raise Failure("Xvfb did not start")
@@ -96,14 +106,17 @@ class Viewer:
             self.process.wait()
 
 
-def query(database, sql):
-    with contextlib.closing(sqlite3.connect(database, timeout=10)) as connection, connection:
+def query(database, sql, read_only=False):
+    # Read-only opens never create the file: a missing database stays missing
+    # for the viewer to make.
+    target = pathlib.Path(database).as_uri() + ("?mode=ro" if read_only else "?mode=rw")
+    with contextlib.closing(sqlite3.connect(target, timeout=10, uri=True)) as connection, connection:
         return connection.execute(sql).fetchall()
 
 
 def settings_row(database):
     try:
-        return query(database, "select regstflag from m_kanri where kanricode = 1")
+        return query(database, "select regstflag from m_kanri where kanricode = 1", read_only=True)
     except sqlite3.Error:
         return None
 
@@ -124,7 +137,8 @@ def run(viewer_program, genpaper, work):
     try:
         # A first start makes the program folder and its database.
         viewer = Viewer(viewer_program, env)
-        wait_for("the database's settings row", lambda: settings_row(database))
+        wait_for("the database's settings row",
+                 lambda: viewer.must_live("before its database was made") or settings_row(database))
         viewer.window("ケルモンデジタル")
         viewer.stop()
 
@@ -159,13 +173,14 @@ def run(viewer_program, genpaper, work):
         if viewer.xdotool("search", "--onlyvisible", "--name", "^古いデジタル紙面を削除します"):
             raise Failure("the deletion dialog opened though the size warning was answered No")
         viewer.answer("登録の確認です...", "Escape")
-        viewer.window("ケルモンデジタル")
+        main_window = viewer.window("ケルモンデジタル")
         if os.listdir(receive) != archives:
             raise Failure("the waiting archive changed though the offer was answered No")
         # With no window manager to hand the keyboard on, the main window
         # must have it back once the questions closed: a key typed with no
         # window focused by hand reaches its menu.
-        time.sleep(1.0)
+        wait_for("the keyboard back at the main window",
+                 lambda: viewer.xdotool("getwindowfocus") == [main_window])
         viewer.xdotool("key", "ctrl+m")
         viewer.window("デジタル紙面を登録します...")
         viewer.stop()

@@ -1,7 +1,8 @@
-// The shared module: database checks, settings row, archive count, fatal
-// exits, and compaction through the work file: a failure or a kill before or
-// after each step leaves one complete database under kelmon.mdb, the old or
-// the new one.
+// The shared module: database creation and checks, settings row, archive
+// count, fatal exits, and compaction through the work file: a failure or a
+// kill before or after each step leaves one complete database under
+// kelmon.mdb, the old or the new one. A new database is made the same way: a
+// stop leaves none or a whole one.
 
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -20,6 +22,7 @@
 
 using namespace kelmon;
 using modkelmon::CompactionStep;
+using modkelmon::CreationStep;
 
 namespace {
 
@@ -52,6 +55,78 @@ bool reopenWholeDatabase(const QString &folder, bool *ok)
         return false;
     *ok = true;
     return modkelmon::scalar("pragma freelist_count").toInt() == 0;
+}
+
+// What a database file holds, read without changing it: "none" when there is
+// no file, else its tables and secondary indexes and whether it is whole.
+QString peek(const QString &path)
+{
+    if (!QFile::exists(path))
+        return "none";
+    QString seen;
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "peek");
+        d.setDatabaseName(path);
+        d.setConnectOptions("QSQLITE_OPEN_READONLY");
+        QSqlQuery q(d.open() ? d : QSqlDatabase());
+        q.exec("select (select count(*) from sqlite_master where type = 'table'), (select count(*) from sqlite_master "
+               "where type = 'index' and name not like 'sqlite_%'), (select * from pragma_integrity_check)");
+        seen = q.next() ? QString("%1 tables, %2 indexes, %3").arg(q.value(0).toInt()).arg(q.value(1).toInt()).arg(q.value(2).toString())
+                        : q.lastError().text();
+    }
+    QSqlDatabase::removeDatabase("peek");
+    return seen;
+}
+
+const QString wholeNewDatabase = "14 tables, 5 indexes, ok";
+
+void writeFile(const QString &path, const QByteArray &content = {})
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+}
+
+// Copies to `to` the journal of a transaction still open on a database that
+// was empty before: the engine plays such a journal back onto whatever file
+// it finds beside it.
+void copyHotJournal(const QString &to)
+{
+    const QString other = QFileInfo(to).path() + "/other.mdb";
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "other");
+        d.setDatabaseName(other);
+        QSqlQuery q(d.open() ? d : QSqlDatabase());
+        q.exec("pragma cache_size = 2");   // pages spill into the file before the commit
+        q.exec("begin");
+        q.exec("create table t (x)");
+        for (int i = 0; i < 200; ++i)
+            q.exec(QString("insert into t values ('%1')").arg(QString(500, 'x')));
+        QVERIFY(QFileInfo(other).size() > 0 && QFile::copy(other + "-journal", to));
+    }
+    QSqlDatabase::removeDatabase("other");
+}
+
+// Runs work in a child process that is killed outright when it reaches step
+// (through the hook setHook installs); checks that the kill ended it.
+template <typename Step>
+void killAt(Step step, void (*setHook)(std::function<void(Step)>), const std::function<void()> &work)
+{
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        setHook([step](Step at) {
+            if (at == step)
+                ::kill(::getpid(), SIGKILL);
+        });
+        try {
+            work();
+        } catch (...) {
+        }
+        ::_exit(3);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 }
 
 } // namespace
@@ -90,6 +165,72 @@ private Q_SLOTS:
         QVERIFY(!modkelmon::is_open());
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
+    }
+
+    void emptyOrMissingFileStartsAsNewDatabase_data()
+    {
+        QTest::addColumn<bool>("emptyFile");      // kelmon.mdb there with no byte
+        QTest::addColumn<bool>("staleJournal");   // a hot journal beside it
+        QTest::addColumn<bool>("leftoverWork");   // a half work file of a stopped start
+        QTest::newRow("no file") << false << false << false;
+        QTest::newRow("file without a byte") << true << false << false;
+        QTest::newRow("file without a byte, journal beside it") << true << true << false;
+        QTest::newRow("no file, half work file left") << false << false << true;
+        QTest::newRow("file without a byte, half work file left") << true << false << true;
+    }
+    void emptyOrMissingFileStartsAsNewDatabase()
+    {
+        QFETCH(bool, emptyFile);
+        QFETCH(bool, staleJournal);
+        QFETCH(bool, leftoverWork);
+        test::ProgramFolder folder(false);
+        const QString database = folder.file("kelmon.mdb");
+        if (staleJournal)
+            copyHotJournal(database + "-journal");
+        if (emptyFile)
+            writeFile(database);
+        if (leftoverWork)
+            writeFile(folder.file("kelmon.mdb.new"), QByteArray("SQLite format 3\0half", 20));
+        modkelmon::open_db();
+        QVERIFY(modkelmon::is_open());
+        QCOMPARE(modkelmon::scalar("pragma journal_mode").toString(), QString("delete"));
+        // Usable at once: the settings row goes in and reads back.
+        QCOMPARE(read_m_kanri(), QString());
+        modkelmon::close_db();
+        QCOMPARE(peek(database), wholeNewDatabase);
+        QCOMPARE(QDir(folder.path()).entryList({"kelmon.mdb*"}, QDir::Files), QStringList{"kelmon.mdb"});
+    }
+
+    void stopAtEachCreationStep_data()
+    {
+        QTest::addColumn<CreationStep>("step");
+        QTest::addColumn<bool>("emptyFile");   // kelmon.mdb there with no byte before the start
+        QTest::addColumn<bool>("inPlace");     // the new database is in place after the kill
+        for (const bool empty : {false, true}) {
+            const char *start = empty ? "file without a byte" : "no file";
+            QTest::addRow("%s, writing the tables", start) << CreationStep::WriteWork << empty << false;
+            QTest::addRow("%s, flushing the work file", start) << CreationStep::FlushWork << empty << false;
+            QTest::addRow("%s, renaming", start) << CreationStep::Replace << empty << false;
+            QTest::addRow("%s, flushing the folder", start) << CreationStep::FlushFolder << empty << true;
+        }
+    }
+    void stopAtEachCreationStep()
+    {
+        QFETCH(CreationStep, step);
+        QFETCH(bool, emptyFile);
+        QFETCH(bool, inPlace);
+        test::ProgramFolder folder(false);
+        const QString database = folder.file("kelmon.mdb");
+        if (emptyFile)
+            writeFile(database);
+        killAt(step, modkelmon::set_creation_hook, [] { modkelmon::open_db(); });
+        QCOMPARE(peek(database), inPlace ? wholeNewDatabase : emptyFile ? "0 tables, 0 indexes, ok" : "none");
+
+        // The next start goes on from there and clears the work file.
+        modkelmon::open_db();
+        modkelmon::close_db();
+        QCOMPARE(peek(database), wholeNewDatabase);
+        QCOMPARE(QDir(folder.path()).entryList({"kelmon.mdb*"}, QDir::Files), QStringList{"kelmon.mdb"});
     }
 
     void settingsReadBackAndOutOfRangeFallBack()
@@ -190,24 +331,11 @@ private Q_SLOTS:
         test::ProgramFolder folder;
         fillWithFreePages();
         modkelmon::close_db();
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            // The child compacts and is killed outright at the step.
-            modkelmon::set_compaction_hook([step](CompactionStep at) {
-                if (at == step)
-                    ::kill(::getpid(), SIGKILL);
-            });
-            try {
-                modkelmon::open_db();
-                modkelmon::optimize_db();
-            } catch (...) {
-            }
-            ::_exit(3);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        // A child compacts and is killed outright at the step.
+        killAt(step, modkelmon::set_compaction_hook, [] {
+            modkelmon::open_db();
+            modkelmon::optimize_db();
+        });
 
         bool whole = false;
         QCOMPARE(reopenWholeDatabase(folder.path(), &whole), compacted);
