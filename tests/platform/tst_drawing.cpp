@@ -432,35 +432,28 @@ private slots:
         QCOMPARE(ownerOfBox([] { messages().information("!", "main"); }), &main);
     }
 
-    // A fitted text keeps the default size while it fits, then steps to 8
-    // and 7 points: at exactly the width a size needs it keeps that size, a
-    // pixel less steps down.
-    void fittedTextSteps_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("full-width") << QStringLiteral("ドリーム戦特別選抜");
-        QTest::newRow("mixed") << QStringLiteral("12R ﾄﾞﾘｰﾑ戦A1");
-        QTest::newRow("mostly half-width") << QStringLiteral("1R 12.5 6.25秒");
-        QTest::newRow("blanks at the end") << QStringLiteral("準優5R   ");
-    }
+    // A fitted text (full-width, mixed, mostly half-width, blanks at the
+    // end) keeps the default size while it fits, then steps to 8 and 7
+    // points: at exactly the width a size needs it keeps it, a pixel less steps down.
     void fittedTextSteps()
     {
-        QFETCH(QString, text);
-        // Each character's advance rounded up, never less than drawn; blanks at the end take no room.
-        const auto needed = [&](double points) {
-            int pixels = 0;
-            for (const QChar c : text.trimmed())
-                pixels += int(std::ceil(QFontMetricsF(makeFont(DefaultFontName, points)).horizontalAdvance(c)));
-            return pixels;
-        };
-        const int at9 = needed(9), at8 = needed(8), at7 = needed(7);
         GridModel m;
         shape(m, 1, 1, 0, 0);
-        for (const auto &[width, points] : {std::pair{at9, 0.0}, {at9 - 1, 8.0}, {at8, 8.0}, {at8 - 1, 7.0}, {at7 - 1, 7.0}}) {
-            m.setColWidth(0, (width + 1) * TwipsPerPixel);   // the grid line takes a pixel of the column
-            setFittedText(m, 0, 0, text);
-            QCOMPARE(m.text(0, 0), text);
-            QCOMPARE(m.fontSize(0, 0), points);
+        for (const QString text : {"ドリーム戦特別選抜", "12R ﾄﾞﾘｰﾑ戦A1", "1R 12.5 6.25秒", "準優5R   "}) {
+            // Each character's advance rounded up, never less than drawn; blanks at the end take no room.
+            const auto needed = [&](double points) {
+                int pixels = 0;
+                for (const QChar c : text.trimmed())
+                    pixels += int(std::ceil(QFontMetricsF(makeFont(DefaultFontName, points)).horizontalAdvance(c)));
+                return pixels;
+            };
+            const int at9 = needed(9), at8 = needed(8), at7 = needed(7);
+            for (const auto &[width, points] : {std::pair{at9, 0.0}, {at9 - 1, 8.0}, {at8, 8.0}, {at8 - 1, 7.0}, {at7 - 1, 7.0}}) {
+                m.setColWidth(0, (width + 1) * TwipsPerPixel);   // the grid line takes a pixel of the column
+                setFittedText(m, 0, 0, text);
+                QCOMPARE(m.text(0, 0), text);
+                QCOMPARE(m.fontSize(0, 0), points);
+            }
         }
     }
 
@@ -475,7 +468,6 @@ private slots:
         view.resize(300, 200);
         view.setModel(&m);
         view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
         QScrollBar *h = view.horizontalScrollBar(), *v = view.verticalScrollBar();
         QSignalSpy spy(&view, &GridView::cellPressed);
         for (const auto &[cell, bars] : {std::pair{QPoint(3, 4), QPoint(h->maximum(), v->maximum())},

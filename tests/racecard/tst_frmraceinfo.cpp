@@ -376,11 +376,9 @@ private slots:
         QCOMPARE(card->engine().item_no, 86);
     }
 
-    // Page Down and Page Up step over the rows that fit below the header as
-    // drawn, the one-pixel lines between boats too. At each view height from
-    // under one boat to over two, from each row of the second boat, a key
-    // reaches the farthest row holding a cell whose span from the current
-    // row's far edge fits the page (the next one where none fits), shown whole.
+    // Page Down and Page Up, at each height from under one boat to over two,
+    // from each row of the second boat, reach the farthest row holding a cell
+    // whose span as drawn (separator lines too) fits the page, or the next.
     void pageKeysCountTheSeparators()
     {
         frmraceinfo *card = openCard();
@@ -443,10 +441,9 @@ private slots:
         QCOMPARE(CardLayout::load_m_kanri().codes(), (QList<int>{1, 2, 22, 4, 5, 12, 16, 19, 23}));
     }
 
-    // Another race, a sort, adding and hiding a block and the layout commands
-    // redraw the card: the grid keeps the keyboard and the current cell its
-    // racer and block (a sort keeps its place). Blocks are 2 columns wide
-    // (codes 1, 2, 3, 5, 12), 3 (4), 14 (22) and 24 (11).
+    // After another race, a sort, a block added or hidden and a layout command
+    // the grid keeps the keyboard and the current cell its racer and block (a
+    // sort its place). Blocks are 2 wide (codes 1-3, 5, 12), 3 (4), 14 (22), 24 (11).
     void refillsKeepTheCurrentCellAndTheKeyboard()
     {
         const double rates[6] = {5.0, 7.5, 5.0, 3.0, 7.5, 6.0};
@@ -467,8 +464,7 @@ private slots:
         grid.setRow(boatRow(3) + 2);
         selectRace(card, cardtest::kRace);
         QCOMPARE(state(), (QList<int>{13, boatRow(3) + 2, 1}));
-        // Sorted by rate, frame 4 (the lowest) goes last, the current cell stays
-        // fourth, and the keys go on from there.
+        // Sorted by rate, frame 4 goes last; the cell stays fourth, and the keys go on.
         QVERIFY(rightClick(view, "mnuri", boatRow(4), 6));
         item("mnuri", 1)->trigger();
         QCOMPARE(state(), (QList<int>{6, boatRow(4), 1}));
