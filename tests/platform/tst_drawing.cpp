@@ -410,19 +410,17 @@ private slots:
         QTemporaryDir settings;
         setup::setFilePath(settings.filePath("setup.ini"));   // no name or password kept
         QWidget main;
-        main.show();
         MessageBoxService boxes(&main);
         setMessageService(&boxes);
         const auto restore = qScopeGuard([] { setMessageService(nullptr), setup::setFilePath(QString()); });
         QDialog other(&main);
         other.setModal(true);
         frmpass logIn;
+        logIn.setModal(true);
         for (QWidget *under : {&main, static_cast<QWidget *>(&other)}) {
             logIn.setParent(under, Qt::Dialog);
             under->show();
-            logIn.setModal(true);
             logIn.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&logIn));
             QCOMPARE(ownerOfBox([&] { logIn.Command2->click(); }), &logIn);   // OK without a user name warns
             QVERIFY(logIn.isVisible());
             logIn.Command1->click();
@@ -472,9 +470,8 @@ private slots:
         QSignalSpy spy(&view, &GridView::cellPressed);
         for (const auto &[cell, bars] : {std::pair{QPoint(3, 4), QPoint(h->maximum(), v->maximum())},
                                          {QPoint(25, 35), QPoint(0, 0)}, {QPoint(1, 30), QPoint(0, 0)}}) {
-            h->setValue((cell.x() - 1) * ColPx);   // the cell next to the frozen ones
-            v->setValue((cell.y() - 1) * RowPx);
-            test::clickCell(&view, cell.y(), cell.x());
+            m.setRow(cell.y());
+            m.setCol(cell.x());
             h->setValue(bars.x());
             v->setValue(bars.y());
             spy.clear();
