@@ -439,13 +439,10 @@ private slots:
         shape(m, 1, 1, 0, 0);
         for (const QString text : {"ドリーム戦特別選抜", "12R ﾄﾞﾘｰﾑ戦A1", "1R 12.5 6.25秒", "準優5R   "}) {
             // Each character's advance rounded up, never less than drawn; blanks at the end take no room.
-            const auto needed = [&](double points) {
-                int pixels = 0;
-                for (const QChar c : text.trimmed())
-                    pixels += int(std::ceil(QFontMetricsF(makeFont(DefaultFontName, points)).horizontalAdvance(c)));
-                return pixels;
-            };
-            const int at9 = needed(9), at8 = needed(8), at7 = needed(7);
+            int at9 = 0, at8 = 0, at7 = 0;
+            for (const QChar c : text.trimmed())
+                for (auto [points, at] : {std::pair{9, &at9}, {8, &at8}, {7, &at7}})
+                    *at += int(std::ceil(QFontMetricsF(makeFont(DefaultFontName, points)).horizontalAdvance(c)));
             for (const auto &[width, points] : {std::pair{at9, 0.0}, {at9 - 1, 8.0}, {at8, 8.0}, {at8 - 1, 7.0}, {at7 - 1, 7.0}}) {
                 m.setColWidth(0, (width + 1) * TwipsPerPixel);   // the grid line takes a pixel of the column
                 setFittedText(m, 0, 0, text);
