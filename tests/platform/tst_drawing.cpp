@@ -1,8 +1,7 @@
 // What the platform draws: the grid view (presses land on the right cell,
 // merged and scrolled, texts stand where their alignment puts them, a model
 // that changed under it is never read past its end), the picture lists, the
-// message boxes' lines and owners; twips to pixels, the step-down of fitted
-// texts, and the guard against nested yields.
+// message boxes' lines and owners; twips, fitted sizes and nested yields.
 
 #include "download/setupregistry.h"
 #include "download/ui/frmpass.h"
@@ -16,13 +15,11 @@
 #include "support/gridshown.h"
 
 #include <QAbstractButton>
-#include <QDialog>
 #include <QFontMetricsF>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -73,38 +70,20 @@ int shownLines(const QLabel *label)
     return count;
 }
 
-// The owner of the next message box that `show` brings up, which is closed
-// as soon as it is seen; nullptr when no box came.
+// The owner of the message box that `show` brings up, closed when seen.
 QWidget *ownerOfBox(const std::function<void()> &show)
 {
     QPointer<QWidget> owner;
-    bool seen = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            seen = true;
             owner = box->parentWidget();
             box->done(QMessageBox::Ok);
         }
     });
     poll.start(5);
     show();
-    return seen ? owner.data() : nullptr;
-}
-
-// The pixels a one-line text needs in a size of the Gothic: each character at
-// its advance rounded up to a whole pixel, which is never less than the
-// drawn width; blanks at its end take no room.
-int neededPixels(const QString &text, double points)
-{
-    const QFontMetricsF metrics(makeFont(DefaultFontName, points));
-    QString shown = text;
-    while (shown.endsWith(u' '))
-        shown.chop(1);
-    int pixels = 0;
-    for (const QChar c : shown)
-        pixels += int(std::ceil(metrics.horizontalAdvance(c)));
-    return pixels;
+    return owner;
 }
 
 } // namespace
@@ -423,83 +402,59 @@ private slots:
         QVERIFY(scroll->verticalScrollBar()->maximum() + scroll->viewport()->height() >= label->height());
     }
 
-    // A box belongs to the dialog open over the main window when it shows:
-    // the log-in's own warning to the log-in, also when the log-in is open
-    // over another dialog; a box of that other dialog to it; with no dialog
-    // open, to the main window.
+    // A box belongs to the dialog open over the main window: the log-in's
+    // warning to the log-in, also over another dialog; that dialog's box to
+    // it; with none open, to the main window.
     void boxesBelongToTheOpenDialog()
     {
         QTemporaryDir settings;
         setup::setFilePath(settings.filePath("setup.ini"));   // no name or password kept
-        const auto restore = qScopeGuard([] { setup::setFilePath(QString()); });
         QWidget main;
-        main.resize(600, 400);
-        main.show();
         MessageBoxService boxes(&main);
         setMessageService(&boxes);
-        const auto uninstall = qScopeGuard([] { setMessageService(nullptr); });
+        const auto restore = qScopeGuard([] { setMessageService(nullptr), setup::setFilePath(QString()); });
         QDialog other(&main);
         other.setModal(true);
         frmpass logIn;
-        for (QDialog *under : {static_cast<QDialog *>(nullptr), &other}) {
-            logIn.setParent(under ? static_cast<QWidget *>(under) : &main, Qt::Dialog);
-            if (under)
-                under->show();
-            logIn.setModal(true);
+        logIn.setModal(true);
+        for (QWidget *under : {&main, static_cast<QWidget *>(&other)}) {
+            logIn.setParent(under, Qt::Dialog);
+            under->show();
             logIn.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&logIn));
-            QVERIFY(logIn.Text1->text().isEmpty());
-            // OK without a user name warns.
-            QCOMPARE(ownerOfBox([&] { logIn.Command2->click(); }), &logIn);
+            QCOMPARE(ownerOfBox([&] { logIn.Command2->click(); }), &logIn);   // OK without a user name warns
             QVERIFY(logIn.isVisible());
             logIn.Command1->click();
-            QVERIFY(!logIn.isVisible());
         }
         QCOMPARE(ownerOfBox([] { messages().question("?", "other", true); }), &other);
         other.hide();
         QCOMPARE(ownerOfBox([] { messages().information("!", "main"); }), &main);
     }
 
-    // A text set to fit its column keeps the default size while it fits and
-    // steps down to 8, then 7 points: at exactly the width a size needs it
-    // keeps that size, a pixel less takes the next step. Full-width,
-    // half-width letters, digits and kana, and blanks at the end.
-    void fittedTextSteps_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("full-width") << QStringLiteral("ドリーム戦特別選抜");
-        QTest::newRow("mixed") << QStringLiteral("12R ﾄﾞﾘｰﾑ戦A1");
-        QTest::newRow("mostly half-width") << QStringLiteral("1R 12.5 6.25秒");
-        QTest::newRow("blanks at the end") << QStringLiteral("準優5R   ");
-    }
+    // A fitted text (full-width, mixed, mostly half-width, blanks at the
+    // end) keeps the default size while it fits, then steps to 8 and 7
+    // points: at exactly the width a size needs it keeps it, a pixel less steps down.
     void fittedTextSteps()
     {
-        QFETCH(QString, text);
-        const int at9 = neededPixels(text, 9), at8 = neededPixels(text, 8), at7 = neededPixels(text, 7);
-        QVERIFY(at9 > at8 && at8 > at7);
         GridModel m;
-        m.setRows(1);
-        m.setCols(1);
-        QStringList got;
-        QStringList wanted;
-        const std::pair<int, double> widths[] = {{at9, 0}, {at9 - 1, 8}, {at8, 8}, {at8 - 1, 7}, {at7 - 1, 7}};
-        for (const auto &[width, points] : widths) {
-            m.setColWidth(0, (width + 1) * TwipsPerPixel);   // the grid line takes a pixel of the column
-            setFittedText(m, 0, 0, text);
-            QCOMPARE(m.text(0, 0), text);
-            got << QString("%1 px: %2").arg(width).arg(m.fontSize(0, 0));
-            wanted << QString("%1 px: %2").arg(width).arg(points);
-            // A size kept is one the text is drawn whole in.
-            if (points > 7)
-                QVERIFY(QFontMetrics(makeFont(DefaultFontName, points > 0 ? points : 9)).horizontalAdvance(text.trimmed())
-                        <= width);
+        shape(m, 1, 1, 0, 0);
+        for (const QString text : {"ドリーム戦特別選抜", "12R ﾄﾞﾘｰﾑ戦A1", "1R 12.5 6.25秒", "準優5R   "}) {
+            // Each character's advance rounded up, never less than drawn; blanks at the end take no room.
+            int at9 = 0, at8 = 0, at7 = 0;
+            for (const QChar c : text.trimmed())
+                for (auto [points, at] : {std::pair{9, &at9}, {8, &at8}, {7, &at7}})
+                    *at += int(std::ceil(QFontMetricsF(makeFont(DefaultFontName, points)).horizontalAdvance(c)));
+            for (const auto &[width, points] : {std::pair{at9, 0.0}, {at9 - 1, 8.0}, {at8, 8.0}, {at8 - 1, 7.0}, {at7 - 1, 7.0}}) {
+                m.setColWidth(0, (width + 1) * TwipsPerPixel);   // the grid line takes a pixel of the column
+                setFittedText(m, 0, 0, text);
+                QCOMPARE(m.text(0, 0), text);
+                QCOMPARE(m.fontSize(0, 0), points);
+            }
         }
-        QCOMPARE(got, wanted);
     }
 
-    // The Menu key on a current cell that the scroll bars took out of view
-    // scrolls the cell back into view and presses it at its centre, wherever
-    // the cell lies: past the right and bottom, or before the left and top.
+    // The Menu key on a current cell scrolled out of view, past the right and
+    // bottom or before the left and top, brings it back and presses it at its
+    // centre.
     void menuKeyBringsTheCellBack()
     {
         GridModel m;
@@ -508,32 +463,23 @@ private slots:
         view.resize(300, 200);
         view.setModel(&m);
         view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QScrollBar *h = view.horizontalScrollBar();
-        QScrollBar *v = view.verticalScrollBar();
+        QScrollBar *h = view.horizontalScrollBar(), *v = view.verticalScrollBar();
         QSignalSpy spy(&view, &GridView::cellPressed);
         for (const auto &[cell, bars] : {std::pair{QPoint(3, 4), QPoint(h->maximum(), v->maximum())},
                                          {QPoint(25, 35), QPoint(0, 0)}, {QPoint(1, 30), QPoint(0, 0)}}) {
-            h->setValue((cell.x() - 1) * ColPx);   // the cell next to the frozen ones
-            v->setValue((cell.y() - 1) * RowPx);
-            test::clickCell(&view, cell.y(), cell.x());
-            QCOMPARE(QPoint(m.col(), m.row()), cell);
+            m.setRow(cell.y());
+            m.setCol(cell.x());
             h->setValue(bars.x());
             v->setValue(bars.y());
-            QVERIFY(!view.viewportRect(QRect(cell, QSize(1, 1))).intersects(view.viewport()->rect()));
             spy.clear();
             QTest::keyClick(&view, Qt::Key_Menu);
             QCOMPARE(spy.size(), 1);
-            QCOMPARE((QList<int>{spy[0][0].toInt(), spy[0][1].toInt(), int(spy[0][2].value<Qt::MouseButton>())}),
-                     (QList<int>{cell.y(), cell.x(), Qt::RightButton}));
             QVERIFY(test::cellShown(&view, cell.y(), cell.x()));
-            // The cell's centre from the bars' values: every column 40 and
-            // every row 20 pixels, one fixed row and column that stay.
-            const QPoint centre(cell.x() * ColPx - h->value() + ColPx / 2,
-                                cell.y() * RowPx - v->value() + RowPx / 2);
+            const QPoint centre = centreOf(cell.y(), cell.x()) - QPoint(h->value(), v->value());
             const QPoint at = view.viewport()->mapFromGlobal(spy[0][3].toPoint());
-            QVERIFY2((at - centre).manhattanLength() <= 2,
-                     qPrintable(QString("%1,%2 for %3,%4").arg(at.x()).arg(at.y()).arg(centre.x()).arg(centre.y())));
+            QCOMPARE((QList<int>{spy[0][0].toInt(), spy[0][1].toInt(), int(spy[0][2].value<Qt::MouseButton>()),
+                                 (at - centre).manhattanLength() <= 2}),
+                     (QList<int>{cell.y(), cell.x(), Qt::RightButton, true}));
         }
     }
 };

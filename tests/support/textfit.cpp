@@ -137,11 +137,9 @@ QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin, bool 
     QRect glyphs = fm.tightBoundingRect(line).translated(origin);
     // Brackets and descenders that reach below the ideographs' box may
     // lose their tips in a low row; the box of the characters must show.
-    if (!whole) {
-        const QRect em = fm.tightBoundingRect(QStringLiteral("国優勝")).translated(origin);
-        glyphs.setTop(std::max(glyphs.top(), em.top()));
-        glyphs.setBottom(std::min(glyphs.bottom(), em.bottom()));
-    }
+    const QRect em = whole ? glyphs : fm.tightBoundingRect(QStringLiteral("国優勝")).translated(origin);
+    glyphs.setTop(std::max(glyphs.top(), em.top()));
+    glyphs.setBottom(std::min(glyphs.bottom(), em.bottom()));
     // The advance, not the ink, is what a neighbour may start at.
     glyphs.setLeft(std::min(glyphs.left(), origin.x()));
     glyphs.setRight(std::max(glyphs.right(), origin.x() + fm.horizontalAdvance(line) - 1));

@@ -44,8 +44,7 @@ QStringList textFitProblems(const QWidget *root, const QString &window);
 // into a recording device, and every run of text it draws must lie whole in
 // its cell and in the clip the view gave it, and every character of a cell's
 // text must be drawn; every cell of a column and row with a size counts,
-// scrolled into view or not. With wholeInk the tips of descenders and
-// brackets must show too.
+// scrolled into view or not; with wholeInk, descenders' tips too.
 QStringList gridFitProblems(const GridView *view, const QString &where, bool wholeInk = false);
 
 // Labels whose text lies partly under a visible sibling stacked above them,
