@@ -1,6 +1,5 @@
-// The download control on the network: through the environment's proxy or
-// direct, a proxy's refusal failing the transfer, and TLS with a loopback
-// server of the test's own.
+// The download control through the environment's proxy or direct, a proxy's
+// refusal failing the transfer, and TLS with a loopback server of its own.
 
 #include "download/kmrdldctl.h"
 #include "support/testenv.h"
@@ -15,22 +14,14 @@ using namespace kelmon;
 
 namespace {
 
-// Sets proxy variables ("name=value") for its lifetime, with every other one unset.
-struct ProxyEnvironment {
-    explicit ProxyEnvironment(const QStringList &settings = {}) { set(settings); }
-    ~ProxyEnvironment() { set({}); }
-    static void set(const QStringList &settings)
-    {
-        for (const char *name : {"http_proxy", "https_proxy", "all_proxy", "no_proxy"})
-            qunsetenv(name), qunsetenv(QByteArray(name).toUpper());
-        for (const QString &s : settings)
-            qputenv(s.section('=', 0, 0).toLatin1(), s.section('=', 1).toLocal8Bit());
-    }
-};
+void unsetProxies()
+{
+    for (const char *name : {"http_proxy", "https_proxy", "all_proxy", "no_proxy"})
+        qunsetenv(name), qunsetenv(QByteArray(name).toUpper());
+}
 
 const QByteArray kAnswer = "HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\na.lzh,5";
-const QByteArray k407 = "HTTP/1.1 407 Proxy Authentication Required\r\nProxy-Authenticate: Basic realm=\"p\"\r\n"
-                        "Content-Length: 0\r\n\r\n";
+const QByteArray k407 = "HTTP/1.1 407 Proxy Authentication Required\r\nProxy-Authenticate: Basic realm=\"p\"\r\nContent-Length: 0\r\n\r\n";
 const QStringList kDone{"7/7", "complete a.lzh,5"}, kFailed{"0/0", "cancel"};
 
 QSslCertificate certificate() { return QSslCertificate::fromPath(test::dataPath("tls_localhost.crt")).value(0); }
@@ -47,8 +38,8 @@ struct TrustTestCertificate {
     ~TrustTestCertificate() { QSslConfiguration::setDefaultConfiguration(before); }
 };
 
-// A loopback server that keeps the first line of each request and handles it
-// by handle(connection, head), or answers `answer` (and closes, if closes).
+// A loopback server that keeps the first line of each request and handles it by
+// handle(connection, head), or answers `answer`, closing after one without a length.
 struct LoopbackServer : QTcpServer {
     explicit LoopbackServer(const QByteArray &answer = kAnswer, bool tls = false) : answer(answer), tls(tls)
     {
@@ -59,7 +50,6 @@ struct LoopbackServer : QTcpServer {
     QString url() const { return QString(tls ? "https://localhost:%1/" : "http://127.0.0.1:%1/").arg(serverPort()); }
     const QByteArray answer;
     const bool tls;
-    bool closes = true;
     QStringList requests;
     std::function<void(QTcpSocket *, const QByteArray &)> handle;
 
@@ -75,7 +65,7 @@ struct LoopbackServer : QTcpServer {
             if (handle)
                 return handle(socket, head);
             socket->write(answer);
-            if (closes)
+            if (!answer.contains("Content-Length"))
                 socket->disconnectFromHost();
         });
         if (auto *ssl = qobject_cast<QSslSocket *>(socket)) {
@@ -87,27 +77,23 @@ struct LoopbackServer : QTcpServer {
     }
 };
 
-// An HTTP proxy on loopback: a tunnel to 127.0.0.1 at the port CONNECT asks
-// for, or a request sent on to 127.0.0.1 at its URL's port; relays both ways.
-struct RelayingProxy : LoopbackServer {
-    RelayingProxy()
-    {
-        handle = [](QTcpSocket *client, const QByteArray &head) {
-            const QList<QByteArray> words = head.split(' ');
-            const bool tunnel = words.value(0) == "CONNECT";
-            const QUrl to = QUrl::fromEncoded(tunnel ? "//" + words.value(1) : words.value(1));
-            auto *server = new QTcpSocket(client);
-            server->setProxy(QNetworkProxy::NoProxy);
-            connect(server, &QTcpSocket::connected, client, [=] {
-                tunnel ? client->write("HTTP/1.1 200 Connection established\r\n\r\n") : server->write(head);
-                connect(client, &QTcpSocket::readyRead, server, [=] { server->write(client->readAll()); });
-            });
-            connect(server, &QTcpSocket::readyRead, client, [=] { client->write(server->readAll()); });
-            connect(server, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
-            server->connectToHost(QHostAddress::LocalHost, quint16(to.port()));
-        };
-    }
-};
+// An HTTP proxy's handling: a tunnel to 127.0.0.1 at the port CONNECT asks
+// for, or the request sent on to 127.0.0.1 at its URL's port; relays both ways.
+void relay(QTcpSocket *client, const QByteArray &head)
+{
+    const QList<QByteArray> words = head.split(' ');
+    const bool tunnel = words.value(0) == "CONNECT";
+    const QUrl to = QUrl::fromEncoded(tunnel ? "//" + words.value(1) : words.value(1));
+    auto *server = new QTcpSocket(client);
+    server->setProxy(QNetworkProxy::NoProxy);
+    QObject::connect(server, &QTcpSocket::connected, client, [=] {
+        tunnel ? client->write("HTTP/1.1 200 Connection established\r\n\r\n") : server->write(head);
+        QObject::connect(client, &QTcpSocket::readyRead, server, [=] { server->write(client->readAll()); });
+    });
+    QObject::connect(server, &QTcpSocket::readyRead, client, [=] { client->write(server->readAll()); });
+    QObject::connect(server, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
+    server->connectToHost(QHostAddress::LocalHost, quint16(to.port()));
+}
 
 // One transfer to its end: the control's events ("read/max", "cancel", "complete body").
 QStringList transfer(const QString &url)
@@ -129,20 +115,18 @@ class TestDownloadNet : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QVERIFY(QSslSocket::supportsSsl()); }
+    void init() { unsetProxies(); }
 
-    // %P is the proxy's URL, %p its port, %S and %T the plain and TLS server's.
-    // A proxy relays, or sends its answer and keeps the connection unless it closes.
+    // %P is the proxy's URL, %p its port, %S and %T the plain and TLS server's. A proxy without an answer relays.
     void throughProxy_data()
     {
         QTest::addColumn<QStringList>("environment");
         QTest::addColumn<QString>("url");
         QTest::addColumn<QByteArray>("proxyAnswer");
-        QTest::addColumn<QStringList>("events");
-        QTest::addColumn<QStringList>("proxySaw");
-        QTest::addColumn<bool>("proxyCloses");
+        QTest::addColumn<QStringList>("seen");   // the transfer's events, then the requests the proxy saw
         const auto row = [](const char *name, const QStringList &env, const char *url, const QStringList &events,
-                            const QStringList &saw, const QByteArray &answer = "relay", bool closes = false) {
-            QTest::newRow(name) << env << QString(url) << answer << events << saw << closes;
+                            const QStringList &saw, const QByteArray &answer = {}) {
+            QTest::newRow(name) << env << QString(url) << answer << events + saw;
         };
         const QStringList get{"GET http://papers.invalid:%S/list?a=1 HTTP/1.1"}, tunnel{"CONNECT papers.invalid:%T HTTP/1.1"};
         const char *http = "http://papers.invalid:%S/list?a=1", *https = "https://papers.invalid:%T/list";
@@ -161,9 +145,9 @@ private Q_SLOTS:
         row("credentials asked for CONNECT", {"https_proxy=%P"}, https, kFailed, tunnel, k407);
         row("CONNECT refused with a body", {"https_proxy=%P"}, https, kFailed, tunnel,
             "HTTP/1.1 403 Forbidden\r\nContent-Length: 6\r\n\r\ndenied");
-        row("CONNECT answered, then closed", {"https_proxy=%P"}, https, kFailed, tunnel, "HTTP/1.1 200 OK\r\n\r\n", true);
+        row("CONNECT answered, then closed", {"https_proxy=%P"}, https, kFailed, tunnel, "HTTP/1.1 200 OK\r\n\r\n");
         row("CONNECT answer's head without end", {"https_proxy=%P"}, https, kFailed, tunnel,
-            "HTTP/1.1 200 OK\r\nX: " + QByteArray(1 << 20, 'x'));
+            "HTTP/1.1 200 OK\r\nContent-Length: 0\r\nX: " + QByteArray(1 << 20, 'x'));
     }
 
     void throughProxy()
@@ -171,29 +155,23 @@ private Q_SLOTS:
         QFETCH(QStringList, environment);
         QFETCH(QString, url);
         QFETCH(QByteArray, proxyAnswer);
-        QFETCH(QStringList, events);
-        QFETCH(QStringList, proxySaw);
-        QFETCH(bool, proxyCloses);
+        QFETCH(QStringList, seen);
         TrustTestCertificate trust;
-        LoopbackServer server, tlsServer(kAnswer, true);
-        std::unique_ptr<LoopbackServer> proxy(proxyAnswer == "relay" ? new RelayingProxy : new LoopbackServer(proxyAnswer));
-        proxy->closes = proxyCloses;
-        const auto fill = [&](QStringList texts) {
-            return texts.replaceInStrings("%P", proxy->url().chopped(1)).replaceInStrings("%p", QString::number(proxy->serverPort()))
-                .replaceInStrings("%S", QString::number(server.serverPort()))
-                .replaceInStrings("%T", QString::number(tlsServer.serverPort()));
+        LoopbackServer server, tlsServer(kAnswer, true), proxy(proxyAnswer);
+        proxy.handle = proxyAnswer.isEmpty() ? relay : nullptr;
+        const auto fill = [&](QStringList t) {
+            return t.replaceInStrings("%P", proxy.url().chopped(1)).replaceInStrings("%p", QString::number(proxy.serverPort()))
+                .replaceInStrings("%S", QString::number(server.serverPort())).replaceInStrings("%T", QString::number(tlsServer.serverPort()));
         };
-        ProxyEnvironment env(fill(environment));
-        QCOMPARE(transfer(fill({url}).first()), events);
-        QCOMPARE(proxy->requests, fill(proxySaw));
+        for (const QString &setting : fill(environment))
+            qputenv(setting.section('=', 0, 0).toLatin1(), setting.section('=', 1).toLocal8Bit());
+        QCOMPARE(transfer(fill({url}).first()) + proxy.requests, fill(seen));
     }
 
-    // An untrusted certificate is refused before any request; a trusted one
-    // downloads, a redirect to TLS is followed, one to plain refused before
-    // anything is sent in clear.
+    // An untrusted certificate is refused before any request; with a trusted one a redirect
+    // to TLS is followed, one to plain refused before anything is sent in clear.
     void tls()
     {
-        ProxyEnvironment none;
         LoopbackServer plain, secure(kAnswer, true),
             onward("HTTP/1.1 302 Found\r\nLocation: " + secure.url().toLatin1() + "b\r\n\r\n", true),
             downgrade("HTTP/1.1 301 Moved\r\nLocation: " + plain.url().toLatin1() + "c\r\n\r\n", true);
