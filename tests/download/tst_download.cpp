@@ -521,6 +521,7 @@ private Q_SLOTS:
         // Codings are a list over one field or more ("|" a second field): only chunks alone are read.
         const QByteArray te = ok + "Transfer-Encoding: ", chunks = "\r\n\r\n2\r\nab\r\n0\r\n\r\n";
         row("chunked, other case and blanks", te + " CHUNKED " + chunks, false, "done ab");
+        row("an empty element, then chunked", te + ", chunked" + chunks, false, "done ab");
         for (const char *codings : {"xchunked", "gzip, chunked", "gzip|chunked", "chunked, chunked", "chunked|chunked", "chunked;q=1"})
             row(codings, te + QByteArray(codings).replace("|", "\r\nTransfer-Encoding: ") + chunks, true, "failed ");
         const QByteArray x = ok + "Content-Length: 1\r\n\r\nx";   // after an interim answer
