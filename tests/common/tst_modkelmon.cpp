@@ -1,8 +1,7 @@
-// The shared module: database creation and checks, settings row, archive
-// count, fatal exits, and compaction through the work file: a failure or a
-// kill before or after each step leaves one complete database under
-// kelmon.mdb, the old or the new one. A new database is made the same way: a
-// stop leaves none or a whole one.
+// The shared module: database checks, settings row, archive count, fatal
+// exits, and compaction through the work file: a failure or a kill before or
+// after each step leaves one complete database under kelmon.mdb, the old or
+// the new one. A new database is made through a work file too.
 
 #include "common/modkelmon.h"
 #include "common/programfolder.h"
@@ -12,7 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -57,8 +55,8 @@ bool reopenWholeDatabase(const QString &folder, bool *ok)
     return modkelmon::scalar("pragma freelist_count").toInt() == 0;
 }
 
-// What a database file holds, read without changing it: "none" when there is
-// no file, else its tables and secondary indexes and whether it is whole.
+// What a database file holds, read only: "none" without a file, else its
+// tables, secondary indexes and integrity.
 QString peek(const QString &path)
 {
     if (!QFile::exists(path))
@@ -69,41 +67,19 @@ QString peek(const QString &path)
         d.setDatabaseName(path);
         d.setConnectOptions("QSQLITE_OPEN_READONLY");
         QSqlQuery q(d.open() ? d : QSqlDatabase());
-        q.exec("select (select count(*) from sqlite_master where type = 'table'), (select count(*) from sqlite_master "
-               "where type = 'index' and name not like 'sqlite_%'), (select * from pragma_integrity_check)");
-        seen = q.next() ? QString("%1 tables, %2 indexes, %3").arg(q.value(0).toInt()).arg(q.value(1).toInt()).arg(q.value(2).toString())
-                        : q.lastError().text();
+        q.exec("select (select count(*) from sqlite_master where type = 'table') || ' tables, ' || (select count(*) from "
+               "sqlite_master where type = 'index' and name not like 'sqlite_%') || ' indexes, ' || integrity_check "
+               "from pragma_integrity_check");
+        seen = q.next() ? q.value(0).toString() : "unreadable";
     }
     QSqlDatabase::removeDatabase("peek");
     return seen;
 }
 
-const QString wholeNewDatabase = "14 tables, 5 indexes, ok";
-
 void writeFile(const QString &path, const QByteArray &content = {})
 {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-}
-
-// Copies to `to` the journal of a transaction still open on a database that
-// was empty before: the engine plays such a journal back onto whatever file
-// it finds beside it.
-void copyHotJournal(const QString &to)
-{
-    const QString other = QFileInfo(to).path() + "/other.mdb";
-    {
-        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "other");
-        d.setDatabaseName(other);
-        QSqlQuery q(d.open() ? d : QSqlDatabase());
-        q.exec("pragma cache_size = 2");   // pages spill into the file before the commit
-        q.exec("begin");
-        q.exec("create table t (x)");
-        for (int i = 0; i < 200; ++i)
-            q.exec(QString("insert into t values ('%1')").arg(QString(500, 'x')));
-        QVERIFY(QFileInfo(other).size() > 0 && QFile::copy(other + "-journal", to));
-    }
-    QSqlDatabase::removeDatabase("other");
 }
 
 // Runs work in a child process that is killed outright when it reaches step
@@ -167,69 +143,46 @@ private Q_SLOTS:
         QCOMPARE(f.readAll(), before);
     }
 
-    void emptyOrMissingFileStartsAsNewDatabase_data()
+    void newDatabaseFromNothing_data()
     {
-        QTest::addColumn<bool>("emptyFile");      // kelmon.mdb there with no byte
-        QTest::addColumn<bool>("staleJournal");   // a hot journal beside it
-        QTest::addColumn<bool>("leftoverWork");   // a half work file of a stopped start
-        QTest::newRow("no file") << false << false << false;
-        QTest::newRow("file without a byte") << true << false << false;
-        QTest::newRow("file without a byte, journal beside it") << true << true << false;
-        QTest::newRow("no file, half work file left") << false << false << true;
-        QTest::newRow("file without a byte, half work file left") << true << false << true;
+        QTest::addColumn<bool>("emptyFile");      // kelmon.mdb there without a byte
+        QTest::addColumn<QString>("beside");      // a file beside it: "-journal" or the work file ".new"
+        QTest::addColumn<QByteArray>("content");  // and what it holds
+        QTest::addColumn<int>("killedAt");        // the CreationStep a first start is killed at, or -1
+        // A hot journal of a database that had no page: played back, it empties the file.
+        QByteArray journal = QByteArray::fromHex("d9d505f920a163d7" "000000000000000000000000" "00000200" "00001000");
+        journal.resize(512);
+        QTest::newRow("no file") << false << QString() << QByteArray() << -1;
+        QTest::newRow("file without a byte") << true << QString() << QByteArray() << -1;
+        QTest::newRow("file without a byte, journal beside it") << true << "-journal" << journal << -1;
+        QTest::newRow("half work file left") << true << ".new" << QByteArray("SQLite format 3\0half", 20) << -1;
+        for (const bool empty : {false, true})
+            for (int step = 0; step <= int(CreationStep::FlushFolder); ++step)
+                QTest::addRow("%s, killed at step %d", empty ? "file without a byte" : "no file", step)
+                    << empty << QString() << QByteArray() << step;
     }
-    void emptyOrMissingFileStartsAsNewDatabase()
+    void newDatabaseFromNothing()
     {
         QFETCH(bool, emptyFile);
-        QFETCH(bool, staleJournal);
-        QFETCH(bool, leftoverWork);
+        QFETCH(QString, beside);
+        QFETCH(QByteArray, content);
+        QFETCH(int, killedAt);
         test::ProgramFolder folder(false);
         const QString database = folder.file("kelmon.mdb");
-        if (staleJournal)
-            copyHotJournal(database + "-journal");
         if (emptyFile)
             writeFile(database);
-        if (leftoverWork)
-            writeFile(folder.file("kelmon.mdb.new"), QByteArray("SQLite format 3\0half", 20));
-        modkelmon::open_db();
-        QVERIFY(modkelmon::is_open());
-        QCOMPARE(modkelmon::scalar("pragma journal_mode").toString(), QString("delete"));
-        // Usable at once: the settings row goes in and reads back.
-        QCOMPARE(read_m_kanri(), QString());
-        modkelmon::close_db();
-        QCOMPARE(peek(database), wholeNewDatabase);
-        QCOMPARE(QDir(folder.path()).entryList({"kelmon.mdb*"}, QDir::Files), QStringList{"kelmon.mdb"});
-    }
-
-    void stopAtEachCreationStep_data()
-    {
-        QTest::addColumn<CreationStep>("step");
-        QTest::addColumn<bool>("emptyFile");   // kelmon.mdb there with no byte before the start
-        QTest::addColumn<bool>("inPlace");     // the new database is in place after the kill
-        for (const bool empty : {false, true}) {
-            const char *start = empty ? "file without a byte" : "no file";
-            QTest::addRow("%s, writing the tables", start) << CreationStep::WriteWork << empty << false;
-            QTest::addRow("%s, flushing the work file", start) << CreationStep::FlushWork << empty << false;
-            QTest::addRow("%s, renaming", start) << CreationStep::Replace << empty << false;
-            QTest::addRow("%s, flushing the folder", start) << CreationStep::FlushFolder << empty << true;
+        if (!beside.isEmpty())
+            writeFile(database + beside, content);
+        if (killedAt >= 0) {
+            killAt(CreationStep(killedAt), modkelmon::set_creation_hook, [] { modkelmon::open_db(); });
+            // Only once renamed is the new database in place.
+            QCOMPARE(peek(database), killedAt == int(CreationStep::FlushFolder) ? "14 tables, 5 indexes, ok"
+                                     : emptyFile ? "0 tables, 0 indexes, ok" : "none");
         }
-    }
-    void stopAtEachCreationStep()
-    {
-        QFETCH(CreationStep, step);
-        QFETCH(bool, emptyFile);
-        QFETCH(bool, inPlace);
-        test::ProgramFolder folder(false);
-        const QString database = folder.file("kelmon.mdb");
-        if (emptyFile)
-            writeFile(database);
-        killAt(step, modkelmon::set_creation_hook, [] { modkelmon::open_db(); });
-        QCOMPARE(peek(database), inPlace ? wholeNewDatabase : emptyFile ? "0 tables, 0 indexes, ok" : "none");
-
-        // The next start goes on from there and clears the work file.
         modkelmon::open_db();
+        QCOMPARE(read_m_kanri(), QString());   // usable at once
         modkelmon::close_db();
-        QCOMPARE(peek(database), wholeNewDatabase);
+        QCOMPARE(peek(database), QString("14 tables, 5 indexes, ok"));
         QCOMPARE(QDir(folder.path()).entryList({"kelmon.mdb*"}, QDir::Files), QStringList{"kelmon.mdb"});
     }
 
