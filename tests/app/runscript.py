@@ -1,19 +1,19 @@
 #!/usr/bin/env python3
-"""run.sh puts its sample paper into the folder the viewer reads: KELMON_HOME,
-else $XDG_DATA_HOME/kelmon, else ~/.local/share/kelmon; and only while that
-folder holds no database (a file without a byte is none). run.sh runs from a
-copy of the tree whose set-up does nothing and whose viewer only notes its start.
+"""run.sh puts its sample paper into the viewer's folder while it holds no
+database (a file without a byte is none). It runs from a copy of the tree whose
+set-up does nothing and whose viewer only notes its start.
 
 usage: runscript.py RUN_SH FOLDER_TOOL GENPAPER
 """
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
 import tempfile
 
-# (case, variables set to folders under the users' root, folder expected to
-# get the paper, kelmon.mdb written there first or None, a paper expected)
+# (case, variables set to folders under the users' root, the viewer's folder,
+# kelmon.mdb written there first or None, a paper expected)
 CASES = [
     ("XDG_DATA_HOME set", {"XDG_DATA_HOME": "data"}, "data/kelmon", None, True),
     ("neither set", {}, "home/.local/share/kelmon", None, True),
@@ -23,47 +23,35 @@ CASES = [
 ]
 
 
-def main():
-    if len(sys.argv) != 4:
-        print(__doc__, file=sys.stderr)
-        return 2
-    run_sh, folder_tool, genpaper = (os.path.abspath(a) for a in sys.argv[1:])
-    work = tempfile.mkdtemp(prefix="kelmon-run-")
+def main(run_sh, folder_tool, genpaper):
     failures = []
-    try:
+    with tempfile.TemporaryDirectory(prefix="kelmon-run-") as work:
         tree, users = os.path.join(work, "tree"), os.path.join(work, "users")
-        for sub in ("scripts", "build"):
-            os.makedirs(os.path.join(tree, sub))
-        shutil.copy(run_sh, os.path.join(tree, "run.sh"))
-        for path, text in (("scripts/setup.sh", "exit 0\n"), ("build/kelmon", 'echo >> "$0-started"\n')):
-            with open(os.path.join(tree, path), "w") as f:
-                f.write("#!/bin/sh\n" + text)
+        started = pathlib.Path(tree, "build", "kelmon-started")
+        for path, text in (("scripts/setup.sh", "exit 0"), ("build/kelmon", 'echo >> "$0-started"')):
+            os.makedirs(os.path.dirname(os.path.join(tree, path)))
+            pathlib.Path(tree, path).write_text("#!/bin/sh\n" + text + "\n")
             os.chmod(os.path.join(tree, path), 0o755)
-        os.symlink(folder_tool, os.path.join(tree, "build", "kelmon_folder"))
-        os.symlink(genpaper, os.path.join(tree, "build", "kelmon_genpaper"))
+        shutil.copy(run_sh, tree)
+        for name, tool in (("kelmon_folder", folder_tool), ("kelmon_genpaper", genpaper)):
+            os.symlink(tool, os.path.join(tree, "build", name))
         for name, variables, folder, database, paper in CASES:
             shutil.rmtree(users, ignore_errors=True)
             if database is not None:
                 os.makedirs(os.path.join(users, folder))
-                with open(os.path.join(users, folder, "kelmon.mdb"), "wb") as f:
-                    f.write(database)
+                pathlib.Path(users, folder, "kelmon.mdb").write_bytes(database)
             env = {k: v for k, v in os.environ.items() if k not in ("KELMON_HOME", "XDG_DATA_HOME")}
             env.update({k: os.path.join(users, v) for k, v in dict(variables, HOME="home").items()})
             done = subprocess.run([os.path.join(tree, "run.sh")], env=env, capture_output=True, text=True, timeout=120)
-            papers = sorted(os.path.relpath(os.path.join(d, f), users)
-                            for d, _, files in os.walk(users) for f in files if f.endswith(".lzh"))
-            started = os.path.exists(os.path.join(tree, "build", "kelmon-started"))
-            if done.returncode != 0 or not started:
+            papers = [os.path.relpath(d, users) for d, _, files in os.walk(users) for f in files if f.endswith(".lzh")]
+            if done.returncode != 0 or not started.exists():
                 failures.append("%s: run.sh ended with %d before the viewer: %s" % (name, done.returncode, done.stderr))
-            elif [os.path.dirname(p) for p in papers] != ([folder + "/receive"] if paper else []):
-                failures.append("%s: papers at %s, expected %s" % (name, papers, "one in " + folder if paper else "none"))
-            if started:
-                os.remove(os.path.join(tree, "build", "kelmon-started"))
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
+            elif papers != ([folder + "/receive"] if paper else []):
+                failures.append("%s: papers in %s, expected %s" % (name, papers, "one in " + folder if paper else "none"))
+            started.unlink(missing_ok=True)
     print("\n".join("FAIL: " + f for f in failures) or "PASS")
     return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(*(os.path.abspath(a) for a in sys.argv[1:4])))

@@ -31,15 +31,10 @@ def start_x_server():
                                "-nolisten", "tcp"], pass_fds=[write_end],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
-    # The number ends with a newline, which may come in a write of its own:
-    # the pipe stays open until then, for a server that cannot write it ends.
-    line = b""
-    deadline = time.monotonic() + PATIENCE
-    while not line.endswith(b"\n"):
-        ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
-        chunk = os.read(read_end, 16) if ready else b""
-        if not chunk:
-            break
+    # The number ends with a newline, which may come in a write of its own.
+    line, deadline = b"", time.monotonic() + PATIENCE
+    while (not line.endswith(b"\n") and select.select([read_end], [], [], max(0, deadline - time.monotonic()))[0]
+           and (chunk := os.read(read_end, 16))):
         line += chunk
     os.close(read_end)
     number = line.decode().strip() if line.endswith(b"\n") else ""
@@ -107,8 +102,7 @@ class Viewer:
 
 
 def query(database, sql, read_only=False):
-    # Read-only opens never create the file: a missing database stays missing
-    # for the viewer to make.
+    # Read-only opens never make the file the viewer is to make.
     target = pathlib.Path(database).as_uri() + ("?mode=ro" if read_only else "?mode=rw")
     with contextlib.closing(sqlite3.connect(target, timeout=10, uri=True)) as connection, connection:
         return connection.execute(sql).fetchall()
