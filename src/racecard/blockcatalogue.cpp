@@ -113,6 +113,13 @@ void putFittedText(GridModel &grid, int row, int col, const QString &text, Align
     setFittedText(grid, row, col, text);
 }
 
+void keepTipsInRow(GridModel &grid, int row, int first, int last)
+{
+    constexpr double kTipsPoints = 7;
+    for (int c = first; c <= last; ++c)
+        grid.setFontSize(row, c, kTipsPoints);
+}
+
 void putText(GridModel &grid, int row, int col, const QString &text, std::optional<Align> align)
 {
     if (align)

@@ -60,5 +60,9 @@ GridAlign gridAlign(Align align);
 // Sets a one-line text in a cell of the default Gothic, a step or two smaller
 // where it is wider than its column (setFittedText).
 void putFittedText(GridModel &grid, int row, int col, const QString &text, Align align);
+// Draws the cells first..last of a row at 7 points: the g of ㎏ and round
+// brackets reach past the ideographs, and in a row of 190 twips only that
+// face keeps their tips inside the row's lines.
+void keepTipsInRow(GridModel &grid, int row, int first, int last);
 
 } // namespace kelmon::racecard

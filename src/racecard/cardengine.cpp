@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kFixedWidths[kFixedCols] = {300, 10, 270, 10, 1540, 10};
 constexpr int kHeaderColor = 0;
-constexpr double kProfileLastLinePoints = 7;
 
 void fixedHeader(GridModel &grid, int row, int col, const QString &text, bool bold = false)
 {
@@ -116,14 +115,12 @@ void disp_racer_profile(GridModel &grid, const BoatRow &row, int k, int col)
         grid.setText(r, col, name);
     }
 
-    // The g of ㎏ reaches below the ideographs; in a row of 190 twips only
-    // the 7-point face keeps it above the row's line.
     putText(grid, top + 3, col,
             modkelmon::get_pref_name(row.code("adress")) + row.plain("age") + QStringLiteral("才")
                 + modkelmon::get_blood_name(row.code("blood")) + QStringLiteral("型")
                 + row.plain("Weight") + QStringLiteral("㎏"),
             Align::Left);
-    grid.setFontSize(top + 3, col, kProfileLastLinePoints);
+    keepTipsInRow(grid, top + 3, col, col);
 }
 
 int fillCard(GridModel &grid, const CardLayout &layout, const QVector<BoatRow> &boats)

@@ -111,6 +111,7 @@ void disp_cell_seiseki_m(GridModel &grid, const BoatRow &row, int which, int k, 
     if (best > 0)
         second += modkelmon::race_time(best);
     putText(grid, top + 1, x, second, Align::Left);
+    keepTipsInRow(grid, top + 1, x, x);
     historyRows(grid, top, x, row.text(userField("seiseki", slot).constData()), LetterForm::Letter,
                 kMotorHistoryRow);
 }

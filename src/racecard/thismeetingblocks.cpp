@@ -30,6 +30,7 @@ void recordsHeader(GridModel &grid, int col, const QString &title, const QString
     const int last = col + 2 * kMeetingRecords - 2;
     headerSpan(grid, 0, col, last, title);
     headerSpan(grid, 1, col, last, subtitle);
+    keepTipsInRow(grid, 1, col, last);
     headerSpan(grid, 2, col, last, QStringLiteral(" "));
     for (int d = 1; d <= kDays; ++d) {
         const int first = col + 4 * (d - 1);
@@ -133,6 +134,7 @@ void tenjiHeader(GridModel &grid, const BoatRow &, int col)
     const int last = col + 2 * kDays - 2;
     headerSpan(grid, 0, col, last, QStringLiteral("展示タイム"));
     headerSpan(grid, 1, col, last, QStringLiteral("(展示時計・展示順位)"));
+    keepTipsInRow(grid, 1, col, last);
     headerSpan(grid, 2, col, last, QStringLiteral(" "));
     for (int d = 1; d <= kDays; ++d)
         headerCell(grid, 3, col + 2 * (d - 1), dayName(d));
