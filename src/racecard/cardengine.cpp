@@ -185,9 +185,11 @@ void RaceCardEngine::disp_raceinfo(int order)
 
 void RaceCardEngine::sort_by_item(int order)
 {
-    const CellAnchor anchor = currentAnchor();
+    const int col = grid_.col();
+    const int row = grid_.row();
     disp_raceinfo(order);
-    restoreCurrent(anchor, false);
+    grid_.setCol(col);
+    grid_.setRow(row);
 }
 
 RaceCardEngine::CellAnchor RaceCardEngine::currentAnchor() const

@@ -58,8 +58,8 @@ public:
     // Fills the card for the race of the context, sorted by item_no.
     void disp_raceinfo(int order);
     // The popup's sort entries: refills in the order of item_no (0 ascending,
-    // 1 descending); the current cell stays where it was, on the same row
-    // place and column, whichever racer the order now draws there.
+    // 1 descending) and puts the current cell back where it was, whichever
+    // racer the order now draws there.
     void sort_by_item(int order);
 
     // The current cell in terms that outlive a refill: the row within a

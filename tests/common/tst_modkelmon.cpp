@@ -163,7 +163,12 @@ private Q_SLOTS:
             QCOMPARE(state(database), killedAt == int(CreationStep::FlushFolder) ? "a database"
                                       : emptyFile ? "a file without a byte" : "none");
         }
-        modkelmon::open_db();   // finds all its tables
+        modkelmon::open_db();
+        // The thirteen paper tables and the settings table, no more.
+        QCOMPARE(modkelmon::scalar("select group_concat(name, ' ') from"
+                                   " (select name from sqlite_master where type = 'table' order by name)").toString(),
+                 QString("f_boats f_kasyu f_lunks f_motor f_racer f_races f_resta f_restb f_setfg f_setus f_tokhm"
+                         " f_wakus f_yosos m_kanri"));
         QCOMPARE(read_m_kanri(), QString());
         modkelmon::close_db();
         QCOMPARE(QDir(folder.path()).entryList({"kelmon.mdb*"}, QDir::Files), QStringList{"kelmon.mdb"});

@@ -379,15 +379,23 @@ private slots:
     // Page Down and Page Up, at each height from under one boat to over two,
     // from each row of the second boat, reach the farthest row holding a cell
     // whose span as drawn (separator lines too) fits the page, or the next.
+    // Rows are 190 twips, every fifth from row 4 a 10-twip separator; at 15
+    // twips a pixel they are drawn 13 px and 1 px.
     void pageKeysCountTheSeparators()
     {
         frmraceinfo *card = openCard();
         GridView *view = card->mfgf_wakus;
         GridModel &grid = card->engine().grid();
         constexpr int col = 6;
-        const auto drawn = [&](int row) { return view->viewportRect(QRect(col, row, 1, 1)); };
-        const int header = drawn(kHeaderRows - 1).bottom() - drawn(0).top() + 1;
-        const int boat = drawn(boatRow(2)).top() - drawn(boatRow(1)).top();
+        const auto drawn = [](int row) {
+            const auto height = [](int r) { return r % 5 == 4 ? 1 : 13; };
+            int top = 0;
+            for (int r = kHeaderRows; r < row; ++r)
+                top += height(r);
+            return QRect(0, top, 1, height(row));
+        };
+        const int header = 4 * 13;
+        const int boat = 4 * 13 + 1;
         view->setFocus();
         for (int page = boat - 16; page <= 2 * boat + 2; ++page) {
             // The scroll bars come and go with the height: a few steps to it.
