@@ -27,8 +27,10 @@ class Failure(Exception):
 def start_x_server():
     """An Xvfb on a display it finds free itself; returns (process, display)."""
     read_end, write_end = os.pipe()
+    # -noreset: the server would otherwise start over each time a viewer ends,
+    # and the next viewer could come to it in between and find no display.
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                               "-nolisten", "tcp"], pass_fds=[write_end],
+                               "-nolisten", "tcp", "-noreset"], pass_fds=[write_end],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     # The number ends with a newline, which may come in a write of its own.
