@@ -15,28 +15,33 @@ int silenceMs = kmrdldctl::kDefaultSilenceMs;
 // ahead of the control's own reading.
 constexpr qint64 kReadPiece = 64 * 1024;
 
-// The port of an HTTP proxy named without one, as Qt takes it.
-constexpr int kDefaultProxyPort = 8080;
+// The port of a proxy named without one: an HTTP proxy's as Qt's network
+// access took it, a SOCKS proxy's registered port.
+constexpr int kDefaultHttpProxyPort = 8080;
+constexpr int kDefaultSocksPort = 1080;
 
+// A variable's value: the lower-case name first, then the upper-case one.
 QByteArray environment(const char *lowerName)
 {
-    const QByteArray value = qgetenv(lowerName);
-    return value.isEmpty() ? qgetenv(QByteArray(lowerName).toUpper()) : value;
+    const QByteArray value = qgetenv(lowerName).trimmed();
+    return value.isEmpty() ? qgetenv(QByteArray(lowerName).toUpper()).trimmed() : value;
 }
 
 // Whether no_proxy names the host: entries separated by commas, each the host
 // itself or a domain it lies in ("example.com", ".example.com" and
-// "*.example.com" alike), "*" every host.
+// "*.example.com" alike), "*" every host; a final dot of either is left out.
 bool bypassed(const QString &host)
 {
-    const QString name = u'.' + host.toLower();
+    QString name = u'.' + host.toLower();
+    if (name.endsWith(u'.'))
+        name.chop(1);
     for (QString entry : QString::fromLocal8Bit(environment("no_proxy")).split(u',', Qt::SkipEmptyParts)) {
         entry = entry.trimmed().toLower();
         if (entry == u"*")
             return true;
         while (entry.startsWith(u'*') || entry.startsWith(u'.'))
             entry.remove(0, 1);
-        if (entry.endsWith(u'.') && !name.endsWith(u'.'))
+        if (entry.endsWith(u'.'))
             entry.chop(1);
         if (!entry.isEmpty() && name.endsWith(u'.' + entry))
             return true;
@@ -44,34 +49,51 @@ bool bypassed(const QString &host)
     return false;
 }
 
-// The proxy one request goes through, taken from the environment as Qt's
-// network access takes it for a URL (http_proxy, https_proxy, no_proxy), with
-// what the system's lookup leaves out filled in: all_proxy for any scheme, and
-// the default port of a proxy named without one. Loopback is never proxied.
-QNetworkProxy proxyFor(const QUrl &url)
+// The proxy a variable names, "[scheme://][user[:password]@]host[:port]", an
+// HTTP proxy where the scheme is left out; none for one that cannot be spoken
+// to. A SOCKS proxy resolves the server's name itself (socks5h and socks5 alike).
+std::optional<QNetworkProxy> namedProxy(const QString &value)
 {
-    const QString host = url.host();
-    QHostAddress address;
-    if (host == u"localhost" || host.startsWith(u"localhost.") || (address.setAddress(host) && address.isLoopback()))
-        return QNetworkProxy::NoProxy;
-    QNetworkProxy proxy = QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(url)).value(0);
-    if (proxy.type() != QNetworkProxy::HttpProxy && proxy.type() != QNetworkProxy::Socks5Proxy) {
-        const QUrl all = QUrl::fromUserInput(QString::fromLocal8Bit(environment("all_proxy")));
-        const QString scheme = all.scheme().toLower();
-        proxy = QNetworkProxy::NoProxy;
-        if (all.isEmpty() || all.host().isEmpty() || bypassed(host))
-            return proxy;
-        if (scheme == u"http")
-            proxy = QNetworkProxy(QNetworkProxy::HttpProxy, all.host(), quint16(all.port(kDefaultProxyPort)));
-        else if (scheme == u"socks5" || scheme == u"socks5h")
-            proxy = QNetworkProxy(QNetworkProxy::Socks5Proxy, all.host(), quint16(all.port(1080)));
-    }
-    if (proxy.type() == QNetworkProxy::HttpProxy && proxy.port() == 0)
-        proxy.setPort(kDefaultProxyPort);
+    const QUrl url(value.contains(u"://") ? value : QStringLiteral("http://") + value);
+    const QString scheme = url.scheme();
+    if (!url.isValid() || url.host().isEmpty())
+        return std::nullopt;
+    QNetworkProxy proxy;
+    if (scheme == u"http")
+        proxy = QNetworkProxy(QNetworkProxy::HttpProxy, url.host(), quint16(url.port(kDefaultHttpProxyPort)));
+    else if (scheme == u"socks5" || scheme == u"socks5h")
+        proxy = QNetworkProxy(QNetworkProxy::Socks5Proxy, url.host(), quint16(url.port(kDefaultSocksPort)));
+    else
+        return std::nullopt;
+    proxy.setUser(url.userName(QUrl::FullyDecoded));
+    proxy.setPassword(url.password(QUrl::FullyDecoded));
     return proxy;
 }
 
 } // namespace
+
+// One rule for every scheme: loopback and the hosts no_proxy names go direct;
+// else the proxy the environment names for the URL's scheme (https_proxy, then
+// http_proxy, which Qt's network access took for https too), else all_proxy;
+// where the environment names none, the desktop's settings.
+std::optional<QNetworkProxy> kmrdldctl::proxyFor(const QUrl &url)
+{
+    const QString host = url.host();
+    QHostAddress address;
+    if (host == u"localhost" || (address.setAddress(host) && address.isLoopback()) || bypassed(host))
+        return QNetworkProxy::NoProxy;
+    QByteArray named = url.scheme() == u"https" ? environment("https_proxy") : QByteArray();
+    for (const char *name : {"http_proxy", "all_proxy"})
+        named = named.isEmpty() ? environment(name) : named;
+    if (!named.isEmpty())
+        return namedProxy(QString::fromLocal8Bit(named));
+    QNetworkProxy proxy = QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(url)).value(0);
+    if (proxy.type() != QNetworkProxy::HttpProxy && proxy.type() != QNetworkProxy::Socks5Proxy)
+        return QNetworkProxy::NoProxy;
+    if (proxy.port() == 0)
+        proxy.setPort(proxy.type() == QNetworkProxy::HttpProxy ? kDefaultHttpProxyPort : kDefaultSocksPort);
+    return proxy;
+}
 
 kmrdldctl::kmrdldctl(QObject *parent) : QObject(parent), silenceMs_(silenceMs)
 {
@@ -108,8 +130,9 @@ void kmrdldctl::open(const QUrl &url)
     reader_ = HttpReader();
     tunnel_ = false;
     const bool tls = url.scheme().compare(u"https", Qt::CaseInsensitive) == 0;
+    const std::optional<QNetworkProxy> proxy = proxyFor(url);
     if ((!tls && url.scheme().compare(u"http", Qt::CaseInsensitive) != 0) || url.host().isEmpty()
-        || (tls && !QSslSocket::supportsSsl())) {
+        || (tls && !QSslSocket::supportsSsl()) || !proxy) {
         // Reported from the event loop, as every other end of a transfer.
         QTimer::singleShot(0, this, [this, url] {
             if (busy_ && !socket_ && url_ == url)
@@ -121,9 +144,12 @@ void kmrdldctl::open(const QUrl &url)
     socket_ = socket;
     socket->setReadBufferSize(kReadPiece);
     // An HTTP proxy is spoken to here; any other (SOCKS) the socket speaks to itself.
-    const QNetworkProxy proxy = proxyFor(url);
-    const bool httpProxy = proxy.type() == QNetworkProxy::HttpProxy;
-    socket->setProxy(httpProxy ? QNetworkProxy(QNetworkProxy::NoProxy) : proxy);
+    const bool httpProxy = proxy->type() == QNetworkProxy::HttpProxy;
+    socket->setProxy(httpProxy ? QNetworkProxy(QNetworkProxy::NoProxy) : *proxy);
+    // The credentials of an HTTP proxy go on each request to it, never to the server.
+    QByteArray login;
+    if (httpProxy && !proxy->user().isEmpty())
+        login = "Proxy-Authorization: Basic " + (proxy->user() + u':' + proxy->password()).toUtf8().toBase64() + "\r\n";
     // Every answer of the server changes with each call: nothing from a cache
     // on the way. The body is asked for as it stands, without content coding.
     QByteArray target = url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
@@ -139,8 +165,8 @@ void kmrdldctl::open(const QUrl &url)
     // Plain HTTP goes to a proxy as the whole URL; TLS through a tunnel to the server.
     if (httpProxy && !tls)
         target.prepend("http://" + host);
-    const QByteArray request = "GET " + target + " HTTP/1.1\r\nHost: " + host
-        + "\r\nAccept-Encoding: identity\r\nCache-Control: no-cache\r\nPragma: no-cache\r\nConnection: close\r\n\r\n";
+    const QByteArray request = "GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\n" + (tls ? QByteArray() : login)
+        + "Accept-Encoding: identity\r\nCache-Control: no-cache\r\nPragma: no-cache\r\nConnection: close\r\n\r\n";
     connect(socket, &QTcpSocket::readyRead, this, &kmrdldctl::read);
     connect(socket, &QTcpSocket::disconnected, this, &kmrdldctl::finished);
     connect(socket, &QTcpSocket::errorOccurred, this, [this, socket](QAbstractSocket::SocketError error) {
@@ -152,8 +178,8 @@ void kmrdldctl::open(const QUrl &url)
         else
             fail();
     });
-    const QString peer = httpProxy ? proxy.hostName() : url.host();
-    const quint16 peerPort = httpProxy ? proxy.port() : port;
+    const QString peer = httpProxy ? proxy->hostName() : url.host();
+    const quint16 peerPort = httpProxy ? proxy->port() : port;
     tunnel_ = tls && httpProxy;
     if (tls) {
         auto *ssl = static_cast<QSslSocket *>(socket);
@@ -162,7 +188,7 @@ void kmrdldctl::open(const QUrl &url)
         if (!tunnel_)
             return ssl->connectToHostEncrypted(peer, peerPort);
     }
-    const QByteArray first = tunnel_ ? "CONNECT " + hostPort + " HTTP/1.1\r\nHost: " + hostPort + "\r\n\r\n" : request;
+    const QByteArray first = tunnel_ ? "CONNECT " + hostPort + " HTTP/1.1\r\nHost: " + hostPort + "\r\n" + login + "\r\n" : request;
     connect(socket, &QTcpSocket::connected, this, [socket, first] { socket->write(first); });
     socket->connectToHost(peer, peerPort);
 }

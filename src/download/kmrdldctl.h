@@ -4,10 +4,12 @@
 // connection of its own (plain or TLS), closed as soon as the transfer ends
 // in any way, so that nothing is read after a cancel or a failure. No cache
 // is involved; redirects are followed unless they lead from TLS to plain.
-// Each request goes through the proxy the environment names for its URL, or
-// direct: plain HTTP to an HTTP proxy as the whole URL, TLS through a tunnel
-// the proxy opens (CONNECT); a proxy's refusal, its asking for credentials
-// (407) among them, fails the transfer.
+// Each request goes through the proxy the environment names for its URL (the
+// desktop's where it names none), or direct: plain HTTP to an HTTP proxy as
+// the whole URL, TLS through a tunnel the proxy opens (CONNECT), with the
+// credentials of the proxy's URL on each; a SOCKS proxy the socket speaks to.
+// A proxy that cannot be spoken to, or its refusal, its asking for
+// credentials (407) among them, fails the transfer.
 // The body is asked for and handed on as it stands, without content coding.
 //
 // A transfer ends in exactly one of two events: DownLoadComplete with the
@@ -27,10 +29,13 @@
 #include "download/httpreader.h"
 
 #include <QByteArray>
+#include <QNetworkProxy>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
+
+#include <optional>
 
 class QTcpSocket;
 
@@ -67,6 +72,10 @@ public:
     static int silenceTimeout();
     // Redirects followed within one transfer.
     static constexpr int kMaxRedirects = 10;
+
+    // The proxy a request for url goes through (NoProxy: direct); none when
+    // the proxy named for it cannot be spoken to, which fails the transfer.
+    static std::optional<QNetworkProxy> proxyFor(const QUrl &url);
 
 Q_SIGNALS:
     void DownLoadCancel();
