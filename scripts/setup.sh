@@ -14,7 +14,8 @@ case "$mode" in
 esac
 
 packages=(cmake g++ make qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libarchive-dev
-          fonts-noto-cjk qt6-translations-l10n xvfb xauth jlha-utils libgl-dev python3 xdotool)
+          fonts-noto-cjk qt6-translations-l10n xvfb xauth jlha-utils libgl-dev python3 xdotool
+          openbox x11-utils)
 # libFuzzer and the sanitizer runtimes of clang come with libclang-rt-dev.
 [ "$mode" = --fuzz ] && packages+=(clang libclang-rt-dev)
 missing=()

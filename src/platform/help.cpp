@@ -15,11 +15,18 @@ namespace {
 
 UrlOpener currentOpener;
 
+// Opens a page in the desktop's browser. When nothing opened it (no browser
+// or file opener set up on the desktop) the user is told which page it was,
+// a file by its path, a web page by its address.
 bool openWithDesktop(const QUrl &url)
 {
-    if (currentOpener)
-        return currentOpener(url);
-    return QDesktopServices::openUrl(url);
+    if (currentOpener ? currentOpener(url) : QDesktopServices::openUrl(url))
+        return true;
+    const QString target = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
+    messages().information(QStringLiteral("警告です..."),
+                           QStringLiteral("次のページを開けませんでした\r\n\r\n") + target
+                               + QStringLiteral("\r\n\r\nページを開くブラウザが設定されていない可能性が有ります"));
+    return false;
 }
 
 bool holdsPages(const QString &folder)

@@ -26,8 +26,9 @@ QString helpFolder();
 // help folder.
 QUrl topicUrl(int context = 0);
 
-// Opens the page of a topic (0 = contents). Without a help folder it warns
-// through the message service and returns false.
+// Opens the page of a topic (0 = contents). Without a help folder, or when
+// nothing opens the page, it warns through the message service and returns
+// false; the support and home page commands warn the same way.
 bool showHelp(int context = 0);
 
 // The support page and the publisher's home page. Both are configuration

@@ -24,12 +24,13 @@ class Failure(Exception):
     pass
 
 
-def start_x_server():
-    """An Xvfb on a display it finds free itself; returns (process, display)."""
+def start_x_server(screen="1280x1024"):
+    """An Xvfb of the given screen size on a display it finds free itself;
+    returns (process, display)."""
     read_end, write_end = os.pipe()
     # -noreset: the server would otherwise start over each time a viewer ends,
     # and the next viewer could come to it in between and find no display.
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen + "x24",
                                "-nolisten", "tcp", "-noreset"], pass_fds=[write_end],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
@@ -117,15 +118,22 @@ def settings_row(database):
         return None
 
 
-def run(viewer_program, genpaper, work):
+def desktop_environment(work):
+    """The environment of programs on the test's X server: home and desktop
+    folders of their own under work, Qt on X."""
     env = dict(os.environ)
-    home = os.path.join(work, "program")
     for name, folder in (("HOME", "h"), ("XDG_CONFIG_HOME", "c"), ("XDG_CACHE_HOME", "k"),
                          ("XDG_RUNTIME_DIR", "r")):
         env[name] = os.path.join(work, folder)
         os.makedirs(env[name], mode=0o700)
-    env["KELMON_HOME"] = home
     env["QT_QPA_PLATFORM"] = "xcb"
+    return env
+
+
+def run(viewer_program, genpaper, work):
+    env = desktop_environment(work)
+    home = os.path.join(work, "program")
+    env["KELMON_HOME"] = home
     server, env["DISPLAY"] = start_x_server()
     database = os.path.join(home, "kelmon.mdb")
     receive = os.path.join(home, "receive")
@@ -193,13 +201,19 @@ def run(viewer_program, genpaper, work):
         server.wait()
 
 
+def tools_present(*tools):
+    """False, after saying which, when a tool the test runs is not installed."""
+    missing = [tool for tool in tools if not shutil.which(tool)]
+    if missing:
+        print("FAIL: missing " + ", ".join(missing) + " (scripts/setup.sh installs them)")
+    return not missing
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
-    missing = [tool for tool in ("Xvfb", "xdotool") if not shutil.which(tool)]
-    if missing:
-        print("FAIL: missing " + ", ".join(missing) + " (scripts/setup.sh installs them)")
+    if not tools_present("Xvfb", "xdotool"):
         return 1
     work = tempfile.mkdtemp(prefix="kelmon-start-")
     try:

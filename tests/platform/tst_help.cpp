@@ -1,8 +1,11 @@
 // The help layer: which page a topic opens, and the web addresses.
 
 #include "platform/help.h"
+#include "platform/messages.h"
 #include "support/testenv.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -17,12 +20,15 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+    }
+    void init()
+    {
+        opened.clear();
         help::setUrlOpener([this](const QUrl &url) {
             opened << url;
             return true;
         });
     }
-    void init() { opened.clear(); }
 
     // Every topic the program asks for has its own page; anything else falls
     // back to the contents.
@@ -79,6 +85,39 @@ private slots:
         QVERIFY(help::openHomePage());
         QCOMPARE(opened, (QList<QUrl>{QUrl(support), QUrl(home)}));
         QCOMPARE(QFileInfo(help::configPath()).dir(), QDir(folder.path()));
+    }
+
+    // When the desktop opens nothing (no browser set up), the help and web
+    // commands say which page they could not open: a help page by its path,
+    // a web page by its address. A page that opens shows no message.
+    void pageNotOpenedIsNamed_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("help") << 0
+                              << QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/help/index.html");
+        QTest::newRow("support") << 1 << "https://support.test/k";
+        QTest::newRow("home") << 2 << "http://home.test/";
+    }
+    void pageNotOpenedIsNamed()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, target);
+        test::ProgramFolder folder(false);
+        QFile file(help::configPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[WEB]\nsupport=https://support.test/k\nhome=http://home.test/\n");
+        file.close();
+        ScriptedMessages shown;
+        for (const bool opens : {true, false}) {
+            help::setUrlOpener([opens](const QUrl &) { return opens; });
+            const bool result = command == 0 ? help::showHelp(0) : command == 1 ? help::openSupportPage()
+                                                                                 : help::openHomePage();
+            QCOMPARE(result, opens);
+            QCOMPARE(shown.shown().size(), std::size_t(opens ? 0 : 1));
+        }
+        QCOMPARE(shown.shown().front().title, QStringLiteral("警告です..."));
+        QVERIFY2(shown.shown().front().text.contains(target), qPrintable(shown.shown().front().text));
     }
 
 private:

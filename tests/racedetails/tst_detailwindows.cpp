@@ -26,6 +26,7 @@
 #include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QPushButton>
 #include <QtTest>
@@ -330,6 +331,37 @@ private slots:
         // A race outside the selector shows the first race.
         w = open<frmyosodisp>(ViewerKind::Predictions, kYosoTitle, "4", "13");
         QCOMPARE(w->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04  1R)"));
+    }
+
+    // Maximized or minimized, the window keeps its state and its size when
+    // the power-index grid opens or closes; restored, it has the height of
+    // the grid's state (4665 twips closed, 6510 open: 311 and 434 pixels).
+    void predictionsHeightWaitsForRestore_data()
+    {
+        QTest::addColumn<bool>("maximize");
+        QTest::newRow("maximized") << true;
+        QTest::newRow("minimized") << false;
+    }
+    void predictionsHeightWaitsForRestore()
+    {
+        QFETCH(bool, maximize);
+        const Qt::WindowState state = maximize ? Qt::WindowMaximized : Qt::WindowMinimized;
+        frame->mnuraceyoso_Click();
+        frmyosodisp *w = lastWindow<frmyosodisp>();
+        auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget());
+        QVERIFY(sub);
+        QCOMPARE(w->height(), 311);
+        for (const int restored : {434, 311}) {
+            maximize ? sub->showMaximized() : sub->showMinimized();
+            QTRY_VERIFY(sub->windowState() & state);
+            const QRect held = sub->geometry();
+            w->cmdpowdisp->click();
+            QVERIFY(sub->windowState() & state);
+            QCOMPARE(sub->geometry(), held);
+            sub->showNormal();
+            QTRY_COMPARE(w->height(), restored);
+            QVERIFY(!(sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)));
+        }
     }
 
     // The race card's button opens the outcomes window for the card's race;

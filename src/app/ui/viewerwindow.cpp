@@ -4,7 +4,9 @@
 #include "common/modkelmon.h"
 #include "common/textforms.h"
 
+#include <QMdiSubWindow>
 #include <QTimer>
+#include <algorithm>
 
 namespace kelmon {
 
@@ -57,6 +59,48 @@ void ViewerWindow::activateFirstTime()
 }
 
 QSize ViewerWindow::sizeHint() const { return preferred_; }
+
+namespace {
+
+constexpr Qt::WindowStates kNotNormal = Qt::WindowMaximized | Qt::WindowMinimized;
+
+} // namespace
+
+void ViewerWindow::setClientHeight(int height)
+{
+    preferred_.setHeight(height);
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!sub || !(sub->windowState() & kNotNormal)) {
+        restoreHeight_.reset();
+        fitClientHeight(height);
+        return;
+    }
+    // The child keeps the geometry it had before it was maximized or
+    // minimized and takes it back on restore; the height follows then.
+    if (!restoreWatched_) {
+        restoreWatched_ = true;
+        connect(sub, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates, Qt::WindowStates now) {
+            if ((now & kNotNormal) || !restoreHeight_)
+                return;
+            const int height = *restoreHeight_;
+            restoreHeight_.reset();
+            fitClientHeight(height);
+        });
+    }
+    restoreHeight_ = height;
+}
+
+void ViewerWindow::fitClientHeight(int height)
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!sub) {
+        resize(width(), height);
+        return;
+    }
+    sub->resize(sub->width(), sub->height() - this->height() + height);
+    if (QWidget *area = sub->parentWidget(); area && sub->geometry().bottom() > area->height() - 1)
+        sub->move(sub->x(), std::max(0, area->height() - sub->height()));
+}
 
 void ViewerWindow::showEvent(QShowEvent *event)
 {

@@ -73,6 +73,13 @@ public:
     QSize sizeHint() const override;
     void setPreferredSize(const QSize &size) { preferred_ = size; }
 
+    // Gives the window a new client height, as a window does that opens or
+    // closes a part of itself. Inside the frame the child window grows or
+    // shrinks by what the client area gains, and one placed low moves up so
+    // its grown part stays in sight. A maximized or minimized child keeps its
+    // state and size: the new height is what it gets back when restored.
+    void setClientHeight(int height);
+
 protected:
     // Reads the context and fills the window, once.
     virtual void firstActivation() = 0;
@@ -83,8 +90,13 @@ private:
     QString captionTitle_;
     CaptionTail captionTail_ = CaptionTail::None;
     std::optional<QString> captionVenue_;
+    void fitClientHeight(int height);
+
     bool activated_ = false;
     QSize preferred_{640, 480};
+    // The client height a maximized or minimized child takes when restored.
+    std::optional<int> restoreHeight_;
+    bool restoreWatched_ = false;
 };
 
 } // namespace kelmon

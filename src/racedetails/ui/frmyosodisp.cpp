@@ -14,9 +14,7 @@
 #include "racedetails/ui/yosodiagram.h"
 
 #include <QComboBox>
-#include <algorithm>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace kelmon::racedetails {
@@ -223,27 +221,13 @@ void frmyosodisp::cmdpowdisp_Click()
             HourglassGuard hourglass;
             modkelmon::guarded([this] { disp_powp(); });
         }
-        setWindowHeight(kOpenHeight);
+        setClientHeight(twipsToPixels(kOpenHeight));
         cmdpowdisp->setText(kCloseCaption);
     } else {
         mfgf_point->hide();
-        setWindowHeight(kClosedHeight);
+        setClientHeight(twipsToPixels(kClosedHeight));
         cmdpowdisp->setText(kOpenCaption);
     }
-}
-
-void frmyosodisp::setWindowHeight(int twips)
-{
-    const int height = twipsToPixels(twips);
-    setPreferredSize({twipsToPixels(kWidth), height});
-    // Inside the frame the child window grows by what the client area gains.
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget())) {
-        sub->resize(sub->width(), sub->height() - this->height() + height);
-        // A window cascaded low moves up so its grown part stays in sight.
-        if (QWidget *area = sub->parentWidget(); area && sub->geometry().bottom() > area->height() - 1)
-            sub->move(sub->x(), std::max(0, area->height() - sub->height()));
-    } else
-        resize(width(), height);
 }
 
 GridModel *frmyosodisp::popupGrid(const QString &menu)

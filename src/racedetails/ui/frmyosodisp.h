@@ -64,7 +64,6 @@ private:
     void buildPanel();
     void showPanel();
     void disp_powp();
-    void setWindowHeight(int twips);
 
     YosoPanel panel_;
     GridModel power_;
