@@ -127,4 +127,14 @@ bool moveCurrent(GridModel &grid, GridMove move, int pageTwips)
     return true;
 }
 
+void startAtFirstDataRow(GridModel &grid, int col)
+{
+    const Line rows{grid.rows(), grid.fixedRows(), [&grid](int r) { return grid.rowHeight(r); }};
+    const int row = rows.first();
+    if (row < 0)
+        return;
+    grid.setRow(row);
+    grid.setCol(col);
+}
+
 } // namespace kelmon

@@ -25,4 +25,11 @@ enum class GridMove { Left, Right, Up, Down, PageUp, PageDown, RowStart, RowEnd,
 // current cell where it is.
 bool moveCurrent(GridModel &grid, GridMove move, int pageTwips = 0);
 
+// Where a grid starts after a fill: the current cell goes to the first row
+// below the fixed rows that a move can land on (not a hidden row nor a
+// separator line), in column col, so the view opens with it at the top and
+// the keys move on from there. A grid without such a row keeps its current
+// cell.
+void startAtFirstDataRow(GridModel &grid, int col = 0);
+
 } // namespace kelmon

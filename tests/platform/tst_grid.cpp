@@ -423,6 +423,36 @@ private slots:
         QVERIFY(!moveCurrent(m, GridMove::Down) && m.row() == 0 && m.col() == 0);
     }
 
+    // A filled grid starts on the first body row a key can land on, in the
+    // given column: hidden rows and separator lines (one pixel, up to 22
+    // twips) are passed over; without such a row the current cell stays.
+    void startAtFirstDataRow_data()
+    {
+        QTest::addColumn<QList<int>>("heights");   // of the body rows, under one fixed row
+        QTest::addColumn<QPoint>("to");            // x = col, y = row
+        QTest::newRow("first body row") << QList<int>{240, 240} << QPoint(1, 1);
+        QTest::newRow("past a separator line") << QList<int>{10, 240} << QPoint(1, 2);
+        QTest::newRow("past a hidden row and a line") << QList<int>{0, 22, 23} << QPoint(1, 3);
+        QTest::newRow("no row holds the cell") << QList<int>{10, 0} << QPoint(2, 0);
+        QTest::newRow("no body row") << QList<int>{} << QPoint(2, 0);
+    }
+    void startAtFirstDataRow()
+    {
+        QFETCH(QList<int>, heights);
+        QFETCH(QPoint, to);
+        GridModel m;
+        QStringList lines{"h|h|h"};
+        for (qsizetype i = 0; i < heights.size(); ++i)
+            lines << "a|b|c";
+        fillGrid(m, lines, 1);
+        for (qsizetype i = 0; i < heights.size(); ++i)
+            m.setRowHeight(int(i) + 1, heights[i]);
+        m.setRow(0);
+        m.setCol(2);
+        kelmon::startAtFirstDataRow(m, 1);
+        QCOMPARE(QPoint(m.col(), m.row()), to);
+    }
+
     void shapeChanges()
     {
         GridModel m;

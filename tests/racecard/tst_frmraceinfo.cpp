@@ -329,6 +329,56 @@ private slots:
         QVERIFY(rightClick(view, "mnuri", boatRow(1), 6));
     }
 
+    // A new card's current cell is on the first racer's row (row 5, below the
+    // four header rows and the separator line) in the mark column, where
+    // Ctrl+Home goes: tabbed into, the grid's first Down goes on to row 6 (the
+    // boats have no mark, so the mark cells stay apart).
+    void startsOnTheFirstRacersRow()
+    {
+        frame->mnuraceinfo_Click();
+        frmraceinfo *card = lastWindow<frmraceinfo>();
+        GridView *view = card->mfgf_wakus;
+        const GridModel &grid = card->grid();
+        QTRY_COMPARE(grid.rows(), 34);
+        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(0, 5));
+        card->imcracesno->setFocus();
+        for (int i = 0; i < 4 && !view->hasFocus(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(view->hasFocus());
+        QCOMPARE(test::pressKeys(view, {Qt::Key_Down}), QPoint(0, 6));
+        QCOMPARE(test::pressKeys(view, {Qt::Key_Up, Qt::ControlModifier | Qt::Key_Home}), QPoint(0, 5));
+    }
+
+    // A race chosen after a sort is drawn in frame order again, and the
+    // current cell keeps its row place and column, not the racer the sort
+    // had put there. Sorted by rate descending the frames read 2, 5, 6, 1, 3, 4.
+    void raceAfterASortKeepsThePlace()
+    {
+        const double rates[6] = {5.0, 7.5, 5.0, 3.0, 7.5, 6.0};
+        modkelmon::exec("delete from f_wakus");
+        for (int f = 1; f <= 6; ++f) {
+            cardtest::insertBoat(f, {{"syoritu_2k", rates[f - 1]}});
+            cardtest::insertBoat(f, {{"racesno", cardtest::kRace + 1}});
+        }
+        frmraceinfo *card = openCard();
+        GridView *view = card->mfgf_wakus;
+        const GridModel &grid = card->grid();
+        QVERIFY(rightClick(view, "mnuri", 10, 6));   // the second boat's win rate
+        item("mnuri", 1)->trigger();
+        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{2, 5, 6, 1, 3, 4}));
+        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(6, 10));
+        selectRace(card, cardtest::kRace + 1);
+        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(6, 10));
+        // By frame descending from the last boat's profile, then back to the first race.
+        QVERIFY(rightClick(view, "mnuri", 33, 4));
+        item("mnuri", 1)->trigger();
+        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{6, 5, 4, 3, 2, 1}));
+        selectRace(card, cardtest::kRace);
+        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(4, 33));
+    }
+
     // The Menu key and Shift+F10 (not F10 alone) open the card's popup at the
     // current cell with the entries a right click there enables. Entries:
     // ascending, descending, average, |, hide, add, |, racer, race card, result, |, help.

@@ -8,6 +8,7 @@
 #include "common/textforms.h"
 #include "common/timeforms.h"
 #include "platform/fonts.h"
+#include "platform/gridmoves.h"
 #include "platform/help.h"
 #include "platform/hourglass.h"
 #include "platform/messages.h"
@@ -31,6 +32,7 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <cmath>
+#include <optional>
 
 namespace kelmon::racecard {
 
@@ -204,8 +206,12 @@ void frmraceinfo::firstActivation()
 
 void frmraceinfo::imcracesno_Click()
 {
-    // The other race's card keeps the current cell's block and row place.
-    const RaceCardEngine::CellAnchor anchor = engine_.currentAnchor();
+    // The other race's card keeps the current cell's block and row place; the
+    // window's first card (a grid not filled yet) starts on the first racer's
+    // row, in the first column the keys reach.
+    std::optional<RaceCardEngine::CellAnchor> anchor;
+    if (model_.rows() > 0)
+        anchor = engine_.currentAnchor();
     ViewerContext c = context();
     c.racesno = imcracesno->currentText();
     setContext(c);
@@ -228,7 +234,10 @@ void frmraceinfo::imcracesno_Click()
         engine_.item_no = 1;
         redraw([&] {
             engine_.disp_raceinfo(0);
-            engine_.restoreCurrent(anchor, false);
+            if (anchor)
+                engine_.restoreCurrent(*anchor, false);
+            else
+                startAtFirstDataRow(engine_.grid());
         });
     });
 }
