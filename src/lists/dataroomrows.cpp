@@ -7,6 +7,7 @@
 #include "lists/dataroomrates.h"
 #include "lists/listcells.h"
 #include "lists/listcolumns.h"
+#include "platform/gridmoves.h"
 
 #include <QSqlQuery>
 

@@ -5,6 +5,7 @@
 #include "common/programfolder.h"
 #include "common/textforms.h"
 #include "platform/archive.h"
+#include "platform/gridmoves.h"
 #include "platform/gridpopup.h"
 #include "racedetails/resultrow.h"
 

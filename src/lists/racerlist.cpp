@@ -2,6 +2,7 @@
 
 #include "common/modkelmon.h"
 #include "common/textforms.h"
+#include "platform/gridmoves.h"
 
 #include <array>
 

@@ -5,6 +5,7 @@
 #include "common/textforms.h"
 #include "lists/listcells.h"
 #include "lists/listcolumns.h"
+#include "platform/gridmoves.h"
 
 #include <QSqlQuery>
 

@@ -559,12 +559,4 @@ void setFittedText(GridModel &grid, int row, int col, const QString &text)
     grid.setText(row, col, text);
 }
 
-void startAtFirstDataRow(GridModel &grid, int col)
-{
-    if (grid.rows() <= grid.fixedRows())
-        return;
-    grid.setRow(grid.fixedRows());
-    grid.setCol(col);
-}
-
 } // namespace kelmon

@@ -145,10 +145,4 @@ private:
 // enough (fittedPoints), so it shows whole.
 void setFittedText(GridModel &grid, int row, int col, const QString &text);
 
-// Where a grid starts after a fill: the current cell goes to the first row
-// below the fixed rows, in column col, so the view opens with it at the top
-// and the keys move on from there. A grid without such a row keeps its
-// current cell.
-void startAtFirstDataRow(GridModel &grid, int col = 0);
-
 } // namespace kelmon

@@ -79,13 +79,20 @@ struct Line {
     }
 };
 
+// The columns as the keys see them: the fixed ones stay out of reach unless
+// the grid lets keys enter them.
+Line columnsOf(const GridModel &grid)
+{
+    return {grid.cols(), grid.keysEnterFixedCols() ? 0 : grid.fixedCols(),
+            [&grid](int c) { return grid.colWidth(c); }};
+}
+
 } // namespace
 
 bool moveCurrent(GridModel &grid, GridMove move, int pageTwips)
 {
     const Line rows{grid.rows(), grid.fixedRows(), [&grid](int r) { return grid.rowHeight(r); }};
-    const Line cols{grid.cols(), grid.keysEnterFixedCols() ? 0 : grid.fixedCols(),
-                    [&grid](int c) { return grid.colWidth(c); }};
+    const Line cols = columnsOf(grid);
     const int row = grid.row();
     const int col = grid.col();
     const QRect range = grid.mergedRange(row, col);
@@ -125,6 +132,15 @@ bool moveCurrent(GridModel &grid, GridMove move, int pageTwips)
     grid.setRow(r);
     grid.setCol(c);
     return true;
+}
+
+void startAtFirstDataRow(GridModel &grid, int col)
+{
+    if (grid.rows() <= grid.fixedRows())
+        return;
+    const int reachable = columnsOf(grid).keep(col);
+    grid.setRow(grid.fixedRows());
+    grid.setCol(reachable >= 0 ? reachable : col);
 }
 
 } // namespace kelmon

@@ -3,6 +3,7 @@
 #include "common/codetables.h"
 #include "common/modkelmon.h"
 #include "common/textforms.h"
+#include "platform/gridmoves.h"
 #include "racecard/boatrow.h"
 
 #include <QSqlQuery>
