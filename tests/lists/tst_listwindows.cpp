@@ -322,6 +322,39 @@ private slots:
         QCOMPARE(frame->mdiArea()->subWindowList().size(), 2);
     }
 
+    // Alt+H opens the help menu, and no points table, where the data room's
+    // button does not take it: the button shown but disabled (a ranking other
+    // than the points standing), or the focus on the frame's own button
+    // outside the room while the room is the active child.
+    void accessKeyLeftToTheMenu_data()
+    {
+        QTest::addColumn<int>("kind");           // the ranking kind; 2 enables the button
+        QTest::addColumn<bool>("frameFocus");    // the focus on the frame's 暦を表示, else in the room's grid
+        QTest::newRow("button disabled") << 1 << false;
+        QTest::newRow("focus on the frame's button") << 2 << true;
+    }
+    void accessKeyLeftToTheMenu()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, frameFocus);
+        modkelmon::exec("update f_setfg set lunksflag = ?", {kind});
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QMenu *help = frame->menus().menu("mnuhelp");
+        frame->mnudataroom_Click();
+        auto *room = lastWindow<frmdataroom>();
+        QVERIFY(room->cmdtokhmlist->isVisible());
+        QCOMPARE(room->cmdtokhmlist->isEnabled(), kind == 2);
+        QWidget *focus = frameFocus ? frame->findChild<QWidget *>("cmdkoyomi") : room->mfgdr[0];
+        focus->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(focus->hasFocus());
+        QCOMPARE(frame->mdiArea()->activeSubWindow()->widget(), room);
+        QTest::keyClick(focus, Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(help->isVisible());
+        help->hide();
+        QCOMPARE(frame->mdiArea()->subWindowList().size(), 1);
+    }
+
     // A ranking longer than its grid opens on its first row, in view when the
     // grid takes the focus; Down and Page Down move on from it.
     void longRankingStartsAtTheTop()
