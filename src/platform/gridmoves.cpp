@@ -79,13 +79,20 @@ struct Line {
     }
 };
 
+// The columns as the keys see them: the fixed ones stay out of reach unless
+// the grid lets keys enter them.
+Line columnsOf(const GridModel &grid)
+{
+    return {grid.cols(), grid.keysEnterFixedCols() ? 0 : grid.fixedCols(),
+            [&grid](int c) { return grid.colWidth(c); }};
+}
+
 } // namespace
 
 bool moveCurrent(GridModel &grid, GridMove move, int pageTwips)
 {
     const Line rows{grid.rows(), grid.fixedRows(), [&grid](int r) { return grid.rowHeight(r); }};
-    const Line cols{grid.cols(), grid.keysEnterFixedCols() ? 0 : grid.fixedCols(),
-                    [&grid](int c) { return grid.colWidth(c); }};
+    const Line cols = columnsOf(grid);
     const int row = grid.row();
     const int col = grid.col();
     const QRect range = grid.mergedRange(row, col);
@@ -133,8 +140,9 @@ void startAtFirstDataRow(GridModel &grid, int col)
     const int row = rows.first();
     if (row < 0)
         return;
+    const int reachable = columnsOf(grid).keep(col);
     grid.setRow(row);
-    grid.setCol(col);
+    grid.setCol(reachable >= 0 ? reachable : col);
 }
 
 } // namespace kelmon

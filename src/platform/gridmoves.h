@@ -28,8 +28,11 @@ bool moveCurrent(GridModel &grid, GridMove move, int pageTwips = 0);
 // Where a grid starts after a fill: the current cell goes to the first row
 // below the fixed rows that a move can land on (not a hidden row nor a
 // separator line), in column col, so the view opens with it at the top and
-// the keys move on from there. A grid without such a row keeps its current
-// cell.
+// the keys move on from there. A column the keys cannot hold the current
+// cell in gives way as in a move: a fixed one to the first shown body column,
+// a hidden one to the nearest shown one; so Left and Right reach every column
+// the keys can, back to the start. A grid without such a row keeps its
+// current cell.
 void startAtFirstDataRow(GridModel &grid, int col = 0);
 
 } // namespace kelmon

@@ -111,7 +111,9 @@ private slots:
         disp_lunks(kKey, page.title.value_or(QString()), ranking);
         disp_lunks(kKey, page.title.value_or(QString()), ranking);   // a refill replaces the rows
         QCOMPARE(ranking.rows(), 4);
-        QCOMPARE(QPoint(ranking.col(), ranking.row()), QPoint(0, 2));   // the first racer is current
+        // The first racer is current, in the first column the keys reach (the
+        // name column stays fixed).
+        QCOMPARE(QPoint(ranking.col(), ranking.row()), QPoint(1, 2));
         QTEST(rowTexts(ranking, 2), "first");
         QTEST(rowTexts(ranking, 3), "second");
     }
@@ -135,8 +137,8 @@ private slots:
             disp_kaisyu(kKey, returns);
         }
         QCOMPARE(places.rows(), 4);
-        for (const GridModel *grid : {&places, &returns})   // the first racer is current
-            QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(0, 2));
+        for (const GridModel *grid : {&places, &returns})   // the first racer's number is current
+            QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(1, 2));
         QCOMPARE(rowTexts(places, 2), (QStringList{"佐々木一", "3500", "  0", "  1", " 33", "  0", "  0", " 67", " 1R", " 9R"}));
         QCOMPARE(rowTexts(places, 3), (QStringList{"山田", "4001", "", "", "", "", "", "", " 7R", ""}));
         QCOMPARE(returns.rows(), 4);
@@ -195,7 +197,7 @@ private slots:
         grid.setRows(12);   // stale rows go
         disp_tokhm(kKey, "6.20", grid);
         QCOMPARE(grid.rows(), 5);
-        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(0, 0));   // the first racer's title is current
+        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(1, 0));   // the first racer's title is current, past column 0
         const QString title1 = " 1位 岡  10.25  ( 3R・ 9R)";
         QCOMPARE(rowTexts(grid, 0), (QStringList{"", title1, title1, title1, title1, title1, title1, title1}));
         QCOMPARE(grid.mergedRange(0, 3), QRect(1, 0, 7, 1));

@@ -96,18 +96,25 @@ private slots:
         QTest::addColumn<QPoint>("cell");      // x = col, y = row under the pointer
         QTest::addColumn<int>("button");
         QTest::addColumn<QPoint>("current");   // x = col, y = row expected
-        QTest::newRow("plain cell") << QPoint(3, 2) << int(Qt::LeftButton) << QPoint(3, 2);
-        QTest::newRow("lower part of a merged column") << QPoint(0, 3) << int(Qt::RightButton) << QPoint(0, 1);
-        QTest::newRow("right part of a merged header") << QPoint(3, 0) << int(Qt::RightButton) << QPoint(2, 0);
+        QTest::addColumn<bool>("headingsKeep");   // setHeadingRowsKeepCurrent
+        QTest::newRow("plain cell") << QPoint(3, 2) << int(Qt::LeftButton) << QPoint(3, 2) << false;
+        QTest::newRow("lower part of a merged column") << QPoint(0, 3) << int(Qt::RightButton) << QPoint(0, 1) << false;
+        QTest::newRow("right part of a merged header") << QPoint(3, 0) << int(Qt::RightButton) << QPoint(2, 0) << false;
         // Beside the cells: no press, the current cell stays where it was.
-        QTest::newRow("right of the cells") << QPoint(6, 0) << int(Qt::RightButton) << QPoint(4, 4);
-        QTest::newRow("below the cells") << QPoint(0, 6) << int(Qt::RightButton) << QPoint(4, 4);
+        QTest::newRow("right of the cells") << QPoint(6, 0) << int(Qt::RightButton) << QPoint(4, 4) << false;
+        QTest::newRow("below the cells") << QPoint(0, 6) << int(Qt::RightButton) << QPoint(4, 4) << false;
+        // Headings that are only headings: a right press there is one on the
+        // current cell; the fixed column of a data row is a cell as any other.
+        QTest::newRow("heading kept") << QPoint(3, 0) << int(Qt::RightButton) << QPoint(4, 4) << true;
+        QTest::newRow("fixed column with headings kept") << QPoint(0, 3) << int(Qt::RightButton) << QPoint(0, 1)
+                                                         << true;
     }
     void pressSetsCurrentCell()
     {
         QFETCH(QPoint, cell);
         QFETCH(int, button);
         QFETCH(QPoint, current);
+        QFETCH(bool, headingsKeep);
         GridModel m;
         shape(m, 5, 5, 1, 1);
         m.setMergeCells(true);
@@ -119,6 +126,7 @@ private slots:
         GridView view;
         view.resize(400, 300);
         view.setModel(&m);
+        view.setHeadingRowsKeepCurrent(headingsKeep);
         view.show();
         QSignalSpy spy(&view, &GridView::cellPressed);
         QTest::mousePress(view.viewport(), Qt::MouseButton(button), {}, centreOf(cell.y(), cell.x()));

@@ -410,6 +410,48 @@ private slots:
         QCOMPARE(QPoint(m.col(), m.row()), QPoint(2, 4));
     }
 
+    // A filled grid starts on its first data row, in the column asked for or,
+    // where the keys cannot hold the cell there, the nearest one they can; so
+    // Left and Right go on from there to every column the keys reach.
+    void startsWhereTheKeysReach_data()
+    {
+        QTest::addColumn<int>("fixedCols");
+        QTest::addColumn<bool>("keysEnter");   // the keys enter the fixed columns
+        QTest::addColumn<int>("hidden");       // a column of width 0, or -1
+        QTest::addColumn<int>("col");          // the column asked for
+        QTest::addColumn<QList<int>>("moves"); // the start, then the columns of Left and of Right from it
+        QTest::newRow("no fixed column") << 0 << false << -1 << 0 << QList<int>{0, 0, 1};
+        QTest::newRow("fixed name column") << 1 << false << -1 << 0 << QList<int>{1, 1, 2};
+        QTest::newRow("fixed name, hidden first body column") << 1 << false << 1 << 0 << QList<int>{2, 2, 3};
+        QTest::newRow("two fixed columns") << 2 << false << -1 << 1 << QList<int>{2, 2, 3};
+        QTest::newRow("a body column asked for") << 1 << false << -1 << 3 << QList<int>{3, 2, 4};
+        QTest::newRow("a hidden column asked for") << 1 << false << 3 << 3 << QList<int>{2, 1, 4};
+        QTest::newRow("keys enter the fixed column") << 1 << true << -1 << 0 << QList<int>{0, 0, 1};
+    }
+    void startsWhereTheKeysReach()
+    {
+        QFETCH(int, fixedCols);
+        QFETCH(bool, keysEnter);
+        QFETCH(int, hidden);
+        QFETCH(int, col);
+        GridModel m;
+        fillGrid(m, {"h|h|h|h|h", "h|h|h|h|h", "a|b|c|d|e", "a|b|c|d|e"}, 2);
+        m.setFixedCols(fixedCols);
+        m.setKeysEnterFixedCols(keysEnter);
+        if (hidden >= 0)
+            m.setColWidth(hidden, 0);
+        QList<int> moves;
+        for (const GridMove move : {GridMove::Left, GridMove::Right}) {
+            startAtFirstDataRow(m, col);
+            QCOMPARE(m.row(), 2);
+            if (moves.isEmpty())
+                moves << m.col();
+            moveCurrent(m, move);
+            moves << m.col();
+        }
+        QTEST(moves, "moves");
+    }
+
     // Only fixed rows, or every body column hidden: no key moves the cell.
     void keysOnAGridWithoutBody()
     {
@@ -426,7 +468,7 @@ private slots:
     // A filled grid starts on the first body row a key can land on, in the
     // given column: hidden rows and separator lines (one pixel, up to 22
     // twips) are passed over; without such a row the current cell stays.
-    void startAtFirstDataRow_data()
+    void startsOnARowTheKeysReach_data()
     {
         QTest::addColumn<QList<int>>("heights");   // of the body rows, under one fixed row
         QTest::addColumn<QPoint>("to");            // x = col, y = row
@@ -436,7 +478,7 @@ private slots:
         QTest::newRow("no row holds the cell") << QList<int>{10, 0} << QPoint(2, 0);
         QTest::newRow("no body row") << QList<int>{} << QPoint(2, 0);
     }
-    void startAtFirstDataRow()
+    void startsOnARowTheKeysReach()
     {
         QFETCH(QList<int>, heights);
         QFETCH(QPoint, to);

@@ -392,6 +392,40 @@ private slots:
         QVERIFY(!rightClick(first->mfgf_resta, "mnudm", 0, 3));
     }
 
+    // A right-click on the heading row leaves the current data cell where it
+    // was: the menu offers that cell's items (ascending, descending, average,
+    // |, racer or race result) and the command opens the window of its row.
+    void headingRightClick_data()
+    {
+        QTest::addColumn<bool>("outcomes");   // the outcomes window, or the result window
+        QTest::addColumn<QPoint>("chosen");   // x = col, y = row: the cell clicked first
+        QTest::addColumn<int>("heading");     // the heading cell right-clicked
+        QTest::addColumn<QString>("items");
+        QTest::addColumn<QString>("opened");  // what the command opened (test::openedFor)
+        // Day 3 race 5: frame 3 came second; the outcomes' second row is day 2,
+        // whose result shows its own date.
+        QTest::newRow("result") << false << QPoint(ColExhibition, 2) << int(ColName) << "+++|+"
+                                << "frmracerdisp 3 5 4003";
+        QTest::newRow("outcomes") << true << QPoint(2, 2) << 3 << "++.|+" << "frmracerest 2 5 20240102";
+    }
+    void headingRightClick()
+    {
+        QFETCH(bool, outcomes);
+        QFETCH(QPoint, chosen);
+        QFETCH(int, heading);
+        modkelmon::exec("update f_restb set tourokuno = 4000 + wakusno");
+        GridView *view = outcomes ? open<frmdeme>(ViewerKind::Outcomes, QStringLiteral("出目"), "4", "5")->mfgf_resta
+                                  : open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "5")->mfgf_restb;
+        const QString menu = outcomes ? "mnudm" : "mnurr";
+        test::clickCell(view, chosen.y(), chosen.x());
+        QVERIFY(rightClick(view, menu, 0, heading));
+        QCOMPARE(QPoint(view->model()->col(), view->model()->row()), chosen);
+        QTEST(test::menuStates(frame->menus().menu(menu)), "items");
+        ScriptedMessages box;
+        item(menu, 4)->trigger();
+        QTEST(test::openedFor(lastWindow<ViewerWindow>()), "opened");
+    }
+
     // The previous runs of frame 3 on its last meeting and its motor's last
     // user; no row for the slot, or a panel beyond 1..8, shows nothing.
     void previousRuns()

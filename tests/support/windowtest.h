@@ -4,6 +4,7 @@
 
 #include "app/ui/frmmainmenu.h"
 #include "app/ui/mainmenus.h"
+#include "app/ui/viewerwindow.h"
 #include "common/settingsrow.h"
 #include "platform/ui/gridview.h"
 #include "support/testenv.h"
@@ -62,5 +63,17 @@ protected:
     std::unique_ptr<ProgramFolder> folder;
     std::unique_ptr<frmmainmenu> frame;
 };
+
+// What a popup command opened: the window's name, day and race, and the
+// racer of a racer detail or the date of a race result.
+inline QString openedFor(const ViewerWindow *w)
+{
+    const ViewerContext &c = w->context();
+    const QString name = w->objectName();
+    const QString more = name == QLatin1String("frmracerdisp") ? c.tourokuno
+        : name == QLatin1String("frmracerest")                  ? c.date
+                                                                : QString();
+    return QStringList({name, c.datescnt, c.racesno, more}).join(u' ').trimmed();
+}
 
 } // namespace kelmon::test

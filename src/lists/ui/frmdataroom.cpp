@@ -113,6 +113,7 @@ void frmdataroom::buildPage(int index, const char16_t *title, const char16_t *su
     view->setModel(&models_[std::size_t(index)]);
     view->setDefaultFont(makeFont(DefaultFontName, 9));
     view->setGeometry(twipsRect(0, kGridTop, 5610, 3990));
+    view->setHeadingRowsKeepCurrent(true);
     connect(view, &GridView::cellPressed, this,
             [this, index](int, int, Qt::MouseButton button, const QPoint &globalPos) {
                 mfgdr_MouseDown(index, button, globalPos);

@@ -69,6 +69,7 @@ frmracerdisp::frmracerdisp(QWidget *parent) : ViewerWindow(parent)
     mfgf_restb->setObjectName(QStringLiteral("mfgf_restb"));
     mfgf_restb->setDefaultFont(makeFont(DefaultFontName, 9));
     mfgf_restb->setModel(&model_);
+    mfgf_restb->setHeadingRowsKeepCurrent(true);
     connect(mfgf_restb, &GridView::cellPressed, this, &frmracerdisp::mfgf_restb_MouseDown);
     mfgf_restb->setGeometry(twipsRect(kGridLeft, kGridTop, kWidth - 240, kHeight - 1440));
 }

@@ -26,6 +26,7 @@ ListWindow::ListWindow(const Design &design, QWidget *parent) : ViewerWindow(par
     design.layout(model_);
     view_->setModel(&model_);
     view_->modelChanged();
+    view_->setHeadingRowsKeepCurrent(true);
     connect(view_, &GridView::cellPressed, this, &ListWindow::gridMouseDown);
     view_->setGeometry(twipsRect(kMargin, kMargin, design.widthTwips - 2 * kMargin,
                                  design.heightTwips - 2 * kMargin));

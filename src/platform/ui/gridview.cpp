@@ -187,6 +187,12 @@ void GridView::mousePressEvent(QMouseEvent *event)
     event->accept();
     if (cell.x() < 0)
         return;
+    // A heading is no row for the popup to act on: the current data cell stays.
+    const bool heading = cell.y() < model_->fixedRows() && model_->rows() > model_->fixedRows();
+    if (headingRowsKeepCurrent_ && heading && event->button() == Qt::RightButton) {
+        emit cellPressed(model_->row(), model_->col(), event->button(), event->globalPosition().toPoint());
+        return;
+    }
     pressCell(cell, event->button(), event->globalPosition().toPoint());
 }
 

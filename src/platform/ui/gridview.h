@@ -7,7 +7,9 @@
 // A mouse press on a cell makes that cell current in the model and emits
 // cellPressed. On a merged range the current cell is the range's top-left
 // cell: the range shows as one cell, so which part of it was hit carries no
-// meaning, and every press on it gives the same current cell.
+// meaning, and every press on it gives the same current cell. In a grid whose
+// heading rows are only headings (setHeadingRowsKeepCurrent), a right press on
+// them leaves the current cell where it is and is reported on that cell.
 //
 // The view takes the keyboard focus (click and Tab). With the focus, the
 // current cell carries a dotted frame, and the arrow keys, Page Up, Page
@@ -51,6 +53,15 @@ public:
     // Call after filling or changing the model: lays the grid out again and
     // repaints it once.
     void modelChanged();
+
+    // Whether a right press on a heading row (a fixed row) of a grid with
+    // rows below its headings leaves the current cell where it is, for a
+    // grid whose popup acts on the data row last chosen: the press is
+    // reported on the current cell, so the popup offers and does what that
+    // cell asks. Off by default: in a grid whose heading cells are cells the
+    // popup acts on (the race card), a press makes them current as any other.
+    void setHeadingRowsKeepCurrent(bool on) { headingRowsKeepCurrent_ = on; }
+    bool headingRowsKeepCurrent() const { return headingRowsKeepCurrent_; }
 
     // The cell under a point of the viewport, or (-1, -1) when the point is
     // on no cell.
@@ -107,6 +118,7 @@ private:
     QVector<int> rowY_;
     int fixedCols_ = 0;
     int fixedRows_ = 0;
+    bool headingRowsKeepCurrent_ = false;
     QFont defaultFont_;
     mutable QHash<QString, QFont> fonts_;
     QColor fixedBack_{0xE4, 0xE4, 0xE4};

@@ -33,6 +33,7 @@ frmdeme::frmdeme(QWidget *parent) : ViewerWindow(parent)
     mfgf_resta->setModel(&model_);
     set_mfgf_resta(model_);
     mfgf_resta->modelChanged();
+    mfgf_resta->setHeadingRowsKeepCurrent(true);
     connect(mfgf_resta, &GridView::cellPressed, this, &frmdeme::mfgf_resta_MouseDown);
 }
 

@@ -52,6 +52,7 @@ frmracerest::frmracerest(QWidget *parent) : ViewerWindow(parent)
     // push the last boat out of sight.
     mfgf_restb->setFrameShape(QFrame::NoFrame);
     mfgf_restb->setGeometry(twipsRect(120, 1680, 6135, 1710));
+    mfgf_restb->setHeadingRowsKeepCurrent(true);
     connect(mfgf_restb, &GridView::cellPressed, this, &frmracerest::mfgf_restb_MouseDown);
     diagram = new StartDiagramView(this);
     set_mfgf_restb();

@@ -59,6 +59,7 @@ frmyosodisp::frmyosodisp(QWidget *parent) : ViewerWindow(parent)
     const int frameWidth = mfgf_point->frameWidth();
     mfgf_point->setGeometry(twipsRect(120, 4320, 6375 + kStartLineShift, 1695).adjusted(0, 0, 2 * frameWidth, 2 * frameWidth));
     mfgf_point->hide();
+    mfgf_point->setHeadingRowsKeepCurrent(true);
     connect(mfgf_point, &GridView::cellPressed, this, &frmyosodisp::mfgf_point_MouseDown);
 }
 
