@@ -13,6 +13,9 @@
 #include <QHash>
 #include <QImageReader>
 
+#include <algorithm>
+#include <array>
+
 namespace kelmon::lists {
 
 namespace {
@@ -37,6 +40,112 @@ constexpr int kTintedLast = 9;
 constexpr int maxPhotoSide = 512;
 
 double number(const QSqlQuery &q, const char *field) { return q.value(QLatin1String(field)).toDouble(); }
+
+// Whether the LZW codes of one frame's image data, its sub-blocks from `at`
+// on, yield at most `pixels` pixels; `at` is left after the data. The codes
+// are only read, never expanded: a code yields as many pixels as its entry in
+// the code table is long, which the table's growth alone gives. The decoder
+// works on every code it reads, into pixels past the frame too, until the end
+// code; a code that yields more than the frame holds is what makes a few
+// hundred kilobytes take it seconds. A first code that is no colour index, or
+// a code past the next entry, would read entries the table does not hold.
+bool frameCodesFit(const uchar *gif, qsizetype size, qsizetype &at, int minCodeBits, qint64 pixels)
+{
+    constexpr int maxEntries = 4096;   // codes have at most 12 bits
+    const int clear = 1 << minCodeBits;
+    const int end = clear + 1;
+    std::array<quint16, maxEntries> length;
+    std::fill_n(length.begin(), clear, 1);
+    int next = clear + 2;
+    int codeBits = minCodeBits + 1;
+    int previous = -1;   // none: the next code starts the table afresh
+    bool ended = false;
+    quint32 bits = 0;
+    int held = 0;
+    qint64 yielded = 0;
+    while (at < size) {
+        const qsizetype blockEnd = std::min(size, at + 1 + gif[at]);
+        if (gif[at++] == 0)
+            return true;
+        for (; at < blockEnd && !ended; ++at) {
+            bits |= quint32(gif[at]) << held;
+            for (held += 8; held >= codeBits && !ended;) {
+                const int code = int(bits & ((1u << codeBits) - 1));
+                bits >>= codeBits;
+                held -= codeBits;
+                if (code == clear) {
+                    next = clear + 2;
+                    codeBits = minCodeBits + 1;
+                    previous = -1;
+                    continue;
+                }
+                ended = code == end;
+                if (ended)
+                    continue;
+                if (previous < 0 ? code >= clear : code > next)
+                    return false;
+                if (previous < 0)
+                    yielded += 1;
+                else {
+                    yielded += code == next ? length[previous] + 1 : length[code];
+                    if (next < maxEntries) {
+                        length[next++] = length[previous] + 1;
+                        if (next >= 1 << codeBits && codeBits < 12)
+                            ++codeBits;
+                    }
+                }
+                if (yielded > pixels)
+                    return false;
+                previous = code;
+            }
+        }
+        at = blockEnd;   // the data after the end code is read by no one
+    }
+    return true;
+}
+
+// Whether every frame of a GIF yields no more pixels than its width times its
+// height, read block by block as the decoder reads them. The walk ends where
+// the decoder's does: at the trailer, at a byte that starts no block, or at
+// the end of the data. A graphic-control or application extension whose
+// first sub-block is empty is refused: the decoder then takes the next byte
+// for a sub-block's length and reads the blocks after it otherwise.
+bool gifCodesFitFrames(const QByteArray &bytes)
+{
+    const auto *gif = reinterpret_cast<const uchar *>(bytes.constData());
+    const qsizetype size = bytes.size();
+    qsizetype at = 13;   // header and logical screen
+    const auto skipColourTable = [&](uchar flags) {
+        if (flags & 0x80)
+            at += 3 * (2 << (flags & 7));
+    };
+    if (size < at)
+        return false;
+    skipColourTable(gif[10]);
+    while (at < size) {
+        const uchar introducer = gif[at++];
+        if (introducer == 0x21 && at + 1 < size) {
+            const uchar label = gif[at++];
+            if ((label == 0xf9 || label == 0xff) && gif[at] == 0)
+                return false;
+            while (at < size && gif[at] != 0)
+                at += 1 + gif[at];
+            ++at;
+        } else if (introducer == 0x2c && at + 9 < size) {
+            const qint64 pixels = qint64(gif[at + 4] | gif[at + 5] << 8) * (gif[at + 6] | gif[at + 7] << 8);
+            at += 8;
+            skipColourTable(gif[at++]);
+            if (at >= size)
+                return true;
+            // Colour indexes have at most 8 bits.
+            const int minCodeBits = gif[at++];
+            if (minCodeBits > 8 || !frameCodesFit(gif, size, at, minCodeBits, pixels))
+                return false;
+        } else
+            return true;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -156,7 +265,7 @@ QImage loadRacerPhoto(const QString &path)
     const auto side = [&](int at) { return quint8(bytes->at(at)) | quint8(bytes->at(at + 1)) << 8; };
     const QSize size = reader.size();
     if (bytes->size() < 10 || side(6) > maxPhotoSide || side(8) > maxPhotoSide || !size.isValid()
-        || size.width() > maxPhotoSide || size.height() > maxPhotoSide)
+        || size.width() > maxPhotoSide || size.height() > maxPhotoSide || !gifCodesFitFrames(*bytes))
         return QImage();
     return reader.read();
 }

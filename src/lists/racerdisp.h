@@ -37,7 +37,8 @@ std::optional<PopupItems> racerDetailPopup(const GridModel &grid, bool resultWin
 QString racerPhotoPath(const QString &tourokuno);
 // The photo, read only as a GIF; a null image when the file is missing, is
 // no regular file, is larger than a photo may be (in bytes, or in the width or
-// height it declares for its logical screen or its first frame), or is not a
+// height it declares for its logical screen or its first frame), has a frame
+// whose image data would yield more pixels than the frame holds, or is not a
 // readable GIF.
 QImage loadRacerPhoto(const QString &path);
 

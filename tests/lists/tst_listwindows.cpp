@@ -459,15 +459,17 @@ private slots:
                 + QByteArray("\0\x02\x02\x4c\x01\0\x3b", 7);
         };
         const QList<QRgb> palette{qRgb(0, 0, 0), qRgb(255, 255, 255)};
-        // The last seven: a 1 x 1 frame on a screen too large, wide or high
-        // alone (513 and 5633 read with their bytes swapped would pass).
+        // From the sixth on: a 1 x 1 frame on a screen too large, wide or high
+        // alone (513 and 5633 read with their bytes swapped would pass, 2176 =
+        // 0x880 read with a signed low byte), or within the bound (384 = 0x180).
         const QByteArray files[] = {declaring(5700, 5700, 5700, 5700), declaring(0, 0, 5700, 5700),
                                     buildGif(513, 1, palette, QByteArray(513, 1)),
                                     buildGif(1, 513, palette, QByteArray(513, 1)),
                                     buildGif(512, 512, palette, QByteArray(512 * 512, 1)),
                                     declaring(5700, 5700, 1, 1), declaring(513, 1, 1, 1), declaring(1, 513, 1, 1),
                                     declaring(5633, 1, 1, 1), declaring(1, 5633, 1, 1), declaring(512, 512, 1, 1),
-                                    declaring(1, 1, 1, 1)};
+                                    declaring(1, 1, 1, 1), declaring(2176, 1, 1, 1), declaring(1, 2176, 1, 1),
+                                    declaring(384, 384, 1, 1)};
         QVERIFY(QDir().mkpath(photoFolder()));
         QString shown;
         for (int i = 0; i < int(std::size(files)); ++i) {
@@ -478,7 +480,8 @@ private slots:
             const QSize size = racerDetail(number)->imaPhoto->pixmap().size();
             shown += QStringLiteral(" %1:%2x%3").arg(i).arg(size.width()).arg(size.height());
         }
-        QCOMPARE(shown, QString(" 0:0x0 1:0x0 2:0x0 3:0x0 4:512x512 5:0x0 6:0x0 7:0x0 8:0x0 9:0x0 10:512x512 11:1x1"));
+        QCOMPARE(shown, QString(" 0:0x0 1:0x0 2:0x0 3:0x0 4:512x512 5:0x0 6:0x0 7:0x0 8:0x0 9:0x0 10:512x512 11:1x1"
+                                " 12:0x0 13:0x0 14:384x384"));
     }
 };
 
