@@ -157,6 +157,24 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
+    // Racers of eight and seven characters, full-width blanks among them,
+    // with a mark and a start timing: the start diagram draws each course's
+    // text whole, the timing too.
+    void startDiagramHoldsLongNames()
+    {
+        const char *names[] = {"勅使河原　健太郎", "長谷川　康弘之", "勅使河原健太郎", "長谷川　康弘之", "勅使河原　健太郎"};
+        for (int f = 1; f <= 5; ++f)
+            modkelmon::exec(QStringLiteral("update f_restb set sensyname = ?, yososno = ? where datescnt = 2 "
+                                           "and racesno = 5 and wakusno = ?"),
+                            {QString::fromUtf8(names[f - 1]), f, f});
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, QStringLiteral("2"), QStringLiteral("5"));
+        for (int f = 1; f <= 5; ++f)
+            QVERIFY(w->diagram->placements()[size_t(f - 1)]->text.endsWith(
+                QStringLiteral(" %1 %2").arg(QString::fromUtf8(names[f - 1])).arg(10 + f)));
+        const QStringList problems = test::paintedTextProblems(w->diagram, QStringLiteral("startdiagram"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
     // Openers naming a day or a race that the selectors do not offer get the
     // no-result message and a usable, empty window.
     void openerOutsideSelectors()

@@ -368,6 +368,28 @@ QStringList gridFitProblems(const GridView *view, const QString &where, bool who
     return out;
 }
 
+QStringList paintedTextProblems(QWidget *widget, const QString &where)
+{
+    QStringList out;
+    TextRecorder recorder(widget->size());
+    {
+        QPainter painter(&recorder);
+        widget->render(&painter);
+    }
+    for (const DrawnText &t : recorder.texts()) {
+        const QString line = trimmedEnd(t.text);
+        if (line.trimmed().isEmpty())
+            continue;
+        const QRect ink = drawnInk(t.font, line, t.origin);
+        if (!t.clip.contains(ink))
+            out << problem(where, QString(),
+                           QStringLiteral("cut (%1 px), ink %2, clip %3")
+                               .arg(t.font.pixelSize()).arg(rectText(ink), rectText(t.clip)),
+                           t.text);
+    }
+    return out;
+}
+
 QStringList textFitProblems(const QWidget *root, const QString &window)
 {
     QStringList out;
