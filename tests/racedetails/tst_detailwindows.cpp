@@ -269,6 +269,41 @@ private slots:
         }
     }
 
+    // The items' texts change no pixel of the selectors, closed or open:
+    // neither on the list's ground nor on the chosen item's highlight; typing
+    // a digit still picks its item.
+    void resultSelectorsDrawNoTexts()
+    {
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "5");
+        ScriptedMessages box;   // day 7 has no result
+        for (QComboBox *combo : {w->imcdatescnt, w->imcracesno}) {
+            combo->setFocus();
+            QTest::keyClick(combo, Qt::Key_7);
+            QCOMPARE(combo->currentText(), QStringLiteral("7"));
+            combo->showPopup();
+            QAbstractItemView *list = combo->view();
+            QTRY_VERIFY(list->isVisible());
+            const QImage field = combo->grab().toImage(), shown = list->viewport()->grab().toImage();
+            for (int i = 0; i < combo->count(); ++i)
+                combo->setItemText(i, QString());
+            QCOMPARE(combo->grab().toImage(), field);
+            QCOMPARE(list->viewport()->grab().toImage(), shown);
+            combo->hidePopup();
+        }
+    }
+
+    // The race name's label holds its bold face's whole line: the tails of
+    // g, j, p, q and y and the feet of the full-width brackets show.
+    void raceNameWhole()
+    {
+        modkelmon::exec(QStringLiteral("update f_resta set racesname = ? where datescnt = 2 and racesno = 5"),
+                        {QStringLiteral("「優勝戦」（gjpqy）")});
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "2", "5");
+        QCOMPARE(w->lblracesname->text(), QStringLiteral("「優勝戦」（gjpqy）"));
+        const QStringList problems = test::paintedTextProblems(w->lblracesname, QStringLiteral("lblracesname"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
     // At 800 x 600 the frame shows a scroll bar for each direction in which a
     // window reaches past the workspace; at their start the bars show its
     // top-left corner, at their end its bottom-right one.
