@@ -48,7 +48,7 @@ int textPlaces(const QString &text)
     return places;
 }
 
-double fittedPoints(const QString &text, int width)
+double fittedPoints(const QString &text, int width, std::initializer_list<double> sizes)
 {
     QString shown = text;
     while (!shown.isEmpty() && shown.back() == u' ')
@@ -56,14 +56,19 @@ double fittedPoints(const QString &text, int width)
     const int places = textPlaces(shown);
     const int full = places - int(shown.size());   // full-width characters
     const int half = int(shown.size()) - full;
-    double points = DefaultFontPoints;
-    for (const double step : {DefaultFontPoints, 8.0, 7.0}) {
-        points = step;
-        const int pixels = pointsToPixels(step);
+    double points = 0;
+    for (const double size : sizes) {
+        points = size;
+        const int pixels = pointsToPixels(size);
         if (full * pixels + half * ((pixels + 1) / 2) <= width)
             break;
     }
     return points;
+}
+
+double fittedPoints(const QString &text, int width)
+{
+    return fittedPoints(text, width, {DefaultFontPoints, 8.0, 7.0});
 }
 
 } // namespace kelmon

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 
 namespace kelmon {
 
@@ -26,11 +27,15 @@ QFont makeFont(const QString &name, double points = 0, bool bold = false);
 // other.
 int textPlaces(const QString &text);
 
-// The largest of the Gothic's default size and the steps below it (8 and 7
-// points) at which a one-line text fits a width in pixels: a full-width
-// character takes the font's pixel size, a half-width one half of it rounded
-// up, half-width blanks at the text's end no room (an ideographic space
-// there is drawn as wide as a character). The smallest step when none fits.
+// The largest of sizes (points, largest first) at which a one-line text
+// fits a width in pixels: a full-width character takes the font's pixel
+// size, a half-width one half of it rounded up, half-width blanks at the
+// text's end no room (an ideographic space there is drawn as wide as a
+// character). The last size when none fits.
+double fittedPoints(const QString &text, int width, std::initializer_list<double> sizes);
+
+// The same for the Gothic: its default size and the steps below it (8 and 7
+// points).
 double fittedPoints(const QString &text, int width);
 
 } // namespace kelmon

@@ -3,7 +3,9 @@
 #include "common/codetables.h"
 #include "common/modkelmon.h"
 #include "common/textforms.h"
+#include "platform/fonts.h"
 #include "platform/messages.h"
+#include "platform/twips.h"
 #include "racecard/blockcatalogue.h"
 #include "racecard/cardtables.h"
 
@@ -81,13 +83,17 @@ void disp_wakusno(GridModel &grid, const BoatRow &row, int k, int col)
     }
 }
 
-double nameFontSize(int length)
+double nameFontSize(const QString &name, int width)
 {
-    if (length == 5)
+    if (name.size() == 5)
         return 13.8;
-    if (length == 6)
+    if (name.size() == 6)
         return 10.8;
-    return 16.8;
+    if (name.size() < 7)
+        return 16.8;
+    // A longer name at the largest of those sizes that holds it whole, or a
+    // pixel at a time smaller, down to the 9 pixels of 7 points.
+    return fittedPoints(name, width, {16.8, 13.8, 10.8, 9.75, 9.0, 8.25, 7.5, 6.75});
 }
 
 void disp_racer_profile(GridModel &grid, const BoatRow &row, int k, int col)
@@ -111,7 +117,8 @@ void disp_racer_profile(GridModel &grid, const BoatRow &row, int k, int col)
     for (int r = top + 1; r <= top + 2; ++r) {
         grid.setFontName(r, col, QString::fromUtf8(kNameFont));
         grid.setFontBold(r, col, true);
-        grid.setFontSize(r, col, nameFontSize(int(name.size())));
+        // The grid line takes a pixel of the column.
+        grid.setFontSize(r, col, nameFontSize(name, twipsToPixels(grid.colWidth(col)) - 1));
         grid.setText(r, col, name);
     }
 

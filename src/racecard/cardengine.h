@@ -32,8 +32,9 @@ void disp_racer_profile(GridModel &grid, const BoatRow &row, int k, int col);
 
 // Font of the racer name cells.
 inline constexpr const char *kNameFont = "HG丸ｺﾞｼｯｸM-PRO";
-// Point size of a racer name of that many characters.
-double nameFontSize(int length);
+// Point size of a racer name in a cell of a width in pixels: by its length
+// up to six characters, a longer one as large as the cell holds it whole.
+double nameFontSize(const QString &name, int width);
 
 // Fills a reset grid with the boats in order, the fixed columns and every
 // block of the layout; draws at most six boats. Returns the boats drawn.

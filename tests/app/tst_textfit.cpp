@@ -17,9 +17,12 @@
 #include "download/ui/frmdld.h"
 #include "download/ui/frmpass.h"
 #include "lists/ui/frmdataroom.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
 #include "platform/ui/messagebox.h"
 #include "racecard/ui/frmraceinfo.h"
 #include "racedetails/ui/frmyosodisp.h"
+#include "racedetails/ui/startdiagramview.h"
 #include "registration/ui/frmdatabase.h"
 #include "registration/ui/frmdelete.h"
 #include "support/fixtures.h"
@@ -42,7 +45,7 @@ constexpr int kVenue = 12;   // 住之江: meeting labels of five characters
 constexpr int kDays = 6;
 
 // Values at the lengths real papers hold: racer names of six, five and four
-// characters in turn, weights with a fraction, race names of nine and eight
+// characters in turn (on the race card eight and seven too), weights with a fraction, race names of nine and eight
 // characters, a long meeting title, a long notice, seven-digit payouts, and
 // the four-character result words of accidents.
 void makeHostile()
@@ -54,6 +57,7 @@ void makeHostile()
                                           "ペラ調整も順調で好調キープ。");
     const QStringList names = {QStringLiteral("長谷川　真由"), QStringLiteral("長谷川浩二"),
                                QStringLiteral("村上　誠")};
+    const QStringList longNames = {QStringLiteral("長谷川　康弘之"), QStringLiteral("勅使河原　健太郎")};
     QSqlQuery tables = modkelmon::exec(QStringLiteral("select name from sqlite_master where type = 'table'"));
     QStringList withNames;
     while (tables.next())
@@ -70,7 +74,7 @@ void makeHostile()
                                     {values[i]});
             };
             if (column.startsWith(QLatin1String("sensyname")))
-                spread(names);
+                spread(table == QLatin1String("f_wakus") ? names + longNames : names);
             // Every weight with a fraction.
             if (column.compare(QLatin1String("Weight"), Qt::CaseInsensitive) == 0)
                 modkelmon::exec(QStringLiteral("update %1 set \"%2\" = 55.5").arg(table, column));
@@ -125,6 +129,9 @@ class TestTextFit : public test::WindowTest {
     void check(QWidget *w, const QString &name)
     {
         QStringList problems = test::windowTextProblems(w, name);
+        // The start diagram paints its texts itself.
+        for (auto *diagram : w->findChildren<racedetails::StartDiagramView *>())
+            problems << test::paintedTextProblems(diagram, name + QStringLiteral("/startdiagram"));
         if (auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget())) {
             const QRect area = frame->mdiArea()->viewport()->rect();
             if (!area.contains(sub->geometry()))
@@ -190,6 +197,30 @@ private slots:
         // Every cell whole, descenders and brackets too: the g of the
         // weights' ㎏ (profile, previous motor users), the subtitles' brackets.
         report(test::gridFitProblems(card->mfgf_wakus, "frmraceinfo/mfgf_wakus", true));
+        // A name of seven characters or more at the largest of 16.8, 13.8
+        // and 10.8 points, or of the pixel sizes below down to 9, whose
+        // advance in its bold face fits inside the profile column.
+        const GridModel &grid = card->grid();
+        const int inside = twipsToPixels(grid.colWidth(4)) - 1;
+        int longNames = 0;
+        for (int k = 1; k <= 6; ++k) {
+            const int row = 5 * k + 1;
+            const QString name = grid.text(row, 4);
+            if (name.size() < 7)
+                continue;
+            QFont font = makeFont(QStringLiteral("HG丸ｺﾞｼｯｸM-PRO"), 0, true);
+            int expected = 9;
+            for (const int px : {22, 18, 14, 13, 12, 11, 10}) {
+                font.setPixelSize(px);
+                if (QFontMetricsF(font).horizontalAdvance(name) <= inside) {
+                    expected = px;
+                    break;
+                }
+            }
+            QCOMPARE(pointsToPixels(grid.fontSize(row, 4)), expected);
+            ++longNames;
+        }
+        QVERIFY(longNames > 0);
     }
 
     void predictions_data()

@@ -109,7 +109,8 @@ private slots:
         QTest::newRow("1") << Boat{1, 0xFFFFFF, "①", "白", "山田太郎", 16.8};
         QTest::newRow("2") << Boat{2, 0xC0C0C0, "②", "黒", "山田太郎丸", 13.8};
         QTest::newRow("3") << Boat{3, 0xFFC0C0, "③", "赤", "長谷川五郎丸", 10.8};
-        QTest::newRow("4") << Boat{4, 0xC0C0FF, "④", "青", "長谷川五郎丸七", 16.8};
+        // Seven characters: 7 x 22 and 7 x 18 pixels overrun the 102 pixels inside the column, 7 x 14 not.
+        QTest::newRow("4") << Boat{4, 0xC0C0FF, "④", "青", "長谷川五郎丸七", 10.8};
         QTest::newRow("5") << Boat{5, 0xFFFFC0, "⑤", "黄", "　田中一郎  ", 16.8};
         QTest::newRow("6") << Boat{6, 0xC0FFC0, "⑥", "緑", " 佐藤花子丸 ", 13.8};
     }

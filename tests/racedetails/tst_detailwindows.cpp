@@ -158,6 +158,24 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
+    // Racers of eight and seven characters, full-width blanks among them,
+    // with a mark and a start timing: the start diagram draws each course's
+    // text whole, the timing too.
+    void startDiagramHoldsLongNames()
+    {
+        const char *names[] = {"勅使河原　健太郎", "長谷川　康弘之", "勅使河原健太郎", "長谷川　康弘之", "勅使河原　健太郎"};
+        for (int f = 1; f <= 5; ++f)
+            modkelmon::exec(QStringLiteral("update f_restb set sensyname = ?, yososno = ? where datescnt = 2 "
+                                           "and racesno = 5 and wakusno = ?"),
+                            {QString::fromUtf8(names[f - 1]), f, f});
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, QStringLiteral("2"), QStringLiteral("5"));
+        for (int f = 1; f <= 5; ++f)
+            QVERIFY(w->diagram->placements()[size_t(f - 1)]->text.endsWith(
+                QStringLiteral(" %1 %2").arg(QString::fromUtf8(names[f - 1])).arg(10 + f)));
+        const QStringList problems = test::paintedTextProblems(w->diagram, QStringLiteral("startdiagram"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
     // Openers naming a day or a race that the selectors do not offer get the
     // no-result message and a usable, empty window.
     void openerOutsideSelectors()
@@ -250,6 +268,41 @@ private slots:
                     QCOMPARE(dark(shown, list->visualRect(list->model()->index(i, 0)) & shown.rect()), 0);
             combo->hidePopup();
         }
+    }
+
+    // The items' texts change no pixel of the selectors, closed or open:
+    // neither on the list's ground nor on the chosen item's highlight; typing
+    // a digit still picks its item.
+    void resultSelectorsDrawNoTexts()
+    {
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "5");
+        ScriptedMessages box;   // day 7 has no result
+        for (QComboBox *combo : {w->imcdatescnt, w->imcracesno}) {
+            combo->setFocus();
+            QTest::keyClick(combo, Qt::Key_7);
+            QCOMPARE(combo->currentText(), QStringLiteral("7"));
+            combo->showPopup();
+            QAbstractItemView *list = combo->view();
+            QTRY_VERIFY(list->isVisible());
+            const QImage field = combo->grab().toImage(), shown = list->viewport()->grab().toImage();
+            for (int i = 0; i < combo->count(); ++i)
+                combo->setItemText(i, QString());
+            QCOMPARE(combo->grab().toImage(), field);
+            QCOMPARE(list->viewport()->grab().toImage(), shown);
+            combo->hidePopup();
+        }
+    }
+
+    // The race name's label holds its bold face's whole line: the tails of
+    // g, j, p, q and y and the feet of the full-width brackets show.
+    void raceNameWhole()
+    {
+        modkelmon::exec(QStringLiteral("update f_resta set racesname = ? where datescnt = 2 and racesno = 5"),
+                        {QStringLiteral("「優勝戦」（gjpqy）")});
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "2", "5");
+        QCOMPARE(w->lblracesname->text(), QStringLiteral("「優勝戦」（gjpqy）"));
+        const QStringList problems = test::paintedTextProblems(w->lblracesname, QStringLiteral("lblracesname"));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
     // At 800 x 600 the frame shows a scroll bar for each direction in which a

@@ -188,7 +188,7 @@ namespace {
 struct DrawnText {
     QString text;
     QFont font;
-    QPoint origin;   // left end of the baseline
+    QPointF origin;   // left end of the baseline
     QRect clip;
     QColor pen;
 };
@@ -240,12 +240,42 @@ private:
             QRect clip = area;
             if (painter->hasClipping())
                 clip = t.mapRect(painter->clipBoundingRect()).toAlignedRect() & area;
-            texts.append({item.text(), item.font(), t.map(p).toPoint(), clip, painter->pen().color()});
+            texts.append({item.text(), item.font(), t.map(p), clip, painter->pen().color()});
         }
     };
     QSize size_;
     mutable Engine engine_;
 };
+
+// The pixels a line of text inks when drawn alone with its baseline starting
+// at origin, where it was drawn (a baseline between two pixel rows lands as
+// the painter puts it): those more than half covered (fainter ones are the
+// edge of the smoothing), and at least the line's advance across.
+QRect drawnInk(const QFont &font, const QString &line, QPointF origin)
+{
+    const QFontMetrics fm(font);
+    const QPoint whole(int(std::floor(origin.x())), int(std::floor(origin.y())));
+    const QRect room = fm.boundingRect(line).adjusted(-4, -4, 4, 4);
+    // As the grid draws: black on an opaque white image.
+    QImage image(room.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(origin - whole - room.topLeft(), line);
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+    ink.translate(room.topLeft() + whole);
+    const int left = qRound(origin.x());
+    ink.setLeft(std::min(ink.left(), left));
+    ink.setRight(std::max(ink.right(), left + fm.horizontalAdvance(line) - 1));
+    return ink;
+}
 
 QString withoutBlanks(QString s)
 {
@@ -286,7 +316,9 @@ QStringList gridFitProblems(const GridView *view, const QString &where, bool who
     QHash<QPoint, QString> drawn;
     for (const DrawnText &t : recorder.texts()) {
         const QString line = trimmedEnd(t.text);
-        const QRect ink = glyphInk(QFontMetrics(t.font), line.isEmpty() ? t.text : line, t.origin, wholeInk);
+        const QString run = line.isEmpty() ? t.text : line;
+        const QRect ink = wholeInk && !line.trimmed().isEmpty() ? drawnInk(t.font, run, t.origin)
+                                                                : glyphInk(QFontMetrics(t.font), run, t.origin.toPoint());
         // The cell a run belongs to holds the middle of what shows of it.
         const QRect seen = ink & t.clip;
         const QPoint centre = (seen.isEmpty() ? ink : seen).center();
@@ -308,8 +340,11 @@ QStringList gridFitProblems(const GridView *view, const QString &where, bool who
         if (line.trimmed().isEmpty())
             continue;
         // The outermost row and column of pixels around a glyph is the faint
-        // edge of its smoothing; losing it loses nothing of the shape.
-        const QRect shown = (t.clip & inner).adjusted(-1, -1, 1, 1);
+        // edge of its smoothing; losing it loses nothing of the shape. Ink
+        // measured by its pixels has no such edge: the row and column of the
+        // grid line, drawn over it, hide what reaches them.
+        const int edge = wholeInk ? 0 : 1;
+        const QRect shown = (t.clip & inner).adjusted(-1, -edge, 1, edge);
         if (!shown.contains(ink))
             out << problem(where, QStringLiteral("[%1,%2]").arg(r).arg(c),
                            QStringLiteral("cut, \"%1\" (%2 px) ink %3 in cell %4, clip %5")
@@ -329,6 +364,28 @@ QStringList gridFitProblems(const GridView *view, const QString &where, bool who
                 out << problem(where, QStringLiteral("[%1,%2]").arg(r).arg(c),
                                QStringLiteral("drawn as \"%1\"").arg(drawn.value(QPoint(c, r))), m->text(r, c));
         }
+    }
+    return out;
+}
+
+QStringList paintedTextProblems(QWidget *widget, const QString &where)
+{
+    QStringList out;
+    TextRecorder recorder(widget->size());
+    {
+        QPainter painter(&recorder);
+        widget->render(&painter);
+    }
+    for (const DrawnText &t : recorder.texts()) {
+        const QString line = trimmedEnd(t.text);
+        if (line.trimmed().isEmpty())
+            continue;
+        const QRect ink = drawnInk(t.font, line, t.origin);
+        if (!t.clip.contains(ink))
+            out << problem(where, QString(),
+                           QStringLiteral("cut (%1 px), ink %2, clip %3")
+                               .arg(t.font.pixelSize()).arg(rectText(ink), rectText(t.clip)),
+                           t.text);
     }
     return out;
 }

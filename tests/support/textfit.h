@@ -47,6 +47,11 @@ QStringList textFitProblems(const QWidget *root, const QString &window);
 // scrolled into view or not; with wholeInk, descenders' tips too.
 QStringList gridFitProblems(const GridView *view, const QString &where, bool wholeInk = false);
 
+// Problems of the texts a widget paints itself: each run of text, measured
+// by the pixels it inks, must lie whole in the clip it was drawn with and in
+// the widget.
+QStringList paintedTextProblems(QWidget *widget, const QString &where);
+
 // Labels whose text lies partly under a visible sibling stacked above them,
 // or past their parent's edge (closer than 4 pixels to a window's edge). A
 // sibling label with the same text is the label's shadow copy and does not

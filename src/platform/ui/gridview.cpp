@@ -431,7 +431,32 @@ static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, c
     const bool tooWide = metrics.horizontalAdvance(text) > inner.width() - 2;
     if (!breaks && !(tooWide && inner.height() >= 2 * pitch)) {
         // A text that only just fits uses the padding too.
-        p.drawText(tooWide ? inner : inner.adjusted(1, 0, -1, 0), int(align), text);
+        const QRect box = tooWide ? inner : inner.adjusted(1, 0, -1, 0);
+        if (!(align & Qt::AlignVCenter) || metrics.height() <= inner.height()) {
+            p.drawText(box, int(align), text);
+            return;
+        }
+        // The font's line is taller than the cell: centred by its line, the
+        // ink of a descender (the g of ㎏) may run under the grid line. The
+        // baseline, put where the centring puts it, is lifted by what the ink
+        // needs, as far as the ink's top has room.
+        const QFontMetricsF exact(p.font(), p.device());
+        int baseline = qRound(inner.top() + (inner.height() - exact.height()) / 2 + exact.ascent());
+        const QRect ink = metrics.tightBoundingRect(text);
+        const int below = baseline + ink.bottom() - inner.bottom();
+        const int room = baseline + ink.top() - inner.top();
+        if (below > 0 && room > 0)
+            baseline -= std::min(below, room);
+        const qreal advance = exact.horizontalAdvance(text);
+        qreal left = box.left();
+        if (align & Qt::AlignHCenter)
+            left += (box.width() - advance) / 2;
+        else if (align & Qt::AlignRight)
+            left += box.width() - advance;
+        p.save();
+        p.setClipRect(inner, Qt::IntersectClip);
+        p.drawText(QPointF(left, baseline), text);
+        p.restore();
         return;
     }
     QString plain = text;

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace kelmon {
 
@@ -21,15 +23,37 @@ void fitComboPictures(QComboBox *combo, const QSize &picture)
     combo->setIconSize(room.isValid() ? picture.scaled(room.boundedTo(picture), Qt::KeepAspectRatio) : picture);
 }
 
-void whitenComboTexts(QComboBox *combo)
-{
-    // The list is a window of its own and takes nothing from the box's
-    // palette; the button's arrow keeps its dark colour so it stays visible.
-    for (QWidget *w : {static_cast<QWidget *>(combo), static_cast<QWidget *>(combo->view())}) {
-        QPalette white = w->palette();
-        white.setColor(QPalette::Text, Qt::white);
-        w->setPalette(white);
+namespace {
+
+// The list's rows: background, highlight and picture, no text.
+class PictureOnlyDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text.clear();
+        option->features &= ~QStyleOptionViewItem::HasDisplay;
     }
+};
+
+} // namespace
+
+PictureCombo::PictureCombo(QWidget *parent) : QComboBox(parent)
+{
+    setItemDelegate(new PictureOnlyDelegate(this));
+}
+
+void PictureCombo::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText.clear();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 } // namespace kelmon

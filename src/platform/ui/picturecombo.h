@@ -3,9 +3,8 @@
 // list's size where the drop-down's field holds it, else scaled down (its
 // proportions kept) to the field, so it is never cut.
 
+#include <QComboBox>
 #include <QSize>
-
-class QComboBox;
 
 namespace kelmon {
 
@@ -13,8 +12,15 @@ namespace kelmon {
 // the pictures and the field of the box's present geometry.
 void fitComboPictures(QComboBox *combo, const QSize &picture);
 
-// Draws the items' own texts white, in the field and in the open list, where
-// the picture names the item and its text would only repeat it beside it.
-void whitenComboTexts(QComboBox *combo);
+// A picture drop-down whose pictures name its items: the field and the open
+// list show the pictures alone. The items keep their texts, which the window
+// reads and the keys search (typing a digit picks its item).
+class PictureCombo : public QComboBox {
+public:
+    explicit PictureCombo(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
 
 } // namespace kelmon

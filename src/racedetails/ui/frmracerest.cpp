@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -77,10 +78,9 @@ void frmracerest::buildHeader()
         return l;
     };
 
-    imcdatescnt = new QComboBox(this);
+    // The pictures name the day and the race; the items' texts are not drawn.
+    imcdatescnt = new PictureCombo(this);
     imcdatescnt->setObjectName(QStringLiteral("imcdatescnt"));
-    // The pictures name the day and the race; the items' own texts are drawn white.
-    whitenComboTexts(imcdatescnt);
     for (int i = 1; i <= 7; ++i)
         imcdatescnt->addItem(pictures::pixmap(imlracerest1, i), QString::number(i), dayKey(QString::number(i)));
     // The selectors are as tall as their pictures need, and the day
@@ -89,19 +89,22 @@ void frmracerest::buildHeader()
     fitComboPictures(imcdatescnt, pictures::size(imlracerest1, 1));
     connect(imcdatescnt, &QComboBox::activated, this, [this] { imcdatescnt_Click(); });
 
-    imcracesno = new QComboBox(this);
+    imcracesno = new PictureCombo(this);
     imcracesno->setObjectName(QStringLiteral("imcracesno"));
-    whitenComboTexts(imcracesno);
     for (int i = 1; i <= 12; ++i)
         imcracesno->addItem(pictures::pixmap(imlracerest0, i), QString::number(i), raceKey(QString::number(i)));
     imcracesno->setGeometry(twipsRect(1290, 120, 1455, 405));
     fitComboPictures(imcracesno, pictures::size(imlracerest0, 1));
     connect(imcracesno, &QComboBox::activated, this, [this] { imcracesno_Click(); });
 
-    // 360 twips, centred where 315 were, hold the bold face drawn here; the
-    // name begins right of the race selector and ends where it did.
+    // The name begins right of the race selector and ends where it did.
     lblracesname = label("lblracesname", twipsRect(2850, 158, 3390, 360));
     lblracesname->setFont(makeFont(kProportionalFont, 15.75, true));
+    // The label holds the font's whole line, centred where it was, so the
+    // descenders of Latin letters and the feet of brackets show.
+    const QRect name = lblracesname->geometry();
+    const int line = std::max(name.height(), QFontMetrics(lblracesname->font()).height());
+    lblracesname->setGeometry(name.x(), name.center().y() - (line - 1) / 2, name.width(), line);
 
     auto *shape = new QFrame(this);
     shape->setFrameShape(QFrame::Box);

@@ -70,7 +70,11 @@ void StartDiagramView::paintEvent(QPaintEvent *)
         if (!placements_[k])
             continue;
         const QRect text = viewRect(kTextLeft, kTextTop + kRowStep * int(k), kTextWidth + 600, kTextHeight + 30);
-        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, placements_[k]->text);
+        // A long name would push the start timing out: the text steps down
+        // to the size that holds it whole.
+        const QString &shown = placements_[k]->text;
+        p.setFont(makeFont(DefaultFontName, fittedPoints(shown, text.width())));
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, shown);
     }
 
     p.setPen(QColor(0x40, 0x40, 0x40));
