@@ -106,6 +106,8 @@ private slots:
         // Headings that are only headings: a right press there is one on the
         // current cell; the fixed column of a data row is a cell as any other.
         QTest::newRow("heading kept") << QPoint(3, 0) << int(Qt::RightButton) << QPoint(4, 4) << true;
+        // Nor does a left press make a heading current for a later Menu key.
+        QTest::newRow("heading kept by a left press") << QPoint(3, 0) << int(Qt::LeftButton) << QPoint(4, 4) << true;
         QTest::newRow("fixed column with headings kept") << QPoint(0, 3) << int(Qt::RightButton) << QPoint(0, 1)
                                                          << true;
     }

@@ -187,9 +187,10 @@ void GridView::mousePressEvent(QMouseEvent *event)
     event->accept();
     if (cell.x() < 0)
         return;
-    // A heading is no row for the popup to act on: the current data cell stays.
+    // A heading is no row to act on: the current data cell stays, so that a
+    // popup opened by this press or later by the keyboard acts on a data row.
     const bool heading = cell.y() < model_->fixedRows() && model_->rows() > model_->fixedRows();
-    if (headingRowsKeepCurrent_ && heading && event->button() == Qt::RightButton) {
+    if (headingRowsKeepCurrent_ && heading) {
         emit cellPressed(model_->row(), model_->col(), event->button(), event->globalPosition().toPoint());
         return;
     }

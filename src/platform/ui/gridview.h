@@ -8,8 +8,8 @@
 // cellPressed. On a merged range the current cell is the range's top-left
 // cell: the range shows as one cell, so which part of it was hit carries no
 // meaning, and every press on it gives the same current cell. In a grid whose
-// heading rows are only headings (setHeadingRowsKeepCurrent), a right press on
-// them leaves the current cell where it is and is reported on that cell.
+// heading rows are only headings (setHeadingRowsKeepCurrent), a press on them
+// leaves the current cell where it is and is reported on that cell.
 //
 // The view takes the keyboard focus (click and Tab). With the focus, the
 // current cell carries a dotted frame, and the arrow keys, Page Up, Page
@@ -54,7 +54,7 @@ public:
     // repaints it once.
     void modelChanged();
 
-    // Whether a right press on a heading row (a fixed row) of a grid with
+    // Whether a press on a heading row (a fixed row) of a grid with
     // rows below its headings leaves the current cell where it is, for a
     // grid whose popup acts on the data row last chosen: the press is
     // reported on the current cell, so the popup offers and does what that
