@@ -13,6 +13,7 @@
 #include <QSqlError>
 #include <QStringList>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -178,6 +179,41 @@ void openConnection(const QString &path)
     }
 }
 
+// The file that holds the database: path itself, or, when path is a link (a
+// database kept on another disk), the file the link names, links followed to
+// the end without creating anything.
+struct DatabaseFile {
+    QString path;
+    bool linked = false;   // path was a link
+    bool missing = false;  // no file there (a link's target: a disk not mounted)
+};
+
+DatabaseFile locateDatabase(const QString &path)
+{
+    DatabaseFile file;
+    QByteArray at = QFile::encodeName(path);
+    // As many links as the system itself follows; a longer chain is left to
+    // the open, which fails on it.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(at.constData(), &st) != 0) {
+            file.missing = errno == ENOENT;
+            break;
+        }
+        if (!S_ISLNK(st.st_mode))
+            break;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(at.constData(), target.data(), size_t(target.size()));
+        if (n <= 0 || n >= target.size())
+            break;
+        target.truncate(n);
+        file.linked = true;
+        at = target.startsWith('/') ? target : at.left(at.lastIndexOf('/') + 1) + target;
+    }
+    file.path = QFile::decodeName(at);
+    return file;
+}
+
 // True when path names no file, or a regular file without a single byte (left
 // by a stop while it was being made, or by another program): such a file holds
 // nothing to lose and is replaced by a new database. Anything else is kept.
@@ -189,15 +225,15 @@ bool holdsNothing(const QString &path)
     return S_ISREG(st.st_mode) && st.st_size == 0;
 }
 
-// Makes the empty database under path: the fourteen tables and their indexes
-// are written in one transaction into a work file beside it, which is flushed
-// to the disk and only then renamed to path. A stop at any moment leaves
-// either no database or a whole one; a work file left by a stopped start is
-// cleared first.
+// Makes the empty database under path (a file, never a link): the fourteen
+// tables and their indexes are written in one transaction into a work file
+// beside it, which is flushed to the disk and only then renamed to path. A
+// stop at any moment leaves either no database or a whole one; a work file
+// left by a stopped start is cleared first.
 void createDatabase(const QString &path)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    const QString work = folder + QStringLiteral("/kelmon.mdb.new");
+    const QString work = path + QStringLiteral(".new");
     const auto clearWork = [&work] {
         QFile::remove(work);
         QFile::remove(work + QStringLiteral("-journal"));
@@ -213,9 +249,11 @@ void createDatabase(const QString &path)
         reach(CreationStep::Replace);
         // Another copy may have put a database in place meanwhile: it stays.
         if (holdsNothing(path)) {
-            // A journal beside an empty file belongs to nothing that is kept;
-            // left there it would be played back onto the new database.
-            QFile::remove(path + QStringLiteral("-journal"));
+            // A journal or a write-ahead log beside an empty file belongs to
+            // nothing that is kept; left there it would be played back onto
+            // the new database.
+            for (const char *log : {"-journal", "-wal", "-shm"})
+                QFile::remove(path + QLatin1String(log));
             if (::rename(QFile::encodeName(work).constData(), QFile::encodeName(path).constData()) != 0)
                 throw systemError(QStringLiteral("cannot create the database"), path);
             reach(CreationStep::FlushFolder);
@@ -239,10 +277,15 @@ void open_db()
     QString problem;
     if (!kelmon::ensureProgramFolder(&problem))
         throw kelmon::DbError(76, problem);
-    const QString path = kelmon::databasePath();
-    if (holdsNothing(path))
-        createDatabase(path);
-    openConnection(path);
+    // A link is kept: the database is made and opened where it points. A link
+    // to nothing (its disk not mounted) is reported, and nothing is made in
+    // its place, where the database would seem to have vanished.
+    const DatabaseFile file = locateDatabase(kelmon::databasePath());
+    if (file.linked && file.missing)
+        throw kelmon::DbError(53, QStringLiteral("データベースファイルが有りません\r\n%1").arg(QDir::toNativeSeparators(file.path)));
+    if (holdsNothing(file.path))
+        createDatabase(file.path);
+    openConnection(file.path);
     try {
         checkSchema();
     } catch (...) {
@@ -318,12 +361,13 @@ void optimize_db()
     // The compacted copy is written beside the database and only takes its
     // place by a rename once it is complete and on the disk, so kelmon.mdb is
     // always one whole database, the old or the new. A work file left by an
-    // earlier run that was stopped is cleared first.
-    const QString work = kelmon::programPath(QStringLiteral("kelmonw.mdb"));
-    QFile::remove(work);
+    // earlier run that was stopped is cleared first. A database that kelmon.mdb
+    // links to is compacted beside itself, on its own disk, and the link kept.
     if (!is_open())
         open_db();
-    const QString database = kelmon::databasePath();
+    const QString database = locateDatabase(kelmon::databasePath()).path;
+    const QString work = kelmon::pathInFolder(QFileInfo(database).absolutePath(), QStringLiteral("kelmonw.mdb"));
+    QFile::remove(work);
     try {
         reach(CompactionStep::WriteWork);
         // The copy takes the connection's settings: the database is read

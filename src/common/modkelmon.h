@@ -23,7 +23,9 @@ extern qint16 downlflag;   // 1 = open registration after a download
 // the file does not exist or holds no byte, and checks that every table is
 // there; it throws kelmon::DbError on failure. The new database is made in the
 // work file kelmon.mdb.new beside it and renamed into place when complete and
-// on the disk, so a stop leaves no database or a whole one.
+// on the disk, so a stop leaves no database or a whole one. When kelmon.mdb is
+// a link, all this happens where it points and the link stays; a link to no
+// file is refused with a message naming that file.
 void open_db();
 // The steps of making a new database, in order, for the creation hook.
 enum class CreationStep {

@@ -3,11 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -153,6 +156,48 @@ int createStagingFile(const QString &folder, const QString &stem, QByteArray *pa
     if (fd < 0)
         path->clear();
     return fd;
+}
+
+namespace {
+
+// The files this process has open, by device and inode.
+QSet<QPair<dev_t, ino_t>> openFiles()
+{
+    QSet<QPair<dev_t, ino_t>> files;
+    DIR *dir = opendir("/proc/self/fd");
+    if (!dir)
+        return files;
+    while (const dirent *e = readdir(dir)) {
+        struct stat st {};
+        if (e->d_name[0] != '.' && ::fstat(std::atoi(e->d_name), &st) == 0)
+            files.insert({st.st_dev, st.st_ino});
+    }
+    closedir(dir);
+    return files;
+}
+
+} // namespace
+
+void removeStagingLeftovers(const QString &folder, const QString &stem)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({stem + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    if (names.isEmpty())
+        return;
+    const QSet<QPair<dev_t, ino_t>> open = openFiles();
+    for (const QString &name : names) {
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        struct stat st {};
+        if (::lstat(path.constData(), &st) != 0 || S_ISDIR(st.st_mode))
+            continue;
+        // stem, process id, "-", serial: a live process other than this one
+        // may still be writing it, and this one only while it has it open.
+        bool ok = false;
+        const qint64 pid = name.mid(stem.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
+        const bool otherAlive = ok && pid > 0 && pid != ::getpid() && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+        if (!otherAlive && !open.contains({st.st_dev, st.st_ino}))
+            ::unlink(path.constData());
+    }
 }
 
 bool ensureProgramFolder(QString *error)

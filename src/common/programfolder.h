@@ -40,6 +40,14 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 // or -1 and an empty path when no file can be made. Renamed to its own name once written, the file
 // takes the name from whatever had it, a link included, without writing into it.
 int createStagingFile(const QString &folder, const QString &stem, QByteArray *path);
+// The stems of the staging files: an archive being downloaded into receive/,
+// a photo being registered into photo/.
+inline const QString downloadStagingStem = QStringLiteral(".kelmon-download-");
+inline const QString photoStagingStem = QStringLiteral(".kelmon-photo-");
+// Removes the files in folder named stem + "*" (a link there is removed, not
+// followed) that no running work can still write: every one but those named
+// with the id of another live process and those this process has open.
+void removeStagingLeftovers(const QString &folder, const QString &stem);
 
 // Creates the program folder and receive/, photo/, backup/ when missing.
 // On failure returns false and puts a message for the user into *error.

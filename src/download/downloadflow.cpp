@@ -273,7 +273,7 @@ void DownloadFlow::ctl2Data(const QByteArray &piece)
         // what has the archive's name (a link there would carry the bytes
         // out of the folder), and given that name only when read whole.
         archive_ = std::make_unique<QFile>();
-        const int fd = createStagingFile(receiveFolder(), QStringLiteral(".kelmon-download-"), &stagedPath_);
+        const int fd = createStagingFile(receiveFolder(), downloadStagingStem, &stagedPath_);
         ok = fd >= 0 && archive_->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
         if (fd >= 0 && !ok)
             ::close(fd);

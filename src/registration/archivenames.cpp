@@ -154,7 +154,7 @@ bool StagedPhotos::begin(const QString &name, QString *error)
     }
     if (photo->fd < 0) {
         // Without a spare: a new file, under a name of this process that is not taken.
-        photo->fd = createStagingFile(folder_, QStringLiteral(".kelmon-photo-"), &photo->path);
+        photo->fd = createStagingFile(folder_, photoStagingStem, &photo->path);
     }
     if (photo->fd < 0) {
         photo->placed = true;   // nothing to remove

@@ -92,15 +92,17 @@ private:
 
 void removeStaleWorkFiles()
 {
-    // Folders of earlier versions that extracted into receive/, and photos
-    // staged in photo/ by a run that was ended by force.
+    // Folders of earlier versions that extracted into receive/, photos staged
+    // in photo/ by a run that was ended by force, and archives of downloads
+    // that were stopped (the viewer killed, the machine off). The download
+    // dialog has closed before registration opens, and no other copy of the
+    // viewer runs, so no download of the program folder is under way.
     const QDir receive(receiveFolder());
     for (const QString &name : receive.entryList({QStringLiteral(".kelmon-work-*")},
                                                  QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot))
         QDir(receive.filePath(name)).removeRecursively();
-    const QDir photos(photoFolder());
-    for (const QString &name : photos.entryList({QStringLiteral(".kelmon-photo-*")}, QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(photos.filePath(name));
+    removeStagingLeftovers(photoFolder(), photoStagingStem);
+    removeStagingLeftovers(receiveFolder(), downloadStagingStem);
 }
 
 ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks,

@@ -53,9 +53,9 @@ struct RegistrationSession {
 ArchiveRegistration register_archive(const QString &archivePath, const RegistrationHooks &hooks = {},
                                      RegistrationSession *session = nullptr);
 
-// Removes what a registration ended by force left behind: work folders in
-// receive/ and staged photos in photo/ (at most one run registers at a time,
-// so every one found is stale).
+// Removes what a registration or a download ended by force left behind: work
+// folders and downloads' staging files in receive/, staged photos in photo/.
+// Called as a run starts: at most one runs at a time, and no download then.
 void removeStaleWorkFiles();
 
 } // namespace kelmon

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """run.sh puts its sample paper into the viewer's folder while it holds no
 database (a file without a byte is none). It runs from a copy of the tree whose
-set-up does nothing and whose viewer only notes its start.
+set-up does nothing and whose viewer only notes its start. The real viewer,
+started with the same variables, makes its database in that folder.
 
-usage: runscript.py RUN_SH FOLDER_TOOL GENPAPER
+usage: runscript.py RUN_SH FOLDER_TOOL GENPAPER VIEWER
 """
 import os
 import pathlib
@@ -11,6 +12,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 # (case, variables set to folders under the users' root, the viewer's folder,
 # kelmon.mdb written there first or None, a paper expected)
@@ -23,7 +25,30 @@ CASES = [
 ]
 
 
-def main(run_sh, folder_tool, genpaper):
+def environment(users, variables):
+    env = {k: v for k, v in os.environ.items() if k not in ("KELMON_HOME", "XDG_DATA_HOME")}
+    env.update({k: os.path.join(users, v) for k, v in dict(variables, HOME="home").items()})
+    return env
+
+
+def viewer_database(viewer, users, env):
+    """Starts the viewer until a kelmon.mdb appears under users; its folder."""
+    proc = subprocess.Popen([viewer], env=dict(env, QT_QPA_PLATFORM="offscreen"),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        deadline = time.monotonic() + 120
+        while time.monotonic() < deadline and proc.poll() is None:
+            found = [d for d, _, files in os.walk(users) if "kelmon.mdb" in files]
+            if found:
+                return os.path.relpath(found[0], users)
+            time.sleep(0.05)
+        return None
+    finally:
+        proc.kill()
+        proc.wait()
+
+
+def main(run_sh, folder_tool, genpaper, viewer):
     failures = []
     with tempfile.TemporaryDirectory(prefix="kelmon-run-") as work:
         tree, users = os.path.join(work, "tree"), os.path.join(work, "users")
@@ -40,8 +65,7 @@ def main(run_sh, folder_tool, genpaper):
             if database is not None:
                 os.makedirs(os.path.join(users, folder))
                 pathlib.Path(users, folder, "kelmon.mdb").write_bytes(database)
-            env = {k: v for k, v in os.environ.items() if k not in ("KELMON_HOME", "XDG_DATA_HOME")}
-            env.update({k: os.path.join(users, v) for k, v in dict(variables, HOME="home").items()})
+            env = environment(users, variables)
             done = subprocess.run([os.path.join(tree, "run.sh")], env=env, capture_output=True, text=True, timeout=120)
             papers = [os.path.relpath(d, users) for d, _, files in os.walk(users) for f in files if f.endswith(".lzh")]
             if done.returncode != 0 or not started.exists():
@@ -49,9 +73,14 @@ def main(run_sh, folder_tool, genpaper):
             elif papers != ([folder + "/receive"] if paper else []):
                 failures.append("%s: papers in %s, expected %s" % (name, papers, "one in " + folder if paper else "none"))
             started.unlink(missing_ok=True)
+            if database is None:
+                shutil.rmtree(users)
+                used = viewer_database(viewer, users, env)
+                if used != folder:
+                    failures.append("%s: the viewer's database in %s, expected in %s" % (name, used, folder))
     print("\n".join("FAIL: " + f for f in failures) or "PASS")
     return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(*(os.path.abspath(a) for a in sys.argv[1:4])))
+    sys.exit(main(*(os.path.abspath(a) for a in sys.argv[1:5])))

@@ -67,6 +67,37 @@ void writeFile(const QString &path, const QByteArray &content = {})
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
 }
 
+// The write-ahead log of another program's database, taken while that
+// database is open (closed, it would be emptied into the database).
+QByteArray logOfAnotherDatabase()
+{
+    QTemporaryDir dir;
+    QByteArray log;
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+        other.setDatabaseName(dir.filePath("other.db"));
+        other.open();
+        QSqlQuery q(other);
+        for (const char *sql : {"pragma journal_mode=wal", "create table other (x)", "insert into other values (1)"})
+            q.exec(sql);
+        QFile f(dir.filePath("other.db-wal"));
+        if (f.open(QIODevice::ReadOnly))
+            log = f.readAll();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other");
+    return log;
+}
+
+// The names of the tables of the open database, sorted, in one line.
+QString tableNames()
+{
+    return modkelmon::scalar("select group_concat(name, ' ') from"
+                             " (select name from sqlite_master where type = 'table' order by name)").toString();
+}
+const QString kAllTables = "f_boats f_kasyu f_lunks f_motor f_racer f_races f_resta f_restb f_setfg f_setus f_tokhm"
+                           " f_wakus f_yosos m_kanri";
+
 // Runs work in a child process that is killed outright when it reaches step
 // (through the hook setHook installs); checks that the kill ended it.
 template <typename Step>
@@ -139,6 +170,10 @@ private Q_SLOTS:
         journal.resize(512);
         QTest::newRow("file without a byte, journal beside it") << true << "-journal" << journal << -1;
         QTest::newRow("half work file left") << true << ".new" << QByteArray("SQLite format 3\0half", 20) << -1;
+        const QByteArray log = logOfAnotherDatabase();
+        QVERIFY(log.size() > 32);
+        QTest::newRow("file without a byte, another database's log beside it") << true << "-wal" << log << -1;
+        QTest::newRow("file without a byte, shared-memory file beside it") << true << "-shm" << QByteArray(32768, 0) << -1;
         // Killed before the first step, the next start is a plain first one.
         for (const bool empty : {false, true})
             for (int step = 0; step <= int(CreationStep::FlushFolder); ++step)
@@ -165,13 +200,51 @@ private Q_SLOTS:
         }
         modkelmon::open_db();
         // The thirteen paper tables and the settings table, no more.
-        QCOMPARE(modkelmon::scalar("select group_concat(name, ' ') from"
-                                   " (select name from sqlite_master where type = 'table' order by name)").toString(),
-                 QString("f_boats f_kasyu f_lunks f_motor f_racer f_races f_resta f_restb f_setfg f_setus f_tokhm"
-                         " f_wakus f_yosos m_kanri"));
+        QCOMPARE(tableNames(), kAllTables);
         QCOMPARE(read_m_kanri(), QString());
         modkelmon::close_db();
         QCOMPARE(QDir(folder.path()).entryList({"kelmon.mdb*"}, QDir::Files), QStringList{"kelmon.mdb"});
+    }
+
+    // kelmon.mdb a link to a database kept elsewhere: to a file without a
+    // byte, the database is made there and the link kept, through compaction
+    // too; to nothing, nothing is made anywhere and the message names the
+    // missing file.
+    void databaseThroughLink_data()
+    {
+        QTest::addColumn<QString>("target");   // under the other disk's folder
+        QTest::addColumn<bool>("emptyFile");   // the target there without a byte
+        QTest::newRow("to a file without a byte") << "kelmon.mdb" << true;
+        QTest::newRow("to a file of another name") << "papers.db" << true;
+        QTest::newRow("to no file") << "kelmon.mdb" << false;
+        QTest::newRow("into a folder not there") << "unmounted/kelmon.mdb" << false;
+    }
+    void databaseThroughLink()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, emptyFile);
+        test::ProgramFolder folder(false);
+        QTemporaryDir disk;
+        const QString database = folder.file("kelmon.mdb"), file = disk.filePath(target);
+        if (emptyFile)
+            writeFile(file);
+        QVERIFY(QFile::link(file, database));
+        QString message;
+        try {
+            modkelmon::open_db();
+            QCOMPARE(tableNames(), kAllTables);
+            modkelmon::optimize_db();
+            modkelmon::close_db();
+        } catch (const DbError &e) {
+            message = e.description;
+        }
+        QVERIFY2(emptyFile ? message.isEmpty() : message.contains(file), qPrintable(message));
+        QCOMPARE(state(file), emptyFile ? "a database" : "none");
+        QCOMPARE(QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 emptyFile ? QStringList{target} : QStringList());
+        QVERIFY(QFileInfo(database).isSymLink() && QFile::symLinkTarget(database) == file);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 (QStringList{"backup", "kelmon.mdb", "photo", "receive"}));
     }
 
     void settingsReadBackAndOutOfRangeFallBack()

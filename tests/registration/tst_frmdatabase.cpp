@@ -5,7 +5,9 @@
 #include "common/paper_schema.h"
 #include "common/textforms.h"
 #include "platform/messages.h"
+#include "common/programfolder.h"
 #include "registration/gaiji.h"
+#include "registration/registerarchive.h"
 #include "registration/ui/frmdatabase.h"
 #include "registration/ui/progressstatus.h"
 #include "samplepaper/samplepaper.h"
@@ -17,10 +19,13 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QtTest>
 
+#include <csignal>
 #include <cstdio>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kelmon;
@@ -64,6 +69,7 @@ private Q_SLOTS:
     void registersExactlyTheGeneratedRows();
     void badArchivesAreReportedAndKept();
     void discardEmptiesReceive();
+    void stoppedWorkLeavesNothing();
     void unreadableReceiveIsNamed_data();
     void unreadableReceiveIsNamed();
     void textsShowWholeEnterPressesAButton();
@@ -218,6 +224,56 @@ void TestFrmdatabase::badArchivesAreReportedAndKept()
     QCOMPARE(QDir(folder->file("backup")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{good});
     QCOMPARE(rowCount("f_setfg", "datescnt = 2") + rowCount("f_wakus", "datescnt = 2"), 0);
     QCOMPARE(rowCount("f_wakus", "datescnt = 1"), 72);
+}
+
+// A download and a registration stopped outright leave their files in
+// receive/ and photo/: the clean-up at registration removes them, but never
+// while their process runs, nor a file this process still writes.
+void TestFrmdatabase::stoppedWorkLeavesNothing()
+{
+    const auto hidden = [](const QString &folder) {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size();
+    };
+    int ready[2];
+    QVERIFY(::pipe(ready) == 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        // An archive and a photo half written, as the download and the
+        // registration write them; then the process waits to be killed.
+        QByteArray path;
+        const int fd = createStagingFile(receiveFolder(), downloadStagingStem, &path);
+        StagedPhotos photos(photoFolder());
+        QString error;
+        const bool written = fd >= 0 && ::write(fd, "-lh5-", 5) == 5 && photos.begin("1234.gif", &error)
+                          && photos.write("GIF89a", 6, &error);
+        (void)!::write(ready[1], written ? "1" : "0", 1);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    // The child is killed however the test ends.
+    bool alive = true;
+    const auto killChild = [&] {
+        if (std::exchange(alive, false) && ::kill(child, SIGKILL) == 0)
+            ::waitpid(child, nullptr, 0);
+    };
+    const auto guard = qScopeGuard(killChild);
+    char written = 0;
+    QCOMPARE(::read(ready[0], &written, 1), 1);
+    ::close(ready[0]);
+    QByteArray own;
+    const int fd = createStagingFile(receiveFolder(), downloadStagingStem, &own);
+    QVERIFY(written == '1' && fd >= 0);
+    removeStaleWorkFiles();
+    QCOMPARE(hidden(receive()) + hidden(folder->file("photo")), 3);
+    killChild();
+    removeStaleWorkFiles();
+    QCOMPARE(QDir(receive()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(QFile::decodeName(own)).fileName()});
+    QCOMPARE(hidden(folder->file("photo")), 0);
+    ::close(fd);
+    removeStaleWorkFiles();
+    QCOMPARE(hidden(receive()), 0);
 }
 
 // Discarding asks first, removes the waiting archives, texts and photos only,
