@@ -136,34 +136,25 @@ private slots:
     }
 
     // A right-click on a heading row leaves the current data cell where it
-    // was: the menu offers that cell's items and the command acts on its row.
-    // On the fixed name column of a data row the clicked cell becomes current.
-    // Items: ascending, descending, average, |, racer (or race result), race card.
+    // was: the menu's items and command are that cell's. On the fixed name
+    // column of a data row the cell clicked becomes current. Items as in popupKeys.
     void headingRightClick_data()
     {
-        QTest::addColumn<int>("window");     // 0 racer list, 1..3 data room of that ranking kind, 9 racer detail
-        QTest::addColumn<QPoint>("chosen");  // x = col, y = row: the cell clicked first
-        QTest::addColumn<QPoint>("pressed"); // the cell right-clicked
-        QTest::addColumn<QPoint>("current"); // the current cell after the right-click
+        QTest::addColumn<int>("window");      // 0 racer list, 1..3 data room of that ranking kind, 9 racer detail
+        QTest::addColumn<QPoint>("chosen");   // the cell clicked first, x = col, y = row
+        QTest::addColumn<QPoint>("pressed");  // the cell right-clicked
         QTest::addColumn<QString>("items");
         QTest::addColumn<int>("command");
-        QTest::addColumn<QString>("opened"); // what the command opened (test::openedFor)
-        // 鈴木一郎 runs race 5 first, 山田太郎 races 2 and 11; the ranking's
-        // 鈴木一郎 races 11 and 3.
-        QTest::newRow("racer list 前半") << 0 << QPoint(16, 2) << QPoint(16, 1) << QPoint(16, 2) << "...|++" << 5
-                                       << "frmraceinfo 2 5";
-        QTest::newRow("racer list group heading") << 0 << QPoint(16, 3) << QPoint(17, 0) << QPoint(16, 3) << "...|++"
-                                                  << 5 << "frmraceinfo 2 2";
-        QTest::newRow("data room 前半") << 1 << QPoint(8, 2) << QPoint(8, 1) << QPoint(8, 2) << "...|++" << 5
-                                      << "frmraceinfo 2 11";
-        QTest::newRow("data room R") << 3 << QPoint(9, 2) << QPoint(8, 1) << QPoint(9, 2) << "...|++" << 5
-                                     << "frmraceinfo 2 11";
-        QTest::newRow("data room heading over the numbers") << 2 << QPoint(6, 2) << QPoint(1, 0) << QPoint(6, 2)
-                                                            << "...|++" << 5 << "frmraceinfo 2 11";
-        QTest::newRow("data room name column") << 1 << QPoint(8, 2) << QPoint(0, 2) << QPoint(0, 2) << "+++|+."
-                                               << 4 << "frmracerdisp 2 1 3100";
-        QTest::newRow("racer detail") << 9 << QPoint(6, 1) << QPoint(1, 0) << QPoint(6, 1) << "+++|+" << 4
-                                      << "frmracerest 1 4 20011224";
+        QTest::addColumn<QString>("opened");  // test::openedFor
+        // 鈴木一郎 runs race 5 first, 山田太郎 races 2 and 11; the ranking's 鈴木一郎 races 11 and 3.
+        const QString card = "...|++";
+        QTest::newRow("racer list 前半") << 0 << QPoint(16, 2) << QPoint(16, 1) << card << 5 << "frmraceinfo 2 5";
+        QTest::newRow("racer list group") << 0 << QPoint(16, 3) << QPoint(17, 0) << card << 5 << "frmraceinfo 2 2";
+        QTest::newRow("data room 前半") << 1 << QPoint(8, 2) << QPoint(8, 1) << card << 5 << "frmraceinfo 2 11";
+        QTest::newRow("data room R") << 3 << QPoint(9, 2) << QPoint(8, 1) << card << 5 << "frmraceinfo 2 11";
+        QTest::newRow("data room numbers") << 2 << QPoint(6, 2) << QPoint(1, 0) << card << 5 << "frmraceinfo 2 11";
+        QTest::newRow("room name") << 1 << QPoint(8, 2) << QPoint(0, 2) << "+++|+." << 4 << "frmracerdisp 2 1 3100";
+        QTest::newRow("detail") << 9 << QPoint(6, 1) << QPoint(1, 0) << "+++|+" << 4 << "frmracerest 1 4 20011224";
     }
     void headingRightClick()
     {
@@ -171,27 +162,25 @@ private slots:
         QFETCH(QPoint, chosen);
         QFETCH(QPoint, pressed);
         QFETCH(int, command);
+        const QString menu = window == 0 ? "mnurs" : window == 9 ? "mnurd" : window == 2 ? "mnul1" : "mnul2";
         GridView *view = nullptr;
-        QString menu;
         if (window == 0) {
             frame->mnuracer_Click();
             view = lastWindow<frmracerlist>()->view();
-            menu = "mnurs";
         } else if (window == 9) {
             row("f_racer", {{"tourokuno", 12}, {"sensyname", "佐藤"}});
             test::insertDayRow("f_restb", kSetus, 1, {{"racesno", 4}, {"wakusno", 3}, {"tourokuno", 12}});
             test::insertDayRow("f_resta", kSetus, 1, {{"racesno", 4}, {"Date", "20011224"}});
             view = racerDetail("12")->mfgf_restb;
-            menu = "mnurd";
         } else {
             modkelmon::exec("update f_setfg set lunksflag = ?", {window});
             frame->mnudataroom_Click();
             view = lastWindow<frmdataroom>()->mfgdr[0];
-            menu = window == 2 ? "mnul1" : "mnul2";
         }
         test::clickCell(view, chosen.y(), chosen.x());
         QVERIFY(rightClick(view, menu, pressed.y(), pressed.x()));
-        QTEST(QPoint(view->model()->col(), view->model()->row()), "current");
+        const GridModel *grid = view->model();
+        QCOMPARE(QPoint(grid->col(), grid->row()), pressed.y() < grid->fixedRows() ? chosen : pressed);
         QTEST(test::menuStates(frame->menus().menu(menu)), "items");
         ScriptedMessages box;
         item(menu, command)->trigger();
@@ -323,20 +312,18 @@ private slots:
     }
 
     // Alt+H opens the help menu, and no points table, where the data room's
-    // button does not take it: the button shown but disabled (a ranking other
-    // than the points standing), or the focus on the frame's own button
-    // outside the room while the room is the active child.
+    // button does not take it: the button disabled (a ranking other than the
+    // points standing), or the focus on the frame's own button outside the
+    // room, the active child.
     void accessKeyLeftToTheMenu_data()
     {
-        QTest::addColumn<int>("kind");           // the ranking kind; 2 enables the button
-        QTest::addColumn<bool>("frameFocus");    // the focus on the frame's 暦を表示, else in the room's grid
-        QTest::newRow("button disabled") << 1 << false;
-        QTest::newRow("focus on the frame's button") << 2 << true;
+        QTest::addColumn<int>("kind");   // the ranking kind: 2 enables the button, and the focus is the frame's
+        QTest::newRow("button disabled") << 1;
+        QTest::newRow("focus on the frame's button") << 2;
     }
     void accessKeyLeftToTheMenu()
     {
         QFETCH(int, kind);
-        QFETCH(bool, frameFocus);
         modkelmon::exec("update f_setfg set lunksflag = ?", {kind});
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
@@ -345,7 +332,7 @@ private slots:
         auto *room = lastWindow<frmdataroom>();
         QVERIFY(room->cmdtokhmlist->isVisible());
         QCOMPARE(room->cmdtokhmlist->isEnabled(), kind == 2);
-        QWidget *focus = frameFocus ? frame->findChild<QWidget *>("cmdkoyomi") : room->mfgdr[0];
+        QWidget *focus = kind == 2 ? frame->findChild<QWidget *>("cmdkoyomi") : room->mfgdr[0];
         focus->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(focus->hasFocus());
         QCOMPARE(frame->mdiArea()->activeSubWindow()->widget(), room);
