@@ -57,6 +57,12 @@ def wait_for(what, check):
     raise Failure("waited in vain for " + what)
 
 
+def output(env, *command):
+    """What a tool printed, or "" when it failed."""
+    done = subprocess.run(command, env=env, capture_output=True, text=True)
+    return done.stdout if done.returncode == 0 else ""
+
+
 class Viewer:
     def __init__(self, program, env):
         self.env = env
@@ -70,8 +76,7 @@ class Viewer:
                           % (self.process.returncode, when, self.log.read().decode(errors="replace").strip()))
 
     def xdotool(self, *args):
-        done = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
-        return done.stdout.split() if done.returncode == 0 else []
+        return output(self.env, "xdotool", *args).split()
 
     def window(self, title):
         def find():

@@ -45,9 +45,10 @@ constexpr int kVenue = 12;   // 住之江: meeting labels of five characters
 constexpr int kDays = 6;
 
 // Values at the lengths real papers hold: racer names of six, five and four
-// characters in turn (on the race card eight and seven too), weights with a fraction, race names of nine and eight
-// characters, a long meeting title, a long notice, seven-digit payouts, and
-// the four-character result words of accidents.
+// characters in turn (on the race card eight and seven too), weights with a
+// fraction, race names of nine and eight characters, a long meeting title, a
+// long notice, seven-digit payouts, and the four-character result words of
+// accidents.
 void makeHostile()
 {
     const QStringList raceNames = {QStringLiteral("ドリーム戦特別選抜"), QStringLiteral("準優勝戦特別選抜戦"),
@@ -197,27 +198,24 @@ private slots:
         // Every cell whole, descenders and brackets too: the g of the
         // weights' ㎏ (profile, previous motor users), the subtitles' brackets.
         report(test::gridFitProblems(card->mfgf_wakus, "frmraceinfo/mfgf_wakus", true));
-        // A name of seven characters or more at the largest of 16.8, 13.8
-        // and 10.8 points, or of the pixel sizes below down to 9, whose
-        // advance in its bold face fits inside the profile column.
+        // A name of seven characters or more at the largest pixel size of 22,
+        // 18, 14 (16.8, 13.8, 10.8 points), 13 ... 9 whose advance in its bold
+        // face fits inside the profile column.
         const GridModel &grid = card->grid();
         const int inside = twipsToPixels(grid.colWidth(4)) - 1;
         int longNames = 0;
-        for (int k = 1; k <= 6; ++k) {
-            const int row = 5 * k + 1;
+        for (int row = 6; row <= 31; row += 5) {
             const QString name = grid.text(row, 4);
             if (name.size() < 7)
                 continue;
             QFont font = makeFont(QStringLiteral("HG丸ｺﾞｼｯｸM-PRO"), 0, true);
-            int expected = 9;
-            for (const int px : {22, 18, 14, 13, 12, 11, 10}) {
+            int px = 22;
+            for (; px > 9; px -= px > 14 ? 4 : 1) {
                 font.setPixelSize(px);
-                if (QFontMetricsF(font).horizontalAdvance(name) <= inside) {
-                    expected = px;
+                if (QFontMetricsF(font).horizontalAdvance(name) <= inside)
                     break;
-                }
             }
-            QCOMPARE(pointsToPixels(grid.fontSize(row, 4)), expected);
+            QCOMPARE(pointsToPixels(grid.fontSize(row, 4)), px);
             ++longNames;
         }
         QVERIFY(longNames > 0);

@@ -329,18 +329,16 @@ private slots:
         QVERIFY(rightClick(view, "mnuri", boatRow(1), 6));
     }
 
-    // A new card's current cell is on the first racer's row (row 5, below the
-    // four header rows and the separator line) in the mark column, where
-    // Ctrl+Home goes: tabbed into, the grid's first Down goes on to row 6 (the
-    // boats have no mark, so the mark cells stay apart).
+    // A new card starts on the first racer's row (below the four header rows
+    // and the separator) in the mark column, where Ctrl+Home goes; tabbed
+    // into, the first Down goes on to row 6 (no marks: the cells stay apart).
     void startsOnTheFirstRacersRow()
     {
         frame->mnuraceinfo_Click();
         frmraceinfo *card = lastWindow<frmraceinfo>();
         GridView *view = card->mfgf_wakus;
-        const GridModel &grid = card->grid();
-        QTRY_COMPARE(grid.rows(), 34);
-        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(0, 5));
+        QTRY_COMPARE(card->grid().rows(), 34);
+        QCOMPARE(QPoint(card->grid().col(), card->grid().row()), QPoint(0, 5));
         card->imcracesno->setFocus();
         for (int i = 0; i < 4 && !view->hasFocus(); ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -349,9 +347,9 @@ private slots:
         QCOMPARE(test::pressKeys(view, {Qt::Key_Up, Qt::ControlModifier | Qt::Key_Home}), QPoint(0, 5));
     }
 
-    // A race chosen after a sort is drawn in frame order again, and the
-    // current cell keeps its row place and column, not the racer the sort
-    // had put there. Sorted by rate descending the frames read 2, 5, 6, 1, 3, 4.
+    // A race chosen after a sort is drawn in frame order, the current cell at
+    // its place, not on the racer the sort had put there. Rates descending
+    // read frames 2, 5, 6, 1, 3, 4; then frames descending from the profile.
     void raceAfterASortKeepsThePlace()
     {
         const double rates[6] = {5.0, 7.5, 5.0, 3.0, 7.5, 6.0};
@@ -361,22 +359,18 @@ private slots:
             cardtest::insertBoat(f, {{"racesno", cardtest::kRace + 1}});
         }
         frmraceinfo *card = openCard();
-        GridView *view = card->mfgf_wakus;
         const GridModel &grid = card->grid();
-        QVERIFY(rightClick(view, "mnuri", 10, 6));   // the second boat's win rate
-        item("mnuri", 1)->trigger();
-        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{2, 5, 6, 1, 3, 4}));
-        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(6, 10));
-        selectRace(card, cardtest::kRace + 1);
-        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{1, 2, 3, 4, 5, 6}));
-        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(6, 10));
-        // By frame descending from the last boat's profile, then back to the first race.
-        QVERIFY(rightClick(view, "mnuri", 33, 4));
-        item("mnuri", 1)->trigger();
-        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{6, 5, 4, 3, 2, 1}));
-        selectRace(card, cardtest::kRace);
-        QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{1, 2, 3, 4, 5, 6}));
-        QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(4, 33));
+        struct Sort { QPoint cell; QList<int> frames; int race; };
+        for (const Sort &s : {Sort{{6, 10}, {2, 5, 6, 1, 3, 4}, cardtest::kRace + 1},
+                              Sort{{4, 33}, {6, 5, 4, 3, 2, 1}, cardtest::kRace}}) {
+            QVERIFY(rightClick(card->mfgf_wakus, "mnuri", s.cell.y(), s.cell.x()));
+            item("mnuri", 1)->trigger();
+            QCOMPARE(cardtest::drawnFrames(grid, 6), s.frames);
+            QCOMPARE(QPoint(grid.col(), grid.row()), s.cell);
+            selectRace(card, s.race);
+            QCOMPARE(cardtest::drawnFrames(grid, 6), (QList<int>{1, 2, 3, 4, 5, 6}));
+            QCOMPARE(QPoint(grid.col(), grid.row()), s.cell);
+        }
     }
 
     // The Menu key and Shift+F10 (not F10 alone) open the card's popup at the

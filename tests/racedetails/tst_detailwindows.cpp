@@ -158,20 +158,19 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
-    // Racers of eight and seven characters, full-width blanks among them,
-    // with a mark and a start timing: the start diagram draws each course's
-    // text whole, the timing too.
+    // Names of eight and seven characters, full-width blanks among them, with
+    // a mark and a start timing: the start diagram draws each course whole.
     void startDiagramHoldsLongNames()
     {
-        const char *names[] = {"勅使河原　健太郎", "長谷川　康弘之", "勅使河原健太郎", "長谷川　康弘之", "勅使河原　健太郎"};
+        const QString names[] = {"勅使河原　健太郎", "長谷川　康弘之", "勅使河原健太郎"};
         for (int f = 1; f <= 5; ++f)
             modkelmon::exec(QStringLiteral("update f_restb set sensyname = ?, yososno = ? where datescnt = 2 "
                                            "and racesno = 5 and wakusno = ?"),
-                            {QString::fromUtf8(names[f - 1]), f, f});
-        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, QStringLiteral("2"), QStringLiteral("5"));
+                            {names[f % 3], f, f});
+        frmracerest *w = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "2", "5");
         for (int f = 1; f <= 5; ++f)
             QVERIFY(w->diagram->placements()[size_t(f - 1)]->text.endsWith(
-                QStringLiteral(" %1 %2").arg(QString::fromUtf8(names[f - 1])).arg(10 + f)));
+                QStringLiteral(" %1 %2").arg(names[f % 3]).arg(10 + f)));
         const QStringList problems = test::paintedTextProblems(w->diagram, QStringLiteral("startdiagram"));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
@@ -386,35 +385,27 @@ private slots:
         QCOMPARE(w->windowTitle(), kYosoTitle + QStringLiteral("  (住之江 24/01/04  1R)"));
     }
 
-    // Maximized or minimized, the window keeps its state and its size when
-    // the power-index grid opens or closes; restored, it has the height of
-    // the grid's state (4665 twips closed, 6510 open: 311 and 434 pixels).
-    void predictionsHeightWaitsForRestore_data()
-    {
-        QTest::addColumn<bool>("maximize");
-        QTest::newRow("maximized") << true;
-        QTest::newRow("minimized") << false;
-    }
+    // Maximized or minimized, the window keeps its state and size while the
+    // power-index grid opens or closes; restored, it takes the grid's height
+    // (6510 twips open, 4665 closed).
     void predictionsHeightWaitsForRestore()
     {
-        QFETCH(bool, maximize);
-        const Qt::WindowState state = maximize ? Qt::WindowMaximized : Qt::WindowMinimized;
         frame->mnuraceyoso_Click();
         frmyosodisp *w = lastWindow<frmyosodisp>();
         auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget());
-        QVERIFY(sub);
         QCOMPARE(w->height(), 311);
-        for (const int restored : {434, 311}) {
-            maximize ? sub->showMaximized() : sub->showMinimized();
-            QTRY_VERIFY(sub->windowState() & state);
-            const QRect held = sub->geometry();
-            w->cmdpowdisp->click();
-            QVERIFY(sub->windowState() & state);
-            QCOMPARE(sub->geometry(), held);
-            sub->showNormal();
-            QTRY_COMPARE(w->height(), restored);
-            QVERIFY(!(sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)));
-        }
+        for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowMinimized})
+            for (const int restored : {434, 311}) {
+                state == Qt::WindowMaximized ? sub->showMaximized() : sub->showMinimized();
+                QTRY_VERIFY(sub->windowState() & state);
+                const QRect held = sub->geometry();
+                w->cmdpowdisp->click();
+                QVERIFY(sub->windowState() & state);
+                QCOMPARE(sub->geometry(), held);
+                sub->showNormal();
+                QTRY_COMPARE(w->height(), restored);
+                QVERIFY(!(sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)));
+            }
     }
 
     // The race card's button opens the outcomes window for the card's race;
@@ -445,18 +436,16 @@ private slots:
         QVERIFY(!rightClick(first->mfgf_resta, "mnudm", 0, 3));
     }
 
-    // A right-click on the heading row leaves the current data cell where it
-    // was: the menu offers that cell's items (ascending, descending, average,
-    // |, racer or race result) and the command opens the window of its row.
+    // A right-click on the heading row leaves the current data cell: the menu
+    // and its racer or race result command are that cell's. Day 3 race 5:
+    // frame 3 came second; the outcomes' second row is day 2.
     void headingRightClick_data()
     {
-        QTest::addColumn<bool>("outcomes");   // the outcomes window, or the result window
+        QTest::addColumn<bool>("outcomes");   // or the result window
         QTest::addColumn<QPoint>("chosen");   // x = col, y = row: the cell clicked first
         QTest::addColumn<int>("heading");     // the heading cell right-clicked
         QTest::addColumn<QString>("items");
-        QTest::addColumn<QString>("opened");  // what the command opened (test::openedFor)
-        // Day 3 race 5: frame 3 came second; the outcomes' second row is day 2,
-        // whose result shows its own date.
+        QTest::addColumn<QString>("opened");
         QTest::newRow("result") << false << QPoint(ColExhibition, 2) << int(ColName) << "+++|+"
                                 << "frmracerdisp 3 5 4003";
         QTest::newRow("outcomes") << true << QPoint(2, 2) << 3 << "++.|+" << "frmracerest 2 5 20240102";

@@ -132,6 +132,14 @@ QString fitProblem(const QFont &font, const QRect &box, int align, const QString
 
 } // namespace
 
+// The advance, not the ink, is what a neighbour may start at.
+QRect withAdvance(QRect ink, const QFontMetrics &fm, const QString &line, int left)
+{
+    ink.setLeft(std::min(ink.left(), left));
+    ink.setRight(std::max(ink.right(), left + fm.horizontalAdvance(line) - 1));
+    return ink;
+}
+
 QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin, bool whole)
 {
     QRect glyphs = fm.tightBoundingRect(line).translated(origin);
@@ -140,10 +148,7 @@ QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin, bool 
     const QRect em = whole ? glyphs : fm.tightBoundingRect(QStringLiteral("国優勝")).translated(origin);
     glyphs.setTop(std::max(glyphs.top(), em.top()));
     glyphs.setBottom(std::min(glyphs.bottom(), em.bottom()));
-    // The advance, not the ink, is what a neighbour may start at.
-    glyphs.setLeft(std::min(glyphs.left(), origin.x()));
-    glyphs.setRight(std::max(glyphs.right(), origin.x() + fm.horizontalAdvance(line) - 1));
-    return glyphs;
+    return withAdvance(glyphs, fm, line, origin.x());
 }
 
 TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap)
@@ -247,34 +252,27 @@ private:
     mutable Engine engine_;
 };
 
-// The pixels a line of text inks when drawn alone with its baseline starting
-// at origin, where it was drawn (a baseline between two pixel rows lands as
-// the painter puts it): those more than half covered (fainter ones are the
-// edge of the smoothing), and at least the line's advance across.
+// The pixels more than half inked (fainter ones are the smoothing's edge) by
+// a line drawn alone, black on white as the grid draws, its baseline starting
+// at origin as the painter puts it; at least its advance across.
 QRect drawnInk(const QFont &font, const QString &line, QPointF origin)
 {
     const QFontMetrics fm(font);
     const QPoint whole(int(std::floor(origin.x())), int(std::floor(origin.y())));
     const QRect room = fm.boundingRect(line).adjusted(-4, -4, 4, 4);
-    // As the grid draws: black on an opaque white image.
     QImage image(room.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(origin - whole - room.topLeft(), line);
-    }
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(origin - whole - room.topLeft(), line);
+    painter.end();
     QRect ink;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (qGray(image.pixel(x, y)) < 128)
                 ink |= QRect(x, y, 1, 1);
-    ink.translate(room.topLeft() + whole);
-    const int left = qRound(origin.x());
-    ink.setLeft(std::min(ink.left(), left));
-    ink.setRight(std::max(ink.right(), left + fm.horizontalAdvance(line) - 1));
-    return ink;
+    return withAdvance(ink.translated(room.topLeft() + whole), fm, line, qRound(origin.x()));
 }
 
 QString withoutBlanks(QString s)
@@ -341,8 +339,7 @@ QStringList gridFitProblems(const GridView *view, const QString &where, bool who
             continue;
         // The outermost row and column of pixels around a glyph is the faint
         // edge of its smoothing; losing it loses nothing of the shape. Ink
-        // measured by its pixels has no such edge: the row and column of the
-        // grid line, drawn over it, hide what reaches them.
+        // measured by its pixels has no such edge.
         const int edge = wholeInk ? 0 : 1;
         const QRect shown = (t.clip & inner).adjusted(-1, -edge, 1, edge);
         if (!shown.contains(ink))
@@ -372,16 +369,13 @@ QStringList paintedTextProblems(QWidget *widget, const QString &where)
 {
     QStringList out;
     TextRecorder recorder(widget->size());
-    {
-        QPainter painter(&recorder);
-        widget->render(&painter);
-    }
+    QPainter painter(&recorder);
+    widget->render(&painter);
+    painter.end();
     for (const DrawnText &t : recorder.texts()) {
         const QString line = trimmedEnd(t.text);
-        if (line.trimmed().isEmpty())
-            continue;
         const QRect ink = drawnInk(t.font, line, t.origin);
-        if (!t.clip.contains(ink))
+        if (!line.trimmed().isEmpty() && !t.clip.contains(ink))
             out << problem(where, QString(),
                            QStringLiteral("cut (%1 px), ink %2, clip %3")
                                .arg(t.font.pixelSize()).arg(rectText(ink), rectText(t.clip)),
