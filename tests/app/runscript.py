@@ -25,27 +25,17 @@ CASES = [
 ]
 
 
-def environment(users, variables):
-    env = {k: v for k, v in os.environ.items() if k not in ("KELMON_HOME", "XDG_DATA_HOME")}
-    env.update({k: os.path.join(users, v) for k, v in dict(variables, HOME="home").items()})
-    return env
-
-
 def viewer_database(viewer, users, env):
     """Starts the viewer until a kelmon.mdb appears under users; its folder."""
     proc = subprocess.Popen([viewer], env=dict(env, QT_QPA_PLATFORM="offscreen"),
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        deadline = time.monotonic() + 120
-        while time.monotonic() < deadline and proc.poll() is None:
-            found = [d for d, _, files in os.walk(users) if "kelmon.mdb" in files]
-            if found:
-                return os.path.relpath(found[0], users)
-            time.sleep(0.05)
-        return None
-    finally:
-        proc.kill()
-        proc.wait()
+    deadline, found = time.monotonic() + 120, []
+    while not found and proc.poll() is None and time.monotonic() < deadline:
+        time.sleep(0.05)
+        found = [os.path.relpath(d, users) for d, _, files in os.walk(users) if "kelmon.mdb" in files]
+    proc.kill()
+    proc.wait()
+    return found[0] if found else None
 
 
 def main(run_sh, folder_tool, genpaper, viewer):
@@ -65,7 +55,8 @@ def main(run_sh, folder_tool, genpaper, viewer):
             if database is not None:
                 os.makedirs(os.path.join(users, folder))
                 pathlib.Path(users, folder, "kelmon.mdb").write_bytes(database)
-            env = environment(users, variables)
+            env = {k: v for k, v in os.environ.items() if k not in ("KELMON_HOME", "XDG_DATA_HOME")}
+            env.update({k: os.path.join(users, v) for k, v in dict(variables, HOME="home").items()})
             done = subprocess.run([os.path.join(tree, "run.sh")], env=env, capture_output=True, text=True, timeout=120)
             papers = [os.path.relpath(d, users) for d, _, files in os.walk(users) for f in files if f.endswith(".lzh")]
             if done.returncode != 0 or not started.exists():
@@ -75,8 +66,7 @@ def main(run_sh, folder_tool, genpaper, viewer):
             started.unlink(missing_ok=True)
             if database is None:
                 shutil.rmtree(users)
-                used = viewer_database(viewer, users, env)
-                if used != folder:
+                if (used := viewer_database(viewer, users, env)) != folder:
                     failures.append("%s: the viewer's database in %s, expected in %s" % (name, used, folder))
     print("\n".join("FAIL: " + f for f in failures) or "PASS")
     return 1 if failures else 0
