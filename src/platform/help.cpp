@@ -15,6 +15,8 @@ namespace {
 
 UrlOpener currentOpener;
 
+const QString kWarningTitle = QStringLiteral("警告です...");
+
 // Opens a page in the desktop's browser. When nothing opened it (no browser
 // or file opener set up on the desktop) the user is told which page it was,
 // a file by its path, a web page by its address.
@@ -23,7 +25,7 @@ bool openWithDesktop(const QUrl &url)
     if (currentOpener ? currentOpener(url) : QDesktopServices::openUrl(url))
         return true;
     const QString target = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
-    messages().information(QStringLiteral("警告です..."),
+    messages().information(kWarningTitle,
                            QStringLiteral("次のページを開けませんでした\r\n\r\n") + target
                                + QStringLiteral("\r\n\r\nページを開くブラウザが設定されていない可能性が有ります"));
     return false;
@@ -79,7 +81,7 @@ bool showHelp(int context)
 {
     const QUrl url = topicUrl(context);
     if (!url.isValid()) {
-        messages().information(QStringLiteral("警告です..."), QStringLiteral("ヘルプが見つかりません"));
+        messages().information(kWarningTitle, QStringLiteral("ヘルプが見つかりません"));
         return false;
     }
     return openWithDesktop(url);

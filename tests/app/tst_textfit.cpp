@@ -18,7 +18,6 @@
 #include "download/ui/frmpass.h"
 #include "lists/ui/frmdataroom.h"
 #include "platform/fonts.h"
-#include "platform/twips.h"
 #include "platform/ui/messagebox.h"
 #include "racecard/ui/frmraceinfo.h"
 #include "racedetails/ui/frmyosodisp.h"
@@ -202,7 +201,7 @@ private slots:
         // 18, 14 (16.8, 13.8, 10.8 points), 13 ... 9 whose advance in its bold
         // face fits inside the profile column.
         const GridModel &grid = card->grid();
-        const int inside = twipsToPixels(grid.colWidth(4)) - 1;
+        const int inside = 103 - 1;   // 1540 twips at 15 a pixel, less the grid line
         int longNames = 0;
         for (int row = 6; row <= 31; row += 5) {
             const QString name = grid.text(row, 4);
@@ -215,7 +214,7 @@ private slots:
                 if (QFontMetricsF(font).horizontalAdvance(name) <= inside)
                     break;
             }
-            QCOMPARE(pointsToPixels(grid.fontSize(row, 4)), px);
+            QCOMPARE(qRound(grid.fontSize(row, 4) * 96 / 72), px);
             ++longNames;
         }
         QVERIFY(longNames > 0);

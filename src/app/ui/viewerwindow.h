@@ -86,12 +86,13 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Resizes the child window so that this client area is height tall.
+    void fitClientHeight(int height);
+
     ViewerContext context_;
     QString captionTitle_;
     CaptionTail captionTail_ = CaptionTail::None;
     std::optional<QString> captionVenue_;
-    void fitClientHeight(int height);
-
     bool activated_ = false;
     QSize preferred_{640, 480};
     // The client height a maximized or minimized child takes when restored.

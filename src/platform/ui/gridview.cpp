@@ -440,7 +440,8 @@ static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, c
         // The font's line is taller than the cell: centred by its line, the
         // ink of a descender (the g of ㎏) may run under the grid line. The
         // baseline, put where the centring puts it, is lifted by what the ink
-        // needs, as far as the ink's top has room.
+        // needs, as far as the ink's top has room. The text is drawn at that
+        // baseline: centred in a moved rectangle, it can land a pixel lower.
         const QFontMetricsF exact(p.font(), p.device());
         int baseline = qRound(inner.top() + (inner.height() - exact.height()) / 2 + exact.ascent());
         const QRect ink = metrics.tightBoundingRect(text);
