@@ -149,12 +149,26 @@ private slots:
                 << screen(200, 150, 3) + frame(200, 150, compress(200 * 150, 16, 4, clear)) + ';' << true;
         // Looping, graphic control and comment extensions; a second frame
         // with its own 256 colours.
+        const QByteArray control = "\x21\xf9\x04\x04\x0a" + QByteArray(3, 0);
+        const QByteArray looping = "\x21\xff\x0bNETSCAPE2.0\x03\x01" + le16(0) + QByteArray(1, 0);
         QTest::newRow("frames and extensions")
-            << screen(64, 64, 7) + "\x21\xff\x0bNETSCAPE2.0\x03\x01" + le16(0) + QByteArray(1, 0) + "\x21\xf9\x04"
-                + QByteArray(5, 0) + frame(64, 64, compress(64 * 64, 256, 8, false)) + "\x21\xfe"
-                + subBlocks("racer") + "\x21\xf9\x04\x04\x0a" + QByteArray(3, 0)
+            << screen(64, 64, 7) + looping + "\x21\xf9\x04" + QByteArray(5, 0)
+                + frame(64, 64, compress(64 * 64, 256, 8, false)) + "\x21\xfe" + subBlocks("racer") + control
                 + frame(64, 64, compress(64 * 64, 200, 8, true), 7) + ';'
             << true;
+        // The bound holds behind another frame, behind each kind of
+        // extension (a graphic control, a looping block, a comment of three
+        // sub-blocks) and in an animation with all of them and an empty
+        // comment, on its second frame.
+        const QByteArray comment = "\x21\xfe" + subBlocks(QByteArray(600, 'c'));
+        const QByteArray first = frame(4, 4, codes().put(2, 16).put(5));
+        const std::pair<const char *, QByteArray> extensions[] = {{"a frame", first},
+            {"a graphic control", control}, {"a looping block", looping}, {"a comment", comment},
+            {"extensions, second frame", looping + control + first + comment + "\x21\xfe" + subBlocks({}) + control}};
+        for (const auto &[name, before] : extensions)
+            for (const int colours : {16, 17})
+                QTest::addRow("%d colours for 4 x 4 behind %s", colours, name)
+                    << screen(4, 4) + before + frame(4, 4, codes().put(1, colours).put(5)) + ';' << (colours == 16);
         QTest::newRow("sample paper's photo") << racerPhotoGif(4012) << true;
     }
     void photoUnlessItsCodesOverrunAFrame()
