@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QNetworkProxyFactory>
+#include <QRegularExpression>
 #include <QSslSocket>
 #include <QTcpSocket>
 
@@ -27,18 +28,28 @@ QByteArray environment(const char *lowerName)
     return value.isEmpty() ? qgetenv(QByteArray(lowerName).toUpper()).trimmed() : value;
 }
 
-// Whether no_proxy names the host: entries separated by commas, each the host
-// itself or a domain it lies in ("example.com", ".example.com" and
-// "*.example.com" alike), "*" every host; a final dot of either is left out.
+// Whether no_proxy names the host: entries separated by commas or blanks, "*"
+// every host. A host that is an address matches an entry that is the same
+// address ("::1" and "0:0::1" alike) or a range holding it ("192.0.2.0/24",
+// "fd00::/8"); a name matches an entry that is the name itself or a domain it
+// lies in ("example.com", ".example.com" and "*.example.com" alike), a final
+// dot of either left out. Domains are for names only: "2.2" leaves 192.0.2.2 alone.
 bool bypassed(const QString &host)
 {
+    static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
+    const QHostAddress address(host);
     QString name = u'.' + host.toLower();
     if (name.endsWith(u'.'))
         name.chop(1);
-    for (QString entry : QString::fromLocal8Bit(environment("no_proxy")).split(u',', Qt::SkipEmptyParts)) {
-        entry = entry.trimmed().toLower();
+    for (QString entry : QString::fromLocal8Bit(environment("no_proxy")).split(separators, Qt::SkipEmptyParts)) {
+        entry = entry.toLower();
         if (entry == u"*")
             return true;
+        if (!address.isNull()) {
+            if (entry.contains(u'/') ? address.isInSubnet(QHostAddress::parseSubnet(entry)) : address.isEqual(QHostAddress(entry)))
+                return true;
+            continue;
+        }
         while (entry.startsWith(u'*') || entry.startsWith(u'.'))
             entry.remove(0, 1);
         if (entry.endsWith(u'.'))
@@ -146,9 +157,10 @@ void kmrdldctl::open(const QUrl &url)
     // An HTTP proxy is spoken to here; any other (SOCKS) the socket speaks to itself.
     const bool httpProxy = proxy->type() == QNetworkProxy::HttpProxy;
     socket->setProxy(httpProxy ? QNetworkProxy(QNetworkProxy::NoProxy) : *proxy);
-    // The credentials of an HTTP proxy go on each request to it, never to the server.
+    // The credentials of an HTTP proxy go on each request to it, never to the
+    // server; a password alone counts ("http://:pw@host" sends ":pw").
     QByteArray login;
-    if (httpProxy && !proxy->user().isEmpty())
+    if (httpProxy && !(proxy->user().isEmpty() && proxy->password().isEmpty()))
         login = "Proxy-Authorization: Basic " + (proxy->user() + u':' + proxy->password()).toUtf8().toBase64() + "\r\n";
     // Every answer of the server changes with each call: nothing from a cache
     // on the way. The body is asked for as it stands, without content coding.
