@@ -63,12 +63,15 @@ private slots:
     {
         folder = std::make_unique<test::ProgramFolder>();
         test::insertPaperDay(kVenue, kSetus, kDay, "20011225");
-        row("f_racer", {{"tourokuno", 3100}, {"sensyname", "鈴木一郎"}, {"hayami_1", 5}});
-        row("f_racer", {{"tourokuno", 4012}, {"sensyname", "山田太郎"}, {"hayami_1", 2}, {"hayami_2", 11}});
+        row("f_racer", {{"tourokuno", 3100}, {"sensyname", "鈴木一郎"}, {"hayami_1", 5}, {"tourokuki", 95},
+                        {"Weight", 47}});
+        row("f_racer", {{"tourokuno", 4012}, {"sensyname", "山田太郎"}, {"hayami_1", 2}, {"hayami_2", 11},
+                        {"tourokuki", 80}, {"Weight", 52}});
         row("f_motor", {{"motorno", 7}, {"sensyname", "山田太郎"}, {"tourokuno", 4012}});
         row("f_motor", {{"motorno", 8}});
         row("f_boats", {{"boatsno", 41}});
-        row("f_lunks", {{"lunkscode", 1}, {"tourokuno", 3100}, {"sensyname", "鈴木一郎"}, {"hayami_1", 11}, {"hayami_2", 3}});
+        row("f_lunks", {{"lunkscode", 1}, {"tourokuno", 3100}, {"sensyname", "鈴木一郎"}, {"hayami_1", 11}, {"hayami_2", 3},
+                        {"fukuritu", 30}});
         showMain(kVenue);
     }
     void cleanup() { closeMain(); }
@@ -135,44 +138,66 @@ private slots:
         QCOMPARE(QPoint(list->popupGrid("mnurs")->col(), list->popupGrid("mnurs")->row()), QPoint(16, 2));
     }
 
-    // A right-click on a heading row leaves the current data cell where it
-    // was: the menu's items and command are that cell's. On the fixed name
-    // column of a data row the cell clicked becomes current. Items as in popupKeys.
+    // A right-click on a heading row keeps the current data row: a heading of
+    // one column makes its column current, a group heading leaves the column.
+    // The menu's items and command are those of the current cell then: a
+    // sort or average takes the heading's column, a racer or race command
+    // the row. On the fixed name column of a data row the cell clicked
+    // becomes current. Items as in popupKeys.
     void headingRightClick_data()
     {
-        QTest::addColumn<int>("window");      // 0 racer list, 1..3 data room of that ranking kind, 9 racer detail
+        // 0 racer list, 1..3 data room of that ranking kind, 4 motor list, 9 racer detail
+        QTest::addColumn<int>("window");
         QTest::addColumn<QPoint>("chosen");   // the cell clicked first, x = col, y = row
         QTest::addColumn<QPoint>("pressed");  // the cell right-clicked
+        QTest::addColumn<QPoint>("current");
         QTest::addColumn<QString>("items");
         QTest::addColumn<int>("command");
-        QTest::addColumn<QString>("opened");  // test::openedFor
+        QTest::addColumn<QString>("opened");  // test::openedFor, for a racer or race command
         // 鈴木一郎 runs race 5 first, 山田太郎 races 2 and 11; the ranking's 鈴木一郎 races 11 and 3.
         const QString card = "...|++";
-        QTest::newRow("racer list 前半") << 0 << QPoint(16, 2) << QPoint(16, 1) << card << 5 << "frmraceinfo 2 5";
-        QTest::newRow("racer list group") << 0 << QPoint(16, 3) << QPoint(17, 0) << card << 5 << "frmraceinfo 2 2";
-        QTest::newRow("data room 前半") << 1 << QPoint(8, 2) << QPoint(8, 1) << card << 5 << "frmraceinfo 2 11";
-        QTest::newRow("data room R") << 3 << QPoint(9, 2) << QPoint(8, 1) << card << 5 << "frmraceinfo 2 11";
-        QTest::newRow("data room numbers") << 2 << QPoint(6, 2) << QPoint(1, 0) << card << 5 << "frmraceinfo 2 11";
-        QTest::newRow("room name") << 1 << QPoint(8, 2) << QPoint(0, 2) << "+++|+." << 4 << "frmracerdisp 2 1 3100";
-        QTest::newRow("detail") << 9 << QPoint(6, 1) << QPoint(1, 0) << "+++|+" << 4 << "frmracerest 1 4 20011224";
+        QTest::newRow("racer list 前半") << 0 << QPoint(16, 2) << QPoint(16, 1) << QPoint(16, 2) << card << 5
+                                       << "frmraceinfo 2 5";
+        QTest::newRow("racer list group") << 0 << QPoint(16, 3) << QPoint(17, 0) << QPoint(16, 3) << card << 5
+                                          << "frmraceinfo 2 2";
+        // From 期 to 体重, a heading two rows high, by either of its rows.
+        QTest::newRow("racer list 体重 descending") << 0 << QPoint(3, 2) << QPoint(4, 1) << QPoint(4, 2) << "+++|+."
+                                                   << 1 << "";
+        QTest::newRow("racer list 体重 average") << 0 << QPoint(3, 2) << QPoint(4, 0) << QPoint(4, 2) << "+++|+." << 2
+                                                << "";
+        QTest::newRow("motor list №") << 4 << QPoint(1, 2) << QPoint(0, 0) << QPoint(0, 2) << "++.|." << 1 << "";
+        QTest::newRow("data room 前半") << 1 << QPoint(8, 2) << QPoint(8, 1) << QPoint(8, 2) << card << 5
+                                       << "frmraceinfo 2 11";
+        QTest::newRow("data room R") << 3 << QPoint(9, 2) << QPoint(8, 1) << QPoint(8, 2) << card << 5
+                                     << "frmraceinfo 2 11";
+        QTest::newRow("data room 2連対率") << 1 << QPoint(1, 2) << QPoint(6, 0) << QPoint(6, 2) << "+++|+." << 2 << "";
+        QTest::newRow("data room group") << 2 << QPoint(7, 2) << QPoint(6, 0) << QPoint(7, 2) << card << 5
+                                         << "frmraceinfo 2 3";
+        QTest::newRow("room name") << 1 << QPoint(8, 2) << QPoint(0, 2) << QPoint(0, 2) << "+++|+." << 4
+                                   << "frmracerdisp 2 1 3100";
+        QTest::newRow("detail") << 9 << QPoint(6, 1) << QPoint(1, 0) << QPoint(1, 1) << "++.|+" << 4
+                                << "frmracerest 1 4 20011224";
     }
     void headingRightClick()
     {
         QFETCH(int, window);
         QFETCH(QPoint, chosen);
         QFETCH(QPoint, pressed);
+        QFETCH(QPoint, current);
         QFETCH(int, command);
-        const QString menu = window == 0 ? "mnurs" : window == 9 ? "mnurd" : window == 2 ? "mnul1" : "mnul2";
+        const QString menu = window == 0 ? "mnurs" : window == 4 ? "mnumt" : window == 9 ? "mnurd"
+                                                 : window == 2 ? "mnul1" : "mnul2";
         GridView *view = nullptr;
-        if (window == 0) {
-            frame->mnuracer_Click();
-            view = lastWindow<frmracerlist>()->view();
+        if (window == 0 || window == 4) {
+            window == 0 ? frame->mnuracer_Click() : frame->mnumotor_Click();
+            view = lastWindow<ListWindow>()->view();
         } else if (window == 9) {
             row("f_racer", {{"tourokuno", 12}, {"sensyname", "佐藤"}});
             test::insertDayRow("f_restb", kSetus, 1, {{"racesno", 4}, {"wakusno", 3}, {"tourokuno", 12}});
             test::insertDayRow("f_resta", kSetus, 1, {{"racesno", 4}, {"Date", "20011224"}});
             view = racerDetail("12")->mfgf_restb;
         } else {
+            row("f_lunks", {{"lunkscode", 2}, {"tourokuno", 4012}, {"sensyname", "山田太郎"}, {"fukuritu", 45}});
             modkelmon::exec("update f_setfg set lunksflag = ?", {window});
             frame->mnudataroom_Click();
             view = lastWindow<frmdataroom>()->mfgdr[0];
@@ -180,11 +205,17 @@ private slots:
         test::clickCell(view, chosen.y(), chosen.x());
         QVERIFY(rightClick(view, menu, pressed.y(), pressed.x()));
         const GridModel *grid = view->model();
-        QCOMPARE(QPoint(grid->col(), grid->row()), pressed.y() < grid->fixedRows() ? chosen : pressed);
+        QCOMPARE(QPoint(grid->col(), grid->row()), current);
         QTEST(test::menuStates(frame->menus().menu(menu)), "items");
         ScriptedMessages box;
-        item(menu, command)->trigger();
-        QTEST(test::openedFor(lastWindow<ViewerWindow>()), "opened");
+        if (command <= 2) {
+            const auto [shown, expected] =
+                test::runColumnCommand(item(menu, command), command, *grid, current.x(), box);
+            QCOMPARE(shown, expected);
+        } else {
+            item(menu, command)->trigger();
+            QTEST(test::openedFor(lastWindow<ViewerWindow>()), "opened");
+        }
     }
 
     // The Menu key and Shift+F10 pop up the grid's menu at the current cell

@@ -436,36 +436,57 @@ private slots:
         QVERIFY(!rightClick(first->mfgf_resta, "mnudm", 0, 3));
     }
 
-    // A right-click on the heading row leaves the current data cell: the menu
-    // and its racer or race result command are that cell's. Day 3 race 5:
-    // frame 3 came second; the outcomes' second row is day 2.
+    // A right-click on the heading row keeps the current data row and makes
+    // the heading's column current: the menu is that cell's, a sort or
+    // average takes the column, the racer or race result command the row.
+    // Day 3 race 5: frame 3 came second; the outcomes' second row is day 2;
+    // the power indices of race 1 list frames 1..6.
     void headingRightClick_data()
     {
-        QTest::addColumn<bool>("outcomes");   // or the result window
+        QTest::addColumn<int>("window");      // 0 result, 1 outcomes, 2 power indices
         QTest::addColumn<QPoint>("chosen");   // x = col, y = row: the cell clicked first
         QTest::addColumn<int>("heading");     // the heading cell right-clicked
         QTest::addColumn<QString>("items");
-        QTest::addColumn<QString>("opened");
-        QTest::newRow("result") << false << QPoint(ColExhibition, 2) << int(ColName) << "+++|+"
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("opened");  // for a racer or race result command
+        QTest::newRow("result") << 0 << QPoint(ColExhibition, 2) << int(ColName) << "...|+" << 4
                                 << "frmracerdisp 3 5 4003";
-        QTest::newRow("outcomes") << true << QPoint(2, 2) << 3 << "++.|+" << "frmracerest 2 5 20240102";
+        QTest::newRow("result 展示 average") << 0 << QPoint(ColFrame, 2) << int(ColExhibition) << "+++|+" << 2 << "";
+        QTest::newRow("outcomes") << 1 << QPoint(2, 2) << 3 << "+++|+" << 4 << "frmracerest 2 5 20240102";
+        QTest::newRow("outcomes descending") << 1 << QPoint(2, 2) << 3 << "+++|+" << 1 << "";
+        QTest::newRow("power indices") << 2 << QPoint(0, 3) << 2 << "++|+" << 3 << "frmracerdisp 4 1 3013";
     }
     void headingRightClick()
     {
-        QFETCH(bool, outcomes);
+        QFETCH(int, window);
         QFETCH(QPoint, chosen);
         QFETCH(int, heading);
+        QFETCH(int, command);
         modkelmon::exec("update f_restb set tourokuno = 4000 + wakusno");
-        GridView *view = outcomes ? open<frmdeme>(ViewerKind::Outcomes, QStringLiteral("出目"), "4", "5")->mfgf_resta
-                                  : open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "5")->mfgf_restb;
-        const QString menu = outcomes ? "mnudm" : "mnurr";
+        GridView *view = nullptr;
+        if (window == 0) {
+            view = open<frmracerest>(ViewerKind::RaceResult, kResultTitle, "3", "5")->mfgf_restb;
+        } else if (window == 1) {
+            view = open<frmdeme>(ViewerKind::Outcomes, QStringLiteral("出目"), "4", "5")->mfgf_resta;
+        } else {
+            frmyosodisp *w = open<frmyosodisp>(ViewerKind::Predictions, kYosoTitle, "4", "1");
+            w->cmdpowdisp->click();
+            view = w->mfgf_point;
+        }
+        const QString menu = QStringList{"mnurr", "mnudm", "mnury"}[window];
         test::clickCell(view, chosen.y(), chosen.x());
         QVERIFY(rightClick(view, menu, 0, heading));
-        QCOMPARE(QPoint(view->model()->col(), view->model()->row()), chosen);
+        QCOMPARE(QPoint(view->model()->col(), view->model()->row()), QPoint(heading, chosen.y()));
         QTEST(test::menuStates(frame->menus().menu(menu)), "items");
         ScriptedMessages box;
-        item(menu, 4)->trigger();
-        QTEST(test::openedFor(lastWindow<ViewerWindow>()), "opened");
+        if (command <= 2) {
+            const auto [shown, expected] =
+                test::runColumnCommand(item(menu, command), command, *view->model(), heading, box);
+            QCOMPARE(shown, expected);
+        } else {
+            item(menu, command)->trigger();
+            QTEST(test::openedFor(lastWindow<ViewerWindow>()), "opened");
+        }
     }
 
     // The previous runs of frame 3 on its last meeting and its motor's last

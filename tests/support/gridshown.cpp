@@ -1,10 +1,14 @@
 #include "support/gridshown.h"
 
 #include "platform/gridmodel.h"
+#include "platform/messages.h"
 #include "platform/ui/gridview.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QtTest>
+#include <algorithm>
+#include <numeric>
 
 namespace kelmon::test {
 
@@ -75,6 +79,40 @@ bool cellShown(const GridView *view, int row, int col)
     const QRect rect = view->viewportRect(QRect(col, row, 1, 1));
     return rect.isValid() && view->viewport()->rect().contains(rect)
         && view->cellAt(rect.topLeft()) == QPoint(col, row) && view->cellAt(rect.bottomRight()) == QPoint(col, row);
+}
+
+std::pair<QString, QString> runColumnCommand(QAction *item, int command, const GridModel &grid, int col,
+                                             const ScriptedMessages &box)
+{
+    const auto numbers = [&] {
+        QList<double> shown;
+        for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
+            bool ok = false;
+            const double n = grid.text(r, col).trimmed().remove(u',').toDouble(&ok);
+            if (ok)
+                shown << n;
+        }
+        return shown;
+    };
+    const auto joined = [](const QList<double> &values) {
+        QStringList texts;
+        for (double v : values)
+            texts << QString::number(v);
+        return texts.join(u' ');
+    };
+    QList<double> before = numbers();
+    item->trigger();
+    if (command == 2) {
+        const double sum = std::accumulate(before.begin(), before.end(), 0.0);
+        return {box.texts().join(u'\n'), QStringLiteral("平均値は %1 です...\r\n\r\n合計 %2    件数 %3件")
+                                             .arg(QString::number(sum / before.size(), 'f', 2))
+                                             .arg(QString::number(sum, 'g', 12))
+                                             .arg(before.size())};
+    }
+    std::stable_sort(before.begin(), before.end());
+    if (command == 1)
+        std::reverse(before.begin(), before.end());
+    return {joined(numbers()), joined(before)};
 }
 
 } // namespace kelmon::test

@@ -1,15 +1,19 @@
 #pragma once
 // Whether a window shows rows of the database in one of its grids; a grid
-// filled from lines of text; clicks and keys on a grid view.
+// filled from lines of text; clicks and keys on a grid view; what a popup's
+// column command did to a column.
 
 #include <QPoint>
 #include <QStringList>
+#include <utility>
 
+class QAction;
 class QMenu;
 class QWidget;
 namespace kelmon {
 class GridModel;
 class GridView;
+class ScriptedMessages;
 }
 
 namespace kelmon::test {
@@ -34,5 +38,12 @@ QString menuStates(const QMenu *menu);
 QString keyPopup(GridView *view, QMenu *menu, QKeyCombination key, bool *atCell = nullptr);
 // True when the cell is painted whole in the viewport, not under a frozen pane.
 bool cellShown(const GridView *view, int row, int col);
+// Triggers a popup's sort (command 0 ascending, 1 descending) or average
+// (2) item and gives what column col then shows below the headings, and
+// what it should show, worked out here from the numbers it showed before
+// (cells without a number passed over): the numbers in order, or the one
+// message of their average.
+std::pair<QString, QString> runColumnCommand(QAction *item, int command, const GridModel &grid, int col,
+                                             const ScriptedMessages &box);
 
 } // namespace kelmon::test

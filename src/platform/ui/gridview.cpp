@@ -187,10 +187,17 @@ void GridView::mousePressEvent(QMouseEvent *event)
     event->accept();
     if (cell.x() < 0)
         return;
-    // A heading is no row to act on: the current data cell stays, so that a
+    // A heading is no row to act on: the current data row stays, so that a
     // popup opened by this press or later by the keyboard acts on a data row.
+    // A heading of one column names that column, which becomes current; a
+    // group heading over several columns names none, and the column stays.
     const bool heading = cell.y() < model_->fixedRows() && model_->rows() > model_->fixedRows();
     if (headingRowsKeepCurrent_ && heading) {
+        const QRect range = model_->mergedRange(cell.y(), cell.x());
+        if (range.width() == 1) {
+            model_->setCol(range.left());
+            viewport()->update();
+        }
         emit cellPressed(model_->row(), model_->col(), event->button(), event->globalPosition().toPoint());
         return;
     }

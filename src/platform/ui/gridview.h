@@ -9,7 +9,10 @@
 // cell: the range shows as one cell, so which part of it was hit carries no
 // meaning, and every press on it gives the same current cell. In a grid whose
 // heading rows are only headings (setHeadingRowsKeepCurrent), a press on them
-// leaves the current cell where it is and is reported on that cell.
+// leaves the current row where it is: a heading of one column (also one that
+// spans several heading rows) makes its column current, a group heading over
+// several columns leaves the column too, and the press is reported on the
+// current cell as it then stands.
 //
 // The view takes the keyboard focus (click and Tab). With the focus, the
 // current cell carries a dotted frame, and the arrow keys, Page Up, Page
@@ -55,11 +58,13 @@ public:
     void modelChanged();
 
     // Whether a press on a heading row (a fixed row) of a grid with
-    // rows below its headings leaves the current cell where it is, for a
-    // grid whose popup acts on the data row last chosen: the press is
-    // reported on the current cell, so the popup offers and does what that
-    // cell asks. Off by default: in a grid whose heading cells are cells the
-    // popup acts on (the race card), a press makes them current as any other.
+    // rows below its headings keeps the current row, for a grid whose popup
+    // acts on the data row last chosen and on the column pointed at: a
+    // heading of one column makes that column current (in that row), a group
+    // heading over several columns changes nothing. The press is reported on
+    // the current cell, so the popup offers and does what that cell asks.
+    // Off by default: in a grid whose heading cells are cells the popup acts
+    // on (the race card), a press makes them current as any other.
     void setHeadingRowsKeepCurrent(bool on) { headingRowsKeepCurrent_ = on; }
     bool headingRowsKeepCurrent() const { return headingRowsKeepCurrent_; }
 
