@@ -3,14 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -142,6 +139,36 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
     return out;
 }
 
+namespace {
+
+// True when path names the file open under fd, a link there not followed.
+bool namesOpenFile(const QByteArray &path, int fd)
+{
+    struct stat named {}, open {};
+    return ::lstat(path.constData(), &named) == 0 && ::fstat(fd, &open) == 0 && named.st_dev == open.st_dev
+        && named.st_ino == open.st_ino;
+}
+
+// A lock of the open file description, not of the process: it goes with the
+// last descriptor of that opening, and another opening of the same file
+// conflicts with it, in this process too.
+bool lockOpenFile(int fd, short type)
+{
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+} // namespace
+
+bool holdStagingFile(int fd)
+{
+    // On a file system that keeps no locks the file is written unheld: the
+    // clean-up cannot lock it either and leaves it.
+    return lockOpenFile(fd, F_WRLCK) || (errno != EAGAIN && errno != EACCES);
+}
+
 int createStagingFile(const QString &folder, const QString &stem, QByteArray *path)
 {
     static unsigned serial = 0;
@@ -152,51 +179,40 @@ int createStagingFile(const QString &folder, const QString &stem, QByteArray *pa
         fd = ::open(path->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0 && errno != EEXIST)
             break;
+        // A clean-up that looked at the new file before it was held removes
+        // it: the name must still be the held file's.
+        if (fd >= 0 && !(holdStagingFile(fd) && namesOpenFile(*path, fd))) {
+            ::close(fd);
+            fd = -1;
+        }
     }
     if (fd < 0)
         path->clear();
     return fd;
 }
 
-namespace {
-
-// The files this process has open, by device and inode.
-QSet<QPair<dev_t, ino_t>> openFiles()
-{
-    QSet<QPair<dev_t, ino_t>> files;
-    DIR *dir = opendir("/proc/self/fd");
-    if (!dir)
-        return files;
-    while (const dirent *e = readdir(dir)) {
-        struct stat st {};
-        if (e->d_name[0] != '.' && ::fstat(std::atoi(e->d_name), &st) == 0)
-            files.insert({st.st_dev, st.st_ino});
-    }
-    closedir(dir);
-    return files;
-}
-
-} // namespace
-
 void removeStagingLeftovers(const QString &folder, const QString &stem)
 {
     const QDir dir(folder);
-    const QStringList names = dir.entryList({stem + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
-    if (names.isEmpty())
-        return;
-    const QSet<QPair<dev_t, ino_t>> open = openFiles();
+    const QStringList names = dir.entryList({stem + QLatin1Char('*')}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &name : names) {
         const QByteArray path = QFile::encodeName(dir.filePath(name));
         struct stat st {};
         if (::lstat(path.constData(), &st) != 0 || S_ISDIR(st.st_mode))
             continue;
-        // stem, process id, "-", serial: a live process other than this one
-        // may still be writing it, and this one only while it has it open.
-        bool ok = false;
-        const qint64 pid = name.mid(stem.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
-        const bool otherAlive = ok && pid > 0 && pid != ::getpid() && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
-        if (!otherAlive && !open.contains({st.st_dev, st.st_ino}))
+        // A link goes whatever it points to, and is never followed. A file
+        // stays while its writer, in this process or another, holds it: a
+        // lock on it then cannot be had.
+        if (S_ISREG(st.st_mode)) {
+            const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+            const bool keep = fd >= 0 && !(lockOpenFile(fd, F_RDLCK) && namesOpenFile(path, fd));
+            if (!keep)
+                ::unlink(path.constData());
+            if (fd >= 0)
+                ::close(fd);
+        } else {
             ::unlink(path.constData());
+        }
     }
 }
 

@@ -36,17 +36,24 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 
 // Creates a new file for writing in folder, under a name that no entry has:
 // stem, this process's id and a serial. An existing entry is never opened,
-// and a link never followed. Returns its descriptor and its path in *path,
-// or -1 and an empty path when no file can be made. Renamed to its own name once written, the file
-// takes the name from whatever had it, a link included, without writing into it.
+// and a link never followed. The file is held (holdStagingFile) as long as
+// the descriptor is open. Returns its descriptor and its path in *path, or -1
+// and an empty path when no file can be made. Renamed to its own name once
+// written, the file takes the name from whatever had it, a link included,
+// without writing into it.
 int createStagingFile(const QString &folder, const QString &stem, QByteArray *path);
+// Marks the staging file open under fd, for writing, as being written until
+// that descriptor (and any copy of it) is closed: the clean-up leaves it.
+// False when another opening holds it.
+bool holdStagingFile(int fd);
 // The stems of the staging files: an archive being downloaded into receive/,
 // a photo being registered into photo/.
 inline const QString downloadStagingStem = QStringLiteral(".kelmon-download-");
 inline const QString photoStagingStem = QStringLiteral(".kelmon-photo-");
-// Removes the files in folder named stem + "*" (a link there is removed, not
-// followed) that no running work can still write: every one but those named
-// with the id of another live process and those this process has open.
+// Removes the entries in folder named stem + "*" that no running work writes:
+// every file that no writer holds, in this process or another, and every
+// link whatever it points to (the link itself, never followed). A folder is
+// left.
 void removeStagingLeftovers(const QString &folder, const QString &stem);
 
 // Creates the program folder and receive/, photo/, backup/ when missing.

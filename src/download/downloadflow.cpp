@@ -310,10 +310,9 @@ void DownloadFlow::ctl2Complete(const QByteArray &)
 bool DownloadFlow::placeArchive()
 {
     bool placed = archive_ && structure_.complete() && archive_->flush() && ::fdatasync(archive_->handle()) == 0;
-    if (archive_)
-        archive_->close();
     placed = placed && readArchive(QFile::decodeName(stagedPath_)).ok();
-    // Whatever has the name gives it up, a link too; a folder stays.
+    // Whatever has the name gives it up, a link too; a folder stays. The
+    // file stays open, and so held against the clean-up, until it has its name.
     if (placed && ::rename(stagedPath_.constData(), QFile::encodeName(savepath_).constData()) == 0)
         stagedPath_.clear();
     else

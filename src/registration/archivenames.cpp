@@ -137,14 +137,15 @@ bool StagedPhotos::begin(const QString &name, QString *error)
         // (a pipe would hold the registration, a second link or a link carry
         // the bytes elsewhere): anything else put at the spare's name is not
         // even opened (a device may act on being opened), and the open file,
-        // opened without waiting, must be the one looked at.
+        // opened without waiting, must be the one looked at. It is held while
+        // written, as a new staging file is.
         struct stat named {};
         if (::lstat(photo->path.constData(), &named) == 0 && S_ISREG(named.st_mode) && named.st_nlink == 1)
             photo->fd = ::open(photo->path.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         struct stat st {};
         if (photo->fd >= 0
             && (::fstat(photo->fd, &st) != 0 || st.st_dev != named.st_dev || st.st_ino != named.st_ino
-                || !S_ISREG(st.st_mode) || st.st_nlink != 1)) {
+                || !S_ISREG(st.st_mode) || st.st_nlink != 1 || !holdStagingFile(photo->fd))) {
             ::close(photo->fd);
             photo->fd = -1;
         }

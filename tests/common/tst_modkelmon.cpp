@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,6 +66,19 @@ void writeFile(const QString &path, const QByteArray &content = {})
 {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+}
+
+// A folder where files can be made on a file system other than path's, or
+// nothing when none of the usual ones is.
+QString otherFileSystem(const QString &path)
+{
+    struct stat here {}, there {};
+    ::stat(QFile::encodeName(path).constData(), &here);
+    for (const QString &dir : {qEnvironmentVariable("XDG_RUNTIME_DIR"), "/run/user/" + QString::number(::getuid()), QString("/dev/shm")})
+        if (!dir.isEmpty() && ::stat(QFile::encodeName(dir).constData(), &there) == 0 && there.st_dev != here.st_dev
+            && QFileInfo(dir).isWritable())
+            return dir;
+    return {};
 }
 
 // The write-ahead log of another database, taken while that database is open
@@ -199,26 +213,41 @@ private Q_SLOTS:
 
     // kelmon.mdb a link to a database kept elsewhere: to a file without a
     // byte, the database is made there and the link kept, through compaction
-    // too; to nothing, nothing is made anywhere and the message names the
-    // missing file.
+    // too, whose work file is made beside the database, on its disk; to
+    // nothing, nothing is made anywhere and the message names the missing file.
     void databaseThroughLink_data()
     {
-        QTest::addColumn<QString>("target");   // under the other disk's folder
+        QTest::addColumn<QString>("base");     // the folder the target is under
+        QTest::addColumn<QString>("target");   // under that folder
         QTest::addColumn<bool>("emptyFile");   // the target there without a byte
-        QTest::newRow("to a file without a byte") << "papers.db" << true;
-        QTest::newRow("to no file") << "kelmon.mdb" << false;
-        QTest::newRow("into a folder not there") << "unmounted/kelmon.mdb" << false;
+        QTest::newRow("to a file without a byte") << "elsewhere" << "papers.db" << true;
+        QTest::newRow("to no file") << "elsewhere" << "kelmon.mdb" << false;
+        QTest::newRow("into a folder not there") << "elsewhere" << "unmounted/kelmon.mdb" << false;
+        QTest::newRow("relative, into the program folder") << "data" << "papers.db" << true;
+        QTest::newRow("to another file system") << "another file system" << "papers.db" << true;
     }
     void databaseThroughLink()
     {
+        QFETCH(QString, base);
         QFETCH(QString, target);
         QFETCH(bool, emptyFile);
         test::ProgramFolder folder(false);
-        QTemporaryDir disk;
-        const QString database = folder.file("kelmon.mdb"), file = disk.filePath(target);
+        const QString other = base == "another file system" ? otherFileSystem(folder.path()) : QString();
+        if (base == "another file system" && other.isEmpty())
+            QSKIP("no writable folder on a file system other than the program folder's (/dev/shm, $XDG_RUNTIME_DIR)");
+        QTemporaryDir disk(other.isEmpty() ? QString() : other + "/kelmon-link-XXXXXX");
+        const QString in = base == "data" ? folder.file("data") : disk.path();
+        const QString database = folder.file("kelmon.mdb"), file = in + '/' + target;
+        QVERIFY(QDir().mkpath(in));
         if (emptyFile)
             writeFile(file);
-        QVERIFY(QFile::link(file, database));
+        QVERIFY(::symlink(QFile::encodeName(base == "data" ? "data/" + target : file).constData(),
+                          QFile::encodeName(database).constData()) == 0);
+        bool workBeside = false;
+        modkelmon::set_compaction_hook([&](CompactionStep at) {
+            workBeside = workBeside || (at == CompactionStep::FlushWork && QFile::exists(in + "/kelmonw.mdb"));
+        });
+        auto unhook = qScopeGuard([] { modkelmon::set_compaction_hook({}); });
         QString message;
         try {
             modkelmon::open_db();
@@ -229,11 +258,13 @@ private Q_SLOTS:
         }
         QVERIFY2(emptyFile ? message.isEmpty() : message.contains(file), qPrintable(message));
         QCOMPARE(state(file), emptyFile ? "a database" : "none");
-        QCOMPARE(QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QCOMPARE(workBeside, emptyFile);
+        QCOMPARE(QDir(in).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  emptyFile ? QStringList{target} : QStringList());
         QVERIFY(QFileInfo(database).isSymLink() && QFile::symLinkTarget(database) == file);
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-                 (QStringList{"backup", "kelmon.mdb", "photo", "receive"}));
+                 (base == "data" ? QStringList{"backup", "data", "kelmon.mdb", "photo", "receive"}
+                                 : QStringList{"backup", "kelmon.mdb", "photo", "receive"}));
     }
 
     void settingsReadBackAndOutOfRangeFallBack()

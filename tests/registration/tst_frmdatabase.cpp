@@ -228,10 +228,14 @@ void TestFrmdatabase::badArchivesAreReportedAndKept()
 
 // A download and a registration stopped outright leave their files in
 // receive/ and photo/: the clean-up at registration removes them, but never
-// while their process runs, nor a file this process still writes.
+// while their writer, in another process or this one, still holds them. A
+// file named with a live process's id but held by none goes, as does a link
+// named like a staging file (the link, whatever it points to).
 void TestFrmdatabase::stoppedWorkLeavesNothing()
 {
-    const auto files = [](const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System); };
+    const auto files = [](const QString &folder) {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
     int ready[2];
     QVERIFY(::pipe(ready) == 0);
     const pid_t child = ::fork();
@@ -257,8 +261,17 @@ void TestFrmdatabase::stoppedWorkLeavesNothing()
     QByteArray own;
     const int fd = createStagingFile(receiveFolder(), downloadStagingStem, &own);
     QVERIFY(written == '1' && fd >= 0);
+    QTemporaryDir elsewhere;
+    QFile photo(elsewhere.filePath("1234.gif"));
+    QVERIFY(photo.open(QIODevice::WriteOnly) && photo.write("GIF89a") == 6);
+    photo.close();
+    const QString live = QString::number(child) + '-';
+    QVERIFY(QFile(receive() + "/.kelmon-download-" + live + "99").open(QIODevice::WriteOnly));
+    QVERIFY(QFile::link(elsewhere.path(), receive() + "/.kelmon-download-" + live + "98"));
+    QVERIFY(QFile::link(photo.fileName(), photoFolder() + "/.kelmon-photo-" + live + "99"));
     removeStaleWorkFiles();
     QCOMPARE(files(receive()).size() + files(photoFolder()).size(), 3);
+    QCOMPARE(readRegularFile(photo.fileName(), 10).value_or("-"), QByteArray("GIF89a"));
     guard.dismiss();
     stop();
     removeStaleWorkFiles();
