@@ -97,10 +97,16 @@ void removeStaleWorkFiles()
     // that were stopped (the viewer killed, the machine off). The download
     // dialog has closed before registration opens, and no other copy of the
     // viewer runs, so no download of the program folder is under way.
+    // A link with such a name goes too, never followed: whatever it points to stays.
     const QDir receive(receiveFolder());
     for (const QString &name : receive.entryList({QStringLiteral(".kelmon-work-*")},
-                                                 QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot))
-        QDir(receive.filePath(name)).removeRecursively();
+                                                 QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const QFileInfo entry(receive.filePath(name));
+        if (entry.isSymLink())
+            QFile::remove(entry.filePath());
+        else if (entry.isDir())
+            QDir(entry.filePath()).removeRecursively();
+    }
     removeStagingLeftovers(photoFolder(), photoStagingStem);
     removeStagingLeftovers(receiveFolder(), downloadStagingStem);
 }
