@@ -70,6 +70,8 @@ private slots:
     void formatMenuBetweenViewAndWindow();
     void childWindowKeys();
     void headerButtonsTakeTabFocus();
+    void tabCycleSkipsMinimizedChildren_data();
+    void tabCycleSkipsMinimizedChildren();
 
 private:
     // A race card, a racer list and an almanac, each activated once; the almanac is active.
@@ -251,6 +253,62 @@ void TestViewCommands::headerButtonsTakeTabFocus()
     QCOMPARE(box.texts(), QStringList{"それ以降のデジタル紙面は有りません"});
     QCOMPARE(QApplication::focusWidget(), inChild);
     QCOMPARE(tab(Qt::ShiftModifier), koyomi);
+}
+
+void TestViewCommands::tabCycleSkipsMinimizedChildren_data()
+{
+    QTest::addColumn<bool>("withCard");     // a race card opened before the predictions
+    QTest::addColumn<bool>("cardActive");   // Ctrl+F6 back to the card once the predictions are minimized
+    QTest::addColumn<QString>("cycle");     // one round of Tab from the header's first button
+    const QString header = "cmdnext_0 cmdnext_1 cmdkoyomi";
+    QTest::newRow("minimized child active beside a card") << true << false << header;
+    QTest::newRow("card active beside a minimized child")
+        << true << true << header + " imcracesno cmddeme cmdyosodisp mfgf_wakus";
+    QTest::newRow("minimized child alone") << false << false << header;
+}
+
+// Tab walks one round of the header's buttons and the active child's
+// controls, each once, again and again, Shift+Tab walks it back, and a
+// minimized child or what it holds is never reached.
+void TestViewCommands::tabCycleSkipsMinimizedChildren()
+{
+    QFETCH(bool, withCard);
+    QFETCH(bool, cardActive);
+    QFETCH(QString, cycle);
+    QMdiArea *area = frame->mdiArea();
+    if (withCard)
+        frame->mnuraceinfo_Click();
+    frame->mnuraceyoso_Click();
+    lastWindow<ViewerWindow>();
+    QMdiSubWindow *card = area->subWindowList().first(), *yoso = area->subWindowList().last();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    QTest::keyClick(frame.get(), Qt::Key_Minus, Qt::AltModifier);   // the system menu's 最小化(&N)
+    QTRY_VERIFY(yoso->systemMenu()->isVisible());
+    QTest::keyClick(yoso->systemMenu(), Qt::Key_N);
+    QTRY_VERIFY(yoso->isMinimized());
+    if (cardActive)
+        QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ControlModifier);
+    QCOMPARE(area->activeSubWindow(), cardActive ? card : yoso);
+    const auto walk = [](Qt::KeyboardModifiers modifiers) {
+        QList<QWidget *> reached;
+        while (reached.size() < 24) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            reached << QApplication::focusWidget();
+        }
+        return reached;
+    };
+    const QList<QWidget *> forth = walk({}), back = walk(Qt::ShiftModifier);
+    const qsizetype round = QSet<QWidget *>(forth.begin(), forth.end()).size();
+    QStringList names;
+    for (qsizetype i = 0; i < forth.size(); ++i) {
+        QVERIFY(forth[i]);
+        QCOMPARE(forth[i], forth[i % round]);
+        if (i + 1 < back.size())
+            QCOMPARE(back[i], forth[forth.size() - 2 - i]);
+        names << forth[i]->objectName();
+    }
+    QCOMPARE(names.mid(names.indexOf("cmdnext_0"), round).join(' '), cycle);
 }
 
 QTEST_MAIN(TestViewCommands)

@@ -387,25 +387,36 @@ private slots:
 
     // Maximized or minimized, the window keeps its state and size while the
     // power-index grid opens or closes; restored, it takes the grid's height
-    // (6510 twips open, 4665 closed).
+    // (6510 twips open, 4665 closed), also when it was minimized from
+    // maximized after the grid changed.
     void predictionsHeightWaitsForRestore()
     {
         frame->mnuraceyoso_Click();
         frmyosodisp *w = lastWindow<frmyosodisp>();
         auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget());
         QCOMPARE(w->height(), 311);
-        for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowMinimized})
-            for (const int restored : {434, 311}) {
-                state == Qt::WindowMaximized ? sub->showMaximized() : sub->showMinimized();
-                QTRY_VERIFY(sub->windowState() & state);
-                const QRect held = sub->geometry();
-                w->cmdpowdisp->click();
-                QVERIFY(sub->windowState() & state);
-                QCOMPARE(sub->geometry(), held);
-                sub->showNormal();
-                QTRY_COMPARE(w->height(), restored);
-                QVERIFY(!(sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)));
-            }
+        const auto enter = [sub](Qt::WindowState state) {
+            state == Qt::WindowMaximized ? sub->showMaximized() : sub->showMinimized();
+            return QTest::qWaitFor([&] { return bool(sub->windowState() & state); });
+        };
+        // The state the grid opens or closes in, the state entered next, the
+        // height once restored.
+        const struct { Qt::WindowState state, then; int restored; } steps[] = {
+            {Qt::WindowMaximized, Qt::WindowMaximized, 434}, {Qt::WindowMaximized, Qt::WindowMaximized, 311},
+            {Qt::WindowMinimized, Qt::WindowMinimized, 434}, {Qt::WindowMinimized, Qt::WindowMinimized, 311},
+            {Qt::WindowMaximized, Qt::WindowMinimized, 434},
+        };
+        for (const auto &step : steps) {
+            QVERIFY(enter(step.state));
+            const QRect held = sub->geometry();
+            w->cmdpowdisp->click();
+            QVERIFY(sub->windowState() & step.state);
+            QCOMPARE(sub->geometry(), held);
+            QVERIFY(enter(step.then));
+            sub->showNormal();
+            QTRY_COMPARE(w->height(), step.restored);
+            QVERIFY(!(sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)));
+        }
     }
 
     // The race card's button opens the outcomes window for the card's race;

@@ -262,30 +262,41 @@ QList<QWidget *> frmmainmenu::headerStops() const
     return stops;
 }
 
-bool frmmainmenu::focusHeader(bool next)
+// The order Tab walks: the header's buttons, then the controls of the
+// current child window (the child itself where it has none). A minimized
+// child offers none. Nothing else of the frame is a stop: the toolbar's
+// commands are the menus', and a minimized child is reached by Ctrl+F6 and
+// restored from its system menu.
+QList<QWidget *> frmmainmenu::tabCycle() const
 {
-    const QList<QWidget *> stops = headerStops();
-    if (stops.isEmpty())
+    QList<QWidget *> cycle = headerStops();
+    QMdiSubWindow *child = mdi_->currentSubWindow();
+    if (child && !child->isMinimized()) {
+        const QList<QWidget *> stops = tabStops(child);
+        cycle += stops.isEmpty() ? QList<QWidget *>{child} : stops;
+    }
+    return cycle;
+}
+
+bool frmmainmenu::moveTabFocus(bool next)
+{
+    const QList<QWidget *> cycle = tabCycle();
+    if (cycle.isEmpty())
         return false;
-    (next ? stops.first() : stops.last())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    // The stop that holds the focus; from anywhere else Tab enters the cycle
+    // at its first stop and Shift+Tab at its last.
+    qsizetype at = -1;
+    for (QWidget *w = QApplication::focusWidget(); w && w != this && at < 0; w = w->parentWidget())
+        at = cycle.indexOf(w);
+    const qsizetype n = cycle.size();
+    const qsizetype to = at < 0 ? (next ? 0 : n - 1) : (at + (next ? 1 : n - 1)) % n;
+    cycle[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 
-// Tab and Shift+Tab from the header's first or last button go on into the
-// active child window, to its first or last control.
 bool frmmainmenu::focusNextPrevChild(bool next)
 {
-    const QList<QWidget *> header = headerStops();
-    QMdiSubWindow *child = mdi_->activeSubWindow();
-    if (child && !header.isEmpty() && QApplication::focusWidget() == (next ? header.last() : header.first())) {
-        const QList<QWidget *> stops = tabStops(child);
-        if (stops.isEmpty())
-            child->setFocus(Qt::OtherFocusReason);
-        else
-            (next ? stops.first() : stops.last())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        return true;
-    }
-    return QMainWindow::focusNextPrevChild(next);
+    return moveTabFocus(next);
 }
 
 void frmmainmenu::firstActivation()

@@ -70,9 +70,10 @@ public:
     void mnusupport_Click();
     void mnuweb_Click();
 
-    // Gives the focus to the first (next) or the last header button that
-    // takes it; false when none does.
-    bool focusHeader(bool next);
+    // Tab (next) and Shift+Tab from wherever the focus is in the frame or a
+    // child window: on to the next or previous stop of the header's buttons
+    // and the current child's controls, wrapping; false when there is none.
+    bool moveTabFocus(bool next);
 
     // Shows or hides the race-card format menu and toolbar buttons 19 to 22.
     void set_dispmenu_visible(bool visible);
@@ -94,6 +95,7 @@ private:
     void connectCommands();
     void addChildWindowKeys();
     QList<QWidget *> headerStops() const;
+    QList<QWidget *> tabCycle() const;
     void showSelection();
     void subWindowActivated(QMdiSubWindow *window);
     void tileWindows(bool stacked);

@@ -15,7 +15,6 @@
 #include "racedetails/ui/frmyosodisp.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMdiSubWindow>
@@ -52,19 +51,14 @@ std::array<std::function<ViewerWindow *()>, kKinds> &creators()
 }
 
 // The frame of a viewer window inside the main window. Tab and Shift+Tab
-// move through the viewer's controls and, past the last or before the first,
-// on to the buttons of the main window's header.
+// follow the main window's order, which goes on from the viewer's controls
+// to the buttons of its header.
 class ViewerSubWindow : public QMdiSubWindow {
 protected:
     bool focusNextPrevChild(bool next) override
     {
-        const QList<QWidget *> stops = tabStops(this);
-        QWidget *focus = QApplication::focusWidget();
-        const bool atEnd = stops.isEmpty() || focus == (next ? stops.last() : stops.first());
         auto *frame = qobject_cast<frmmainmenu *>(window());
-        if (atEnd && frame && frame->focusHeader(next))
-            return true;
-        return QMdiSubWindow::focusNextPrevChild(next);
+        return frame ? frame->moveTabFocus(next) : QMdiSubWindow::focusNextPrevChild(next);
     }
 };
 
