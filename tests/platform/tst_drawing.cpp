@@ -18,6 +18,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScrollArea>
 #include <QPushButton>
 #include <QScrollBar>
@@ -458,6 +459,31 @@ private slots:
                 setFittedText(m, 0, 0, text);
                 QCOMPARE(m.text(0, 0), text);
                 QCOMPARE(m.fontSize(0, 0), points);
+            }
+        }
+        // Given a height too, the largest size whose text, drawn centred in a
+        // box of that height, inks no pixel outside it: the comma reaches
+        // below the digits.
+        for (const QString text : {"¥ 123,450", "¥     100"}) {
+            for (int height = 10; height <= 18; ++height) {
+                double fits = 7.0;
+                for (const double points : {9.0, 8.0}) {
+                    QImage image(64, height + 20, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    QPainter painter(&image);
+                    painter.setFont(makeFont(DefaultFontName, points));
+                    painter.drawText(QRect(0, 10, 64, height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, text);
+                    painter.end();
+                    bool inside = true;
+                    for (int y = 0; y < image.height(); ++y)
+                        for (int x = 0; x < image.width(); ++x)
+                            inside &= (y >= 10 && y < 10 + height) || image.pixel(x, y) == qRgb(255, 255, 255);
+                    if (inside) {
+                        fits = points;
+                        break;
+                    }
+                }
+                QCOMPARE(fittedPoints(text, 64, height), fits);
             }
         }
     }
