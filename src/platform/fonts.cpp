@@ -1,6 +1,8 @@
 #include "platform/fonts.h"
 #include "platform/twips.h"
 
+#include <QFontMetrics>
+
 namespace kelmon {
 
 namespace {
@@ -48,7 +50,12 @@ int textPlaces(const QString &text)
     return places;
 }
 
-double fittedPoints(const QString &text, int width, std::initializer_list<double> sizes)
+int centredBaseline(const QFontMetricsF &metrics, int height)
+{
+    return qRound((height - metrics.height()) / 2 + metrics.ascent());
+}
+
+double fittedPoints(const QString &text, int width, std::initializer_list<double> sizes, int height)
 {
     QString shown = text;
     while (!shown.isEmpty() && shown.back() == u' ')
@@ -56,19 +63,25 @@ double fittedPoints(const QString &text, int width, std::initializer_list<double
     const int places = textPlaces(shown);
     const int full = places - int(shown.size());   // full-width characters
     const int half = int(shown.size()) - full;
+    const auto fitsHeight = [&](double size) {
+        const QFont font = makeFont(DefaultFontName, size);
+        const int baseline = centredBaseline(QFontMetricsF(font), height);
+        const QRect ink = QFontMetrics(font).tightBoundingRect(shown).translated(0, baseline);
+        return ink.top() >= 0 && ink.bottom() < height;
+    };
     double points = 0;
     for (const double size : sizes) {
         points = size;
         const int pixels = pointsToPixels(size);
-        if (full * pixels + half * ((pixels + 1) / 2) <= width)
+        if (full * pixels + half * ((pixels + 1) / 2) <= width && (height <= 0 || fitsHeight(size)))
             break;
     }
     return points;
 }
 
-double fittedPoints(const QString &text, int width)
+double fittedPoints(const QString &text, int width, int height)
 {
-    return fittedPoints(text, width, {DefaultFontPoints, 8.0, 7.0});
+    return fittedPoints(text, width, {DefaultFontPoints, 8.0, 7.0}, height);
 }
 
 } // namespace kelmon

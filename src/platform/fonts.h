@@ -4,6 +4,7 @@
 // passed through, and Qt's own font matching picks a substitute.
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
@@ -27,15 +28,23 @@ QFont makeFont(const QString &name, double points = 0, bool bold = false);
 // other.
 int textPlaces(const QString &text);
 
+// The baseline, from the top of a height in pixels, of a line of the font
+// centred there by the font's whole line as Qt centres a label's or a cell's
+// line (the font's line is taller than its characters).
+int centredBaseline(const QFontMetricsF &metrics, int height);
+
 // The largest of sizes (points, largest first) at which a one-line text
 // fits a width in pixels: a full-width character takes the font's pixel
 // size, a half-width one half of it rounded up, half-width blanks at the
 // text's end no room (an ideographic space there is drawn as wide as a
-// character). The last size when none fits.
-double fittedPoints(const QString &text, int width, std::initializer_list<double> sizes);
+// character). With a height in pixels (0: any), the text's ink in the Gothic
+// must also lie inside that height when its line is centred there
+// (centredBaseline): in a low box a comma or a descender may reach past the
+// bottom. The last size when none fits.
+double fittedPoints(const QString &text, int width, std::initializer_list<double> sizes, int height = 0);
 
 // The same for the Gothic: its default size and the steps below it (8 and 7
 // points).
-double fittedPoints(const QString &text, int width);
+double fittedPoints(const QString &text, int width, int height = 0);
 
 } // namespace kelmon

@@ -249,6 +249,7 @@ private slots:
         QTest::addColumn<int>("day");
         QTest::addColumn<int>("race");
         QTest::addColumn<QString>("flag");
+        QTest::addColumn<QList<int>>("payouts");   // of 2連単 and 3連単; none: the hostile ones
         const std::pair<ViewerKind, const char *> kinds[] = {
             {ViewerKind::Almanac, "almanac"},       {ViewerKind::Outcomes, "outcomes"},
             {ViewerKind::RaceResult, "result"},     {ViewerKind::RacerDetail, "racer"},
@@ -258,10 +259,16 @@ private slots:
         for (const auto &[kind, name] : kinds)
             for (int race : {1, 12})
                 QTest::addRow("%s race %d", name, race) << int(kind) << (kind == ViewerKind::RaceResult ? 5 : 6) << race
-                                                        << QStringLiteral("1");
+                                                        << QStringLiteral("1") << QList<int>{};
+        // The separators of the payouts that keep the window's own size: the
+        // comma reaches below the digits.
+        QTest::newRow("result six-digit payouts") << int(ViewerKind::RaceResult) << 5 << 2 << QStringLiteral("1")
+                                                  << QList<int>{123450, 999990};
+        QTest::newRow("result four-digit payouts") << int(ViewerKind::RaceResult) << 5 << 3 << QStringLiteral("1")
+                                                   << QList<int>{1230, 10230};
         for (int flag = 1; flag <= 8; ++flag)
             QTest::addRow("previous runs %d", flag) << int(ViewerKind::PreviousRuns) << 6 << 12
-                                                    << QString::number(flag);
+                                                    << QString::number(flag) << QList<int>{};
     }
     void otherViewers()
     {
@@ -269,9 +276,18 @@ private slots:
         QFETCH(int, day);
         QFETCH(int, race);
         QFETCH(QString, flag);
+        QFETCH(QList<int>, payouts);
+        if (!payouts.isEmpty())
+            modkelmon::exec(QStringLiteral("update f_resta set seiriflag_2t = 0, seiriflag_3t = 0, haikin_2ta = ?, "
+                                           "haikin_3ta = ? where datescnt = ? and racesno = ?"),
+                            {payouts[0], payouts[1], day, race});
         ViewerWindow *w = open(ViewerKind(kind), day, race, QStringLiteral("6"), flag);
         QVERIFY(w);
-        check(w, QString::fromLatin1(w->metaObject()->className()).section(u':', -1));
+        const QString name = QString::fromLatin1(w->metaObject()->className()).section(u':', -1);
+        check(w, name);
+        // The result's header shows its texts whole, the payouts' commas too.
+        if (ViewerKind(kind) == ViewerKind::RaceResult)
+            report(test::textFitProblems(w, name, true));
     }
 
     // Each day of the meeting has its own ranking kind.

@@ -13,11 +13,13 @@
 #include "platform/ui/messagebox.h"
 #include "platform/yield.h"
 #include "support/gridshown.h"
+#include "support/textfit.h"
 
 #include <QAbstractButton>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScrollArea>
 #include <QPushButton>
 #include <QScrollBar>
@@ -270,19 +272,26 @@ private slots:
 
     // A number stands at the right of a cell of general alignment, any other
     // text at the left; a cell's or column's alignment puts it where it says.
+    // A centred line whose font's line is taller than its cell is lifted
+    // until its ink (the g of ㎏) ends above the row line, and not into the
+    // row above: whole in a cell as high as its ink, or a pixel higher.
     void alignment_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("cellAlign");   // -1: none
         QTest::addColumn<GridAlign>("colAlign");
         QTest::addColumn<bool>("right");
+        QTest::addColumn<int>("spare");       // rows of the cell beyond the text's ink; -1: 20 pixels
         const auto general = GridAlign::General;
-        QTest::newRow("number") << "123" << -1 << general << true;
-        QTest::newRow("grouped signed number") << "-1,234.5" << -1 << general << true;
-        QTest::newRow("text") << "abc" << -1 << general << false;
-        QTest::newRow("number with unit") << "5R" << -1 << general << false;
-        QTest::newRow("column right") << "abc" << -1 << GridAlign::RightCenter << true;
-        QTest::newRow("cell left over column right") << "123" << int(GridAlign::LeftBottom) << GridAlign::RightTop << false;
+        QTest::newRow("number") << "123" << -1 << general << true << -1;
+        QTest::newRow("grouped signed number") << "-1,234.5" << -1 << general << true << -1;
+        QTest::newRow("text") << "abc" << -1 << general << false << -1;
+        QTest::newRow("number with unit") << "5R" << -1 << general << false << -1;
+        QTest::newRow("column right") << "abc" << -1 << GridAlign::RightCenter << true << -1;
+        QTest::newRow("cell left over column right") << "123" << int(GridAlign::LeftBottom) << GridAlign::RightTop << false
+                                                     << -1;
+        QTest::newRow("lifted, no row to spare") << "55.5㎏" << -1 << GridAlign::LeftCenter << false << 0;
+        QTest::newRow("lifted, a row to spare") << "A型55.5㎏" << -1 << GridAlign::LeftCenter << false << 1;
     }
     void alignment()
     {
@@ -290,25 +299,37 @@ private slots:
         QFETCH(int, cellAlign);
         QFETCH(GridAlign, colAlign);
         QFETCH(bool, right);
+        QFETCH(int, spare);
+        // The text in the lower of two rows, under the upper one's line.
         GridModel m;
-        shape(m, 1, 1, 0, 0);
+        shape(m, 2, 1, 0, 0);
         m.setColWidth(0, 200 * TwipsPerPixel);
-        m.setText(0, 0, text);
+        if (spare >= 0)   // the grid line takes a pixel of the row
+            m.setRowHeight(1, (QFontMetrics(makeFont(DefaultFontName)).tightBoundingRect(text).height() + spare + 1)
+                                  * TwipsPerPixel);
+        m.setText(1, 0, text);
         m.setColAlignment(0, colAlign);
         if (cellAlign >= 0)
-            m.setCellAlignment(0, 0, GridAlign(cellAlign));
+            m.setCellAlignment(1, 0, GridAlign(cellAlign));
         GridView view;
         view.setModel(&m);
         const QImage img = view.renderAll();
         int left = img.width(), rightmost = -1;   // of the dark (text) pixels
-        for (int y = 0; y < img.height() - 1; ++y)
-            for (int x = 0; x < img.width() - 1; ++x)
+        int bottom = -1;                           // of any ink
+        for (int y = RowPx; y < img.height() - 1; ++y)
+            for (int x = 0; x < img.width() - 1; ++x) {
                 if (qGray(img.pixel(x, y)) < 128) {
                     left = std::min(left, x);
                     rightmost = std::max(rightmost, x);
                 }
+                if (img.pixel(x, y) != qRgb(255, 255, 255))
+                    bottom = y;
+            }
         QVERIFY2(right ? left > 100 && rightmost > 190 : left < 10 && rightmost < 100,
                  qPrintable(QStringLiteral("%1..%2").arg(left).arg(rightmost)));
+        QCOMPARE(test::gridFitProblems(&view, QStringLiteral("grid"), true), QStringList());
+        if (spare >= 0)   // lifted no further than the ink needs
+            QCOMPARE(bottom, img.height() - 2);
     }
 
     void twips()
@@ -464,6 +485,31 @@ private slots:
                 setFittedText(m, 0, 0, text);
                 QCOMPARE(m.text(0, 0), text);
                 QCOMPARE(m.fontSize(0, 0), points);
+            }
+        }
+        // Given a height too, the largest size whose text, drawn centred in a
+        // box of that height, inks no pixel outside it: the comma reaches
+        // below the digits.
+        for (const QString text : {"¥ 123,450", "¥     100"}) {
+            for (int height = 10; height <= 18; ++height) {
+                double fits = 7.0;
+                for (const double points : {9.0, 8.0}) {
+                    QImage image(64, height + 20, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    QPainter painter(&image);
+                    painter.setFont(makeFont(DefaultFontName, points));
+                    painter.drawText(QRect(0, 10, 64, height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, text);
+                    painter.end();
+                    bool inside = true;
+                    for (int y = 0; y < image.height(); ++y)
+                        for (int x = 0; x < image.width(); ++x)
+                            inside &= (y >= 10 && y < 10 + height) || image.pixel(x, y) == qRgb(255, 255, 255);
+                    if (inside) {
+                        fits = points;
+                        break;
+                    }
+                }
+                QCOMPARE(fittedPoints(text, 64, height), fits);
             }
         }
     }

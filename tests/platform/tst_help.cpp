@@ -1,5 +1,6 @@
 // The help layer: which page a topic opens, and the web addresses.
 
+#include "common/programfolder.h"
 #include "platform/help.h"
 #include "platform/messages.h"
 #include "support/testenv.h"
@@ -89,22 +90,34 @@ private slots:
 
     // When the desktop opens nothing, the help and web commands warn once,
     // naming the help page's path or the web address; an opened page warns not.
+    // A page of the program folder is named by its path as the user writes
+    // it: blanks and Japanese as they are, not a file address.
     void pageNotOpenedIsNamed_data()
     {
         QTest::addColumn<int>("command");
-        QTest::addColumn<QString>("target");
-        QTest::newRow("help") << 0
+        QTest::addColumn<QString>("support");   // a bare name: a page in the program folder
+        QTest::addColumn<QString>("target");    // "%1": the program folder
+        QTest::newRow("help") << 0 << "https://support.test/k"
                               << QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/help/index.html");
-        QTest::newRow("support") << 1 << "https://support.test/k";
-        QTest::newRow("home") << 2 << "http://home.test/";
+        QTest::newRow("support") << 1 << "https://support.test/k" << "https://support.test/k";
+        QTest::newRow("home") << 2 << "https://support.test/k" << "http://home.test/";
+        QTest::newRow("support page in the program folder") << 1 << "サポート ページ.html" << "%1/サポート ページ.html";
     }
     void pageNotOpenedIsNamed()
     {
         QFETCH(int, command);
-        test::ProgramFolder folder(false);
+        QFETCH(QString, support);
+        QFETCH(QString, target);
+        test::ProgramFolder temporary(false);
+        // A program folder whose path holds a blank and Japanese.
+        const QString folder = temporary.file(QStringLiteral("ケルモン 紙面"));
+        QVERIFY(QDir().mkpath(folder));
+        setProgramFolder(folder);
+        if (!support.contains(u':'))
+            support = QString::fromLatin1(QUrl::fromLocalFile(folder + u'/' + support).toEncoded());
         QFile file(help::configPath());
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[WEB]\nsupport=https://support.test/k\nhome=http://home.test/\n");
+        file.write("[WEB]\nsupport=" + support.toUtf8() + "\nhome=http://home.test/\n");
         file.close();
         bool (*const commands[])() = {[] { return help::showHelp(0); }, help::openSupportPage, help::openHomePage};
         ScriptedMessages shown;
@@ -114,8 +127,8 @@ private slots:
             QCOMPARE(shown.shown().size(), std::size_t(opens ? 0 : 1));
         }
         QCOMPARE(shown.shown().front().title, QStringLiteral("警告です..."));
-        QFETCH(QString, target);
-        QVERIFY2(shown.shown().front().text.contains(target), qPrintable(shown.shown().front().text));
+        const QStringList lines = shown.shown().front().text.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.value(2), target.replace(QStringLiteral("%1"), QDir::toNativeSeparators(folder)));
     }
 
 private:

@@ -128,6 +128,8 @@ private slots:
         QCOMPARE(w->lblrenban_3ta[2]->text() + w->lblninkido_3ta->text(), QStringLiteral("5人気  12番"));
         QCOMPARE(w->lblhaikin_2ta->text() + w->lblninkido_2ta->text() + w->lblkimarite->text(),
                  QStringLiteral("\u00A5   1,500人気   3番まくり"));
+        // At the header's 9 points (12 pixels), its comma whole.
+        QCOMPARE(w->lblhaikin_2ta->font().pixelSize(), 12);
         QCOMPARE(w->grid().text(1, ColName), QStringLiteral("選手2"));
         const auto rows = w->diagram->placements();
         QCOMPARE(std::count_if(rows.begin(), rows.end(), [](const auto &row) { return row.has_value(); }), 5);

@@ -116,16 +116,19 @@ bool shown(const QWidget *w, const QWidget *root)
 }
 
 // A problem when the text does not fit its box, else empty.
-QString fitProblem(const QFont &font, const QRect &box, int align, const QString &text, bool wrap)
+QString fitProblem(const QFont &font, const QRect &box, int align, const QString &text, bool wrap,
+                   bool wholeInk = false)
 {
     if (trimmedEnd(text).isEmpty())
         return {};
-    const TextPlacement t = placeText(font, box, align, text, wrap);
+    const TextPlacement t = placeText(font, box, align, text, wrap, wholeInk);
     if (!t.fitsWidth)
         return QStringLiteral("too wide, ") + sizes(t, box);
     // The outermost row and column of pixels around a glyph is the faint
-    // edge of its smoothing; losing it loses nothing of the shape.
-    if (!box.adjusted(-1, -1, 1, 1).contains(t.ink))
+    // edge of its smoothing; losing it loses nothing of the shape. Ink
+    // measured by its pixels has no such edge.
+    const int edge = wholeInk ? 0 : 1;
+    if (!box.adjusted(-1, -edge, 1, edge).contains(t.ink))
         return QStringLiteral("cut, ") + sizes(t, box);
     return {};
 }
@@ -151,7 +154,34 @@ QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin, bool 
     return withAdvance(glyphs, fm, line, origin.x());
 }
 
-TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap)
+namespace {
+
+// The pixels more than half inked (fainter ones are the smoothing's edge) by
+// a line drawn alone, black on white as the grid draws, its baseline starting
+// at origin as the painter puts it; at least its advance across.
+QRect drawnInk(const QFont &font, const QString &line, QPointF origin)
+{
+    const QFontMetrics fm(font);
+    const QPoint whole(int(std::floor(origin.x())), int(std::floor(origin.y())));
+    const QRect room = fm.boundingRect(line).adjusted(-4, -4, 4, 4);
+    QImage image(room.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(origin - whole - room.topLeft(), line);
+    painter.end();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+    return withAdvance(ink.translated(room.topLeft() + whole), fm, line, qRound(origin.x()));
+}
+
+} // namespace
+
+TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap, bool wholeInk)
 {
     const QFontMetrics fm(font);
     TextPlacement out;
@@ -180,7 +210,7 @@ TextPlacement placeText(const QFont &font, const QRect &box, int alignment, cons
         else if (alignment & Qt::AlignRight)
             left += box.width() - advance;
         const int baseline = top + i * spacing + fm.ascent();
-        ink |= glyphInk(fm, line, QPoint(left, baseline));
+        ink |= wholeInk ? drawnInk(font, line, QPointF(left, baseline)) : glyphInk(fm, line, QPoint(left, baseline));
     }
     out.ink = ink;
     return out;
@@ -251,29 +281,6 @@ private:
     QSize size_;
     mutable Engine engine_;
 };
-
-// The pixels more than half inked (fainter ones are the smoothing's edge) by
-// a line drawn alone, black on white as the grid draws, its baseline starting
-// at origin as the painter puts it; at least its advance across.
-QRect drawnInk(const QFont &font, const QString &line, QPointF origin)
-{
-    const QFontMetrics fm(font);
-    const QPoint whole(int(std::floor(origin.x())), int(std::floor(origin.y())));
-    const QRect room = fm.boundingRect(line).adjusted(-4, -4, 4, 4);
-    QImage image(room.size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(origin - whole - room.topLeft(), line);
-    painter.end();
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
-                ink |= QRect(x, y, 1, 1);
-    return withAdvance(ink.translated(room.topLeft() + whole), fm, line, qRound(origin.x()));
-}
 
 QString withoutBlanks(QString s)
 {
@@ -384,7 +391,7 @@ QStringList paintedTextProblems(QWidget *widget, const QString &where)
     return out;
 }
 
-QStringList textFitProblems(const QWidget *root, const QString &window)
+QStringList textFitProblems(const QWidget *root, const QString &window, bool wholeInk)
 {
     QStringList out;
     QList<const QWidget *> widgets{root};
@@ -400,7 +407,8 @@ QStringList textFitProblems(const QWidget *root, const QString &window)
             const QRect box = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(),
                                                              -label->margin());
             const QString text = label->buddy() ? shownText(label->text()) : label->text();
-            if (const QString p = fitProblem(label->font(), box, int(label->alignment()), text, label->wordWrap());
+            if (const QString p =
+                    fitProblem(label->font(), box, int(label->alignment()), text, label->wordWrap(), wholeInk);
                 !p.isEmpty())
                 out << problem(window, name, p, label->text());
         } else if (const auto *button = qobject_cast<const QAbstractButton *>(w)) {

@@ -22,13 +22,15 @@ namespace kelmon::test {
 
 // The rectangle a text's ink takes when laid out in box with a Qt alignment
 // (lines split at '\n', or wrapped at the box's width), and whether every
-// line's advance fits the box's width.
+// line's advance fits the box's width; with wholeInk, the pixels each line
+// inks, drawn alone, its commas and descenders whole.
 struct TextPlacement {
     QRect ink;
     bool fitsWidth = true;
     int lines = 0;
 };
-TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap);
+TextPlacement placeText(const QFont &font, const QRect &box, int alignment, const QString &text, bool wrap,
+                        bool wholeInk = false);
 
 // The ink of one line of text drawn with its baseline starting at origin:
 // the characters' box (the tips of brackets and descenders below the
@@ -37,8 +39,9 @@ QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin, bool 
 
 // Problems of the labels, buttons, check boxes and combo boxes below root
 // (root included), and of the cells of the grid views among them. Only
-// widgets shown count (a hidden panel's texts are not read).
-QStringList textFitProblems(const QWidget *root, const QString &window);
+// widgets shown count (a hidden panel's texts are not read). With wholeInk,
+// the labels' texts are measured by the pixels they ink.
+QStringList textFitProblems(const QWidget *root, const QString &window, bool wholeInk = false);
 
 // Problems of the cells of one grid: the whole grid is painted by the view
 // into a recording device, and every run of text it draws must lie whole in

@@ -450,7 +450,7 @@ static void drawCellText(QPainter &p, const QRect &inner, Qt::Alignment align, c
         // needs, as far as the ink's top has room. The text is drawn at that
         // baseline: centred in a moved rectangle, it can land a pixel lower.
         const QFontMetricsF exact(p.font(), p.device());
-        int baseline = qRound(inner.top() + (inner.height() - exact.height()) / 2 + exact.ascent());
+        int baseline = inner.top() + centredBaseline(exact, inner.height());
         const QRect ink = metrics.tightBoundingRect(text);
         const int below = baseline + ink.bottom() - inner.bottom();
         const int room = baseline + ink.top() - inner.top();

@@ -125,8 +125,11 @@ void frmracerest::buildHeader()
     label(nullptr, twipsRect(3480, 960, 450, 180), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("3連単"));
     // The payouts reach up to the popularity labels: a seven-digit payout
     // with its separators takes that room, in a smaller font (disp_raceresult).
-    lblhaikin_2ta = label("lblhaikin_2ta", twipsRect(4320, 720, 960, 180));
-    lblhaikin_3ta = label("lblhaikin_3ta", twipsRect(4320, 960, 960, 180));
+    // They are as high as the pitch of their two rows, centred where the
+    // rows' texts are, so the commas below the digits show at the full size;
+    // their baselines stay level with the captions' beside them.
+    lblhaikin_2ta = label("lblhaikin_2ta", twipsRect(4320, 690, 960, 240));
+    lblhaikin_3ta = label("lblhaikin_3ta", twipsRect(4320, 930, 960, 240));
     lblninkido_2ta = label("lblninkido_2ta", twipsRect(5280, 720, 900, 180));
     lblninkido_3ta = label("lblninkido_3ta", twipsRect(5280, 960, 900, 180));
     lblkazemuki = label("lblkazemuki", twipsRect(240, 1320, 540, 180));
@@ -244,7 +247,8 @@ void frmracerest::disp_raceresult()
     for (int k = 0; k < 3; ++k)
         lblrenban_3ta[std::size_t(k)]->setText(header->renban[std::size_t(k)]);
     for (const auto &[label, text] : {std::pair{lblhaikin_2ta, header->haikin_2ta}, {lblhaikin_3ta, header->haikin_3ta}}) {
-        label->setFont(makeFont(kFixedFont, fittedPoints(text, label->contentsRect().width())));
+        const QRect box = label->contentsRect();
+        label->setFont(makeFont(kFixedFont, fittedPoints(text, box.width(), box.height())));
         label->setText(text);
     }
     lblninkido_2ta->setText(header->ninkido_2ta);
