@@ -3,6 +3,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 namespace kelmon {
 
 namespace {
@@ -53,6 +55,12 @@ int textPlaces(const QString &text)
 int centredBaseline(const QFontMetricsF &metrics, int height)
 {
     return qRound((height - metrics.height()) / 2 + metrics.ascent());
+}
+
+QRect wholeLineRect(const QRect &rect, const QFont &font)
+{
+    const int line = std::max(rect.height(), QFontMetrics(font).height());
+    return {rect.x(), rect.center().y() - (line - 1) / 2, rect.width(), line};
 }
 
 double fittedPoints(const QString &text, int width, std::initializer_list<double> sizes, int height)

@@ -33,6 +33,12 @@ int textPlaces(const QString &text);
 // line (the font's line is taller than its characters).
 int centredBaseline(const QFontMetricsF &metrics, int height);
 
+// A one-line label's box grown in height, about its centre, to the font's
+// whole line. The font's line is taller than the characters' em, so a label
+// as low as its em would cut the feet of its characters, a comma or a
+// descender; grown this way, the label shows them and keeps its text where it was.
+QRect wholeLineRect(const QRect &rect, const QFont &font);
+
 // The largest of sizes (points, largest first) at which a one-line text
 // fits a width in pixels: a full-width character takes the font's pixel
 // size, a half-width one half of it rounded up, half-width blanks at the

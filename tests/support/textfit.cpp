@@ -528,7 +528,7 @@ QStringList coveredLabels(const QWidget *root, const QString &window)
 
 QStringList windowTextProblems(const QWidget *root, const QString &window)
 {
-    return textFitProblems(root, window) + coveredLabels(root, window);
+    return textFitProblems(root, window, true) + coveredLabels(root, window);
 }
 
 } // namespace kelmon::test

@@ -61,7 +61,8 @@ QStringList paintedTextProblems(QWidget *widget, const QString &where);
 // count.
 QStringList coveredLabels(const QWidget *root, const QString &window);
 
-// Every problem of a window: its texts and its covered labels.
+// Every problem of a window: its texts, labels' measured by the pixels they
+// ink (commas and descenders whole), and its covered labels.
 QStringList windowTextProblems(const QWidget *root, const QString &window);
 
 } // namespace kelmon::test

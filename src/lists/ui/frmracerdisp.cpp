@@ -43,7 +43,7 @@ frmracerdisp::frmracerdisp(QWidget *parent) : ViewerWindow(parent)
         auto *l = new QLabel(this);
         l->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index));
         l->setFont(makeFont(DefaultFontName, kTitlePoints, true));
-        l->setGeometry(rect);
+        l->setGeometry(wholeLineRect(rect, l->font()));   // the feet of the characters show
         l->setAttribute(Qt::WA_TranslucentBackground);
         if (shadow)
             l->setStyleSheet(QStringLiteral("color: #%1;").arg(kShadow, 6, 16, QLatin1Char('0')));

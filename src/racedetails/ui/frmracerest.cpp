@@ -100,11 +100,8 @@ void frmracerest::buildHeader()
     // The name begins right of the race selector and ends where it did.
     lblracesname = label("lblracesname", twipsRect(2850, 158, 3390, 360));
     lblracesname->setFont(makeFont(kProportionalFont, 15.75, true));
-    // The label holds the font's whole line, centred where it was, so the
-    // descenders of Latin letters and the feet of brackets show.
-    const QRect name = lblracesname->geometry();
-    const int line = std::max(name.height(), QFontMetrics(lblracesname->font()).height());
-    lblracesname->setGeometry(name.x(), name.center().y() - (line - 1) / 2, name.width(), line);
+    // The descenders of Latin letters and the feet of brackets show.
+    lblracesname->setGeometry(wholeLineRect(lblracesname->geometry(), lblracesname->font()));
 
     auto *shape = new QFrame(this);
     shape->setFrameShape(QFrame::Box);
@@ -125,11 +122,12 @@ void frmracerest::buildHeader()
     label(nullptr, twipsRect(3480, 960, 450, 180), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("3連単"));
     // The payouts reach up to the popularity labels: a seven-digit payout
     // with its separators takes that room, in a smaller font (disp_raceresult).
-    // They are as high as the pitch of their two rows, centred where the
-    // rows' texts are, so the commas below the digits show at the full size;
-    // their baselines stay level with the captions' beside them.
-    lblhaikin_2ta = label("lblhaikin_2ta", twipsRect(4320, 690, 960, 240));
-    lblhaikin_3ta = label("lblhaikin_3ta", twipsRect(4320, 930, 960, 240));
+    // They hold their font's whole line, so the commas below the digits show
+    // at the full size; their baselines stay level with the captions' beside them.
+    lblhaikin_2ta = label("lblhaikin_2ta", twipsRect(4320, 720, 960, 180));
+    lblhaikin_3ta = label("lblhaikin_3ta", twipsRect(4320, 960, 960, 180));
+    for (QLabel *l : {lblhaikin_2ta, lblhaikin_3ta})
+        l->setGeometry(wholeLineRect(l->geometry(), l->font()));
     lblninkido_2ta = label("lblninkido_2ta", twipsRect(5280, 720, 900, 180));
     lblninkido_3ta = label("lblninkido_3ta", twipsRect(5280, 960, 900, 180));
     lblkazemuki = label("lblkazemuki", twipsRect(240, 1320, 540, 180));

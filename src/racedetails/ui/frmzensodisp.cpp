@@ -39,7 +39,8 @@ frmzensodisp::frmzensodisp(QWidget *parent) : ViewerWindow(parent)
 
     lblcomment = new QLabel(this);
     lblcomment->setObjectName(QStringLiteral("lblcomment"));
-    lblcomment->setGeometry(twipsRect(120, 120, 4515, 180));
+    // The whole line of the font: the g of ㎏ reaches below the characters.
+    lblcomment->setGeometry(wholeLineRect(twipsRect(120, 120, 4515, 180), font));
     // An etched rule under the description: a grey line with a white one below.
     const QRgb lineColors[2] = {0x808080, 0xFFFFFF};
     for (int i = 0; i < 2; ++i) {
