@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <vector>
 
@@ -97,16 +96,14 @@ void removeStaleWorkFiles()
     // that were stopped (the viewer killed, the machine off). The download
     // dialog has closed before registration opens, and no other copy of the
     // viewer runs, so no download of the program folder is under way.
-    // A link with such a name goes too, never followed: whatever it points to stays.
+    // A link named like a work folder goes as a staging file's link does,
+    // never followed: whatever it points to stays.
+    const QString workStem = QStringLiteral(".kelmon-work-");
     const QDir receive(receiveFolder());
-    for (const QString &name : receive.entryList({QStringLiteral(".kelmon-work-*")},
-                                                 QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        const QFileInfo entry(receive.filePath(name));
-        if (entry.isSymLink())
-            QFile::remove(entry.filePath());
-        else if (entry.isDir())
-            QDir(entry.filePath()).removeRecursively();
-    }
+    for (const QString &name : receive.entryList({workStem + u'*'},
+                                                 QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot))
+        QDir(receive.filePath(name)).removeRecursively();
+    removeStagingLeftovers(receiveFolder(), workStem);
     removeStagingLeftovers(photoFolder(), photoStagingStem);
     removeStagingLeftovers(receiveFolder(), downloadStagingStem);
 }
