@@ -70,8 +70,9 @@ private slots:
     void formatMenuBetweenViewAndWindow();
     void childWindowKeys();
     void headerButtonsTakeTabFocus();
-    void tabCycleSkipsMinimizedChildren_data();
-    void tabCycleSkipsMinimizedChildren();
+    void tabCycleReachesEveryStop_data();
+    void tabCycleReachesEveryStop();
+    void closingActivatesThePreviousChild();
 
 private:
     // A race card, a racer list and an almanac, each activated once; the almanac is active.
@@ -255,47 +256,62 @@ void TestViewCommands::headerButtonsTakeTabFocus()
     QCOMPARE(tab(Qt::ShiftModifier), koyomi);
 }
 
-void TestViewCommands::tabCycleSkipsMinimizedChildren_data()
+void TestViewCommands::tabCycleReachesEveryStop_data()
 {
-    QTest::addColumn<bool>("withCard");     // a race card opened before the predictions
-    QTest::addColumn<bool>("cardActive");   // Ctrl+F6 back to the card once the predictions are minimized
-    QTest::addColumn<QString>("cycle");     // one round of Tab from the header's first button
+    QTest::addColumn<QList<int>>("opened");   // the windows opened, in turn (ViewerKind)
+    QTest::addColumn<int>("state");           // of the last one: 0 as opened, 1 minimized, 2 maximized
+    QTest::addColumn<bool>("cardActive");     // Ctrl+F6 on to the first window, the card, afterwards
+    QTest::addColumn<QString>("cycle");       // one round of Tab from the header's first button
+    const int card = int(ViewerKind::RaceCard), yoso = int(ViewerKind::Predictions),
+              almanac = int(ViewerKind::Almanac), zenso = int(ViewerKind::PreviousRuns);
     const QString header = "cmdnext_0 cmdnext_1 cmdkoyomi";
-    QTest::newRow("minimized child active beside a card") << true << false << header;
+    QTest::newRow("minimized child active beside a card") << QList{card, yoso} << 1 << false << header;
     QTest::newRow("card active beside a minimized child")
-        << true << true << header + " imcracesno cmddeme cmdyosodisp mfgf_wakus";
-    QTest::newRow("minimized child alone") << false << false << header;
+        << QList{card, yoso} << 1 << true << header + " imcracesno cmddeme cmdyosodisp mfgf_wakus";
+    QTest::newRow("minimized child alone") << QList{yoso} << 1 << false << header;
+    // A child without controls is one stop itself.
+    QTest::newRow("almanac alone") << QList{almanac} << 0 << false << header + " frmkoyomi";
+    QTest::newRow("almanac maximized beside a card") << QList{card, almanac} << 2 << false << header + " frmkoyomi";
+    QTest::newRow("previous runs beside a card") << QList{card, zenso} << 0 << false << header + " frmzensodisp";
 }
 
 // Tab walks one round of the header's buttons and the active child's
-// controls, each once, again and again, Shift+Tab walks it back, and a
-// minimized child or what it holds is never reached.
-void TestViewCommands::tabCycleSkipsMinimizedChildren()
+// controls (the child itself where it has none), each once, again and
+// again, and Shift+Tab walks it back; a minimized child or what it holds is
+// never reached. From outside the round (a minimized child holding the
+// focus) Tab enters it at its first stop and Shift+Tab at its last.
+void TestViewCommands::tabCycleReachesEveryStop()
 {
-    QFETCH(bool, withCard);
+    QFETCH(QList<int>, opened);
+    QFETCH(int, state);
     QFETCH(bool, cardActive);
     QFETCH(QString, cycle);
     QMdiArea *area = frame->mdiArea();
-    if (withCard)
-        frame->mnuraceinfo_Click();
-    frame->mnuraceyoso_Click();
+    for (int kind : opened)
+        frame->openViewer(ViewerKind(kind), "窓", CaptionTail::DateRace);
     lastWindow<ViewerWindow>();
-    QMdiSubWindow *card = area->subWindowList().first(), *yoso = area->subWindowList().last();
+    QMdiSubWindow *first = area->subWindowList().first(), *last = area->subWindowList().last();
     frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-    QTest::keyClick(frame.get(), Qt::Key_Minus, Qt::AltModifier);   // the system menu's 最小化(&N)
-    QTRY_VERIFY(yoso->systemMenu()->isVisible());
-    QTest::keyClick(yoso->systemMenu(), Qt::Key_N);
-    QTRY_VERIFY(yoso->isMinimized());
+    if (state == 1) {
+        QTest::keyClick(frame.get(), Qt::Key_Minus, Qt::AltModifier);   // the system menu's 最小化(&N)
+        QTRY_VERIFY(last->systemMenu()->isVisible());
+        QTest::keyClick(last->systemMenu(), Qt::Key_N);
+        QTRY_VERIFY(last->isMinimized());
+    } else if (state == 2) {
+        last->showMaximized();
+    }
     if (cardActive)
         QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ControlModifier);
-    QCOMPARE(area->activeSubWindow(), cardActive ? card : yoso);
-    const auto walk = [](Qt::KeyboardModifiers modifiers) {
+    QCOMPARE(area->activeSubWindow(), cardActive ? first : last);
+    const auto press = [](Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        return QApplication::focusWidget();
+    };
+    const auto walk = [&](Qt::KeyboardModifiers modifiers) {
         QList<QWidget *> reached;
-        while (reached.size() < 24) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
-            reached << QApplication::focusWidget();
-        }
+        while (reached.size() < 24)
+            reached << press(modifiers);
         return reached;
     };
     const QList<QWidget *> forth = walk({}), back = walk(Qt::ShiftModifier);
@@ -309,6 +325,43 @@ void TestViewCommands::tabCycleSkipsMinimizedChildren()
         names << forth[i]->objectName();
     }
     QCOMPARE(names.mid(names.indexOf("cmdnext_0"), round).join(' '), cycle);
+    if (last->isMinimized() && !cardActive) {
+        const QStringList stops = cycle.split(' ');
+        for (const auto &[modifiers, entry] : {std::pair{Qt::KeyboardModifiers(), stops.first()},
+                                               {Qt::ShiftModifier, stops.last()}}) {
+            last->setFocus();
+            QCOMPARE(QApplication::focusWidget(), last);
+            QCOMPARE(press(modifiers)->objectName(), entry);
+        }
+    }
+}
+
+// Closing the active child activates the one active before it, whatever
+// order they were opened in, and so its menus; Ctrl+F6 still goes through
+// every child in the order they were opened, a minimized one too.
+void TestViewCommands::closingActivatesThePreviousChild()
+{
+    const QList<QMdiSubWindow *> children = openChildren();   // the race card, the racer list, the almanac
+    QMdiArea *area = frame->mdiArea();
+    const auto activate = [&](std::initializer_list<int> order) {
+        for (int i : order)
+            area->setActiveSubWindow(children[i]);
+    };
+    children[0]->showMinimized();
+    activate({0, 2, 1});
+    for (int reached : {2, 0, 1}) {
+        QTest::keyClick(frame.get(), Qt::Key_F6, Qt::ControlModifier);
+        QCOMPARE(area->activeSubWindow(), children[reached]);
+    }
+    QMenu *format = frame->menus().menu("mnudisp");
+    activate({2, 0, 1});
+    for (int reached : {0, 2}) {
+        QTest::keyClick(frame.get(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_COMPARE(area->activeSubWindow(), children[reached]);
+        QCOMPARE(format->menuAction()->isVisible(), reached == 0);
+    }
+    QTest::keyClick(frame.get(), Qt::Key_F4, Qt::ControlModifier);
+    QTRY_VERIFY(area->subWindowList().isEmpty());
 }
 
 QTEST_MAIN(TestViewCommands)

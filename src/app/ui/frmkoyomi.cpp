@@ -36,6 +36,7 @@ void setTextColour(QLabel *label, const QColor &colour)
 frmkoyomi::frmkoyomi(QWidget *parent)
     : ViewerWindow(parent), separatorEnd_(twipsToPixels(kSeparatorStartTw))
 {
+    setObjectName(QStringLiteral("frmkoyomi"));
     setWindowTitle(QStringLiteral("暦を表示しています..."));
     setFont(kelmon::makeFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 

@@ -290,7 +290,13 @@ bool frmmainmenu::moveTabFocus(bool next)
         at = cycle.indexOf(w);
     const qsizetype n = cycle.size();
     const qsizetype to = at < 0 ? (next ? 0 : n - 1) : (at + (next ? 1 : n - 1)) % n;
-    cycle[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    QWidget *stop = cycle[to];
+    // A child without controls is one stop. Its frame, given the focus by
+    // Tab, would hand it on at once to the next control it finds; its
+    // contents hold it instead, and stand for the child in the cycle.
+    if (auto *child = qobject_cast<QMdiSubWindow *>(stop); child && child->widget())
+        stop = child->widget();
+    stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 

@@ -60,6 +60,20 @@ protected:
         auto *frame = qobject_cast<frmmainmenu *>(window());
         return frame ? frame->moveTabFocus(next) : QMdiSubWindow::focusNextPrevChild(next);
     }
+    // Closing the active child activates the child that was active before
+    // it, the one the user came from, whatever order they were opened in. The
+    // area picks the next child by its activation order when the active one
+    // goes, and that order stays the order of opening for Ctrl+F6 and Ctrl+Tab.
+    void closeEvent(QCloseEvent *event) override
+    {
+        QMdiArea *area = mdiArea();
+        const QMdiArea::WindowOrder order = area ? area->activationOrder() : QMdiArea::CreationOrder;
+        if (area)
+            area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+        QMdiSubWindow::closeEvent(event);
+        if (area)
+            area->setActivationOrder(order);
+    }
 };
 
 } // namespace
