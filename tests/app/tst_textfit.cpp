@@ -5,7 +5,8 @@
 // (its pictures too) and grid cell holds its text whole in the font it draws
 // with, as the grid view draws it, no label lies under another widget, and
 // every child window lies inside the workspace; so too the message boxes and
-// the splash's texts.
+// the splash's texts. One-line labels of a paper's texts hold their font's
+// whole line, centred on their boxes.
 
 #include "app/ui/frmkoyomi.h"
 #include "app/ui/frmopening.h"
@@ -35,6 +36,8 @@
 #include <QSqlQuery>
 #include <QTabBar>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 using namespace kelmon;
 
@@ -46,8 +49,8 @@ constexpr int kDays = 6;
 // Values at the lengths real papers hold: racer names of six, five and four
 // characters in turn (on the race card eight and seven too), weights with a
 // fraction, race names of nine and eight characters, a long meeting title, a
-// long notice, seven-digit payouts, and the four-character result words of
-// accidents.
+// long notice, seven-digit payouts, a prediction's word and a race
+// development with a comma, and the four-character result words of accidents.
 void makeHostile()
 {
     const QStringList raceNames = {QStringLiteral("ドリーム戦特別選抜"), QStringLiteral("準優勝戦特別選抜戦"),
@@ -84,6 +87,11 @@ void makeHostile()
                 spread({title});
             if (column == QLatin1String("Memo"))
                 spread({notice});
+            // Commas reach below the characters.
+            if (table == QLatin1String("f_resta") && column == QLatin1String("tenkai"))
+                spread({QStringLiteral("③まくり差し,④続く")});
+            if (column == QLatin1String("yososword_4"))
+                spread({QStringLiteral("イン逃げ,差し")});
             if (table == QLatin1String("f_resta") && column.startsWith(QLatin1String("haikin_")))
                 modkelmon::exec(QStringLiteral("update %1 set \"%2\" = 1234560").arg(table, column));
         }
@@ -159,6 +167,19 @@ class TestTextFit : public test::WindowTest {
     }
 
     void closeAll() { frame->mdiArea()->closeAllSubWindows(); }
+
+    // The row in its parent of the lowest pixel of a digit drawn in a label:
+    // the baseline it draws its text on.
+    static int digitBottom(QLabel *label)
+    {
+        label->setText(QStringLiteral("1"));
+        const QImage image = label->grab().toImage();
+        for (int y = image.height() - 1; y >= 0; --y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return label->y() + y;
+        return -1;
+    }
 
 private slots:
     void initTestCase()
@@ -285,6 +306,59 @@ private slots:
         QVERIFY(w);
         const QString name = QString::fromLatin1(w->metaObject()->className()).section(u':', -1);
         check(w, name);
+        // Payouts of up to six digits keep the header's 9 points (12 pixels),
+        // their digits level with the bet's caption and 人気 beside them.
+        if (payouts.isEmpty())
+            return;
+        const QList<QLabel *> labels = w->findChildren<QLabel *>();
+        for (const QString &bet : {QStringLiteral("2"), QStringLiteral("3")}) {
+            auto *payout = w->findChild<QLabel *>(QStringLiteral("lblhaikin_%1ta").arg(bet));
+            auto *popularity = w->findChild<QLabel *>(QStringLiteral("lblninkido_%1ta").arg(bet));
+            const auto caption = std::find_if(labels.begin(), labels.end(),
+                                              [&](QLabel *l) { return l->text() == bet + QStringLiteral("連単"); });
+            QVERIFY(payout && popularity && caption != labels.end());
+            QCOMPARE(payout->font().pixelSize(), 12);
+            const int baseline = digitBottom(payout);
+            QCOMPARE(digitBottom(popularity), baseline);
+            QCOMPARE(digitBottom(*caption), baseline);
+        }
+    }
+
+    // A one-line label of a paper's text holds its font's whole line,
+    // centred on its box (in twips, 15 to a pixel) within half a pixel.
+    void wholeLines_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QRect>("box");
+        const auto row = [](ViewerKind kind, const char *label, QRect box) {
+            QTest::newRow(label) << int(kind) << QString::fromLatin1(label) << box;
+        };
+        row(ViewerKind::RaceResult, "lblhaikin_2ta", {4320, 720, 960, 180});
+        row(ViewerKind::RaceResult, "lblhaikin_3ta", {4320, 960, 960, 180});
+        row(ViewerKind::RaceResult, "lbltenkai", {3480, 1320, 2700, 180});
+        row(ViewerKind::RaceResult, "lblracesname", {2850, 158, 3390, 360});
+        row(ViewerKind::PreviousRuns, "lblcomment", {120, 120, 4515, 180});
+        row(ViewerKind::RacerDetail, "lbltourokuno_x_0", {1800, 435, 720, 315});
+        row(ViewerKind::RacerDetail, "lbltourokuno_x_1", {1815, 450, 720, 315});
+        row(ViewerKind::RacerDetail, "lblsensyname_x_0", {2745, 420, 1980, 315});
+        row(ViewerKind::RacerDetail, "lblsensyname_x_1", {2760, 435, 1980, 315});
+        row(ViewerKind::Predictions, "lblyososword_4_0", {120, 1485, 2295, 285});
+        row(ViewerKind::Predictions, "lblyososword_4_1", {140, 1500, 2295, 285});
+        row(ViewerKind::Predictions, "lblyosos_1_0", {2160, 2220, 990, 180});
+        row(ViewerKind::Predictions, "lblsunpyo_0", {3240, 2220, 900, 180});
+    }
+    void wholeLines()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, label);
+        QFETCH(QRect, box);
+        ViewerWindow *w = open(ViewerKind(kind), ViewerKind(kind) == ViewerKind::RaceResult ? 5 : 6, 1);
+        auto *l = w ? w->findChild<QLabel *>(label) : nullptr;
+        QVERIFY(l);
+        QVERIFY(l->height() >= QFontMetrics(l->font()).height());
+        const double off = l->y() + l->height() / 2.0 - (box.top() + box.height() / 2.0) / 15;
+        QVERIFY2(std::abs(off) <= 0.5, qPrintable(QStringLiteral("%1 pixels off its box's centre").arg(off)));
     }
 
     // Each day of the meeting has its own ranking kind.

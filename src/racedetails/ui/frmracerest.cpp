@@ -19,7 +19,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -67,14 +66,19 @@ frmracerest::~frmracerest()
 
 void frmracerest::buildHeader()
 {
+    // A named label shows a text of the paper, which may reach below its
+    // characters (a comma, a descender, the foot of a bracket): it holds its
+    // font's whole line, centred where its box is. The captions keep their boxes.
     auto label = [this](const char *name, const QRect &rect, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter,
-                        const QString &text = QString()) {
+                        const QString &text = QString(), const QFont &font = makeFont(kFixedFont, 9)) {
         auto *l = new QLabel(text, this);
-        if (name)
-            l->setObjectName(QString::fromLatin1(name));
-        l->setFont(makeFont(kFixedFont, 9));
+        l->setFont(font);
         l->setAlignment(align);
         l->setGeometry(rect);
+        if (name) {
+            l->setObjectName(QString::fromLatin1(name));
+            l->setGeometry(wholeLineRect(rect, font));
+        }
         return l;
     };
 
@@ -98,10 +102,8 @@ void frmracerest::buildHeader()
     connect(imcracesno, &QComboBox::activated, this, [this] { imcracesno_Click(); });
 
     // The name begins right of the race selector and ends where it did.
-    lblracesname = label("lblracesname", twipsRect(2850, 158, 3390, 360));
-    lblracesname->setFont(makeFont(kProportionalFont, 15.75, true));
-    // The descenders of Latin letters and the feet of brackets show.
-    lblracesname->setGeometry(wholeLineRect(lblracesname->geometry(), lblracesname->font()));
+    lblracesname = label("lblracesname", twipsRect(2850, 158, 3390, 360), Qt::AlignLeft | Qt::AlignVCenter, QString(),
+                         makeFont(kProportionalFont, 15.75, true));
 
     auto *shape = new QFrame(this);
     shape->setFrameShape(QFrame::Box);
@@ -122,12 +124,10 @@ void frmracerest::buildHeader()
     label(nullptr, twipsRect(3480, 960, 450, 180), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("3連単"));
     // The payouts reach up to the popularity labels: a seven-digit payout
     // with its separators takes that room, in a smaller font (disp_raceresult).
-    // They hold their font's whole line, so the commas below the digits show
-    // at the full size; their baselines stay level with the captions' beside them.
+    // Holding their font's whole line, they show the commas below the digits
+    // at the full size.
     lblhaikin_2ta = label("lblhaikin_2ta", twipsRect(4320, 720, 960, 180));
     lblhaikin_3ta = label("lblhaikin_3ta", twipsRect(4320, 960, 960, 180));
-    for (QLabel *l : {lblhaikin_2ta, lblhaikin_3ta})
-        l->setGeometry(wholeLineRect(l->geometry(), l->font()));
     lblninkido_2ta = label("lblninkido_2ta", twipsRect(5280, 720, 900, 180));
     lblninkido_3ta = label("lblninkido_3ta", twipsRect(5280, 960, 900, 180));
     lblkazemuki = label("lblkazemuki", twipsRect(240, 1320, 540, 180));

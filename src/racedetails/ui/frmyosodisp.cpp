@@ -99,12 +99,14 @@ void frmyosodisp::buildPanel()
         word->setWordWrap(true);
     }
     // The fourth word twice, the second a little lower right: a shadowed title.
+    // A free text of the paper, it holds its font's whole line, centred where
+    // its box is, so a comma or the foot of a bracket shows.
     for (int i = 1; i >= 0; --i) {
         QLabel *&word = lblyososword_4[std::size_t(i)];
-        // 330 twips, centred where 285 were, hold the bold face drawn here.
-        word = label(QRect(120 + 20 * i, 1463 + 15 * i, 2295, 330), Qt::AlignCenter);
+        word = label(QRect(120 + 20 * i, 1485 + 15 * i, 2295, 285), Qt::AlignCenter);
         word->setObjectName(QStringLiteral("lblyososword_4_%1").arg(i));
         word->setFont(makeFont(DefaultFontName, 14.25, true));
+        word->setGeometry(wholeLineRect(word->geometry(), word->font()));
         if (i == 1)
             word->setStyleSheet(QStringLiteral("color: #A0A0A0;"));
     }
@@ -114,10 +116,12 @@ void frmyosodisp::buildPanel()
     startLine = new YosoDiagram(kStartLineArea, this, kStartLineShift);
     startLine->setObjectName(QStringLiteral("imayosos_3"));
 
-    // One-line labels take the full line pitch so the font's line height is
-    // not clipped; their text stays centred on the designed line.
+    // One-line labels hold their font's whole line, centred on the designed
+    // line: the commas of the comments show.
     auto line = [&label](int left, int top, int width, Qt::Alignment align = Qt::AlignLeft) {
-        return label(QRect(left, top - (kLineStep - 180) / 2, width, kLineStep), align | Qt::AlignVCenter);
+        QLabel *l = label(QRect(left, top, width, 180), align | Qt::AlignVCenter);
+        l->setGeometry(wholeLineRect(l->geometry(), l->font()));
+        return l;
     };
     // The heading sits a little higher than designed so its taller glyphs
     // clear the style number below it.
