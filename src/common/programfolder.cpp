@@ -202,11 +202,15 @@ void removeStagingLeftovers(const QString &folder, const QString &stem)
             continue;
         // A link goes whatever it points to, and is never followed. A file
         // stays while its writer, in this process or another, holds it: a
-        // lock on it then cannot be had.
+        // lock on it then cannot be had. It goes only when the lock could be
+        // had, or when it is gone (a link put at its name goes as a link):
+        // one that cannot be opened (no descriptor left, no right to read
+        // it) may be held, and stays.
         if (S_ISREG(st.st_mode)) {
             const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-            const bool keep = fd >= 0 && !(lockOpenFile(fd, F_RDLCK) && namesOpenFile(path, fd));
-            if (!keep)
+            const bool unheld = fd >= 0 ? lockOpenFile(fd, F_RDLCK) && namesOpenFile(path, fd)
+                                        : errno == ENOENT || errno == ELOOP;
+            if (unheld)
                 ::unlink(path.constData());
             if (fd >= 0)
                 ::close(fd);

@@ -52,8 +52,8 @@ inline const QString downloadStagingStem = QStringLiteral(".kelmon-download-");
 inline const QString photoStagingStem = QStringLiteral(".kelmon-photo-");
 // Removes the entries in folder named stem + "*" that no running work writes:
 // every file that no writer holds, in this process or another, and every
-// link whatever it points to (the link itself, never followed). A folder is
-// left.
+// link whatever it points to (the link itself, never followed). A file that
+// cannot be opened to tell, and a folder, are left.
 void removeStagingLeftovers(const QString &folder, const QString &stem);
 
 // Creates the program folder and receive/, photo/, backup/ when missing.
