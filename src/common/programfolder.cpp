@@ -169,6 +169,12 @@ bool holdStagingFile(int fd)
     return lockOpenFile(fd, F_WRLCK) || (errno != EAGAIN && errno != EACCES);
 }
 
+namespace {
+std::function<void()> stagingHook;
+}
+
+void setStagingHook(std::function<void()> hook) { stagingHook = std::move(hook); }
+
 int createStagingFile(const QString &folder, const QString &stem, QByteArray *path)
 {
     static unsigned serial = 0;
@@ -179,6 +185,8 @@ int createStagingFile(const QString &folder, const QString &stem, QByteArray *pa
         fd = ::open(path->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0 && errno != EEXIST)
             break;
+        if (fd >= 0 && stagingHook)
+            stagingHook();
         // A clean-up that looked at the new file before it was held removes
         // it: the name must still be the held file's.
         if (fd >= 0 && !(holdStagingFile(fd) && namesOpenFile(*path, fd))) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace kelmon {
@@ -42,6 +43,9 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 // written, the file takes the name from whatever had it, a link included,
 // without writing into it.
 int createStagingFile(const QString &folder, const QString &stem, QByteArray *path);
+// Called by createStagingFile between making a file and holding it (tests
+// run a clean-up there); an empty hook removes it.
+void setStagingHook(std::function<void()> hook);
 // Marks the staging file open under fd, for writing, as being written until
 // that descriptor (and any copy of it) is closed: the clean-up leaves it.
 // False when another opening holds it.
