@@ -169,6 +169,12 @@ bool holdStagingFile(int fd)
     return lockOpenFile(fd, F_WRLCK) || (errno != EAGAIN && errno != EACCES);
 }
 
+namespace {
+std::function<void()> stagingHook;
+}
+
+void setStagingHook(std::function<void()> hook) { stagingHook = std::move(hook); }
+
 int createStagingFile(const QString &folder, const QString &stem, QByteArray *path)
 {
     static unsigned serial = 0;
@@ -179,6 +185,8 @@ int createStagingFile(const QString &folder, const QString &stem, QByteArray *pa
         fd = ::open(path->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0 && errno != EEXIST)
             break;
+        if (fd >= 0 && stagingHook)
+            stagingHook();
         // A clean-up that looked at the new file before it was held removes
         // it: the name must still be the held file's.
         if (fd >= 0 && !(holdStagingFile(fd) && namesOpenFile(*path, fd))) {
@@ -202,11 +210,15 @@ void removeStagingLeftovers(const QString &folder, const QString &stem)
             continue;
         // A link goes whatever it points to, and is never followed. A file
         // stays while its writer, in this process or another, holds it: a
-        // lock on it then cannot be had.
+        // lock on it then cannot be had. It goes only when the lock could be
+        // had, or when it is gone (a link put at its name goes as a link):
+        // one that cannot be opened (no descriptor left, no right to read
+        // it) may be held, and stays.
         if (S_ISREG(st.st_mode)) {
             const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-            const bool keep = fd >= 0 && !(lockOpenFile(fd, F_RDLCK) && namesOpenFile(path, fd));
-            if (!keep)
+            const bool unheld = fd >= 0 ? lockOpenFile(fd, F_RDLCK) && namesOpenFile(path, fd)
+                                        : errno == ENOENT || errno == ELOOP;
+            if (unheld)
                 ::unlink(path.constData());
             if (fd >= 0)
                 ::close(fd);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace kelmon {
@@ -42,6 +43,9 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 // written, the file takes the name from whatever had it, a link included,
 // without writing into it.
 int createStagingFile(const QString &folder, const QString &stem, QByteArray *path);
+// Called by createStagingFile between making a file and holding it (tests
+// run a clean-up there); an empty hook removes it.
+void setStagingHook(std::function<void()> hook);
 // Marks the staging file open under fd, for writing, as being written until
 // that descriptor (and any copy of it) is closed: the clean-up leaves it.
 // False when another opening holds it.
@@ -52,8 +56,8 @@ inline const QString downloadStagingStem = QStringLiteral(".kelmon-download-");
 inline const QString photoStagingStem = QStringLiteral(".kelmon-photo-");
 // Removes the entries in folder named stem + "*" that no running work writes:
 // every file that no writer holds, in this process or another, and every
-// link whatever it points to (the link itself, never followed). A folder is
-// left.
+// link whatever it points to (the link itself, never followed). A file that
+// cannot be opened to tell, and a folder, are left.
 void removeStagingLeftovers(const QString &folder, const QString &stem);
 
 // Creates the program folder and receive/, photo/, backup/ when missing.

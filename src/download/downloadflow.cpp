@@ -311,6 +311,8 @@ bool DownloadFlow::placeArchive()
 {
     bool placed = archive_ && structure_.complete() && archive_->flush() && ::fdatasync(archive_->handle()) == 0;
     placed = placed && readArchive(QFile::decodeName(stagedPath_)).ok();
+    if (placed && beforePlacing)
+        beforePlacing();
     // Whatever has the name gives it up, a link too; a folder stays. The
     // file stays open, and so held against the clean-up, until it has its name.
     if (placed && ::rename(stagedPath_.constData(), QFile::encodeName(savepath_).constData()) == 0)

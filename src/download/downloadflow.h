@@ -42,6 +42,10 @@ public:
     std::function<void()> showOptions;
     std::function<void()> showLogin;
 
+    // Called when the archive is written and read whole, before it takes its
+    // name (tests run a clean-up there).
+    std::function<void()> beforePlacing;
+
     // What the window shows.
     const DldButtons &buttons() const { return buttons_; }
     const QStringList &rows() const { return rows_; }   // list titles

@@ -9,6 +9,7 @@
 // slow archive's progress, archive structure, the list's focus, Enter keys.
 
 #include "app/ui/frmmainmenu.h"
+#include "common/programfolder.h"
 #include "download/dialup.h"
 #include "download/httpreader.h"
 #include "download/papertitle.h"
@@ -294,7 +295,7 @@ private Q_SLOTS:
     void faults_data()
     {
         QTest::addColumn<Step>("step");
-        QTest::addColumn<QString>("what");   // a server fault, or "no receive", "folder in the way"
+        QTest::addColumn<QString>("what");   // a server fault, or "no receive", "folder in the way", "clean-up"
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("buttons");
         QTest::addColumn<QString>("left");   // what receive/ holds afterwards, ","-joined
@@ -341,6 +342,7 @@ private Q_SLOTS:
         row("fetch: cancelled", F, "cancel", kCancelled, "TTTFT");
         row("write: no receive folder", F, "no receive", kRetry, "TTTFT");
         row("write: folder in the way", F, "folder in the way", kRetry, "TTTFT", "%0");
+        row("write: clean-up beside it", F, "clean-up", kDone, "TTTFT", "%0", 1);
         row("acknowledge: False", A, "=False", "受信データに誤りの可能性があります...", "TFTFF", "%0", 1);
         row("acknowledge: Error", A, "=Error", kSite, "TFTFF", "%0", 1);
         row("acknowledge: True alone", A, "=True", kError, "TFTFF", "%0", 1);
@@ -366,7 +368,17 @@ private Q_SLOTS:
             QVERIFY(QDir(s.env.receive()).removeRecursively());
         } else if (what == "folder in the way") {
             QVERIFY(QDir().mkpath(s.env.receive() + "/" + s.archive(0)));
+        } else if (what == "clean-up") {
+            // Another run's clean-up, just after the archive's file is made
+            // and again just before the archive takes its name.
+            const auto cleanUp = [] { removeStagingLeftovers(receiveFolder(), downloadStagingStem); };
+            setStagingHook([cleanUp, first = true]() mutable {
+                if (std::exchange(first, false))
+                    cleanUp();
+            });
+            s.flow.beforePlacing = cleanUp;
         }
+        const auto unhook = qScopeGuard([] { setStagingHook({}); });
         s.env.server.setFault(step, fault);
         if (what == "drip")   // given up by its deadline, a short one here
             s.flow.KmrDldCtl2.setDeadline(1000);

@@ -23,8 +23,12 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+#include <array>
 #include <csignal>
 #include <cstdio>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,6 +62,22 @@ QString stored(char kind, const QString &field, int position, const QString &tab
         text = conv_gaiji(text);
     return (table == "f_yosos" && position >= 13 && position <= 15 ? "　" : "") + text;
 }
+
+// The file open under fd unreadable to this thread while it lives: its mode
+// cleared and, when run as root, root's right to pass over modes set aside.
+struct Unreadable {
+    explicit Unreadable(int fd) : fd(fd)
+    {
+        ::syscall(SYS_capget, &head, kept.data());
+        auto lowered = kept;
+        lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH);
+        ::fchmod(fd, 0), ::syscall(SYS_capset, &head, lowered.data());
+    }
+    ~Unreadable() { ::syscall(SYS_capset, &head, kept.data()), ::fchmod(fd, 0644); }
+    int fd;
+    __user_cap_header_struct head{_LINUX_CAPABILITY_VERSION_3, 0};
+    std::array<__user_cap_data_struct, 2> kept{};
+};
 
 } // namespace
 
@@ -231,7 +251,8 @@ void TestFrmdatabase::badArchivesAreReportedAndKept()
 // receive/ and photo/: the clean-up at registration removes them, but never
 // while their writer, in another process or this one, still holds them. A
 // file named with a live process's id but held by none goes, as does a link
-// named like a staging file (the link, whatever it points to).
+// named like a staging file (the link, whatever it points to). A held file
+// that the clean-up cannot open stays too.
 void TestFrmdatabase::stoppedWorkLeavesNothing()
 {
     const auto files = [](const QString &folder) {
@@ -275,7 +296,11 @@ void TestFrmdatabase::stoppedWorkLeavesNothing()
     QCOMPARE(readRegularFile(photo.fileName(), 10).value_or("-"), QByteArray("GIF89a"));
     guard.dismiss();
     stop();
-    removeStaleWorkFiles();
+    {
+        const Unreadable unreadable(fd);
+        QVERIFY(!readRegularFile(QFile::decodeName(own), 10));
+        removeStaleWorkFiles();
+    }
     QCOMPARE(files(receive()) + files(photoFolder()), QStringList{QFileInfo(QFile::decodeName(own)).fileName()});
     ::close(fd);
     removeStaleWorkFiles();

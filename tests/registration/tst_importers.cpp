@@ -7,6 +7,7 @@
 
 #include "common/modkelmon.h"
 #include "common/paper_schema.h"
+#include "common/programfolder.h"
 #include "samplepaper/samplepaper.h"
 #include "support/testenv.h"
 
@@ -126,6 +127,7 @@ private slots:
     void onlyPhotoFilesAreWrittenOver();
     void spareFileNameIsNeverWrittenThrough_data();
     void spareFileNameIsNeverWrittenThrough();
+    void spareFileHeldWhileWritten();
 };
 
 void TestImporters::conversions_data()
@@ -412,6 +414,24 @@ void TestImporters::spareFileNameIsNeverWrittenThrough()
     QVERIFY2(!released && r.registered && piledUp == 0, qPrintable(r.message));
     QCOMPARE(fileBytes(outside) + fileBytes(photos.filePath("1111.gif")) + fileBytes(photos.filePath("2222.gif")),
              QByteArray("keep mereplacedtwo"));
+}
+
+// A replaced photo's file taken again for a photo is held while written: a
+// clean-up meanwhile leaves it, and the photo is placed.
+void TestImporters::spareFileHeldWhileWritten()
+{
+    const QString photos = folder->file("photo");
+    PhotoSpares spares;
+    QByteArray spare;
+    const int fd = createStagingFile(photos, photoStagingStem, &spare);
+    QVERIFY(fd >= 0 && ::write(fd, "old photo", 9) == 9 && ::close(fd) == 0);
+    spares.keep(spare);
+    StagedPhotos staged(photos, &spares);
+    QString error;
+    QVERIFY(staged.begin("1234.gif", &error));
+    removeStagingLeftovers(photos, photoStagingStem);
+    QVERIFY2(staged.write("GIF89a", 6, &error) && staged.end(&error) && staged.copy_photo(&error), qPrintable(error));
+    QCOMPARE(fileBytes(photos + "/1234.gif"), QByteArray("GIF89a"));
 }
 
 QTEST_GUILESS_MAIN(TestImporters)
