@@ -143,10 +143,12 @@ private slots:
     // The menu's items and command are those of the current cell then: a
     // sort or average takes the heading's column, a racer or race command
     // the row. On the fixed name column of a data row the cell clicked
-    // becomes current. Items as in popupKeys.
+    // becomes current. Items as in popupKeys. The last data row is current
+    // before the first click, which makes a first data row current as any
+    // other: two heading rows above it, one, or its fixed name cell.
     void headingRightClick_data()
     {
-        // 0 racer list, 1..3 data room of that ranking kind, 4 motor list, 9 racer detail
+        // 0 racer list, 1..3 data room of that ranking kind, 4 motor list, 5 boat list, 9 racer detail
         QTest::addColumn<int>("window");
         QTest::addColumn<QPoint>("chosen");   // the cell clicked first, x = col, y = row
         QTest::addColumn<QPoint>("pressed");  // the cell right-clicked
@@ -166,6 +168,10 @@ private slots:
         QTest::newRow("racer list 体重 average") << 0 << QPoint(3, 2) << QPoint(4, 0) << QPoint(4, 2) << "+++|+." << 2
                                                 << "";
         QTest::newRow("motor list №") << 4 << QPoint(1, 2) << QPoint(0, 0) << QPoint(0, 2) << "++.|." << 1 << "";
+        QTest::newRow("motor list first row") << 4 << QPoint(1, 1) << QPoint(0, 0) << QPoint(0, 1) << "++.|+" << 1
+                                              << "";
+        QTest::newRow("boat list first row") << 5 << QPoint(1, 1) << QPoint(0, 0) << QPoint(0, 1) << "++.|." << 1
+                                             << "";
         QTest::newRow("data room 前半") << 1 << QPoint(8, 2) << QPoint(8, 1) << QPoint(8, 2) << card << 5
                                        << "frmraceinfo 2 11";
         QTest::newRow("data room R") << 3 << QPoint(9, 2) << QPoint(8, 1) << QPoint(8, 2) << card << 5
@@ -175,6 +181,8 @@ private slots:
                                          << "frmraceinfo 2 3";
         QTest::newRow("room name") << 1 << QPoint(8, 2) << QPoint(0, 2) << QPoint(0, 2) << "+++|+." << 4
                                    << "frmracerdisp 2 1 3100";
+        QTest::newRow("room name chosen") << 1 << QPoint(0, 2) << QPoint(8, 1) << QPoint(8, 2) << card << 5
+                                          << "frmraceinfo 2 11";
         QTest::newRow("detail") << 9 << QPoint(6, 1) << QPoint(1, 0) << QPoint(1, 1) << "++.|+" << 4
                                 << "frmracerest 1 4 20011224";
     }
@@ -185,15 +193,17 @@ private slots:
         QFETCH(QPoint, pressed);
         QFETCH(QPoint, current);
         QFETCH(int, command);
-        const QString menu = window == 0 ? "mnurs" : window == 4 ? "mnumt" : window == 9 ? "mnurd"
-                                                 : window == 2 ? "mnul1" : "mnul2";
+        const QString menu = window == 0 ? "mnurs" : window == 4 ? "mnumt" : window == 5 ? "mnubt"
+                                                 : window == 9 ? "mnurd" : window == 2 ? "mnul1" : "mnul2";
         GridView *view = nullptr;
-        if (window == 0 || window == 4) {
-            window == 0 ? frame->mnuracer_Click() : frame->mnumotor_Click();
+        if (window == 0 || window == 4 || window == 5) {
+            row("f_boats", {{"boatsno", 42}});
+            window == 0 ? frame->mnuracer_Click() : window == 4 ? frame->mnumotor_Click() : frame->mnuboats_Click();
             view = lastWindow<ListWindow>()->view();
         } else if (window == 9) {
             row("f_racer", {{"tourokuno", 12}, {"sensyname", "佐藤"}});
             test::insertDayRow("f_restb", kSetus, 1, {{"racesno", 4}, {"wakusno", 3}, {"tourokuno", 12}});
+            test::insertDayRow("f_restb", kSetus, 1, {{"racesno", 9}, {"wakusno", 1}, {"tourokuno", 12}});
             test::insertDayRow("f_resta", kSetus, 1, {{"racesno", 4}, {"Date", "20011224"}});
             view = racerDetail("12")->mfgf_restb;
         } else {
@@ -202,6 +212,7 @@ private slots:
             frame->mnudataroom_Click();
             view = lastWindow<frmdataroom>()->mfgdr[0];
         }
+        view->model()->setRow(view->model()->rows() - 1);
         test::clickCell(view, chosen.y(), chosen.x());
         QVERIFY(rightClick(view, menu, pressed.y(), pressed.x()));
         const GridModel *grid = view->model();

@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -117,6 +118,9 @@ private slots:
                                                         << true;
         QTest::newRow("fixed column with headings kept") << QPoint(0, 3) << int(Qt::RightButton) << QPoint(0, 2)
                                                          << true;
+        // The first data row is no heading: a press on it makes it current.
+        QTest::newRow("first data row with headings kept") << QPoint(2, 2) << int(Qt::LeftButton) << QPoint(2, 2)
+                                                           << true;
     }
     void pressSetsCurrentCell()
     {
@@ -138,9 +142,28 @@ private slots:
         view.setModel(&m);
         view.setHeadingRowsKeepCurrent(headingsKeep);
         view.show();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        view.setFocus();
+        QCoreApplication::sendPostedEvents();
         QSignalSpy spy(&view, &GridView::cellPressed);
         QTest::mousePress(view.viewport(), Qt::MouseButton(button), {}, centreOf(cell.y(), cell.x()));
         QCOMPARE(QPoint(m.col(), m.row()), current);
+        // The screen once the paints the press asked for are done, and no
+        // other: the dotted frame stands on the top edge of the current cell
+        // and has left the cell current before.
+        QCoreApplication::sendPostedEvents();
+        const QImage shown = view.screen()->grabWindow(view.winId()).toImage();
+        const auto dots = [&](QPoint at) {
+            const QPoint edge = view.viewport()->mapTo(&view, centreOf(at.y(), at.x()) - QPoint(ColPx / 2, RowPx / 2));
+            int n = 0;
+            for (int x = edge.x(); x < edge.x() + ColPx - 1; ++x)
+                n += qGray(shown.pixel(x, edge.y())) < 64;
+            return n;
+        };
+        QVERIFY(dots(current) > ColPx / 5);
+        if (current != QPoint(3, 5))
+            QCOMPARE(dots(QPoint(3, 5)), 0);
         QCOMPARE(spy.size(), cell.x() >= m.cols() || cell.y() >= m.rows() ? 0 : 1);
         if (!spy.isEmpty())
             QCOMPARE((QList<int>{spy[0][0].toInt(), spy[0][1].toInt(), int(spy[0][2].value<Qt::MouseButton>())}),

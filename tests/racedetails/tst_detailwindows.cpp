@@ -452,8 +452,10 @@ private slots:
     // A right-click on the heading row keeps the current data row and makes
     // the heading's column current: the menu is that cell's, a sort or
     // average takes the column, the racer or race result command the row.
-    // Day 3 race 5: frame 3 came second; the outcomes' second row is day 2;
-    // the power indices of race 1 list frames 1..6.
+    // The last data row is current before the first click, which makes the
+    // first data row current as any other.
+    // Day 3 race 5: frame 2 won, frame 3 came second; the outcomes' rows are
+    // days 1, 2 and 3; the power indices of race 1 list frames 1..6.
     void headingRightClick_data()
     {
         QTest::addColumn<int>("window");      // 0 result, 1 outcomes, 2 power indices
@@ -465,9 +467,13 @@ private slots:
         QTest::newRow("result") << 0 << QPoint(ColExhibition, 2) << int(ColName) << "...|+" << 4
                                 << "frmracerdisp 3 5 4003";
         QTest::newRow("result 展示 average") << 0 << QPoint(ColFrame, 2) << int(ColExhibition) << "+++|+" << 2 << "";
+        QTest::newRow("result winner") << 0 << QPoint(ColExhibition, 1) << int(ColName) << "...|+" << 4
+                                       << "frmracerdisp 3 5 4002";
         QTest::newRow("outcomes") << 1 << QPoint(2, 2) << 3 << "+++|+" << 4 << "frmracerest 2 5 20240102";
         QTest::newRow("outcomes descending") << 1 << QPoint(2, 2) << 3 << "+++|+" << 1 << "";
+        QTest::newRow("outcomes day 1") << 1 << QPoint(2, 1) << 3 << "+++|+" << 4 << "frmracerest 1 5 20240101";
         QTest::newRow("power indices") << 2 << QPoint(0, 3) << 2 << "++|+" << 3 << "frmracerdisp 4 1 3013";
+        QTest::newRow("power indices frame 1") << 2 << QPoint(0, 1) << 2 << "++|+" << 3 << "frmracerdisp 4 1 3011";
     }
     void headingRightClick()
     {
@@ -487,6 +493,7 @@ private slots:
             view = w->mfgf_point;
         }
         const QString menu = QStringList{"mnurr", "mnudm", "mnury"}[window];
+        view->model()->setRow(view->model()->rows() - 1);
         test::clickCell(view, chosen.y(), chosen.x());
         QVERIFY(rightClick(view, menu, 0, heading));
         QCOMPARE(QPoint(view->model()->col(), view->model()->row()), QPoint(heading, chosen.y()));
