@@ -107,9 +107,10 @@ bool frameCodesFit(const uchar *gif, qsizetype size, qsizetype &at, int minCodeB
 // Whether every frame of a GIF yields no more pixels than its width times its
 // height, read block by block as the decoder reads them. The walk ends where
 // the decoder's does: at the trailer, at a byte that starts no block, or at
-// the end of the data. A graphic-control or application extension whose
-// first sub-block is empty is refused: the decoder then takes the next byte
-// for a sub-block's length and reads the blocks after it otherwise.
+// the end of the data. The decoder reads a graphic-control or application
+// extension's first sub-block whatever its length, an empty one too, and then
+// sub-blocks up to an empty one: after an empty first sub-block the next byte
+// is a length, and the blocks it starts are passed over, not read as frames.
 bool gifCodesFitFrames(const QByteArray &bytes)
 {
     const auto *gif = reinterpret_cast<const uchar *>(bytes.constData());
@@ -127,7 +128,7 @@ bool gifCodesFitFrames(const QByteArray &bytes)
         if (introducer == 0x21 && at + 1 < size) {
             const uchar label = gif[at++];
             if ((label == 0xf9 || label == 0xff) && gif[at] == 0)
-                return false;
+                ++at;
             while (at < size && gif[at] != 0)
                 at += 1 + gif[at];
             ++at;

@@ -271,6 +271,10 @@ private Q_SLOTS:
                                          << QStringList{"http://192.0.2.2/", "direct", "https://192.0.3.2:81/", proxied,
                                                         "http://[fd12::1]:81/", "direct", "http://[2001:db8:1::2]/", "direct",
                                                         "http://[fe80::1]/", proxied, "http://[2001:db9::2]/", proxied};
+        // Addresses whose bit after the prefix is 1, and one just past each range.
+        QTest::newRow("no_proxy ranges, next bit 1") << QStringList{"http_proxy=p.example:1", "no_proxy=10.0.0.0/8,fc00::/7"}
+                                                     << QStringList{"http://10.200.0.1/", "direct", "http://11.0.0.1/", proxied,
+                                                                    "http://[fdff::1]/", "direct", "http://[fe00::1]/", proxied};
         QTest::newRow("no_proxy addresses") << QStringList{"http_proxy=p.example:1", "no_proxy=2.2, 0:0::2 10.9.8.7,invalid"}
                                             << QStringList{"http://192.0.2.2/", proxied, "http://[::2]/", "direct", "http://10.9.8.7/", "direct",
                                                            "http://10.9.8.70/", proxied, "http://papers.invalid/", "direct"};

@@ -144,6 +144,16 @@ private slots:
         QTest::newRow("empty graphic control") << screen(4, 4) + "\x21\xf9" + QByteArray(1, 0) + ";"
                 + QByteArray(0x3b, 'x') + QByteArray(1, 0) + frame(4, 4, codes().put(1).put(-1, 30)) + ';'
                                                << false;
+        QTest::newRow("empty application block") << screen(4, 4) + "\x21\xff" + QByteArray(1, 0) + ";"
+                + QByteArray(0x3b, 'x') + QByteArray(1, 0) + frame(4, 4, codes().put(1).put(-1, 30)) + ';'
+                                                 << false;
+        // Behind an empty first sub-block, a ',' starts a block of 44 bytes the
+        // decoder passes over; read as a frame, it is 1 x 1 with 2 pixels.
+        const QByteArray passedOver = frame(1, 1, codes().put(1, 2)).leftJustified(1 + ',', 'x') + '\0';
+        for (const char *label : {"\xf9", "\xff"})
+            QTest::addRow("16 colours for 4 x 4 behind an empty %s", *label == '\xf9' ? "graphic control" : "application block")
+                << screen(4, 4) + "\x21" + label + QByteArray(1, 0) + passedOver + frame(4, 4, codes().put(1, 16).put(5)) + ';'
+                << true;
         for (const bool clear : {false, true})
             QTest::addRow("full table %s", clear ? "cleared" : "kept")
                 << screen(200, 150, 3) + frame(200, 150, compress(200 * 150, 16, 4, clear)) + ';' << true;
