@@ -332,7 +332,7 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QRect>("box");
         const auto row = [](ViewerKind kind, const char *label, QRect box) {
-            QTest::newRow(label) << int(kind) << QString::fromLatin1(label) << box;
+            QTest::newRow(label) << int(kind) << QString::fromUtf8(label) << box;
         };
         row(ViewerKind::RaceResult, "lblhaikin_2ta", {4320, 720, 960, 180});
         row(ViewerKind::RaceResult, "lblhaikin_3ta", {4320, 960, 960, 180});
@@ -347,6 +347,8 @@ private slots:
         row(ViewerKind::Predictions, "lblyososword_4_1", {140, 1500, 2295, 285});
         row(ViewerKind::Predictions, "lblyosos_1_0", {2160, 2220, 990, 180});
         row(ViewerKind::Predictions, "lblsunpyo_0", {3240, 2220, 900, 180});
+        row(ViewerKind::Points, "想定ボーダー", {120, 240, 2175, 360});
+        row(ViewerKind::Points, "【得点早見表の見方】", {180, 2880, 1620, 180});
     }
     void wholeLines()
     {
@@ -354,7 +356,10 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QRect, box);
         ViewerWindow *w = open(ViewerKind(kind), ViewerKind(kind) == ViewerKind::RaceResult ? 5 : 6, 1);
-        auto *l = w ? w->findChild<QLabel *>(label) : nullptr;
+        QLabel *l = nullptr;   // by its name, or by its text where it has none
+        for (QLabel *candidate : w ? w->findChildren<QLabel *>() : QList<QLabel *>())
+            if (candidate->objectName() == label || candidate->text() == label)
+                l = candidate;
         QVERIFY(l);
         QVERIFY(l->height() >= QFontMetrics(l->font()).height());
         const double off = l->y() + l->height() / 2.0 - (box.top() + box.height() / 2.0) / 15;

@@ -1,5 +1,7 @@
 #include "lists/ui/listlabels.h"
 
+#include "platform/fonts.h"
+
 #include <QColor>
 #include <QFontMetrics>
 #include <QLabel>
@@ -30,9 +32,10 @@ QLabel *placeLabel(QWidget *parent, const QString &text, const QRect &rect, cons
     const int designLines = std::max(1, int(std::lround(rect.height() / linePixels)));
     QRect r = rect;
     if (designLines == 1) {
-        // A one-line label stays one line: it widens where the text is wider.
+        // A one-line label stays one line: it widens where the text is wider,
+        // and holds its font's whole line about the middle of its box.
         r.setWidth(oneLineWidth(font, text, rect.width()));
-        r.setHeight(std::max(rect.height(), metrics.height()));
+        r = wholeLineRect(r, font);
     } else {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
