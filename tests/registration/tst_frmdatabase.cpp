@@ -71,9 +71,14 @@ struct Unreadable {
         ::syscall(SYS_capget, &head, kept.data());
         auto lowered = kept;
         lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH);
-        ::fchmod(fd, 0), ::syscall(SYS_capset, &head, lowered.data());
+        ::fchmod(fd, 0);
+        ::syscall(SYS_capset, &head, lowered.data());
     }
-    ~Unreadable() { ::syscall(SYS_capset, &head, kept.data()), ::fchmod(fd, 0644); }
+    ~Unreadable()
+    {
+        ::syscall(SYS_capset, &head, kept.data());
+        ::fchmod(fd, 0644);
+    }
     int fd;
     __user_cap_header_struct head{_LINUX_CAPABILITY_VERSION_3, 0};
     std::array<__user_cap_data_struct, 2> kept{};

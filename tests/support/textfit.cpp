@@ -154,6 +154,16 @@ QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin, bool 
     return withAdvance(glyphs, fm, line, origin.x());
 }
 
+QRect darkPixels(const QImage &image)
+{
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
 namespace {
 
 // The pixels more than half inked (fainter ones are the smoothing's edge) by
@@ -171,12 +181,7 @@ QRect drawnInk(const QFont &font, const QString &line, QPointF origin)
     painter.setPen(Qt::black);
     painter.drawText(origin - whole - room.topLeft(), line);
     painter.end();
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
-                ink |= QRect(x, y, 1, 1);
-    return withAdvance(ink.translated(room.topLeft() + whole), fm, line, qRound(origin.x()));
+    return withAdvance(darkPixels(image).translated(room.topLeft() + whole), fm, line, qRound(origin.x()));
 }
 
 } // namespace

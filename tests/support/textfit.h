@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+class QImage;
 class QWidget;
 
 namespace kelmon {
@@ -36,6 +37,10 @@ TextPlacement placeText(const QFont &font, const QRect &box, int alignment, cons
 // the characters' box (the tips of brackets and descenders below the
 // ideographs may go, unless whole), and at least the line's advance across.
 QRect glyphInk(const QFontMetrics &fm, const QString &line, QPoint origin, bool whole = false);
+
+// The rectangle of an image's pixels more than half dark (fainter ones are
+// the edge of the glyphs' smoothing); empty when there are none.
+QRect darkPixels(const QImage &image);
 
 // Problems of the labels, buttons, check boxes and combo boxes below root
 // (root included), and of the cells of the grid views among them. Only

@@ -74,11 +74,9 @@ void frmracerest::buildHeader()
         auto *l = new QLabel(text, this);
         l->setFont(font);
         l->setAlignment(align);
-        l->setGeometry(rect);
-        if (name) {
+        if (name)
             l->setObjectName(QString::fromLatin1(name));
-            l->setGeometry(wholeLineRect(rect, font));
-        }
+        l->setGeometry(name ? wholeLineRect(rect, font) : rect);
         return l;
     };
 
